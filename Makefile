@@ -1,0 +1,40 @@
+# Two commands for everyone: `make run` and `make test`.
+BUILD      ?= build
+BUILD_TYPE ?= RelWithDebInfo
+WORKDIR    ?= $(if $(TIVORAL_DIR),$(TIVORAL_DIR),$(CURDIR)/work)
+CMAKE_ARGS ?=
+JOBS       ?= $(shell nproc)
+
+.PHONY: all deps build run test bench sanitize clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@mkdir -p "$(WORKDIR)"
+	cd "$(WORKDIR)" && "$(CURDIR)/$(BUILD)/src/shell/tivoral"
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	cmake --build build-release -j $(JOBS)
+	@for b in build-release/bench/bench_*; do [ -x "$$b" ] && "$$b" || true; done
+
+sanitize: deps
+	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIVORAL_SANITIZE=ON
+	cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) build-release build-sanitize

@@ -1,0 +1,293 @@
+#include "platform/textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <array>
+#include <cstring>
+
+namespace tivoral::textfile {
+
+namespace {
+
+constexpr qsizetype ReadChunkBytes = 64 * 1024;
+constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
+constexpr qsizetype Utf8BomLength = 3;
+
+// The characters of Windows-1252 bytes 0x80 to 0x9F; 0 marks the five unused bytes, which map
+// to the C1 control of the same number.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+QChar cp1252Char(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) {
+        const char16_t mapped = Cp1252High[byte - 0x80];
+        return QChar(mapped ? mapped : char16_t(byte));
+    }
+    return QChar(char16_t(byte));
+}
+
+// Windows-1252 byte for a character, or -1 when it has none.
+int cp1252Byte(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (std::size_t i = 0; i < Cp1252High.size(); ++i)
+        if (Cp1252High[i] == u && u != 0)
+            return int(0x80 + i);
+    if (u >= 0x80 && u <= 0x9F)
+        return Cp1252High[u - 0x80] == 0 ? int(u) : -1;
+    return -1;
+}
+
+QString decodeCp1252(const QByteArray& bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        text[i] = cp1252Char(static_cast<unsigned char>(bytes[i]));
+    return text;
+}
+
+bool hasHighByte(const QByteArray& bytes) {
+    for (char b : bytes)
+        if (static_cast<unsigned char>(b) >= 0x80)
+            return true;
+    return false;
+}
+
+bool isValidUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString unused = decoder(bytes);
+    return !decoder.hasError();
+}
+
+// Splits a byte stream into lines at CR LF, LF or a lone CR, across chunk borders.
+class LineSplitter {
+public:
+    LineSplitter(const ReadLimits& limits, const LineFilter& keep, ReadResult& result)
+        : limits_(limits), keep_(keep), result_(result) {}
+
+    // False once the line limit is reached and reading should stop.
+    bool feed(const char* data, qsizetype size) {
+        qsizetype pos = 0;
+        if (afterCr_ && size > 0 && data[0] == '\n')
+            pos = 1;
+        afterCr_ = false;
+        while (pos < size) {
+            const char* start = data + pos;
+            const auto* end = static_cast<const char*>(findLineEnd(start, size - pos));
+            const qsizetype take = end ? end - start : size - pos;
+            addToLine(start, take);
+            pos += take;
+            if (!end)
+                break;
+            if (*end == '\r') {
+                if (pos + 1 < size && data[pos + 1] == '\n')
+                    ++pos;
+                else if (pos + 1 == size)
+                    afterCr_ = true;
+            }
+            ++pos;
+            if (!endLine())
+                return false;
+        }
+        return true;
+    }
+
+    void finish() {
+        if (!line_.isEmpty() || overlong_)
+            endLine();
+    }
+
+    QList<QByteArray> takeLines() { return std::move(lines_); }
+
+private:
+    static const void* findLineEnd(const char* start, qsizetype size) {
+        const void* lf = std::memchr(start, '\n', size_t(size));
+        const qsizetype limit = lf ? static_cast<const char*>(lf) - start : size;
+        const void* cr = std::memchr(start, '\r', size_t(limit));
+        return cr ? cr : lf;
+    }
+
+    void addToLine(const char* start, qsizetype size) {
+        if (overlong_)
+            return;
+        if (line_.size() + size > limits_.maxLineBytes) {
+            overlong_ = true;
+            line_.clear();
+            return;
+        }
+        line_.append(start, size);
+    }
+
+    bool endLine() {
+        if (overlong_) {
+            ++result_.overlongLines;
+        } else if (!keep_ || keep_(line_)) {
+            if (lines_.size() >= limits_.maxLines) {
+                result_.truncated = true;
+                return false;
+            }
+            lines_.append(line_);
+        }
+        line_.clear();
+        overlong_ = false;
+        return true;
+    }
+
+    const ReadLimits& limits_;
+    const LineFilter& keep_;
+    ReadResult& result_;
+    QList<QByteArray> lines_;
+    QByteArray line_;
+    bool overlong_ = false;
+    bool afterCr_ = false;
+};
+
+} // namespace
+
+QString decode(const QByteArray& bytes) {
+    if (bytes.startsWith(Utf8Bom))
+        return QString::fromUtf8(bytes.mid(Utf8BomLength));
+    if (hasHighByte(bytes) && isValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    return decodeCp1252(bytes);
+}
+
+ReadResult readLines(const QString& path, const ReadLimits& limits, const LineFilter& keep) {
+    ReadResult result;
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        return result;
+
+    LineSplitter splitter(limits, keep, result);
+    QByteArray chunk(ReadChunkBytes, Qt::Uninitialized);
+    bool first = true;
+    bool utf8Bom = false;
+    bool more = true;
+    while (more) {
+        const qint64 got = file.read(chunk.data(), ReadChunkBytes);
+        if (got < 0)
+            return result;
+        if (got == 0)
+            break;
+        const char* data = chunk.constData();
+        qsizetype size = got;
+        if (first && size >= Utf8BomLength && std::memcmp(data, Utf8Bom, Utf8BomLength) == 0) {
+            utf8Bom = true;
+            data += Utf8BomLength;
+            size -= Utf8BomLength;
+        }
+        first = false;
+        more = splitter.feed(data, size);
+    }
+    if (more)
+        splitter.finish();
+
+    const QList<QByteArray> raw = splitter.takeLines();
+    bool utf8 = utf8Bom;
+    if (!utf8) {
+        bool anyHigh = false;
+        bool valid = true;
+        for (const QByteArray& line : raw) {
+            if (hasHighByte(line)) {
+                anyHigh = true;
+                if (!isValidUtf8(line)) {
+                    valid = false;
+                    break;
+                }
+            }
+        }
+        utf8 = anyHigh && valid;
+    }
+    result.lines.reserve(raw.size());
+    for (const QByteArray& line : raw)
+        result.lines.append(utf8 ? QString::fromUtf8(line) : decodeCp1252(line));
+    result.ok = true;
+    return result;
+}
+
+QByteArray encodeLines(const QStringList& lines) {
+    QByteArray bytes;
+    bool representable = true;
+    for (const QString& line : lines) {
+        for (QChar c : line) {
+            const int b = cp1252Byte(c);
+            if (b < 0) {
+                representable = false;
+                break;
+            }
+            bytes.append(char(b));
+        }
+        if (!representable)
+            break;
+        bytes.append("\r\n");
+    }
+    if (representable)
+        return bytes;
+
+    bytes = QByteArray(Utf8Bom);
+    for (const QString& line : lines) {
+        bytes.append(line.toUtf8());
+        bytes.append("\r\n");
+    }
+    return bytes;
+}
+
+bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = encodeLines(lines);
+    if (file.write(bytes) != bytes.size()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool appendLine(const QString& path, const QString& line, QString* error) {
+    QFile file(path);
+    const bool isNew = !file.exists() || file.size() == 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    QByteArray bytes = encodeLines({line});
+    if (!isNew && bytes.startsWith(Utf8Bom))
+        bytes.remove(0, Utf8BomLength);
+    if (file.write(bytes) != bytes.size()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool isReadOnly(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
+}
+
+bool clearReadOnly(const QString& path) {
+    if (!isReadOnly(path))
+        return true;
+    QFile file(path);
+    return file.setPermissions(file.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+}
+
+} // namespace tivoral::textfile

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace tivoral::textfile {
+
+struct ReadLimits {
+    static constexpr qsizetype DefaultMaxLineBytes = 64 * 1024;
+    // Lines kept at most; reading stops there, so any file size reads in bounded memory.
+    int maxLines = 32767;
+    // Longer lines are skipped without being kept in memory.
+    qsizetype maxLineBytes = DefaultMaxLineBytes;
+};
+
+struct ReadResult {
+    bool ok = false;           // the file was opened and read to its end or to the line limit
+    QStringList lines;         // decoded, without their line ends
+    bool truncated = false;    // more lines followed after the limit
+    int overlongLines = 0;     // lines skipped because they exceeded maxLineBytes
+};
+
+// Decides per raw line (before decoding) whether it is kept; blanks and empty lines look the
+// same in every encoding this program reads.
+using LineFilter = std::function<bool(const QByteArray& rawLine)>;
+
+// Reads a text file in UTF-8 (with BOM, or valid UTF-8 holding a multi-byte sequence) or
+// otherwise Windows-1252. CR LF, LF and a lone CR all end a line; a last line without a line
+// end counts too.
+ReadResult readLines(const QString& path, const ReadLimits& limits = {},
+                     const LineFilter& keep = {});
+
+// Windows-1252 with CR LF; UTF-8 with BOM when a character has no Windows-1252 byte.
+QByteArray encodeLines(const QStringList& lines);
+QString decode(const QByteArray& bytes);
+
+// Replaces the file as a whole or not at all. On failure, error (if given) says why.
+bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error = nullptr);
+bool appendLine(const QString& path, const QString& line, QString* error = nullptr);
+
+// Grants the owner write permission when it is missing. True when the file is writable after.
+bool clearReadOnly(const QString& path);
+bool isReadOnly(const QString& path);
+
+} // namespace tivoral::textfile

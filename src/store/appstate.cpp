@@ -1,0 +1,68 @@
+#include "store/appstate.h"
+
+#include "platform/dialogs.h"
+#include "platform/textfile.h"
+
+namespace tivoral {
+
+AppState::AppState(const QDir& workFolder_, Dialogs& dialogs_, RandomSource& random_)
+    : workFolder(workFolder_), dialogs(dialogs_), random(random_), mainFiles(workFolder_),
+      loader(workFolder_, store, fileStatus, dialogs_), users(workFolder_) {}
+
+void loadSettingsAndUsers(AppState& app) {
+    app.users.clear();
+    const SettingsFile settingsFile(app.workFolder);
+
+    const std::optional<SettingsValues> values = settingsFile.read();
+    if (values) {
+        app.settings.setPreviewFont(values->font);
+        app.settings.setPointLimit(values->pointLimit);
+        textfile::clearReadOnly(settingsFile.path());
+        app.settings.applyFonts(values->font);
+    } else {
+        app.settings.setPreviewFont(FontChoice{QString::fromLatin1(Settings::DefaultFontName),
+                                               Settings::FallbackPreviewSize});
+        app.settings.setPointLimit(Settings::DefaultPointLimit);
+        // A folder without write access keeps the defaults in memory only.
+        settingsFile.writeDefaults();
+    }
+
+    const bool usersRead = app.users.load();
+    if (!usersRead)
+        app.users.resetToDefault();
+
+    if (!values || !usersRead) {
+        app.dialogs.message(
+            QStringLiteral("Es sind keine Einstellungen gespeichert, verwende Standardwerte.\r\r"),
+            QStringLiteral("Tivoral"), Buttons::Ok, Icon::None);
+    }
+}
+
+bool saveSettings(AppState& app, const QString& fontName, const QString& fontSize,
+                  const QString& pointLimit) {
+    const SettingsFile settingsFile(app.workFolder);
+    QString error;
+    if (!settingsFile.write(fontName, fontSize, pointLimit, &error)) {
+        app.dialogs.message(QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.") +
+                                QLatin1Char('\r') + error + QLatin1Char('\r'),
+                            QStringLiteral("Einstellungen"), Buttons::Ok, Icon::Warning);
+        return false;
+    }
+    app.settings.applyFonts(FontChoice{fontName, fontSize.toInt()});
+    app.dialogs.message(QStringLiteral("Die Einstellungen für die Schrift und\r"
+                                       "das Punktelimit wurden gespeichert.\r\r"),
+                        QStringLiteral("Einstellungen"), Buttons::Ok, Icon::Information);
+    return true;
+}
+
+bool teacherAnswerAccepted(const QString& answer, const QString& mainCountText) {
+    return answer == mainCountText.mid(1);
+}
+
+bool askTeacherPassword(AppState& app) {
+    const QString answer = app.dialogs.input(QStringLiteral("Passwort eingeben:"),
+                                             QStringLiteral("Tivoral"), QString());
+    return teacherAnswerAccepted(answer, app.fileStatus.mainCount);
+}
+
+} // namespace tivoral

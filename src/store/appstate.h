@@ -1,0 +1,54 @@
+#pragma once
+
+#include "store/points.h"
+#include "store/sentencefilelist.h"
+#include "store/sentencefiles.h"
+#include "store/sentencefilestatus.h"
+#include "store/sentencestore.h"
+#include "store/settings.h"
+#include "store/textcaseoption.h"
+#include "store/users.h"
+
+#include <QDir>
+
+namespace tivoral {
+
+class Dialogs;
+class RandomSource;
+
+// The state the whole program shares, made once in main() (or in a test) and passed by
+// reference to every window and exercise.
+class AppState {
+public:
+    AppState(const QDir& workFolder, Dialogs& dialogs, RandomSource& random);
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
+
+    const QDir workFolder;
+    Dialogs& dialogs;
+    RandomSource& random;
+
+    SentenceStore store;
+    SentenceFileStatus fileStatus;
+    SentenceFileList mainFiles;
+    SentenceFileLoader loader;
+    Settings settings;
+    Users users;
+    Points points;
+    TextCaseOption textCase;
+};
+
+// Reads the settings file and the users file, each on its own: a file that reads fine is kept;
+// one that cannot be read is replaced by its defaults, with one message for both.
+void loadSettingsAndUsers(AppState& app);
+
+// The settings window's save: writes the three lines, applies the font, reports.
+bool saveSettings(AppState& app, const QString& fontName, const QString& fontSize,
+                  const QString& pointLimit);
+
+// The teacher lock: the answer must be the sentence count of the last successful load.
+bool teacherAnswerAccepted(const QString& answer, const QString& mainCountText);
+// Asks for the password; true when the teacher window may open.
+bool askTeacherPassword(AppState& app);
+
+} // namespace tivoral

@@ -1,0 +1,189 @@
+#include "store/sentencefiles.h"
+
+#include "platform/dialogs.h"
+#include "platform/textfile.h"
+#include "store/sentencefilelist.h"
+#include "store/sentencefilestatus.h"
+#include "store/sentencestore.h"
+
+namespace tivoral {
+
+namespace {
+
+const QString CR = QStringLiteral("\r");
+const QString CRLF = QStringLiteral("\r\n");
+
+bool isBlankOnly(const QByteArray& line) {
+    for (char c : line)
+        if (c != ' ')
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString normaliseSentence(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QLatin1Char(' ') && result.endsWith(QLatin1Char(' ')))
+            continue;
+        result.append(c);
+    }
+    while (result.endsWith(QLatin1Char(' ')))
+        result.chop(1);
+    return result;
+}
+
+void normaliseSentences(SentenceStore& store) {
+    if (store.isEmpty())
+        return;
+    QStringList cleaned;
+    cleaned.reserve(store.count());
+    for (const QString& entry : store.entries()) {
+        QString sentence = normaliseSentence(entry);
+        if (!sentence.isEmpty())
+            cleaned.append(std::move(sentence));
+    }
+    if (cleaned == store.entries())
+        return;
+    const int selected = store.selected();
+    store.setEntries(std::move(cleaned));
+    store.setSelected(selected);
+}
+
+const QStringList& SentenceFileLoader::defaultSentences() {
+    static const QStringList sentences = {
+        QStringLiteral("Nach dem Essen mache ich meine Hausaufgaben."),
+        QStringLiteral("Die Schule macht mir heute gar keinen Spaß."),
+        QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld."),
+        QStringLiteral("Vater bringt das Auto in die Werkstatt."),
+        QStringLiteral("Auf der Autobahn ist ein Stau entstanden."),
+    };
+    return sentences;
+}
+
+SentenceFileLoader::SentenceFileLoader(const QDir& folder, SentenceStore& store,
+                                       SentenceFileStatus& status, Dialogs& dialogs)
+    : folder_(folder), store_(store), status_(status), dialogs_(dialogs) {}
+
+QString SentenceFileLoader::pathOf(const QString& name) const {
+    return folder_.filePath(name);
+}
+
+bool SentenceFileLoader::createDefaultSentenceFile() {
+    const QString path = pathOf(QString::fromLatin1(DefaultFileName));
+    textfile::clearReadOnly(path);
+    return textfile::writeLinesAtomic(path, defaultSentences());
+}
+
+void SentenceFileLoader::loadSentenceFile(SentenceFileList& mainList) {
+    if (mainList.count() < 1) {
+        dialogs_.message(QStringLiteral("Es wurden keine Dosensätze gefunden,") + CR +
+                             QStringLiteral("darum wird eine Standarddatei erzeugt.") + CR,
+                         QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
+        if (!createDefaultSentenceFile()) {
+            store_.clear();
+            dialogs_.message(QStringLiteral("Die Standarddatei TIVORAL.TXT konnte nicht "
+                                            "angelegt werden.") +
+                                 CR + QStringLiteral("Bitte prüfen Sie, ob in den Ordner") + CR +
+                                 QDir::toNativeSeparators(folder_.absolutePath()) + CR +
+                                 QStringLiteral("geschrieben werden darf.") + CR,
+                             QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
+            return;
+        }
+        mainList.refresh();
+        mainList.setSelected(mainList.indexOf(QString::fromLatin1(DefaultFileName)));
+    }
+    load(mainList, Kind::Main);
+}
+
+void SentenceFileLoader::loadEditorSentenceFile(SentenceFileList& editorList) {
+    load(editorList, Kind::Editor);
+}
+
+void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
+    const QString name = list.selectedName();
+    store_.clear();
+    const QString path = pathOf(name);
+
+    textfile::ReadResult read;
+    if (!name.isEmpty()) {
+        const textfile::LineFilter keep = kind == Kind::Main
+                                              ? textfile::LineFilter([](const QByteArray& line) {
+                                                    return !isBlankOnly(line);
+                                                })
+                                              : textfile::LineFilter([](const QByteArray& line) {
+                                                    return !line.isEmpty();
+                                                });
+        textfile::ReadLimits limits;
+        limits.maxLines = SentenceStore::MaxEntries;
+        read = textfile::readLines(path, limits, keep);
+    }
+    store_.setEntries(std::move(read.lines));
+    normaliseSentences(store_);
+
+    if (!read.ok || store_.isEmpty()) {
+        if (kind == Kind::Main) {
+            status_.setEditorCount(QStringLiteral("Es ist ein Dateifehler aufgetreten."));
+            dialogs_.message(QStringLiteral("Es ist ein Dateifehler aufgetreten.") + CR,
+                             QStringLiteral("Tivoral"), Buttons::Ok, Icon::None);
+        } else {
+            status_.setEditorCount(QStringLiteral("Keine Sätze gefunden."));
+            dialogs_.message(QStringLiteral("Keine Dosensätze gefunden!") + CR,
+                             QStringLiteral("Tivoral"), Buttons::Ok, Icon::None);
+        }
+        return;
+    }
+    store_.setSelected(0);
+    status_.setLoaded(SentenceStore::countText(store_.count()), QDir::toNativeSeparators(path),
+                      name);
+    reportLimits(read.overlongLines, read.truncated);
+}
+
+void SentenceFileLoader::reportLimits(int overlongLines, bool truncated) {
+    if (truncated) {
+        dialogs_.message(QStringLiteral("Die Datei enthält mehr als %1 Sätze.")
+                                 .arg(SentenceStore::MaxEntries) +
+                             CR +
+                             QStringLiteral("Es wurden nur die ersten %1 Sätze geladen.")
+                                 .arg(SentenceStore::MaxEntries) +
+                             CR,
+                         QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
+    }
+    if (overlongLines > 0) {
+        dialogs_.message(QStringLiteral("%1 zu lange Zeilen der Datei wurden ausgelassen.")
+                                 .arg(overlongLines) +
+                             CR,
+                         QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
+    }
+}
+
+bool SentenceFileLoader::reportNoSelection(const SentenceFileList& list) {
+    if (list.selected() >= 0)
+        return false;
+    dialogs_.message(QStringLiteral("Keine Dateien vorhanden!") + CR,
+                     QStringLiteral("Dosensätze laden"), Buttons::Ok, Icon::Critical);
+    return true;
+}
+
+std::optional<QString> SentenceFileLoader::previewSentenceFile(SentenceFileList& mainList) {
+    if (reportNoSelection(mainList))
+        return std::nullopt;
+    loadSentenceFile(mainList);
+    return storeText();
+}
+
+void SentenceFileLoader::loadAndCloseFileView(SentenceFileList& mainList) {
+    if (!reportNoSelection(mainList))
+        loadSentenceFile(mainList);
+}
+
+QString SentenceFileLoader::storeText() const {
+    QString text;
+    for (const QString& entry : store_.entries())
+        text += entry + CRLF;
+    return text;
+}
+
+} // namespace tivoral

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+#include <optional>
+
+namespace tivoral {
+
+class Dialogs;
+class SentenceFileList;
+class SentenceFileStatus;
+class SentenceStore;
+
+// Trailing blanks removed, runs of blanks made one blank.
+QString normaliseSentence(const QString& text);
+// Cleans every entry; entries that end up empty cannot be practised and are removed.
+void normaliseSentences(SentenceStore& store);
+
+// The two sentence-file loaders and the default file.
+class SentenceFileLoader {
+public:
+    static constexpr const char* DefaultFileName = "TIVORAL.TXT";
+    static const QStringList& defaultSentences();
+
+    SentenceFileLoader(const QDir& folder, SentenceStore& store, SentenceFileStatus& status,
+                       Dialogs& dialogs);
+
+    // The main window's loader: makes the default file when the list is empty.
+    void loadSentenceFile(SentenceFileList& mainList);
+    void loadEditorSentenceFile(SentenceFileList& editorList);
+    bool createDefaultSentenceFile();
+    // Loads the selected file and returns the preview text, each sentence ended by CR LF;
+    // nothing when no file is selected (the message has been shown).
+    std::optional<QString> previewSentenceFile(SentenceFileList& mainList);
+    // The load of a double click; the view closes itself first.
+    void loadAndCloseFileView(SentenceFileList& mainList);
+
+    // Every sentence followed by CR LF, as the preview and the reading view show them.
+    QString storeText() const;
+
+private:
+    enum class Kind { Main, Editor };
+    void load(SentenceFileList& list, Kind kind);
+    bool reportNoSelection(const SentenceFileList& list);
+    void reportLimits(int overlongLines, bool truncated);
+    QString pathOf(const QString& name) const;
+
+    QDir folder_;
+    SentenceStore& store_;
+    SentenceFileStatus& status_;
+    Dialogs& dialogs_;
+};
+
+} // namespace tivoral

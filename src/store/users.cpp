@@ -1,0 +1,74 @@
+#include "store/users.h"
+
+#include "platform/dialogs.h"
+#include "platform/textfile.h"
+
+namespace tivoral {
+
+Users::Users(const QDir& folder, QObject* parent) : QObject(parent), folder_(folder) {}
+
+QString Users::path() const {
+    return folder_.filePath(QString::fromLatin1(FileName));
+}
+
+void Users::clear() {
+    names_.clear();
+    Q_EMIT namesChanged();
+}
+
+bool Users::load() {
+    textfile::ReadLimits limits;
+    limits.maxLines = MaxNames;
+    textfile::ReadResult read = textfile::readLines(path(), limits);
+    if (!read.ok)
+        return false;
+    textfile::clearReadOnly(path());
+    names_ = std::move(read.lines);
+    Q_EMIT namesChanged();
+    return true;
+}
+
+bool Users::resetToDefault() {
+    names_ = QStringList{QString::fromLatin1(DefaultUser)};
+    Q_EMIT namesChanged();
+    return save(nullptr);
+}
+
+bool Users::save(Dialogs* dialogs) {
+    QString error;
+    if (textfile::writeLinesAtomic(path(), names_, &error))
+        return true;
+    if (dialogs) {
+        dialogs->message(QStringLiteral("Die Benutzerliste konnte nicht gespeichert werden:") +
+                             QLatin1Char('\r') + error + QLatin1Char('\r'),
+                         QStringLiteral("Benutzereingabe"), Buttons::Ok, Icon::Warning);
+    }
+    return false;
+}
+
+void Users::addUser(Dialogs& dialogs) {
+    const QString name = dialogs.input(QStringLiteral("Neuer Benutzer:"),
+                                       QStringLiteral("Benutzereingabe"),
+                                       QString::fromLatin1(NoUserChosen));
+    if (name.isEmpty())
+        return;
+    if (names_.contains(name)) {
+        dialogs.message(QStringLiteral("Dieser Name ist schon vorhanden!\r"),
+                        name + QLatin1Char(':'), Buttons::Ok, Icon::None);
+        return;
+    }
+    if (names_.size() >= MaxNames)
+        return;
+    names_.append(name);
+    Q_EMIT namesChanged();
+    save(&dialogs);
+}
+
+void Users::selectUser(int index) {
+    if (index < 0 || index >= names_.size())
+        return;
+    current_ = names_.at(index);
+    Q_EMIT currentChanged(current_);
+}
+
+} // namespace tivoral

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDir>
+#include <QObject>
+#include <QStringList>
+
+namespace tivoral {
+
+class Dialogs;
+
+// The user names of "TIVORAL.INF" and the name chosen for this run.
+class Users final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char* FileName = "TIVORAL.INF";
+    static constexpr const char* DefaultUser = "Freund";
+    static constexpr const char* NoUserChosen = "Benutzer";
+    static constexpr int MaxNames = 32767;
+
+    explicit Users(const QDir& folder, QObject* parent = nullptr);
+
+    const QStringList& names() const { return names_; }
+    const QString& current() const { return current_; }
+
+    void clear();
+    // Reads the users file; false when it is missing or cannot be read.
+    bool load();
+    // Replaces the list by the default user and writes it; false when writing failed.
+    bool resetToDefault();
+    // Asks for a name, refuses an exact duplicate, appends it and rewrites the file.
+    void addUser(Dialogs& dialogs);
+    void selectUser(int index);
+
+Q_SIGNALS:
+    void namesChanged();
+    void currentChanged(const QString& name);
+
+private:
+    QString path() const;
+    bool save(Dialogs* dialogs);
+
+    QDir folder_;
+    QStringList names_;
+    QString current_ = QString::fromLatin1(NoUserChosen);
+};
+
+} // namespace tivoral

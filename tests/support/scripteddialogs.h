@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+namespace tivoral::testing {
+
+// Records every box and answers from queues: Yes/No boxes take the next queued answer (the
+// box's default when none is queued), input boxes the next queued text (empty = cancel).
+class ScriptedDialogs final : public Dialogs {
+public:
+    struct Box {
+        QString prompt;
+        QString title;
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::None;
+        Answer defaultAnswer = Answer::No;
+        bool isInput = false;
+        QString defaultText;
+    };
+
+    Answer message(const QString& prompt, const QString& title, Buttons buttons, Icon icon,
+                   Answer defaultAnswer) override;
+    QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+
+    void queueAnswer(Answer answer) { answers.enqueue(answer); }
+    void queueInput(const QString& text) { inputs.enqueue(text); }
+
+    QList<Box> boxes;
+    QQueue<Answer> answers;
+    QQueue<QString> inputs;
+
+    // Message boxes only (no input boxes), in order.
+    QList<Box> messages() const;
+    QStringList prompts() const;
+    QStringList titles() const;
+    const Box& last() const { return boxes.constLast(); }
+    void clear() { boxes.clear(); }
+};
+
+} // namespace tivoral::testing
