@@ -1,0 +1,144 @@
+#include "exercises/exerciseframe.h"
+
+#include "exercises/exercise.h"
+#include "platform/dialogs.h"
+#include "store/appstate.h"
+
+namespace tivoral {
+
+namespace {
+const QString CR = QStringLiteral("\r");
+} // namespace
+
+Exercise::Exercise(ExerciseFrame& frame, ExerciseProfile profile, QObject* parent)
+    : QObject(parent), frame_(frame), profile_(std::move(profile)) {}
+
+void Exercise::showLupeText() {
+    const QString& target = frame_.target();
+    const qsizetype blank = target.indexOf(QLatin1Char(' '));
+    const QString beginning = blank < 0 ? QString() : target.left(blank + 1);
+    frame_.showHelpMessage(beginning + QStringLiteral(" . . .") + CR +
+                               QString(ExerciseFrame::HelpPaddingBlanks, QLatin1Char(' ')) + CR,
+                           QStringLiteral("Gesuchter Satzanfang:"));
+}
+
+void Exercise::showRettungsringHelp() {
+    frame_.showHelpMessage(frame_.target() + CR +
+                               QString(ExerciseFrame::HelpPaddingBlanks, QLatin1Char(' ')) + CR,
+                           QStringLiteral("Gesuchter Satz:"));
+}
+
+ExerciseFrame::ExerciseFrame(AppState& app, QObject* parent) : QObject(parent), app_(app) {}
+
+bool ExerciseFrame::startExercise(Exercise& exercise) {
+    if (app_.store.isEmpty()) {
+        app_.dialogs.message(QStringLiteral("Es ist keine Datei geladen.\r\r"),
+                             QStringLiteral("Datei laden"), Buttons::Ok,
+                             exercise.profile().emptyStoreIcon);
+        return false;
+    }
+    running_ = &exercise;
+    Q_EMIT panelShown(&exercise);
+    setUpAt(exercise, 0);
+    return true;
+}
+
+void ExerciseFrame::setUpAt(Exercise& exercise, int position) {
+    // The editor can empty or shorten the store while a panel is open.
+    if (app_.store.isEmpty()) {
+        hidePanel(exercise);
+        app_.dialogs.message(QStringLiteral("Es ist keine Datei geladen.\r\r"),
+                             QStringLiteral("Datei laden"), Buttons::Ok,
+                             exercise.profile().emptyStoreIcon);
+        return;
+    }
+    if (!app_.store.isValidIndex(position))
+        position = 0;
+    app_.store.setSelected(position);
+    target_ = app_.store.entry(position);
+    exercise.setUp(target_);
+}
+
+void ExerciseFrame::completeSentence(Exercise& exercise, int pointsEarned) {
+    app_.points.add(pointsEarned);
+    const ExerciseProfile& profile = exercise.profile();
+    app_.dialogs.message(profile.completionPrompt, profile.name, Buttons::Ok,
+                         profile.completionIcon);
+    advanceSentence(exercise);
+}
+
+void ExerciseFrame::advanceSentence(Exercise& exercise) {
+    int position = app_.store.selected() + 1;
+    if (position >= app_.store.count()) {
+        app_.dialogs.message(QStringLiteral("Es wurden alle Sätze bearbeitet.\r"
+                                            "Die Satzwahl beginnt von vorne.\r\r"),
+                             QStringLiteral("Dosensätze"), Buttons::Ok, Icon::None);
+        position = 0;
+    }
+    setUpAt(exercise, position);
+}
+
+void ExerciseFrame::nextSentence(Exercise& exercise) {
+    const int position = app_.store.selected() + 1;
+    setUpAt(exercise, position >= app_.store.count() ? 0 : position);
+}
+
+void ExerciseFrame::setUpAgain(Exercise& exercise) {
+    setUpAt(exercise, app_.store.selected());
+}
+
+void ExerciseFrame::showHelpMessage(const QString& text, const QString& title) {
+    app_.dialogs.message(text, title, Buttons::Ok, Icon::None);
+}
+
+void ExerciseFrame::useLupe(Exercise& exercise) {
+    if (exercise.profile().helpNeedsSetUp && !exercise.isSetUp())
+        return;
+    exercise.showLupeText();
+    if (app_.points.value() > 0)
+        app_.points.set(app_.points.value() - LupeCost);
+    Q_EMIT exercise.focusInputRequested();
+}
+
+void ExerciseFrame::useRettungsring(Exercise& exercise) {
+    if (exercise.profile().helpNeedsSetUp && !exercise.isSetUp())
+        return;
+    exercise.showRettungsringHelp();
+    app_.points.set(std::max(0, app_.points.value() - RettungsringCost));
+    Q_EMIT exercise.focusInputRequested();
+}
+
+void ExerciseFrame::showSpielrunde(Exercise& exercise) {
+    app_.dialogs.message(QStringLiteral("Nach ") + QString::number(app_.settings.pointLimit()) +
+                             QStringLiteral(" Punkten gibt es eine Spielrunde.\r\r"),
+                         QStringLiteral("Spielrunde"), Buttons::Ok, Icon::Information);
+    Q_EMIT exercise.focusInputRequested();
+}
+
+void ExerciseFrame::showInstructions(Exercise& exercise) {
+    app_.dialogs.message(exercise.profile().instructions.join(CR) + CR + CR,
+                         QStringLiteral("Anleitung"), Buttons::Ok, Icon::None);
+    Q_EMIT exercise.focusInputRequested();
+}
+
+void ExerciseFrame::hidePanel(Exercise& exercise) {
+    if (running_ == &exercise)
+        running_ = nullptr;
+    Q_EMIT panelHidden(&exercise);
+}
+
+void ExerciseFrame::leaveExercise(Exercise& exercise) {
+    hidePanel(exercise);
+    if (app_.points.value() >= app_.settings.pointLimit()) {
+        rewardButtonLeft_ = exercise.profile().rewardButtonLeftTwips;
+        Q_EMIT rewardButtonMoved(rewardButtonLeft_);
+    }
+}
+
+void ExerciseFrame::openRewardGame() {
+    rewardButtonLeft_ = HiddenLeftTwips;
+    Q_EMIT rewardButtonMoved(rewardButtonLeft_);
+    Q_EMIT rewardGameRequested();
+}
+
+} // namespace tivoral

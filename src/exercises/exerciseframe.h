@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace tivoral {
+
+class AppState;
+class Exercise;
+
+// The mechanics the four exercises share: start, the order of sentences, points, the help
+// tools, the information boxes, leaving and the reward button.
+class ExerciseFrame final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int LupeCost = 1;
+    static constexpr int RettungsringCost = 3;
+    static constexpr int HiddenLeftTwips = 10200;
+    static constexpr int HelpPaddingBlanks = 50;
+
+    explicit ExerciseFrame(AppState& app, QObject* parent = nullptr);
+
+    AppState& app() const { return app_; }
+
+    // Refused with a message when no sentence is loaded; otherwise shows the panel at the first
+    // sentence.
+    bool startExercise(Exercise& exercise);
+    void completeSentence(Exercise& exercise, int pointsEarned);
+    void nextSentence(Exercise& exercise);
+    // Builds the exercise again for the same sentence (a new random layout).
+    void setUpAgain(Exercise& exercise);
+
+    void useLupe(Exercise& exercise);
+    void useRettungsring(Exercise& exercise);
+    void showSpielrunde(Exercise& exercise);
+    void showInstructions(Exercise& exercise);
+    void leaveExercise(Exercise& exercise);
+    void openRewardGame();
+
+    // The message boxes of the help tools, for exercises that show their own text.
+    void showHelpMessage(const QString& text, const QString& title);
+
+    const QString& target() const { return target_; }
+    int wordCount() const { return wordCount_; }
+    void setWordCount(int count) { wordCount_ = count; }
+    Exercise* running() const { return running_; }
+    // Where the reward button stands: its left edge in twips, HiddenLeftTwips when hidden.
+    int rewardButtonLeft() const { return rewardButtonLeft_; }
+
+Q_SIGNALS:
+    void panelShown(Exercise* exercise);
+    void panelHidden(Exercise* exercise);
+    void rewardButtonMoved(int leftTwips);
+    void rewardGameRequested();
+
+private:
+    void advanceSentence(Exercise& exercise);
+    void setUpAt(Exercise& exercise, int position);
+    void hidePanel(Exercise& exercise);
+
+    AppState& app_;
+    QString target_;
+    int wordCount_ = 0;
+    Exercise* running_ = nullptr;
+    int rewardButtonLeft_ = HiddenLeftTwips;
+};
+
+} // namespace tivoral

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tivoral {
+
+// The number of blanks plus one: the word count of a cleaned sentence.
+int countWords(const QString& text);
+
+struct TypingCheck {
+    bool isPrefix = true; // black while true, red otherwise
+    bool finished = false;
+};
+// Exact, character by character: is the typed text the beginning of the target, or all of it?
+TypingCheck checkTyping(const QString& typed, const QString& target);
+
+// The sentence cut after each blank (a blank is appended when it does not end in one):
+// every piece is one word with the blank that follows it.
+QStringList cutIntoPieces(const QString& sentence);
+
+// The "sorted list" order: case-insensitive, umlauts beside their base letters.
+void sortCaseInsensitive(QStringList& list);
+
+} // namespace tivoral
