@@ -158,11 +158,14 @@ QString decode(const QByteArray& bytes) {
 }
 
 ReadResult readLines(const QString& path, const ReadLimits& limits, const LineFilter& keep) {
-    ReadResult result;
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return result;
+        return {};
+    return readLines(file, limits, keep);
+}
 
+ReadResult readLines(QIODevice& file, const ReadLimits& limits, const LineFilter& keep) {
+    ReadResult result;
     LineSplitter splitter(limits, keep, result);
     QByteArray chunk(ReadChunkBytes, Qt::Uninitialized);
     bool first = true;

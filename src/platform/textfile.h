@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QIODevice;
+
 namespace tivoral::textfile {
 
 struct ReadLimits {
@@ -31,6 +33,9 @@ using LineFilter = std::function<bool(const QByteArray& rawLine)>;
 // otherwise Windows-1252. CR LF, LF and a lone CR all end a line; a last line without a line
 // end counts too.
 ReadResult readLines(const QString& path, const ReadLimits& limits = {},
+                     const LineFilter& keep = {});
+// The same from an open device (ok is false when a read fails).
+ReadResult readLines(QIODevice& device, const ReadLimits& limits = {},
                      const LineFilter& keep = {});
 
 // Windows-1252 with CR LF; UTF-8 with BOM when a character has no Windows-1252 byte.
