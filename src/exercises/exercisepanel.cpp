@@ -1,0 +1,169 @@
+#include "exercises/exercisepanel.h"
+
+#include "exercises/exercise.h"
+#include "exercises/exerciseframe.h"
+#include "exercises/panelstyle.h"
+#include "exercises/picturebutton.h"
+#include "platform/twips.h"
+#include "store/appstate.h"
+
+#include <QLabel>
+
+namespace tivoral {
+
+namespace {
+
+// Left edges of the band's buttons, in the order Abbrechen, Lupe, Rettungsring, new sentence,
+// Anleitung, Spielrunde.
+constexpr int ButtonTopTwips = 120;
+constexpr int AbbrechenLeftTwips = 120;
+constexpr int LupeLeftTwips = 960;
+constexpr int RettungsringLeftTwips = 1800;
+constexpr int NewSentenceLeftTwips = 2640;
+constexpr int AnleitungLeftTwips = 3480;
+constexpr int SpielrundeLeftTwips = 4320;
+
+constexpr int DisplayTopTwips = 180;
+constexpr int DisplayHeightTwips = 375;
+constexpr int PointsLeftTwips = 4800;
+constexpr int PointsWidthTwips = 615;
+constexpr int UserLeftTwips = 6840;
+constexpr int UserWidthTwips = 2655;
+constexpr int DisplayFontPoints = 12;
+
+constexpr QRgb UserNameColour = qRgb(32, 32, 120);
+
+} // namespace
+
+ExercisePanel::ExercisePanel(Exercise& exercise, const PanelNames& names, QWidget* parent)
+    : QWidget(parent), exercise_(exercise) {
+    setObjectName(names.panel);
+    setAccessibleName(exercise.profile().name);
+    setFixedSize(twips(WidthTwips), twips(HeightTwips));
+    panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::TypingRight);
+    buildBand(names);
+    buildDisplays(names);
+    connectFrame();
+    hidePanel();
+}
+
+AppState& ExercisePanel::app() const {
+    return exercise_.frame().app();
+}
+
+ExerciseFrame& ExercisePanel::frame() const {
+    return exercise_.frame();
+}
+
+void ExercisePanel::placeTwips(QWidget* child, int left, int top, int width, int height) {
+    child->setGeometry(twips(left), twips(top), twips(width), twips(height));
+}
+
+void ExercisePanel::followExerciseFont(QWidget* widget, int layoutPointSize) {
+    const auto apply = [this, widget, layoutPointSize] {
+        const std::optional<FontChoice>& chosen = app().settings.exerciseFont();
+        QFont font = panelstyle::layoutFont(layoutPointSize);
+        if (chosen) {
+            font.setFamily(chosen->family);
+            font.setPointSize(chosen->pointSize);
+        }
+        widget->setFont(font);
+    };
+    apply();
+    connect(&app().settings, &Settings::fontsApplied, widget, apply);
+}
+
+PictureButton* ExercisePanel::addButton(const QString& name, const QString& toolTip,
+                                        const QString& icon, int leftTwips) {
+    auto* button = new PictureButton(name, toolTip, icon, this);
+    button->move(twips(leftTwips), twips(ButtonTopTwips));
+    return button;
+}
+
+void ExercisePanel::buildBand(const PanelNames& names) {
+    auto* band = new QWidget(this);
+    band->setObjectName(names.band);
+    panelstyle::setColours(band, panelstyle::LightBlue, panelstyle::TypingRight);
+    placeTwips(band, 0, 0, WidthTwips, BandHeightTwips);
+
+    Exercise& ex = exercise_;
+    ExerciseFrame& fr = frame();
+    connect(addButton(names.abbrechen, QStringLiteral("Abbrechen"), QStringLiteral("abbrechen"),
+                      AbbrechenLeftTwips),
+            &QToolButton::clicked, this, [&fr, &ex] { fr.leaveExercise(ex); });
+    connect(
+        addButton(names.lupe, QStringLiteral("Satzanfang"), QStringLiteral("lupe"), LupeLeftTwips),
+        &QToolButton::clicked, this, [&fr, &ex] { fr.useLupe(ex); });
+    connect(addButton(names.rettungsring, names.rettungsringToolTip, QStringLiteral("rettungsring"),
+                      RettungsringLeftTwips),
+            &QToolButton::clicked, this, [&fr, &ex] { fr.useRettungsring(ex); });
+
+    const bool next = names.newSentenceAction == NewSentenceAction::NextSentence;
+    connect(addButton(names.newSentence, names.newSentenceToolTip,
+                      next ? QStringLiteral("weiter") : QStringLiteral("nochmal"),
+                      NewSentenceLeftTwips),
+            &QToolButton::clicked, this, [&fr, &ex, next] {
+                if (next)
+                    fr.nextSentence(ex);
+                else
+                    fr.setUpAgain(ex);
+            });
+    connect(addButton(names.anleitung, QStringLiteral("Anleitung"), QStringLiteral("anleitung"),
+                      AnleitungLeftTwips),
+            &QToolButton::clicked, this, [&fr, &ex] { fr.showInstructions(ex); });
+    connect(addButton(names.spielrunde, QStringLiteral("Spielrunde"), QStringLiteral("spielrunde"),
+                      SpielrundeLeftTwips),
+            &QToolButton::clicked, this, [&fr, &ex] { fr.showSpielrunde(ex); });
+}
+
+void ExercisePanel::buildDisplays(const PanelNames& names) {
+    points_ = new QLabel(QString::number(app().points.value()), this);
+    points_->setObjectName(names.points);
+    points_->setToolTip(QStringLiteral("Spielpunkte"));
+    points_->setAccessibleName(QStringLiteral("Spielpunkte"));
+    points_->setAlignment(Qt::AlignCenter);
+    points_->setFont(panelstyle::layoutFont(DisplayFontPoints));
+    panelstyle::setColours(points_, panelstyle::Blue, panelstyle::White);
+    placeTwips(points_, PointsLeftTwips, DisplayTopTwips, PointsWidthTwips, DisplayHeightTwips);
+
+    user_ = new QLabel(app().users.current(), this);
+    user_->setObjectName(names.user);
+    user_->setToolTip(names.userToolTip);
+    user_->setAccessibleName(names.userToolTip);
+    user_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    user_->setFont(panelstyle::layoutFont(DisplayFontPoints));
+    QPalette palette = user_->palette();
+    palette.setColor(QPalette::WindowText, QColor(UserNameColour));
+    user_->setPalette(palette);
+    placeTwips(user_, UserLeftTwips, DisplayTopTwips, UserWidthTwips, DisplayHeightTwips);
+
+    connect(&app().points, &Points::changed, points_,
+            [this](int value) { points_->setNum(value); });
+    connect(&app().users, &Users::currentChanged, user_, &QLabel::setText);
+}
+
+void ExercisePanel::connectFrame() {
+    connect(&frame(), &ExerciseFrame::panelShown, this, [this](Exercise* shown) {
+        if (shown == &exercise_)
+            showPanel();
+    });
+    connect(&frame(), &ExerciseFrame::panelHidden, this, [this](Exercise* hidden) {
+        if (hidden == &exercise_)
+            hidePanel();
+    });
+    connect(&exercise_, &Exercise::focusInputRequested, this, [this] { focusInput(); });
+}
+
+void ExercisePanel::showPanel() {
+    move(0, 0);
+    show();
+    raise();
+}
+
+void ExercisePanel::hidePanel() {
+    // Parked beyond the right edge as well as hidden, so it takes no keyboard focus.
+    hide();
+    move(twips(ExerciseFrame::HiddenLeftTwips), 0);
+}
+
+} // namespace tivoral

@@ -1,0 +1,93 @@
+#pragma once
+
+// The common frame of the four exercise panels. A panel for a new exercise derives from it,
+// names its controls and adds only its own:
+//
+//     DosensatzPanel::DosensatzPanel(Dosensatz& dosensatz, QWidget* parent)
+//         : ExercisePanel(dosensatz, PanelNames{.panel = "Picture3", .band = "Shape3", ...,
+//                                               .newSentenceAction = NewSentenceAction::
+//                                                   NextSentence},
+//                         parent) {
+//         auto* display = new QLabel(this);
+//         placeTwips(display, 240, 960, 9135, 3255);
+//         followExerciseFont(display, panelstyle::LayoutFontPoints);
+//     }
+//
+// The base builds the band across the top, the six picture buttons at their common places
+// (Abbrechen, Lupe, Rettungsring, new sentence, Anleitung, Spielrunde) wired to the
+// ExerciseFrame operations for its exercise, the points display and the user name display. It
+// shows itself at the top left of its parent when the frame shows the exercise and hides
+// itself when the frame hides it. Override focusInput() to say where the keyboard goes after a
+// set-up or a help box. The main window takes the panel in through MainWindow::addExercise.
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+
+namespace tivoral {
+
+class AppState;
+class Exercise;
+class ExerciseFrame;
+class PictureButton;
+
+// What the new-sentence button does: the next sentence, or the same one laid out anew.
+enum class NewSentenceAction { NextSentence, SetUpAgain };
+
+// The object names and tool tips that differ from exercise to exercise.
+struct PanelNames {
+    QString panel;
+    QString band;
+    QString abbrechen;
+    QString lupe;
+    QString rettungsring;
+    QString rettungsringToolTip;
+    QString newSentence;
+    QString newSentenceToolTip;
+    QString anleitung;
+    QString spielrunde;
+    QString points;
+    QString user;
+    QString userToolTip;
+    NewSentenceAction newSentenceAction = NewSentenceAction::NextSentence;
+};
+
+class ExercisePanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int WidthTwips = 9615;
+    static constexpr int HeightTwips = 7695;
+    static constexpr int BandHeightTwips = 735;
+
+    ExercisePanel(Exercise& exercise, const PanelNames& names, QWidget* parent = nullptr);
+
+    Exercise& exercise() const { return exercise_; }
+
+protected:
+    AppState& app() const;
+    ExerciseFrame& frame() const;
+
+    // Puts a child of the panel at a place given in twips.
+    static void placeTwips(QWidget* child, int left, int top, int width, int height);
+    // The widget shows sentences: it takes the teacher's font (bold) once one is applied and a
+    // bold sans-serif layout font of this size until then.
+    void followExerciseFont(QWidget* widget, int layoutPointSize);
+    // Where the keyboard goes after a set-up or a help box; nowhere by default.
+    virtual void focusInput() {}
+
+private:
+    PictureButton* addButton(const QString& name, const QString& toolTip, const QString& icon,
+                             int leftTwips);
+    void buildBand(const PanelNames& names);
+    void buildDisplays(const PanelNames& names);
+    void connectFrame();
+    void showPanel();
+    void hidePanel();
+
+    Exercise& exercise_;
+    QLabel* points_ = nullptr;
+    QLabel* user_ = nullptr;
+};
+
+} // namespace tivoral
