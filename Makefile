@@ -5,7 +5,7 @@ WORKDIR    ?= $(if $(TIVORAL_DIR),$(TIVORAL_DIR),$(CURDIR)/work)
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test bench sanitize clean
+.PHONY: all deps build run test bench sanitize fuzz clean
 
 all: build
 
@@ -36,5 +36,15 @@ sanitize: deps
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# Each fuzzer runs FUZZ_SECONDS on a copy of its seed corpus; any crash, leak, hang over 1 s or
+# memory over 512 MB fails the target and leaves the input in build-fuzz/artifacts/.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/install-deps fuzz
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTIVORAL_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build build-fuzz -j $(JOBS) --target $$(cd fuzz && ls fuzz_*.cpp | sed 's/\.cpp$$//')
+	scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) build-release build-sanitize
+	rm -rf $(BUILD) build-release build-sanitize build-fuzz

@@ -51,6 +51,13 @@ QString decodeCp1252(const QByteArray& bytes) {
     return text;
 }
 
+// A BOM inside a line is a character of that line; only the file's own BOM is dropped.
+QString decodeUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(bytes);
+}
+
 bool hasHighByte(const QByteArray& bytes) {
     for (char b : bytes)
         if (static_cast<unsigned char>(b) >= 0x80)
@@ -151,9 +158,9 @@ private:
 
 QString decode(const QByteArray& bytes) {
     if (bytes.startsWith(Utf8Bom))
-        return QString::fromUtf8(bytes.mid(Utf8BomLength));
+        return decodeUtf8(bytes.mid(Utf8BomLength));
     if (hasHighByte(bytes) && isValidUtf8(bytes))
-        return QString::fromUtf8(bytes);
+        return decodeUtf8(bytes);
     return decodeCp1252(bytes);
 }
 
@@ -208,7 +215,7 @@ ReadResult readLines(QIODevice& file, const ReadLimits& limits, const LineFilter
     }
     result.lines.reserve(raw.size());
     for (const QByteArray& line : raw)
-        result.lines.append(utf8 ? QString::fromUtf8(line) : decodeCp1252(line));
+        result.lines.append(utf8 ? decodeUtf8(line) : decodeCp1252(line));
     result.ok = true;
     return result;
 }
@@ -229,7 +236,8 @@ QByteArray encodeLines(const QStringList& lines) {
             break;
         bytes.append("\r\n");
     }
-    if (representable)
+    // Text that starts like a BOM would lose those characters when read back.
+    if (representable && !bytes.startsWith(Utf8Bom))
         return bytes;
 
     bytes = QByteArray(Utf8Bom);
