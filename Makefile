@@ -5,7 +5,7 @@ WORKDIR    ?= $(if $(TIVORAL_DIR),$(TIVORAL_DIR),$(CURDIR)/work)
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test bench sanitize fuzz clean
+.PHONY: all deps build run test bench sanitize fuzz package package-test clean
 
 all: build
 
@@ -46,5 +46,16 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS) --target $$(cd fuzz && ls fuzz_*.cpp | sed 's/\.cpp$$//')
 	scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
+# A Debian package of a Release build, in build-package/.
+package: deps
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	  -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build build-package -j $(JOBS)
+	cd build-package && cpack
+
+# Installs that package on this machine and starts the installed program once.
+package-test: package
+	scripts/package-smoke-test build-package
+
 clean:
-	rm -rf $(BUILD) build-release build-sanitize build-fuzz
+	rm -rf $(BUILD) build-release build-sanitize build-fuzz build-package
