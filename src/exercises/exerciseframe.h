@@ -29,6 +29,8 @@ public:
     void nextSentence(Exercise& exercise);
     // Builds the exercise again for the same sentence (a new random layout).
     void setUpAgain(Exercise& exercise);
+    // Builds the exercise for the sentence at this position (the first when out of range).
+    void setUpAt(Exercise& exercise, int position);
 
     void useLupe(Exercise& exercise);
     void useRettungsring(Exercise& exercise);
@@ -55,7 +57,6 @@ Q_SIGNALS:
 
 private:
     void advanceSentence(Exercise& exercise);
-    void setUpAt(Exercise& exercise, int position);
     void hidePanel(Exercise& exercise);
 
     AppState& app_;

@@ -1,0 +1,131 @@
+#include "exercises/puzzle.h"
+
+#include "exercises/exerciseframe.h"
+#include "exercises/sentencerules.h"
+#include "platform/textcase.h"
+#include "store/appstate.h"
+
+namespace tivoral {
+
+namespace {
+
+const QLatin1Char Blank(' ');
+
+ExerciseProfile puzzleProfile() {
+    ExerciseProfile profile;
+    profile.name = QStringLiteral("Satzpuzzle");
+    profile.emptyStoreIcon = Icon::None;
+    profile.completionPrompt = QStringLiteral("Der Satz ist fertig!\r\r");
+    profile.completionIcon = Icon::Information;
+    profile.instructions = {
+        QStringLiteral("Ziehe die Wörter der Reihe nach in das"),
+        QStringLiteral("blaue Feld. Fehler werden angezeigt."),
+        QStringLiteral("Jeder richtige Satz bringt einen Punkt."),
+        QStringLiteral("Die Lupe kostet einen Punktabzug und"),
+        QStringLiteral("der Rettungsring kostet dich 3 Punkte."),
+    };
+    profile.rewardButtonLeftTwips = 4800;
+    profile.helpNeedsSetUp = true;
+    return profile;
+}
+
+} // namespace
+
+int puzzlePieceCount(const QString& sentence) {
+    // Every piece ends with a blank, and one is appended when the sentence lacks it.
+    const int blanks = int(sentence.count(Blank));
+    return sentence.endsWith(Blank) ? blanks : blanks + 1;
+}
+
+bool fitsPuzzle(const QString& sentence) {
+    return PuzzleLayout::fitsCount(puzzlePieceCount(sentence));
+}
+
+PuzzleLayout layOutPuzzle(const QString& sentence, const TextCaseOption& textCase) {
+    PuzzleLayout layout;
+    layout.tiles = QStringList(PuzzleLayout::TileCount);
+    QStringList pieces = cutIntoPieces(sentence);
+    layout.pieceCount = int(pieces.size());
+    // Compared against the joined pieces rather than the sentence plus a blank, so that a
+    // sentence already ending in a blank can be finished too.
+    layout.solution = pieces.join(QString());
+    if (!layout.fits())
+        return layout;
+    sortCaseInsensitive(pieces);
+    for (int k = 0; k < layout.pieceCount; ++k)
+        layout.tiles[k] = textCase.displayForm(pieces.at(k));
+    return layout;
+}
+
+DropVerdict checkDrop(const QString& targetText, const QString& word, const QString& solution) {
+    if (word.isEmpty())
+        return DropVerdict::Ignored;
+    const QString candidate = targetText + word;
+    const QString prefix = solution.left(candidate.size());
+    if (toUpperOneToOne(prefix) != toUpperOneToOne(candidate))
+        return DropVerdict::Wrong;
+    return candidate.size() == solution.size() ? DropVerdict::Finished : DropVerdict::Accepted;
+}
+
+PuzzleExercise::PuzzleExercise(ExerciseFrame& frame, QObject* parent)
+    : Exercise(frame, puzzleProfile(), parent) {}
+
+QString PuzzleExercise::tileText(int tileNumber) const {
+    if (tileNumber < 1 || tileNumber > layout_.tiles.size())
+        return {};
+    return layout_.tiles.at(tileNumber - 1);
+}
+
+void PuzzleExercise::setUp(const QString& sentence) {
+    targetText_.clear();
+    layout_ = layOutPuzzle(sentence, frame().app().textCase);
+    Q_EMIT puzzleChanged();
+    if (!layout_.fits())
+        skipSentenceThatDoesNotFit();
+}
+
+void PuzzleExercise::skipSentenceThatDoesNotFit() {
+    AppState& app = frame().app();
+    const SentenceStore& store = app.store;
+    const int current = store.selected();
+    for (int step = 1; step < store.count(); ++step) {
+        const int position = (current + step) % store.count();
+        if (position >= 0 && fitsPuzzle(store.entry(position))) {
+            app.dialogs.message(QStringLiteral("Dieser Satz hat zu viele Wörter für das Puzzle.\r"
+                                               "Es geht mit dem nächsten Satz weiter.\r\r"),
+                                profile().name, Buttons::Ok, Icon::Information);
+            frame().setUpAt(*this, position);
+            return;
+        }
+    }
+    app.dialogs.message(QStringLiteral("Kein Satz der Liste passt ins Puzzle:\r"
+                                       "jeder hat mehr als 18 Wörter.\r\r"),
+                        profile().name, Buttons::Ok, Icon::Information);
+    frame().leaveExercise(*this);
+}
+
+void PuzzleExercise::dropTile(int tileNumber) {
+    if (tileNumber < 1 || tileNumber > layout_.tiles.size())
+        return;
+    QString& tile = layout_.tiles[tileNumber - 1];
+    const DropVerdict verdict = checkDrop(targetText_, tile, layout_.solution);
+    switch (verdict) {
+    case DropVerdict::Ignored:
+        return;
+    case DropVerdict::Wrong:
+        frame().app().dialogs.message(QStringLiteral("Das ist das falsche Wort.\r\r"),
+                                      QStringLiteral("Puzzlefehler"), Buttons::Ok, Icon::None);
+        return;
+    case DropVerdict::Accepted:
+    case DropVerdict::Finished:
+        break;
+    }
+    // The target field shows the sentence in its own letter case, whatever the tile showed.
+    targetText_ = layout_.solution.left(targetText_.size() + tile.size());
+    tile.clear();
+    Q_EMIT puzzleChanged();
+    if (verdict == DropVerdict::Finished)
+        frame().completeSentence(*this, layout_.pieceCount);
+}
+
+} // namespace tivoral
