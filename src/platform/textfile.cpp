@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 
 namespace tivoral::textfile {
 
@@ -15,6 +16,7 @@ namespace {
 constexpr qsizetype ReadChunkBytes = 64 * 1024;
 constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
 constexpr qsizetype Utf8BomLength = 3;
+constexpr char LineEnd[] = "\r\n";
 
 // The characters of Windows-1252 bytes 0x80 to 0x9F; 0 marks the five unused bytes, which map
 // to the C1 control of the same number.
@@ -53,8 +55,8 @@ QString decodeCp1252(const QByteArray& bytes) {
 
 // A BOM inside a line is a character of that line; only the file's own BOM is dropped.
 QString decodeUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     return decoder(bytes);
 }
 
@@ -134,10 +136,12 @@ private:
         if (overlong_) {
             ++result_.overlongLines;
         } else if (!keep_ || keep_(line_)) {
-            if (lines_.size() >= limits_.maxLines) {
+            if (lines_.size() >= limits_.maxLines ||
+                keptBytes_ + line_.size() > limits_.maxTotalBytes) {
                 result_.truncated = true;
                 return false;
             }
+            keptBytes_ += line_.size();
             lines_.append(line_);
         }
         line_.clear();
@@ -150,9 +154,96 @@ private:
     ReadResult& result_;
     QList<QByteArray> lines_;
     QByteArray line_;
+    qsizetype keptBytes_ = 0;
     bool overlong_ = false;
     bool afterCr_ = false;
 };
+
+bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    // The temporary file goes; the old file stays as it was.
+    file.cancelWriting();
+    return false;
+}
+
+// Windows-1252 bytes of a text, or nothing when a character has no byte there.
+std::optional<QByteArray> toCp1252(const QString& text) {
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (QChar c : text) {
+        const int b = cp1252Byte(c);
+        if (b < 0)
+            return std::nullopt;
+        bytes.append(char(b));
+    }
+    return bytes;
+}
+
+// What an append must know about the file it extends.
+struct AppendTarget {
+    bool hasText = false;
+    bool utf8 = false; // a BOM, or valid UTF-8 holding a multi-byte sequence
+    bool highBytes = false;
+    bool endsWithLineEnd = true;
+};
+
+// Nothing when the file exists but cannot be read.
+std::optional<AppendTarget> inspectForAppend(const QString& path, QString* error) {
+    AppendTarget target;
+    QFile file(path);
+    if (!file.exists())
+        return target;
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return std::nullopt;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    bool bom = false;
+    char last = '\n';
+    for (QByteArray chunk; !(chunk = file.read(ReadChunkBytes)).isEmpty();) {
+        if (!target.hasText)
+            bom = chunk.startsWith(Utf8Bom);
+        target.hasText = true;
+        target.highBytes = target.highBytes || hasHighByte(chunk);
+        const QString checked = utf8(chunk);
+        last = chunk.back();
+    }
+    // A line end after the last chunk shows up a multi-byte sequence left unfinished.
+    const QString end = utf8(QByteArrayView(LineEnd));
+    target.utf8 = bom || (target.highBytes && !utf8.hasError());
+    target.endsWithLineEnd = last == '\n' || last == '\r';
+    return target;
+}
+
+bool appendBytes(const QString& path, const QByteArray& bytes, QString* error) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(bytes) == bytes.size() &&
+        file.flush())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+// A Windows-1252 file that must take a character it cannot hold becomes UTF-8 as a whole.
+bool rewriteAsUtf8WithLine(const QString& path, const QString& line, QString* error) {
+    QFile old(path);
+    if (!old.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = old.errorString();
+        return false;
+    }
+    QByteArray bytes = Utf8Bom + decodeCp1252(old.readAll()).toUtf8();
+    if (!bytes.endsWith('\n') && !bytes.endsWith('\r'))
+        bytes += LineEnd;
+    bytes += line.toUtf8() + LineEnd;
+    return writeBytesAtomic(path, bytes, error);
+}
 
 } // namespace
 
@@ -224,17 +315,12 @@ QByteArray encodeLines(const QStringList& lines) {
     QByteArray bytes;
     bool representable = true;
     for (const QString& line : lines) {
-        for (QChar c : line) {
-            const int b = cp1252Byte(c);
-            if (b < 0) {
-                representable = false;
-                break;
-            }
-            bytes.append(char(b));
-        }
+        const std::optional<QByteArray> encoded = toCp1252(line);
+        representable = encoded.has_value();
         if (!representable)
             break;
-        bytes.append("\r\n");
+        bytes.append(*encoded);
+        bytes.append(LineEnd);
     }
     // Text that starts like a BOM would lose those characters when read back.
     if (representable && !bytes.startsWith(Utf8Bom))
@@ -243,50 +329,34 @@ QByteArray encodeLines(const QStringList& lines) {
     bytes = QByteArray(Utf8Bom);
     for (const QString& line : lines) {
         bytes.append(line.toUtf8());
-        bytes.append("\r\n");
+        bytes.append(LineEnd);
     }
     return bytes;
 }
 
 bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = encodeLines(lines);
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeBytesAtomic(path, encodeLines(lines), error);
 }
 
 bool appendLine(const QString& path, const QString& line, QString* error) {
-    QFile file(path);
-    const bool isNew = !file.exists() || file.size() == 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        if (error)
-            *error = file.errorString();
+    const std::optional<AppendTarget> target = inspectForAppend(path, error);
+    if (!target)
         return false;
-    }
-    QByteArray bytes = encodeLines({line});
-    if (!isNew && bytes.startsWith(Utf8Bom))
-        bytes.remove(0, Utf8BomLength);
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    if (!target->hasText)
+        return appendBytes(path, encodeLines({line}), error);
+
+    // The new line goes on a line of its own and in the file's encoding, so that the whole
+    // file still reads back as one encoding.
+    QByteArray bytes = target->endsWithLineEnd ? QByteArray() : QByteArray(LineEnd);
+    const std::optional<QByteArray> cp1252 = toCp1252(line);
+    if (target->utf8 || (!cp1252 && !target->highBytes))
+        bytes += line.toUtf8();
+    else if (cp1252)
+        bytes += *cp1252;
+    else
+        return rewriteAsUtf8WithLine(path, line, error);
+    bytes += LineEnd;
+    return appendBytes(path, bytes, error);
 }
 
 bool isReadOnly(const QString& path) {
@@ -298,7 +368,8 @@ bool clearReadOnly(const QString& path) {
     if (!isReadOnly(path))
         return true;
     QFile file(path);
-    return file.setPermissions(file.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    return file.setPermissions(file.permissions() | QFileDevice::WriteOwner |
+                               QFileDevice::WriteUser);
 }
 
 } // namespace tivoral::textfile

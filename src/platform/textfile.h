@@ -12,17 +12,21 @@ namespace tivoral::textfile {
 
 struct ReadLimits {
     static constexpr qsizetype DefaultMaxLineBytes = 64 * 1024;
+    static constexpr qsizetype DefaultMaxTotalBytes = 32 * 1024 * 1024;
     // Lines kept at most; reading stops there, so any file size reads in bounded memory.
     int maxLines = 32767;
     // Longer lines are skipped without being kept in memory.
     qsizetype maxLineBytes = DefaultMaxLineBytes;
+    // Reading also stops before the kept lines grow beyond this many bytes, so that many long
+    // lines cannot fill the memory either.
+    qsizetype maxTotalBytes = DefaultMaxTotalBytes;
 };
 
 struct ReadResult {
-    bool ok = false;           // the file was opened and read to its end or to the line limit
-    QStringList lines;         // decoded, without their line ends
-    bool truncated = false;    // more lines followed after the limit
-    int overlongLines = 0;     // lines skipped because they exceeded maxLineBytes
+    bool ok = false;        // the file was opened and read to its end or to the line limit
+    QStringList lines;      // decoded, without their line ends
+    bool truncated = false; // more lines followed after a limit
+    int overlongLines = 0;  // lines skipped because they exceeded maxLineBytes
 };
 
 // Decides per raw line (before decoding) whether it is kept; blanks and empty lines look the
@@ -35,8 +39,7 @@ using LineFilter = std::function<bool(const QByteArray& rawLine)>;
 ReadResult readLines(const QString& path, const ReadLimits& limits = {},
                      const LineFilter& keep = {});
 // The same from an open device (ok is false when a read fails).
-ReadResult readLines(QIODevice& device, const ReadLimits& limits = {},
-                     const LineFilter& keep = {});
+ReadResult readLines(QIODevice& device, const ReadLimits& limits = {}, const LineFilter& keep = {});
 
 // Windows-1252 with CR LF; UTF-8 with BOM when a character has no Windows-1252 byte.
 QByteArray encodeLines(const QStringList& lines);
@@ -44,6 +47,8 @@ QString decode(const QByteArray& bytes);
 
 // Replaces the file as a whole or not at all. On failure, error (if given) says why.
 bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error = nullptr);
+// Adds one line at the end, on a line of its own and in the encoding the file already has; a
+// Windows-1252 file that cannot hold the line is rewritten as UTF-8 with BOM first.
 bool appendLine(const QString& path, const QString& line, QString* error = nullptr);
 
 // Grants the owner write permission when it is missing. True when the file is writable after.
