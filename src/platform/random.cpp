@@ -14,8 +14,12 @@ int RandomSource::draw(int n) {
 }
 
 double DefaultRandom::next() {
+    return toUnitInterval(engine_());
+}
+
+double DefaultRandom::toUnitInterval(std::uint64_t bits) {
     // 53 random bits give every double of [0, 1) on the 2^-53 grid; 1.0 cannot come out.
-    return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+    return static_cast<double>(bits >> 11) * 0x1.0p-53;
 }
 
 void DefaultRandom::seedFromTimeOfDay() {

@@ -26,6 +26,9 @@ public:
     void seedFromTimeOfDay() override;
     void seed(std::uint64_t value) { engine_.seed(value); }
 
+    // 64 random bits as a number in [0, 1); all bits set give the largest value below 1.
+    static double toUnitInterval(std::uint64_t bits);
+
 private:
     std::mt19937_64 engine_{DefaultSeed};
     std::uint64_t seedings_ = 0;
