@@ -109,16 +109,12 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
 
     textfile::ReadResult read;
     if (!name.isEmpty()) {
-        const textfile::LineFilter keep = kind == Kind::Main
-                                              ? textfile::LineFilter([](const QByteArray& line) {
-                                                    return !isBlankOnly(line);
-                                                })
-                                              : textfile::LineFilter([](const QByteArray& line) {
-                                                    return !line.isEmpty();
-                                                });
+        // The editor's loader would keep lines of blanks only, but the clean-up removes them
+        // anyway; leaving them out here keeps them from counting against the line limit.
         textfile::ReadLimits limits;
         limits.maxLines = SentenceStore::MaxEntries;
-        read = textfile::readLines(path, limits, keep);
+        read = textfile::readLines(path, limits,
+                                   [](const QByteArray& line) { return !isBlankOnly(line); });
     }
     store_.setEntries(std::move(read.lines));
     normaliseSentences(store_);
@@ -142,12 +138,11 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
 }
 
 void SentenceFileLoader::reportLimits(int overlongLines, bool truncated) {
+    // Reading stops at the sentence limit or, with very long sentences, at the byte limit.
     if (truncated) {
-        dialogs_.message(QStringLiteral("Die Datei enthält mehr als %1 Sätze.")
-                                 .arg(SentenceStore::MaxEntries) +
-                             CR +
+        dialogs_.message(QStringLiteral("Die Datei ist zu groß.") + CR +
                              QStringLiteral("Es wurden nur die ersten %1 Sätze geladen.")
-                                 .arg(SentenceStore::MaxEntries) +
+                                 .arg(store_.count()) +
                              CR,
                          QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
     }
