@@ -48,7 +48,10 @@ bool saveSettings(AppState& app, const QString& fontName, const QString& fontSiz
                             QStringLiteral("Einstellungen"), Buttons::Ok, Icon::Warning);
         return false;
     }
-    app.settings.applyFonts(FontChoice{fontName, fontSize.toInt()});
+    // A list without a selection saves an empty value; that is no font to show the sentences in.
+    const int pointSize = fontSize.toInt();
+    if (!fontName.isEmpty() && pointSize > 0)
+        app.settings.applyFonts(FontChoice{fontName, pointSize});
     app.dialogs.message(QStringLiteral("Die Einstellungen für die Schrift und\r"
                                        "das Punktelimit wurden gespeichert.\r\r"),
                         QStringLiteral("Einstellungen"), Buttons::Ok, Icon::Information);

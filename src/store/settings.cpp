@@ -91,7 +91,8 @@ std::optional<SettingsValues> SettingsFile::read() const {
     limits.maxLines = SettingsFileMaxLines;
     limits.maxLineBytes = SettingsFileMaxLineBytes;
     const textfile::ReadResult result = textfile::readLines(path(), limits);
-    if (!result.ok)
+    // A skipped overlong line would shift the later lines into the wrong fields.
+    if (!result.ok || result.overlongLines > 0)
         return std::nullopt;
     return parse(result.lines);
 }

@@ -1,0 +1,223 @@
+#include "platform/textfile.h"
+#include "store/appstate.h"
+#include "support/scripteddialogs.h"
+#include "support/sequencerandom.h"
+#include "support/workfolder.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace tivoral;
+using namespace tivoral::testing;
+
+namespace {
+
+const QString Ini = QStringLiteral("TIVORAL.INI");
+const QString Inf = QStringLiteral("TIVORAL.INF");
+const QByteArray DefaultIni("Verdana\r\n24\r\n100\r\n");
+const QByteArray DefaultInf("Freund\r\n");
+const QByteArray GoodIni("Arial\r\n20\r\n50\r\n");
+// LF line ends show whether the program rewrote a file it should have kept.
+const QByteArray GoodInf("Anna\nBen\n");
+const QString NoSettings =
+    QStringLiteral("Es sind keine Einstellungen gespeichert, verwende Standardwerte.\r\r");
+
+struct Session {
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    SequenceRandom random;
+    AppState app{folder.dir(), dialogs, random};
+};
+
+constexpr QFile::Permissions WritableFolder =
+    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void firstStartWritesDefaults();
+    void readsSettingsFile_data();
+    void readsSettingsFile();
+    void readsFilesIndependently_data();
+    void readsFilesIndependently();
+    void clearsReadOnlyMarksAfterReading();
+    void goesOnWithoutWriteAccess();
+    void savesSettings_data();
+    void savesSettings();
+    void reportsFailedSave();
+};
+
+void SettingsTest::firstStartWritesDefaults() {
+    Session s;
+    loadSettingsAndUsers(s.app);
+    QCOMPARE(s.dialogs.prompts(), QStringList{NoSettings});
+    QCOMPARE(s.dialogs.last().title, QStringLiteral("Tivoral"));
+    QCOMPARE(s.dialogs.last().icon, Icon::None);
+    QCOMPARE(s.folder.read(Ini), DefaultIni);
+    QCOMPARE(s.folder.read(Inf), DefaultInf);
+    QCOMPARE(s.app.users.names(), QStringList{QStringLiteral("Freund")});
+    QCOMPARE(s.app.settings.previewFont(), (FontChoice{QStringLiteral("Verdana"), 18}));
+    QCOMPARE(s.app.settings.pointLimit(), 100);
+    // The sentence displays keep their own fonts until the next start.
+    QVERIFY(!s.app.settings.exerciseFont().has_value());
+}
+
+void SettingsTest::readsSettingsFile_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("limit"); // 0: the file is refused and replaced by the defaults
+    QTest::newRow("as written") << GoodIni << "Arial" << 20 << 50;
+    QTest::newRow("LF, no final line end") << QByteArray("Arial\n20\n50") << "Arial" << 20 << 50;
+    QTest::newRow("quoted fields on one line")
+        << QByteArray("\"Comic Sans MS\",\"16\",\"120\"\r\n") << "Comic Sans MS" << 16 << 120;
+    QTest::newRow("Windows-1252 name")
+        << QByteArray("Sch\xF6n\r\n12\r\n7\r\n") << "Schön" << 12 << 7;
+    QTest::newRow("UTF-8 name") << QByteArray("\xEF\xBB\xBFSch\xC3\xB6n\r\n12\r\n7\r\n") << "Schön"
+                                << 12 << 7;
+    QTest::newRow("limit 1") << QByteArray("Arial\r\n20\r\n1\r\n") << "Arial" << 20 << 1;
+    QTest::newRow("limit 300") << QByteArray("Arial\r\n20\r\n300\r\n") << "Arial" << 20 << 300;
+    QTest::newRow("limit 0") << QByteArray("Arial\r\n20\r\n0\r\n") << "" << 0 << 0;
+    QTest::newRow("limit 301") << QByteArray("Arial\r\n20\r\n301\r\n") << "" << 0 << 0;
+    QTest::newRow("limit junk") << QByteArray("Arial\r\n20\r\nviel\r\n") << "" << 0 << 0;
+    QTest::newRow("limit missing") << QByteArray("Arial\r\n20\r\n") << "" << 0 << 0;
+    QTest::newRow("size empty") << QByteArray("Arial\r\n\r\n50\r\n") << "" << 0 << 0;
+    QTest::newRow("font empty") << QByteArray("\r\n20\r\n50\r\n") << "" << 0 << 0;
+    QTest::newRow("overlong first line") << QByteArray(5000, 'x') + "\r\nArial\r\n20\r\n50\r\n"
+                                         << "" << 0 << 0;
+    QTest::newRow("binary junk") << QByteArray("\0\xFF\x01\r\n\x80", 6) << "" << 0 << 0;
+}
+
+void SettingsTest::readsSettingsFile() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, font);
+    QFETCH(int, size);
+    QFETCH(int, limit);
+    Session s;
+    s.folder.write(Ini, bytes);
+    s.folder.write(Inf, GoodInf);
+    loadSettingsAndUsers(s.app);
+
+    QCOMPARE(s.folder.read(Inf), GoodInf);
+    if (limit == 0) {
+        QCOMPARE(s.dialogs.prompts(), QStringList{NoSettings});
+        QCOMPARE(s.folder.read(Ini), DefaultIni);
+        QCOMPARE(s.app.settings.pointLimit(), Settings::DefaultPointLimit);
+        QVERIFY(!s.app.settings.exerciseFont().has_value());
+        return;
+    }
+    QVERIFY(s.dialogs.boxes.isEmpty());
+    QCOMPARE(s.folder.read(Ini), bytes);
+    const FontChoice expected{font, size};
+    QCOMPARE(s.app.settings.previewFont(), expected);
+    QCOMPARE(s.app.settings.exerciseFont(), std::optional(expected));
+    QCOMPARE(s.app.settings.readingFont(), std::optional(expected));
+    QCOMPARE(s.app.settings.pointLimit(), limit);
+}
+
+void SettingsTest::readsFilesIndependently_data() {
+    QTest::addColumn<QByteArray>("iniBefore");
+    QTest::addColumn<QByteArray>("infBefore");
+    QTest::addColumn<QByteArray>("iniAfter");
+    QTest::addColumn<QByteArray>("infAfter");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("message");
+    const QStringList anna{QStringLiteral("Anna"), QStringLiteral("Ben")};
+    const QStringList freund{QStringLiteral("Freund")};
+    QTest::newRow("both fine") << GoodIni << GoodInf << GoodIni << GoodInf << anna << false;
+    QTest::newRow("users file missing")
+        << GoodIni << QByteArray() << GoodIni << DefaultInf << freund << true;
+    QTest::newRow("settings file missing")
+        << QByteArray() << GoodInf << DefaultIni << GoodInf << anna << true;
+    QTest::newRow("empty users file is read")
+        << GoodIni << QByteArray("") << GoodIni << QByteArray("") << QStringList{} << false;
+}
+
+void SettingsTest::readsFilesIndependently() {
+    QFETCH(QByteArray, iniBefore);
+    QFETCH(QByteArray, infBefore);
+    QFETCH(QByteArray, iniAfter);
+    QFETCH(QByteArray, infAfter);
+    QFETCH(QStringList, names);
+    QFETCH(bool, message);
+    Session s;
+    if (!iniBefore.isNull())
+        s.folder.write(Ini, iniBefore);
+    if (!infBefore.isNull())
+        s.folder.write(Inf, infBefore);
+    loadSettingsAndUsers(s.app);
+    QCOMPARE(s.folder.read(Ini), iniAfter);
+    QCOMPARE(s.folder.read(Inf), infAfter);
+    QCOMPARE(s.app.users.names(), names);
+    QCOMPARE(s.dialogs.prompts(), message ? QStringList{NoSettings} : QStringList{});
+}
+
+void SettingsTest::clearsReadOnlyMarksAfterReading() {
+    Session s;
+    s.folder.write(Ini, GoodIni);
+    s.folder.write(Inf, GoodInf);
+    for (const QString& name : {Ini, Inf})
+        QVERIFY(QFile::setPermissions(s.folder.path(name), QFile::ReadOwner));
+    loadSettingsAndUsers(s.app);
+    QVERIFY(!textfile::isReadOnly(s.folder.path(Ini)));
+    QVERIFY(!textfile::isReadOnly(s.folder.path(Inf)));
+    QCOMPARE(s.folder.read(Inf), GoodInf);
+    QVERIFY(s.dialogs.boxes.isEmpty());
+}
+
+void SettingsTest::goesOnWithoutWriteAccess() {
+    Session s;
+    QVERIFY(s.folder.dir().mkdir(Inf)); // a folder where the users file should be
+    QFile::setPermissions(s.folder.dir().path(), QFile::ReadOwner | QFile::ExeOwner);
+    loadSettingsAndUsers(s.app);
+    QFile::setPermissions(s.folder.dir().path(), WritableFolder);
+    QCOMPARE(s.dialogs.prompts(), QStringList{NoSettings});
+    QCOMPARE(s.app.users.names(), QStringList{QStringLiteral("Freund")});
+    QCOMPARE(s.app.settings.pointLimit(), 100);
+}
+
+void SettingsTest::savesSettings_data() {
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("applied");
+    QTest::newRow("chosen font") << "Comic Sans MS"
+                                 << "28" << QByteArray("Comic Sans MS\r\n28\r\n150\r\n") << true;
+    QTest::newRow("no font chosen") << ""
+                                    << "28" << QByteArray("\r\n28\r\n150\r\n") << false;
+    QTest::newRow("no size chosen") << "Arial"
+                                    << "" << QByteArray("Arial\r\n\r\n150\r\n") << false;
+}
+
+void SettingsTest::savesSettings() {
+    QFETCH(QString, font);
+    QFETCH(QString, size);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, applied);
+    Session s;
+    s.folder.write(Ini, GoodIni);
+    QVERIFY(QFile::setPermissions(s.folder.path(Ini), QFile::ReadOwner));
+    QVERIFY(saveSettings(s.app, font, size, QStringLiteral("150")));
+    QCOMPARE(s.folder.read(Ini), bytes);
+    QCOMPARE(s.dialogs.prompts(),
+             QStringList{QStringLiteral("Die Einstellungen für die Schrift und\r"
+                                        "das Punktelimit wurden gespeichert.\r\r")});
+    QCOMPARE(s.dialogs.last().title, QStringLiteral("Einstellungen"));
+    QCOMPARE(s.dialogs.last().icon, Icon::Information);
+    QCOMPARE(s.app.settings.readingFont().has_value(), applied);
+}
+
+void SettingsTest::reportsFailedSave() {
+    Session s;
+    QVERIFY(s.folder.dir().mkdir(Ini));
+    QVERIFY(
+        !saveSettings(s.app, QStringLiteral("Arial"), QStringLiteral("20"), QStringLiteral("50")));
+    QCOMPARE(s.dialogs.messages().size(), 1);
+    QCOMPARE(s.dialogs.last().icon, Icon::Warning);
+    QVERIFY(!s.app.settings.exerciseFont().has_value());
+}
+
+QTEST_GUILESS_MAIN(SettingsTest)
+#include "test_settings.moc"
