@@ -69,7 +69,8 @@ void ExerciseFrame::completeSentence(Exercise& exercise, int pointsEarned) {
 
 void ExerciseFrame::advanceSentence(Exercise& exercise) {
     int position = app_.store.selected() + 1;
-    if (position >= app_.store.count()) {
+    // A store emptied meanwhile has not been worked through; setUpAt reports it instead.
+    if (position >= app_.store.count() && !app_.store.isEmpty()) {
         app_.dialogs.message(QStringLiteral("Es wurden alle Sätze bearbeitet.\r"
                                             "Die Satzwahl beginnt von vorne.\r\r"),
                              QStringLiteral("Dosensätze"), Buttons::Ok, Icon::None);

@@ -13,7 +13,8 @@ int countWords(const QString& text) {
 TypingCheck checkTyping(const QString& typed, const QString& target) {
     TypingCheck check;
     check.isPrefix = target.startsWith(typed, Qt::CaseSensitive);
-    check.finished = check.isPrefix && typed.size() == target.size();
+    // Nothing typed never finishes, even against an empty target.
+    check.finished = check.isPrefix && !typed.isEmpty() && typed.size() == target.size();
     return check;
 }
 

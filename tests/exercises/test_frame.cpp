@@ -1,0 +1,380 @@
+#include "exercises/exercise.h"
+#include "exercises/exerciseframe.h"
+#include "exercises/sentencerules.h"
+#include "store/appstate.h"
+#include "support/scripteddialogs.h"
+#include "support/sequencerandom.h"
+#include "support/workfolder.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace tivoral;
+using tivoral::testing::ScriptedDialogs;
+
+namespace {
+
+const QString Bauer = QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld.");
+const QString Rotation =
+    QStringLiteral("Es wurden alle Sätze bearbeitet.\rDie Satzwahl beginnt von vorne.\r\r");
+const QString Blanks50 = QString(50, QLatin1Char(' '));
+
+// Records what the frame asks of an exercise.
+class RecordingExercise final : public Exercise {
+public:
+    explicit RecordingExercise(ExerciseFrame& frame, bool helpNeedsSetUp = false)
+        : Exercise(frame, profileFor(helpNeedsSetUp)) {}
+
+    static ExerciseProfile profileFor(bool helpNeedsSetUp) {
+        ExerciseProfile p;
+        p.name = QStringLiteral("Probe");
+        p.completionPrompt = QStringLiteral("Fertig.\r");
+        p.instructions = {QStringLiteral("Erste Zeile."), QStringLiteral("Zweite Zeile.")};
+        p.rewardButtonLeftTwips = 4800;
+        p.helpNeedsSetUp = helpNeedsSetUp;
+        return p;
+    }
+
+    void setUp(const QString& sentence) override {
+        setUps.append(sentence);
+        ready = true;
+    }
+    bool isSetUp() const override { return ready; }
+
+    QStringList setUps;
+    bool ready = false;
+};
+
+struct FrameRun {
+    explicit FrameRun(const QStringList& sentences, bool helpNeedsSetUp = false)
+        : exercise(frame, helpNeedsSetUp) {
+        app.store.setEntries(sentences);
+    }
+
+    testing::WorkFolder folder;
+    ScriptedDialogs dialogs;
+    testing::SequenceRandom random;
+    AppState app{folder.dir(), dialogs, random};
+    ExerciseFrame frame{app};
+    RecordingExercise exercise;
+};
+
+QStringList sentences(int count) {
+    QStringList result;
+    for (int i = 1; i <= count; ++i)
+        result.append(QStringLiteral("Satz Nummer %1.").arg(i));
+    return result;
+}
+
+} // namespace
+
+class FrameTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startWithEmptyStoreIsRefused();
+    void oneSentenceRotatesToItself();
+    void threeSentencesRunInOrderThenRotate();
+    void nextSentenceWrapsWithoutMessage();
+    void helpToolsCostPoints_data();
+    void helpToolsCostPoints();
+    void helpTextsShowBeginningAndSentence_data();
+    void helpTextsShowBeginningAndSentence();
+    void helpDoesNothingBeforeSetUp();
+    void spielrundeAndInstructionsTexts();
+    void rewardButtonNeedsTheLimit_data();
+    void rewardButtonNeedsTheLimit();
+    void rewardButtonHidesWhenClicked();
+    void countWords_data();
+    void countWords();
+    void checkTyping_data();
+    void checkTyping();
+    void displayForm_data();
+    void displayForm();
+    void emptiedStoreLeavesTheExercise_data();
+    void emptiedStoreLeavesTheExercise();
+    void shortenedStoreStartsFromTheTop();
+};
+
+void FrameTest::startWithEmptyStoreIsRefused() {
+    FrameRun run({});
+    QSignalSpy shown(&run.frame, &ExerciseFrame::panelShown);
+    QVERIFY(!run.frame.startExercise(run.exercise));
+    QCOMPARE(shown.count(), 0);
+    QVERIFY(run.exercise.setUps.isEmpty());
+    QCOMPARE(run.dialogs.prompts(), QStringList{QStringLiteral("Es ist keine Datei geladen.\r\r")});
+    QCOMPARE(run.dialogs.last().title, QStringLiteral("Datei laden"));
+}
+
+void FrameTest::oneSentenceRotatesToItself() {
+    FrameRun run({Bauer});
+    QVERIFY(run.frame.startExercise(run.exercise));
+    run.frame.completeSentence(run.exercise, 8);
+    QCOMPARE(run.app.points.value(), 8);
+    QCOMPARE(run.dialogs.prompts(), (QStringList{QStringLiteral("Fertig.\r"), Rotation}));
+    QCOMPARE(run.dialogs.titles(),
+             (QStringList{QStringLiteral("Probe"), QStringLiteral("Dosensätze")}));
+    QCOMPARE(run.exercise.setUps, (QStringList{Bauer, Bauer}));
+    QCOMPARE(run.frame.target(), Bauer);
+}
+
+void FrameTest::threeSentencesRunInOrderThenRotate() {
+    const QStringList three = sentences(3);
+    FrameRun run(three);
+    run.frame.startExercise(run.exercise);
+    for (int i = 0; i < 3; ++i)
+        run.frame.completeSentence(run.exercise, 2);
+    QCOMPARE(run.exercise.setUps, (QStringList{three[0], three[1], three[2], three[0]}));
+    QCOMPARE(run.dialogs.prompts().count(Rotation), 1);
+    QCOMPARE(run.dialogs.prompts().constLast(), Rotation);
+    QCOMPARE(run.app.store.selected(), 0);
+
+    run.frame.completeSentence(run.exercise, 2);
+    QCOMPARE(run.app.store.selected(), 1);
+    run.frame.leaveExercise(run.exercise);
+    run.frame.startExercise(run.exercise);
+    QCOMPARE(run.exercise.setUps.constLast(), three[0]);
+    QCOMPARE(run.app.points.value(), 8);
+}
+
+void FrameTest::nextSentenceWrapsWithoutMessage() {
+    const QStringList three = sentences(3);
+    FrameRun run(three);
+    run.frame.startExercise(run.exercise);
+    run.frame.nextSentence(run.exercise);
+    run.frame.nextSentence(run.exercise);
+    run.frame.nextSentence(run.exercise);
+    QCOMPARE(run.exercise.setUps, (QStringList{three[0], three[1], three[2], three[0]}));
+    QVERIFY(run.dialogs.boxes.isEmpty());
+    QCOMPARE(run.app.points.value(), 0);
+}
+
+void FrameTest::helpToolsCostPoints_data() {
+    QTest::addColumn<bool>("rettungsring");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::newRow("Lupe at 0 stays 0") << false << 0 << 0;
+    QTest::newRow("Lupe at 2") << false << 2 << 1;
+    QTest::newRow("Lupe at 5") << false << 5 << 4;
+    QTest::newRow("Rettungsring at 0 stays 0") << true << 0 << 0;
+    QTest::newRow("Rettungsring at 2 goes to 0") << true << 2 << 0;
+    QTest::newRow("Rettungsring at 5") << true << 5 << 2;
+    QTest::newRow("Lupe below 0 takes nothing") << false << -4 << -4;
+    QTest::newRow("Rettungsring below 0 lifts to 0") << true << -4 << 0;
+}
+
+void FrameTest::helpToolsCostPoints() {
+    QFETCH(bool, rettungsring);
+    QFETCH(int, before);
+    QFETCH(int, after);
+    FrameRun run({Bauer});
+    run.frame.startExercise(run.exercise);
+    run.app.points.set(before);
+    QSignalSpy focus(&run.exercise, &Exercise::focusInputRequested);
+    if (rettungsring)
+        run.frame.useRettungsring(run.exercise);
+    else
+        run.frame.useLupe(run.exercise);
+    QCOMPARE(run.app.points.value(), after);
+    QCOMPARE(run.dialogs.messages().size(), 1);
+    QCOMPARE(focus.count(), 1);
+}
+
+void FrameTest::helpTextsShowBeginningAndSentence_data() {
+    QTest::addColumn<QString>("sentence");
+    QTest::addColumn<bool>("rettungsring");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Lupe: first word and its blank")
+        << Bauer << false << QStringLiteral("Der  . . .\r") + Blanks50 + QStringLiteral("\r")
+        << QStringLiteral("Gesuchter Satzanfang:");
+    QTest::newRow("Lupe: no blank, no word")
+        << QStringLiteral("Hallo!") << false << QStringLiteral(" . . .\r") + Blanks50 + "\r"
+        << QStringLiteral("Gesuchter Satzanfang:");
+    QTest::newRow("Rettungsring: the sentence as stored")
+        << Bauer << true << Bauer + QStringLiteral("\r") + Blanks50 + QStringLiteral("\r")
+        << QStringLiteral("Gesuchter Satz:");
+}
+
+void FrameTest::helpTextsShowBeginningAndSentence() {
+    QFETCH(QString, sentence);
+    QFETCH(bool, rettungsring);
+    QFETCH(QString, prompt);
+    QFETCH(QString, title);
+    FrameRun run({sentence});
+    run.app.textCase.set(TextCase::Upper);
+    run.frame.startExercise(run.exercise);
+    if (rettungsring)
+        run.frame.useRettungsring(run.exercise);
+    else
+        run.frame.useLupe(run.exercise);
+    QCOMPARE(run.dialogs.last().prompt, prompt);
+    QCOMPARE(run.dialogs.last().title, title);
+    QCOMPARE(run.dialogs.last().icon, Icon::None);
+}
+
+void FrameTest::helpDoesNothingBeforeSetUp() {
+    FrameRun run({Bauer}, true);
+    run.app.points.set(5);
+    run.frame.useLupe(run.exercise);
+    run.frame.useRettungsring(run.exercise);
+    QVERIFY(run.dialogs.boxes.isEmpty());
+    QCOMPARE(run.app.points.value(), 5);
+}
+
+void FrameTest::spielrundeAndInstructionsTexts() {
+    FrameRun run({Bauer});
+    run.app.settings.setPointLimit(42);
+    run.frame.showSpielrunde(run.exercise);
+    run.frame.showInstructions(run.exercise);
+    QCOMPARE(run.dialogs.prompts(),
+             (QStringList{QStringLiteral("Nach 42 Punkten gibt es eine Spielrunde.\r\r"),
+                          QStringLiteral("Erste Zeile.\rZweite Zeile.\r\r")}));
+    QCOMPARE(run.dialogs.titles(),
+             (QStringList{QStringLiteral("Spielrunde"), QStringLiteral("Anleitung")}));
+    QCOMPARE(run.dialogs.messages().at(0).icon, Icon::Information);
+    QCOMPARE(run.dialogs.messages().at(1).icon, Icon::None);
+}
+
+void FrameTest::rewardButtonNeedsTheLimit_data() {
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("left");
+    QTest::newRow("at the limit") << 100 << 4800;
+    QTest::newRow("above the limit") << 150 << 4800;
+    QTest::newRow("one below") << 99 << int(ExerciseFrame::HiddenLeftTwips);
+    QTest::newRow("negative after a game") << -20 << int(ExerciseFrame::HiddenLeftTwips);
+}
+
+void FrameTest::rewardButtonNeedsTheLimit() {
+    QFETCH(int, points);
+    QFETCH(int, left);
+    FrameRun run({Bauer});
+    run.app.settings.setPointLimit(100);
+    run.frame.startExercise(run.exercise);
+    run.app.points.set(points);
+    QSignalSpy hidden(&run.frame, &ExerciseFrame::panelHidden);
+    run.frame.leaveExercise(run.exercise);
+    QCOMPARE(hidden.count(), 1);
+    QCOMPARE(run.frame.rewardButtonLeft(), left);
+    QCOMPARE(run.frame.running(), nullptr);
+}
+
+void FrameTest::rewardButtonHidesWhenClicked() {
+    FrameRun run({Bauer});
+    run.app.settings.setPointLimit(1);
+    run.app.points.set(1);
+    run.frame.startExercise(run.exercise);
+    run.frame.leaveExercise(run.exercise);
+    QSignalSpy moved(&run.frame, &ExerciseFrame::rewardButtonMoved);
+    QSignalSpy game(&run.frame, &ExerciseFrame::rewardGameRequested);
+    run.frame.openRewardGame();
+    QCOMPARE(run.frame.rewardButtonLeft(), int(ExerciseFrame::HiddenLeftTwips));
+    QCOMPARE(moved.count(), 1);
+    QCOMPARE(game.count(), 1);
+    // Taking the reward costs nothing here; the game charges when it starts.
+    QCOMPARE(run.app.points.value(), 1);
+}
+
+void FrameTest::countWords_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("words");
+    QTest::newRow("eight words") << Bauer << 8;
+    QTest::newRow("one word") << QStringLiteral("Hallo") << 1;
+    QTest::newRow("empty text") << QString() << 1;
+    QTest::newRow("every blank counts") << QStringLiteral("a  b ") << 4;
+}
+
+void FrameTest::countWords() {
+    QFETCH(QString, text);
+    QFETCH(int, words);
+    QCOMPARE(tivoral::countWords(text), words);
+}
+
+void FrameTest::checkTyping_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("prefix");
+    QTest::addColumn<bool>("finished");
+    QTest::newRow("first three letters") << QStringLiteral("Der") << Bauer << true << false;
+    QTest::newRow("small d") << QStringLiteral("der") << Bauer << false << false;
+    QTest::newRow("four characters and a small b")
+        << QStringLiteral("Der b") << Bauer << false << false;
+    QTest::newRow("whole sentence") << Bauer << Bauer << true << true;
+    QTest::newRow("one more blank") << Bauer + QStringLiteral(" ") << Bauer << false << false;
+    QTest::newRow("deleted back to a correct beginning")
+        << QStringLiteral("Der Bau") << Bauer << true << false;
+    QTest::newRow("line break") << QStringLiteral("Der\n") << Bauer << false << false;
+    QTest::newRow("capitals do not finish") << Bauer.toUpper() << Bauer << false << false;
+    QTest::newRow("nothing typed is black") << QString() << Bauer << true << false;
+    QTest::newRow("nothing typed never finishes") << QString() << QString() << true << false;
+}
+
+void FrameTest::checkTyping() {
+    QFETCH(QString, typed);
+    QFETCH(QString, target);
+    QFETCH(bool, prefix);
+    QFETCH(bool, finished);
+    const TypingCheck check = tivoral::checkTyping(typed, target);
+    QCOMPARE(check.isPrefix, prefix);
+    QCOMPARE(check.finished, finished);
+}
+
+void FrameTest::displayForm_data() {
+    QTest::addColumn<int>("textCase");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("upper keeps ß")
+        << int(TextCase::Upper) << QStringLiteral("GRÜßE AN ÖMER UND ÄNNE ");
+    QTest::newRow("lower") << int(TextCase::Lower) << QStringLiteral("grüße an ömer und änne ");
+    QTest::newRow("normal") << int(TextCase::Normal) << QStringLiteral("Grüße an Ömer und Änne ");
+}
+
+void FrameTest::displayForm() {
+    QFETCH(int, textCase);
+    QFETCH(QString, shown);
+    TextCaseOption option;
+    option.set(static_cast<TextCase>(textCase));
+    const QString text = QStringLiteral("Grüße an Ömer und Änne ");
+    QCOMPARE(option.displayForm(text), shown);
+    QCOMPARE(option.displayForm(text).size(), text.size());
+}
+
+void FrameTest::emptiedStoreLeavesTheExercise_data() {
+    QTest::addColumn<int>("step");
+    QTest::newRow("next sentence") << 0;
+    QTest::newRow("same sentence again") << 1;
+    QTest::newRow("sentence finished") << 2;
+}
+
+void FrameTest::emptiedStoreLeavesTheExercise() {
+    QFETCH(int, step);
+    FrameRun run(sentences(2));
+    run.frame.startExercise(run.exercise);
+    run.app.store.clear();
+    QSignalSpy hidden(&run.frame, &ExerciseFrame::panelHidden);
+    if (step == 0)
+        run.frame.nextSentence(run.exercise);
+    else if (step == 1)
+        run.frame.setUpAgain(run.exercise);
+    else
+        run.frame.completeSentence(run.exercise, 3);
+    QCOMPARE(hidden.count(), 1);
+    QCOMPARE(run.frame.running(), nullptr);
+    QCOMPARE(run.exercise.setUps.size(), 1);
+    QCOMPARE(run.dialogs.prompts().constLast(), QStringLiteral("Es ist keine Datei geladen.\r\r"));
+    QVERIFY(!run.dialogs.prompts().contains(Rotation));
+}
+
+void FrameTest::shortenedStoreStartsFromTheTop() {
+    const QStringList three = sentences(3);
+    FrameRun run(three);
+    run.frame.startExercise(run.exercise);
+    run.frame.nextSentence(run.exercise);
+    run.frame.nextSentence(run.exercise);
+    run.app.store.setEntries({three[0]});
+    run.frame.setUpAgain(run.exercise);
+    QCOMPARE(run.exercise.setUps.constLast(), three[0]);
+    QCOMPARE(run.app.store.selected(), 0);
+}
+
+QTEST_GUILESS_MAIN(FrameTest)
+#include "test_frame.moc"
