@@ -1,0 +1,96 @@
+#include "game/gamesession.h"
+
+#include "platform/dialogs.h"
+#include "store/appstate.h"
+
+namespace tivoral {
+
+namespace {
+const QString Title = QStringLiteral("Wortfange");
+const QString CR = QStringLiteral("\r");
+} // namespace
+
+GameSession::GameSession(AppState& app, QObject* parent)
+    : QObject(parent), app_(app), engine_(app), scores_(app.workFolder) {
+    connect(&engine_, &GameEngine::ended, this, &GameSession::endGame);
+}
+
+void GameSession::activate() {
+    setScoresShown(false);
+    engine_.newSentence();
+}
+
+bool GameSession::keyPressed(int keyCode) {
+    switch (keyCode) {
+    case KeyLeft:
+        engine_.move(GameEngine::Move::Left);
+        return true;
+    case KeyUp:
+        engine_.move(GameEngine::Move::Up);
+        return true;
+    case KeyRight:
+        engine_.move(GameEngine::Move::Right);
+        return true;
+    case KeyDown:
+        engine_.move(GameEngine::Move::Down);
+        return true;
+    case KeyEscape:
+        askExit();
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString GameSession::resultPrompt(int characters, int seconds) {
+    return QStringLiteral("Du hast die ") + QString::number(characters) +
+           QStringLiteral(" Buchstaben") + CR + QStringLiteral("in ") + QString::number(seconds) +
+           QStringLiteral(" Sekunden geschafft.") + CR;
+}
+
+QString GameSession::helpPrompt() {
+    const QStringList lines = {QStringLiteral("Du musst die Buchstaben eines Wortes der"),
+                               QStringLiteral("Reihe nach fangen. Bei mehreren gleichen"),
+                               QStringLiteral("Buchstaben weißt du aber nicht, welcher"),
+                               QStringLiteral("der Buchstaben zuerst gefangen werden"),
+                               QStringLiteral("muss. Da hilft nur eine schnelle Reaktion!"),
+                               QStringLiteral("Steuern musst du mit den vier Pfeiltasten.")};
+    return lines.join(CR) + CR;
+}
+
+void GameSession::endGame(int characters, int seconds) {
+    const bool saved =
+        scores_.add(HighScoreList::makeEntry(characters, seconds, app_.users.current()));
+    setScoresShown(true);
+    app_.dialogs.message(resultPrompt(characters, seconds), Title, Buttons::Ok, Icon::None);
+    if (!saved) {
+        app_.dialogs.message(QStringLiteral("Die Bestenliste konnte nicht gespeichert werden.") +
+                                 CR,
+                             Title, Buttons::Ok, Icon::Warning);
+    }
+}
+
+void GameSession::askExit() {
+    const Answer answer = app_.dialogs.message(QStringLiteral("Dieses Spiel jetzt beenden?") + CR,
+                                               Title, Buttons::YesNo, Icon::Question, Answer::No);
+    if (answer == Answer::Yes)
+        closeGame();
+}
+
+void GameSession::showHelp() {
+    app_.dialogs.message(helpPrompt(), QStringLiteral("Wortfange: Hilfe"), Buttons::Ok, Icon::None);
+}
+
+void GameSession::closeGame() {
+    engine_.stop();
+    scores_.clear();
+    setScoresShown(false);
+    Q_EMIT closed();
+}
+
+void GameSession::setScoresShown(bool shown) {
+    scoresShown_ = shown;
+    Q_EMIT scoresChanged();
+}
+
+} // namespace tivoral

@@ -1,0 +1,317 @@
+#include "game/gamewindow.h"
+
+#include "game/playingfield.h"
+#include "platform/twips.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace tivoral {
+
+namespace {
+
+// Left, top, width and height in twips.
+struct Area {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr int ClientWidth = 7350;
+constexpr int ClientHeight = 6030;
+constexpr Area ExitButtonArea{120, 120, 975, 495};
+constexpr Area SecondsArea{1320, 240, 495, 255};
+constexpr Area SecondsUnitArea{1800, 240, 465, 255};
+constexpr Area FastLabelArea{2640, 240, 735, 255};
+constexpr Area SpeedBarArea{3360, 240, 1335, 255};
+constexpr Area SlowLabelArea{4800, 240, 735, 255};
+constexpr Area SpeedValueArea{5760, 240, 255, 255};
+constexpr Area HelpButtonArea{6240, 120, 975, 495};
+constexpr Area FieldArea{120, 720, 7095, 4575};
+constexpr Area CaughtArea{120, 5400, 3375, 495};
+constexpr Area NextArea{3480, 5400, 495, 495};
+constexpr Area RestArea{3960, 5400, 3255, 495};
+constexpr Area ScorePanelArea{120, 720, 7095, 5175};
+// The panel waits beyond the right edge until a result is shown.
+constexpr int ScorePanelParkedLeft = 7800;
+constexpr Area ScoreHeaderArea{240, 240, 6615, 255};
+constexpr Area ScoreListArea{240, 600, 6615, 3810};
+constexpr Area CloseLabelArea{240, 4560, 6615, 375};
+
+constexpr int DisplayPointSize = 18;
+constexpr int ScorePointSize = 12;
+
+const QColor WindowColor(200, 228, 255);
+const QColor PanelColor(176, 214, 250);
+struct DisplayColours {
+    QColor text;
+    QColor background;
+};
+const DisplayColours CaughtColours{QColor(0, 128, 0), QColor(200, 255, 200)};
+const DisplayColours NextColours{QColor(220, 0, 0), QColor(255, 200, 200)};
+const DisplayColours RestColours{QColor(0, 0, 255), QColor(200, 255, 255)};
+
+void place(QWidget* widget, const Area& area) {
+    widget->setGeometry(twips(area.left), twips(area.top), twips(area.width), twips(area.height));
+}
+
+void paint(QWidget* widget, const QColor& background, const QColor& text = Qt::black) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, text);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel* label(const QString& name, const QString& text, const Area& area, QWidget* parent) {
+    auto* result = new QLabel(text, parent);
+    result->setObjectName(name);
+    place(result, area);
+    return result;
+}
+
+QFont scoreFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(ScorePointSize);
+    font.setBold(true);
+    return font;
+}
+
+// The key codes of the game for the keys it answers; 0 for every other key.
+int gameKeyCode(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Left:
+        return GameSession::KeyLeft;
+    case Qt::Key_Up:
+        return GameSession::KeyUp;
+    case Qt::Key_Right:
+        return GameSession::KeyRight;
+    case Qt::Key_Down:
+        return GameSession::KeyDown;
+    case Qt::Key_Escape:
+        return GameSession::KeyEscape;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+GameWindow::GameWindow(AppState& app, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), session_(app),
+      field_(new PlayingField(session_.engine(), this)), clock_(new QTimer(this)) {
+    setObjectName(QStringLiteral("fang"));
+    setWindowTitle(QStringLiteral("Tivoral: Wortfange"));
+    setFixedSize(twips(ClientWidth), twips(ClientHeight));
+    paint(this, WindowColor);
+
+    place(field_, FieldArea);
+    buildTopRow();
+    buildDisplays();
+    buildScorePanel();
+
+    clock_->setObjectName(QStringLiteral("Zeit1"));
+    clock_->setInterval(TickMilliseconds);
+
+    const GameEngine& engine = session_.engine();
+    connect(field_, &PlayingField::clicked, this, &GameWindow::startGame);
+    connect(clock_, &QTimer::timeout, &session_, &GameSession::tick);
+    connect(&engine, &GameEngine::runningChanged, this,
+            [this](bool running) { running ? clock_->start() : clock_->stop(); });
+    connect(&engine, &GameEngine::secondsChanged, this,
+            [this](int seconds) { seconds_->setText(QString::number(seconds)); });
+    connect(&engine, &GameEngine::speedChanged, this,
+            [this](int seconds) { speedValue_->setText(QString::number(seconds)); });
+    connect(&engine, &GameEngine::displaysChanged, this, &GameWindow::showDisplays);
+    connect(&session_, &GameSession::scoresChanged, this, &GameWindow::showScores);
+    connect(&session_, &GameSession::closed, this, &GameWindow::finishClosing);
+
+    // The game's keys reach the game whichever control has the focus.
+    installEventFilter(this);
+    const QList<QWidget*> controls = findChildren<QWidget*>();
+    for (QWidget* control : controls)
+        control->installEventFilter(this);
+
+    centreOnScreen();
+}
+
+void GameWindow::buildTopRow() {
+    auto* exitButton = new QPushButton(QIcon(QStringLiteral(":/icons/wortfange-ende.svg")),
+                                       QStringLiteral("ENDE"), this);
+    exitButton->setObjectName(QStringLiteral("Befehl1"));
+    exitButton->setToolTip(QStringLiteral("Spiel beenden"));
+    exitButton->setAccessibleName(QStringLiteral("Spiel beenden"));
+    place(exitButton, ExitButtonArea);
+    connect(exitButton, &QPushButton::clicked, &session_, &GameSession::askExit);
+
+    auto* helpButton = new QPushButton(QIcon(QStringLiteral(":/icons/wortfange-hilfe.svg")),
+                                       QStringLiteral("HILFE"), this);
+    helpButton->setObjectName(QStringLiteral("Befehl2"));
+    helpButton->setToolTip(QStringLiteral("Anleitung"));
+    helpButton->setAccessibleName(QStringLiteral("Anleitung"));
+    place(helpButton, HelpButtonArea);
+    connect(helpButton, &QPushButton::clicked, this, &GameWindow::showHelp);
+
+    seconds_ = label(QStringLiteral("Bezeichnung6"), QStringLiteral("0"), SecondsArea, this);
+    seconds_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    seconds_->setAccessibleName(QStringLiteral("Sekunden"));
+    label(QStringLiteral("Bezeichnung7"), QStringLiteral(" Sek"), SecondsUnitArea, this);
+    label(QStringLiteral("Bezeichnung1"), QStringLiteral("schnell"), FastLabelArea, this)
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label(QStringLiteral("Bezeichnung2"), QStringLiteral("langsam"), SlowLabelArea, this);
+
+    const GameEngine& engine = session_.engine();
+    speedBar_ = new QScrollBar(Qt::Horizontal, this);
+    speedBar_->setObjectName(QStringLiteral("HBildlauf1"));
+    speedBar_->setAccessibleName(QStringLiteral("Tempo: Sekunden bis die Buchstaben springen"));
+    speedBar_->setRange(GameEngine::MinSpeed, GameEngine::MaxSpeed);
+    speedBar_->setSingleStep(1);
+    speedBar_->setPageStep(1);
+    speedBar_->setValue(engine.speed());
+    place(speedBar_, SpeedBarArea);
+    connect(speedBar_, &QScrollBar::valueChanged, this, &GameWindow::changeSpeed);
+
+    speedValue_ = label(QStringLiteral("Bezeichnung9"), QString::number(engine.speed()),
+                        SpeedValueArea, this);
+    speedValue_->setAccessibleName(QStringLiteral("Tempo"));
+}
+
+void GameWindow::buildDisplays() {
+    QFont font = this->font();
+    font.setPointSize(DisplayPointSize);
+    font.setBold(true);
+    const auto display = [&](const QString& name, const QString& accessibleName, const Area& area,
+                             const DisplayColours& colours, Qt::Alignment alignment) {
+        QLabel* result = label(name, QString(), area, this);
+        result->setAccessibleName(accessibleName);
+        result->setFont(font);
+        result->setAlignment(alignment | Qt::AlignVCenter);
+        paint(result, colours.background, colours.text);
+        return result;
+    };
+    caught_ = display(QStringLiteral("Bezeichnung4"), QStringLiteral("Gefangen"), CaughtArea,
+                      CaughtColours, Qt::AlignRight);
+    next_ = display(QStringLiteral("Bezeichnung3"), QStringLiteral("Nächster Buchstabe"), NextArea,
+                    NextColours, Qt::AlignHCenter);
+    rest_ = display(QStringLiteral("Bezeichnung5"), QStringLiteral("Noch zu fangen"), RestArea,
+                    RestColours, Qt::AlignLeft);
+    showDisplays();
+}
+
+void GameWindow::buildScorePanel() {
+    scorePanel_ = new QFrame(this);
+    scorePanel_->setObjectName(QStringLiteral("Bild1"));
+    scorePanel_->setAccessibleName(QStringLiteral("Bestenliste"));
+    scorePanel_->setFrameShape(QFrame::Box);
+    paint(scorePanel_, PanelColor);
+    place(scorePanel_, ScorePanelArea);
+
+    QLabel* header =
+        label(QStringLiteral("Bezeichnung10"), QStringLiteral("Verb   Zeit   Benutzername"),
+              ScoreHeaderArea, scorePanel_);
+    header->setFont(scoreFont());
+
+    scoreList_ = new QListWidget(scorePanel_);
+    scoreList_->setObjectName(QStringLiteral("Liste1"));
+    scoreList_->setAccessibleName(QStringLiteral("Bestenliste"));
+    scoreList_->setFont(scoreFont());
+    place(scoreList_, ScoreListArea);
+
+    closeLabel_ = label(QStringLiteral("Bezeichnung11"),
+                        QStringLiteral("Klicke hier, um das Spielfenster zu schließen ..."),
+                        CloseLabelArea, scorePanel_);
+    QFont closeFont = closeLabel_->font();
+    closeFont.setBold(true);
+    closeFont.setUnderline(true);
+    closeLabel_->setFont(closeFont);
+    closeLabel_->setCursor(Qt::PointingHandCursor);
+    closeLabel_->setAccessibleName(QStringLiteral("Spielfenster schließen"));
+    showScores();
+}
+
+void GameWindow::centreOnScreen() {
+    const QRect available = screen()->availableGeometry();
+    move(available.left() + (available.width() - width()) / 2,
+         available.top() + (available.height() - height()) / 2);
+}
+
+void GameWindow::activate() {
+    session_.activate();
+    show();
+    raise();
+    activateWindow();
+    field_->setFocus();
+}
+
+void GameWindow::showDisplays() {
+    const GameEngine& engine = session_.engine();
+    caught_->setText(engine.caughtText());
+    next_->setText(engine.nextLetter());
+    rest_->setText(engine.restText());
+}
+
+void GameWindow::showScores() {
+    scoreList_->clear();
+    if (session_.scoresShown()) {
+        scoreList_->addItems(session_.scores());
+        scorePanel_->move(twips(ScorePanelArea.left), twips(ScorePanelArea.top));
+        scorePanel_->show();
+        scorePanel_->raise();
+    } else {
+        scorePanel_->move(twips(ScorePanelParkedLeft), twips(ScorePanelArea.top));
+        scorePanel_->hide();
+    }
+}
+
+void GameWindow::startGame() {
+    session_.clickField();
+    field_->setFocus();
+}
+
+void GameWindow::showHelp() {
+    session_.showHelp();
+    field_->setFocus();
+}
+
+void GameWindow::changeSpeed(int seconds) {
+    session_.setSpeed(seconds);
+    field_->setFocus();
+}
+
+void GameWindow::finishClosing() {
+    hide();
+    Q_EMIT closed();
+}
+
+bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int code = gameKeyCode(static_cast<QKeyEvent*>(event)->key());
+        if (code != 0 && session_.keyPressed(code))
+            return true;
+    }
+    if (watched == closeLabel_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        session_.closeGame();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void GameWindow::closeEvent(QCloseEvent* event) {
+    // Closing through the window frame is the same as closing through the game's own controls.
+    if (isVisible())
+        session_.closeGame();
+    event->accept();
+}
+
+} // namespace tivoral

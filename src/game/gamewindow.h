@@ -1,0 +1,68 @@
+#pragma once
+
+#include "game/gamesession.h"
+
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+namespace tivoral {
+
+class AppState;
+class PlayingField;
+
+// The Wortfange window `fang`: the playing field with its clock, speed bar and the three text
+// displays, and the high-score panel that covers the field after a game. It is made once and
+// then only hidden and shown.
+class GameWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int TickMilliseconds = 1000;
+
+    explicit GameWindow(AppState& app, QWidget* parent = nullptr);
+
+    // The window becomes active: a new sentence, then shown and raised.
+    void activate();
+
+    const GameSession& session() const { return session_; }
+
+Q_SIGNALS:
+    // The game was closed; the main window shows itself again.
+    void closed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildTopRow();
+    void buildDisplays();
+    void buildScorePanel();
+    void centreOnScreen();
+    void showDisplays();
+    void showScores();
+    void startGame();
+    void showHelp();
+    void changeSpeed(int seconds);
+    void finishClosing();
+
+    GameSession session_;
+    PlayingField* field_;
+    QTimer* clock_;
+    QLabel* seconds_ = nullptr;
+    QLabel* speedValue_ = nullptr;
+    QScrollBar* speedBar_ = nullptr;
+    QLabel* caught_ = nullptr;
+    QLabel* next_ = nullptr;
+    QLabel* rest_ = nullptr;
+    QFrame* scorePanel_ = nullptr;
+    QListWidget* scoreList_ = nullptr;
+    QLabel* closeLabel_ = nullptr;
+};
+
+} // namespace tivoral

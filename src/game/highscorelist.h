@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+namespace tivoral {
+
+// The results of Wortfange: "BESTDOSE.LST" in the working folder and the sorted entries shown
+// after a game. An entry is "  24     57   Name": characters and seconds right-aligned in four
+// places, so that the plain sorted text order is fewest characters, then fewest seconds, then
+// the name. In the file each entry stands behind the marker ">".
+class HighScoreList {
+public:
+    static constexpr const char* FileName = "BESTDOSE.LST";
+    static constexpr int MaxFileLines = 100;
+    static constexpr int FieldWidth = 4;
+    static constexpr QChar Marker = QLatin1Char('>');
+
+    explicit HighScoreList(const QDir& folder);
+
+    static QString makeEntry(int characters, int seconds, const QString& userName);
+    // Each line is one entry, taken whole (a comma in a user name stays part of it); the marker
+    // goes, blank lines are skipped.
+    static QStringList entriesFromLines(const QStringList& lines);
+    static void sort(QStringList& entries);
+    // The first MaxFileLines entries, each behind the marker.
+    static QStringList fileLines(const QStringList& sortedEntries);
+
+    // Reads the file, adds the entry, sorts, and rewrites the file in one piece. entries() then
+    // holds the whole sorted list, also when the file could not be read or written; false when
+    // the file was not written (the old file then stays as it was).
+    bool add(const QString& entry);
+    const QStringList& entries() const { return entries_; }
+    void clear() { entries_.clear(); }
+    QString path() const;
+
+private:
+    QDir folder_;
+    QStringList entries_;
+};
+
+} // namespace tivoral
