@@ -1,0 +1,75 @@
+#include "editor/listprinter.h"
+
+#include "platform/dialogs.h"
+#include "platform/printing.h"
+#include "platform/textcase.h"
+#include "store/appstate.h"
+
+#include <QFileInfo>
+
+namespace tivoral {
+
+namespace {
+const QLatin1Char CR('\r');
+const QString Title = QStringLiteral("Tivoral");
+
+PrintFont listFont() {
+    return PrintFont{QString::fromLatin1(ListPrinter::FontFamily), ListPrinter::FontSize};
+}
+} // namespace
+
+ListPrinter::ListPrinter(AppState& app, Printing& printing) : app_(app), printing_(printing) {}
+
+void ListPrinter::print() {
+    if (app_.store.isEmpty()) {
+        app_.dialogs.message(QStringLiteral("Die Liste ist leer, es gibt nichts zu drucken.") + CR,
+                             Title, Buttons::Ok, Icon::Information);
+        return;
+    }
+    if (!printing_.hasPrinter()) {
+        offerPdf();
+        return;
+    }
+    QString error;
+    if (!printing_.print(app_.store.entries(), listFont(), &error)) {
+        app_.dialogs.message(QStringLiteral("Die Liste konnte nicht gedruckt werden.") + CR +
+                                 error + CR,
+                             Title, Buttons::Ok, Icon::Warning);
+        return;
+    }
+    app_.dialogs.message(QStringLiteral("Die Liste wird ausgedruckt ...") + CR, Title, Buttons::Ok,
+                         Icon::Information);
+}
+
+QString ListPrinter::pdfFileName() const {
+    const QString base = QFileInfo(app_.fileStatus.editorFile).completeBaseName();
+    if (base.isEmpty())
+        return QString::fromLatin1(FallbackPdfName);
+    return toUpperOneToOne(base) + QStringLiteral(".PDF");
+}
+
+void ListPrinter::offerPdf() {
+    const Answer answer = app_.dialogs.message(
+        QStringLiteral("Es ist kein Drucker eingerichtet.") + CR +
+            QStringLiteral("Soll die Liste stattdessen als PDF-Datei im Arbeitsordner "
+                           "gespeichert werden?") +
+            CR,
+        QStringLiteral("Liste drucken"), Buttons::YesNo, Icon::Question, Answer::Yes);
+    if (answer != Answer::Yes)
+        return;
+
+    const QString path = app_.workFolder.filePath(pdfFileName());
+    const QString shownPath = QDir::toNativeSeparators(path);
+    QString error;
+    if (!printing_.writePdf(path, app_.store.entries(), listFont(), &error)) {
+        app_.dialogs.message(QStringLiteral("Die PDF-Datei konnte nicht geschrieben werden.") + CR +
+                                 shownPath + CR + error + CR,
+                             Title, Buttons::Ok, Icon::Warning);
+        return;
+    }
+    app_.dialogs.message(QStringLiteral("Die Liste wurde als PDF-Datei gespeichert:") + CR +
+                             shownPath + CR,
+                         Title, Buttons::Ok, Icon::Information);
+}
+
+} // namespace tivoral

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+namespace tivoral {
+
+class AppState;
+class SentenceFileList;
+
+// Saves the sentence list as a sentence file in the working folder under a name the teacher
+// types; the name is upper-cased, an existing sentence file is replaced only after asking, and
+// the file is replaced as a whole or not at all.
+class ListSaver {
+public:
+    enum class Result { Saved, Cancelled, Refused, Declined, Failed };
+
+    ListSaver(AppState& app, SentenceFileList& editorFiles);
+
+    Result save();
+
+    // A name the program can create as a file in the working folder: not blank, no folder part,
+    // no control characters, not longer than a file name may be.
+    static bool isUsableFileName(const QString& name);
+    // The file a name is written to. The working folder is searched without regard to case,
+    // as the file list matches names: an existing file keeps its name, a new one is named in
+    // capitals.
+    static QString targetFileName(const QDir& folder, const QString& name);
+
+private:
+    Result refuse(const QString& name);
+    bool writeList(const QString& path);
+
+    AppState& app_;
+    SentenceFileList& files_;
+};
+
+} // namespace tivoral

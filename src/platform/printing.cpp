@@ -1,0 +1,107 @@
+#include "platform/printing.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+namespace tivoral {
+
+namespace {
+
+constexpr qreal PageMarginMillimetres = 20.0;
+constexpr int PdfResolutionDpi = 300;
+const QString DocumentName = QStringLiteral("Tivoral: Satzliste");
+
+void setMargins(QPagedPaintDevice& device) {
+    device.setPageMargins(QMarginsF(PageMarginMillimetres, PageMarginMillimetres,
+                                    PageMarginMillimetres, PageMarginMillimetres),
+                          QPageLayout::Millimeter);
+}
+
+// Draws the lines from the top left of the printable area down; a line longer than the page
+// is wide wraps at word boundaries instead of running off the paper.
+bool paintLines(QPagedPaintDevice& device, const QStringList& lines, const PrintFont& font,
+                QString* error) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        if (error)
+            *error = QStringLiteral("Der Druck konnte nicht beginnen.");
+        return false;
+    }
+    painter.setFont(QFont(font.family, font.pointSize));
+    const int pageWidth = painter.viewport().width();
+    const int pageHeight = painter.viewport().height();
+    const int lineHeight = painter.fontMetrics().lineSpacing();
+    constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+
+    int y = 0;
+    for (const QString& line : lines) {
+        const QRect needed = painter.boundingRect(QRect(0, 0, pageWidth, pageHeight), flags, line);
+        const int height = qMax(needed.height(), lineHeight);
+        if (y > 0 && y + height > pageHeight) {
+            if (!device.newPage()) {
+                if (error)
+                    *error = QStringLiteral("Eine neue Seite konnte nicht beginnen.");
+                return false;
+            }
+            y = 0;
+        }
+        painter.drawText(QRect(0, y, pageWidth, height), flags, line);
+        y += height;
+    }
+    return painter.end();
+}
+
+} // namespace
+
+bool SystemPrinting::hasPrinter() const {
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
+
+bool SystemPrinting::print(const QStringList& lines, const PrintFont& font, QString* error) {
+    QPrinterInfo target = QPrinterInfo::defaultPrinter();
+    if (target.isNull() && hasPrinter())
+        target = QPrinterInfo::availablePrinters().constFirst();
+    if (target.isNull()) {
+        if (error)
+            *error = QStringLiteral("Es ist kein Drucker eingerichtet.");
+        return false;
+    }
+    QPrinter printer(target, QPrinter::HighResolution);
+    printer.setDocName(DocumentName);
+    setMargins(printer);
+    return paintLines(printer, lines, font, error);
+}
+
+bool SystemPrinting::writePdf(const QString& path, const QStringList& lines, const PrintFont& font,
+                              QString* error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(DocumentName);
+        writer.setCreator(QStringLiteral("Tivoral"));
+        writer.setResolution(PdfResolutionDpi);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        setMargins(writer);
+        if (!paintLines(writer, lines, font, error)) {
+            file.cancelWriting();
+            return false;
+        }
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace tivoral
