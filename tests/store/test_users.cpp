@@ -1,0 +1,120 @@
+#include "store/users.h"
+#include "support/scripteddialogs.h"
+#include "support/workfolder.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace tivoral;
+using namespace tivoral::testing;
+
+namespace {
+const QString Inf = QStringLiteral("TIVORAL.INF");
+// LF line ends show whether the program rewrote the file.
+const QByteArray AnnaBen("Anna\nBen\n");
+} // namespace
+
+class UsersTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void readsEveryLineAsName_data();
+    void readsEveryLineAsName();
+    void selectsUser();
+    void addsUser_data();
+    void addsUser();
+    void reportsUnwritableUsersFile();
+};
+
+void UsersTest::readsEveryLineAsName_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("empty line is a name")
+        << QByteArray("Anna\r\n\r\nBen\r\n")
+        << QStringList{QStringLiteral("Anna"), QString(), QStringLiteral("Ben")};
+    QTest::newRow("comma and blanks stay")
+        << QByteArray("M\xFCller, Jan \r\n") << QStringList{QStringLiteral("Müller, Jan ")};
+    QTest::newRow("duplicates stay") << QByteArray("Anna\r\nAnna\r\n")
+                                     << QStringList{QStringLiteral("Anna"), QStringLiteral("Anna")};
+    QTest::newRow("LF, no final line end")
+        << QByteArray("Anna\nBen") << QStringList{QStringLiteral("Anna"), QStringLiteral("Ben")};
+    QTest::newRow("UTF-8") << QByteArray("Zo\xC4\x87\n") << QStringList{QStringLiteral("Zoć")};
+}
+
+void UsersTest::readsEveryLineAsName() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, names);
+    WorkFolder folder;
+    folder.write(Inf, bytes);
+    Users users(folder.dir());
+    QVERIFY(users.load());
+    QCOMPARE(users.names(), names);
+    QCOMPARE(folder.read(Inf), bytes);
+}
+
+void UsersTest::selectsUser() {
+    WorkFolder folder;
+    folder.write(Inf, "Anna\r\n\r\n");
+    Users users(folder.dir());
+    QVERIFY(users.load());
+    QCOMPARE(users.current(), QStringLiteral("Benutzer"));
+    QSignalSpy changed(&users, &Users::currentChanged);
+    users.selectUser(1);
+    QCOMPARE(users.current(), QString());
+    QCOMPARE(changed.size(), 1);
+    users.selectUser(2);
+    QCOMPARE(users.current(), QString());
+    QCOMPARE(changed.size(), 1);
+}
+
+void UsersTest::addsUser_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("messageTitle"); // empty: no message
+    QTest::newRow("new name") << "Carla" << QByteArray("Anna\r\nBen\r\nCarla\r\n") << "";
+    QTest::newRow("other case is another name")
+        << "anna" << QByteArray("Anna\r\nBen\r\nanna\r\n") << "";
+    QTest::newRow("blanks count") << " Anna" << QByteArray("Anna\r\nBen\r\n Anna\r\n") << "";
+    QTest::newRow("name with comma")
+        << "Müller, Jan" << QByteArray("Anna\r\nBen\r\nM\xFCller, Jan\r\n") << "";
+    QTest::newRow("exact duplicate") << "Anna" << AnnaBen << "Anna:";
+    QTest::newRow("cancelled") << "" << AnnaBen << "";
+}
+
+void UsersTest::addsUser() {
+    QFETCH(QString, answer);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, messageTitle);
+    WorkFolder folder;
+    folder.write(Inf, AnnaBen);
+    Users users(folder.dir());
+    QVERIFY(users.load());
+    ScriptedDialogs dialogs;
+    dialogs.queueInput(answer);
+    users.addUser(dialogs);
+
+    const ScriptedDialogs::Box& input = dialogs.boxes.constFirst();
+    QVERIFY(input.isInput);
+    QCOMPARE(input.prompt, QStringLiteral("Neuer Benutzer:"));
+    QCOMPARE(input.title, QStringLiteral("Benutzereingabe"));
+    QCOMPARE(input.defaultText, QStringLiteral("Benutzer"));
+    QCOMPARE(folder.read(Inf), file);
+    QCOMPARE(dialogs.titles(), messageTitle.isEmpty() ? QStringList{} : QStringList{messageTitle});
+    if (!messageTitle.isEmpty())
+        QCOMPARE(dialogs.last().prompt, QStringLiteral("Dieser Name ist schon vorhanden!\r"));
+    QCOMPARE(users.current(), QStringLiteral("Benutzer"));
+}
+
+void UsersTest::reportsUnwritableUsersFile() {
+    WorkFolder folder;
+    QVERIFY(folder.dir().mkdir(Inf));
+    Users users(folder.dir());
+    ScriptedDialogs dialogs;
+    dialogs.queueInput(QStringLiteral("Carla"));
+    users.addUser(dialogs);
+    QCOMPARE(dialogs.messages().size(), 1);
+    QCOMPARE(dialogs.last().icon, Icon::Warning);
+    QCOMPARE(users.names(), QStringList{QStringLiteral("Carla")});
+}
+
+QTEST_GUILESS_MAIN(UsersTest)
+#include "test_users.moc"
