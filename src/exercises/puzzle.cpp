@@ -2,14 +2,21 @@
 
 #include "exercises/exerciseframe.h"
 #include "exercises/sentencerules.h"
-#include "platform/textcase.h"
 #include "store/appstate.h"
+
+#include <algorithm>
 
 namespace tivoral {
 
 namespace {
 
 const QLatin1Char Blank(' ');
+
+// Equal after upper-casing one character to one character (ß stays ß).
+bool sameIgnoringCase(QStringView a, QStringView b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](QChar x, QChar y) { return x == y || x.toUpper() == y.toUpper(); });
+}
 
 ExerciseProfile puzzleProfile() {
     ExerciseProfile profile;
@@ -60,11 +67,16 @@ PuzzleLayout layOutPuzzle(const QString& sentence, const TextCaseOption& textCas
 DropVerdict checkDrop(const QString& targetText, const QString& word, const QString& solution) {
     if (word.isEmpty())
         return DropVerdict::Ignored;
-    const QString candidate = targetText + word;
-    const QString prefix = solution.left(candidate.size());
-    if (toUpperOneToOne(prefix) != toUpperOneToOne(candidate))
+    // The beginning of the solution as long as target text and word together, compared with
+    // both after one-to-one upper-casing; without building either text.
+    const qsizetype length = targetText.size() + word.size();
+    if (length > solution.size())
         return DropVerdict::Wrong;
-    return candidate.size() == solution.size() ? DropVerdict::Finished : DropVerdict::Accepted;
+    const QStringView solutionView(solution);
+    if (!sameIgnoringCase(targetText, solutionView.first(targetText.size())) ||
+        !sameIgnoringCase(word, solutionView.sliced(targetText.size(), word.size())))
+        return DropVerdict::Wrong;
+    return length == solution.size() ? DropVerdict::Finished : DropVerdict::Accepted;
 }
 
 PuzzleExercise::PuzzleExercise(ExerciseFrame& frame, QObject* parent)

@@ -1,0 +1,28 @@
+#include "exercises/typingexercise.h"
+
+#include "exercises/exerciseframe.h"
+#include "exercises/sentencerules.h"
+
+namespace tivoral {
+
+void TypingExercise::typeAnswer(const QString& typed) {
+    answer_ = typed;
+    const QString& target = frame().target();
+    const TypingCheck check = checkTyping(answer_, target);
+    answerIsPrefix_ = check.isPrefix;
+    Q_EMIT answerChecked(answerIsPrefix_);
+    // An empty answer never finishes: clearing the box for an empty target must not complete
+    // it again and again.
+    if (!check.finished || answer_.isEmpty())
+        return;
+    frame().setWordCount(countWords(target));
+    frame().completeSentence(*this, frame().wordCount());
+}
+
+void TypingExercise::clearAnswer() {
+    Q_EMIT answerReplaced(QString());
+    typeAnswer(QString());
+    Q_EMIT focusInputRequested();
+}
+
+} // namespace tivoral

@@ -1,0 +1,71 @@
+#include "exercises/verrutscher.h"
+
+#include "exercises/exerciseframe.h"
+#include "platform/random.h"
+#include "store/appstate.h"
+
+namespace tivoral {
+
+namespace {
+
+const QLatin1Char Blank(' ');
+
+ExerciseProfile verrutscherProfile() {
+    ExerciseProfile profile;
+    profile.name = QStringLiteral("Verrutscher Satz");
+    profile.emptyStoreIcon = Icon::Information;
+    profile.completionPrompt = QStringLiteral("Prima, der Satz ist fertig.\r");
+    profile.completionIcon = Icon::None;
+    profile.instructions = {
+        QStringLiteral("Schreibe den falsch gedruckten Satz"),
+        QStringLiteral("richtig ab. Tippfehler werden markiert."),
+        QStringLiteral("Jeder richtige Satz bringt einen Punkt."),
+        QStringLiteral("Die Lupe kostet einen Punktabzug und"),
+        QStringLiteral("der Rettungsring kostet dich 3 Punkte."),
+    };
+    profile.rewardButtonLeftTwips = 1800;
+    profile.helpNeedsSetUp = false;
+    return profile;
+}
+
+} // namespace
+
+Misprint buildMisprint(const QString& sentence, RandomSource& random) {
+    Misprint misprint;
+    misprint.letters.reserve(sentence.size());
+    for (const QChar c : sentence) {
+        if (c == Blank)
+            ++misprint.gapCount;
+        else
+            misprint.letters.append(c);
+    }
+    const int letterCount = int(misprint.letters.size());
+    misprint.groupLength = misprint.gapCount > 0 ? letterCount / misprint.gapCount : 0;
+    misprint.shift = random.draw(misprint.gapCount);
+
+    static const QString wideGapExtra(Misprint::WideGapExtraBlanks, Blank);
+    const bool hasGroups = misprint.groupLength > 0;
+    // At most one wide gap per letter.
+    misprint.line.reserve(qsizetype(letterCount) * (2 + Misprint::WideGapExtraBlanks));
+    for (int j = 1; j <= letterCount; ++j) {
+        misprint.line.append(misprint.letters.at(j - 1));
+        misprint.line.append(Blank);
+        if (hasGroups && j % misprint.groupLength == misprint.shift)
+            misprint.line.append(wideGapExtra);
+    }
+    return misprint;
+}
+
+VerrutscherExercise::VerrutscherExercise(ExerciseFrame& frame, QObject* parent)
+    : TypingExercise(frame, verrutscherProfile(), parent) {}
+
+void VerrutscherExercise::setUp(const QString& sentence) {
+    clearAnswer();
+    RandomSource& random = frame().app().random;
+    random.seedFromTimeOfDay();
+    misprint_ = buildMisprint(sentence, random);
+    displayedLine_ = frame().app().textCase.displayForm(misprint_.line);
+    Q_EMIT misprintChanged(displayedLine_);
+}
+
+} // namespace tivoral

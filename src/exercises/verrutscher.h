@@ -1,0 +1,46 @@
+#pragma once
+
+#include "exercises/typingexercise.h"
+
+#include <QString>
+
+namespace tivoral {
+
+class RandomSource;
+
+// The sentence misprinted: its letters spaced apart, its word gaps moved to the wrong places.
+struct Misprint {
+    static constexpr int WideGapExtraBlanks = 3;
+
+    QString letters;     // the sentence without its blanks
+    int gapCount = 0;    // n: the blanks of the sentence
+    int groupLength = 0; // L: letters per group, 0 when there are no groups
+    int shift = 0;       // r: where the wide gaps fall, 0 … n − 1
+    QString line;        // every letter followed by a blank, four after each group
+};
+
+// Draws the shift from the source. Without a blank (n = 0) or with more blanks than letters
+// (L = 0) the letters come evenly spaced, without wide gaps.
+Misprint buildMisprint(const QString& sentence, RandomSource& random);
+
+// "Verrutscher Satz": the child copies the misprinted sentence correctly.
+class VerrutscherExercise final : public TypingExercise {
+    Q_OBJECT
+public:
+    explicit VerrutscherExercise(ExerciseFrame& frame, QObject* parent = nullptr);
+
+    void setUp(const QString& sentence) override;
+
+    const Misprint& misprint() const { return misprint_; }
+    // The misprinted line as the child sees it, in display form.
+    const QString& displayedLine() const { return displayedLine_; }
+
+Q_SIGNALS:
+    void misprintChanged(const QString& displayedLine);
+
+private:
+    Misprint misprint_;
+    QString displayedLine_;
+};
+
+} // namespace tivoral

@@ -1,0 +1,296 @@
+#include "exercises/exerciseframe.h"
+#include "exercises/mosaic.h"
+#include "store/appstate.h"
+#include "support/scripteddialogs.h"
+#include "support/sequencerandom.h"
+#include "support/workfolder.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace tivoral;
+using tivoral::testing::AlmostOne;
+using tivoral::testing::ScriptedDialogs;
+using tivoral::testing::SequenceRandom;
+
+namespace {
+
+const QString Vater = QStringLiteral("Vater bringt das Auto in die Werkstatt.");
+const QString VaterHidden = QStringLiteral("VATERBRINGTDASAUTOINDIEWERKSTATT.");
+const QString Bauer = QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld.");
+// Uses all 29 letters of the alphabet.
+const QString Pangram =
+    QStringLiteral("Zwölf Boxkämpfer jagen Viktor quer über den großen Sylter Deich.");
+
+QString withoutFiller(const Mosaic& mosaic) {
+    QString rest = mosaic.grid;
+    return rest.remove(mosaic.fillerLetter);
+}
+
+// The mosaic exercise running in the frame.
+struct MosaicRun {
+    explicit MosaicRun(const QStringList& sentences, QList<double> draws = {0.0})
+        : random(std::move(draws)) {
+        app.store.setEntries(sentences);
+        connect();
+    }
+    void connect() {
+        QObject::connect(&mosaic, &MosaicExercise::answerChecked,
+                         [this](bool isPrefix) { colours.append(isPrefix); });
+    }
+    void type(const QString& text) {
+        for (qsizetype n = 1; n <= text.size(); ++n)
+            mosaic.typeAnswer(text.left(n));
+    }
+
+    testing::WorkFolder folder;
+    ScriptedDialogs dialogs;
+    SequenceRandom random;
+    AppState app{folder.dir(), dialogs, random};
+    ExerciseFrame frame{app};
+    MosaicExercise mosaic{frame};
+    QList<bool> colours;
+};
+
+} // namespace
+
+class MosaicTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void hiddenTextAndSpareLetters_data();
+    void hiddenTextAndSpareLetters();
+    void gridFollowsTheDrawsExactly_data();
+    void gridFollowsTheDrawsExactly();
+    void gridKeepsItsInvariants_data();
+    void gridKeepsItsInvariants();
+    void longSentenceFillsTheGridAlone();
+    void sentenceWithEveryLetterHasNoFiller();
+    void sentenceCellsAreExactlyTheNonFillerCells();
+    void setUpSeedsAndBuildsUnmarked();
+    void typingChecksAgainstStoredSentence_data();
+    void typingChecksAgainstStoredSentence();
+    void finishedSentenceScoresAndBuildsNext();
+    void newMosaicKeepsSentenceAndPoints();
+    void lupeShowsWholeSentence();
+    void rettungsringMarksInsteadOfMessage();
+};
+
+void MosaicTest::hiddenTextAndSpareLetters_data() {
+    QTest::addColumn<QString>("sentence");
+    QTest::addColumn<QString>("hiddenText");
+    QTest::addColumn<QString>("spareLetters");
+
+    QTest::newRow("Vater") << Vater << VaterHidden << QStringLiteral("CFHJLMPQXYZÄÖÜ");
+    QTest::newRow("umlaut in capitals")
+        << Bauer << QStringLiteral("DERBAUERFÄHRTMITDEMTRAKTORAUFSFELD.")
+        << QStringLiteral("CGJNPQVWXYZÖÜ");
+    QTest::newRow("ß stays") << QStringLiteral("Der Fuß ist groß.")
+                             << QStringLiteral("DERFUßISTGROß.")
+                             << QStringLiteral("ABCHJKLMNPQVWXYZÄÖÜ");
+    QTest::newRow("every letter") << Pangram
+                                  << QStringLiteral(
+                                         "ZWÖLFBOXKÄMPFERJAGENVIKTORQUERÜBERDENGROßENSYLTERDEICH.")
+                                  << QString();
+}
+
+void MosaicTest::hiddenTextAndSpareLetters() {
+    QFETCH(QString, sentence);
+    QFETCH(QString, hiddenText);
+    QFETCH(QString, spareLetters);
+    SequenceRandom random;
+    const Mosaic mosaic = buildMosaic(sentence, random);
+    QCOMPARE(mosaic.hiddenText, hiddenText);
+    QCOMPARE(mosaic.spareLetters, spareLetters);
+}
+
+void MosaicTest::gridFollowsTheDrawsExactly_data() {
+    QTest::addColumn<double>("draw");
+    QTest::addColumn<QString>("fillerLetter");
+    QTest::addColumn<QString>("grid");
+    const QString fillers = QString(Mosaic::CellCount - VaterHidden.size(), QLatin1Char('C'));
+
+    QTest::newRow("always 0: fillers in front")
+        << 0.0 << QStringLiteral("C") << fillers + VaterHidden;
+    QTest::newRow("just below 1: fillers before the last character")
+        << AlmostOne << QStringLiteral("Ü")
+        << VaterHidden.chopped(1) + QString(fillers.size(), QChar(u'Ü')) + QStringLiteral(".");
+}
+
+void MosaicTest::gridFollowsTheDrawsExactly() {
+    QFETCH(double, draw);
+    QFETCH(QString, fillerLetter);
+    QFETCH(QString, grid);
+    SequenceRandom random({draw});
+    const Mosaic mosaic = buildMosaic(Vater, random);
+    QCOMPARE(mosaic.fillerLetter, fillerLetter);
+    QCOMPARE(mosaic.grid, grid);
+    QCOMPARE(random.draws, 1 + Mosaic::CellCount - int(VaterHidden.size()));
+    QCOMPARE(random.seedings, 0);
+}
+
+void MosaicTest::gridKeepsItsInvariants_data() {
+    QTest::addColumn<QString>("sentence");
+    QTest::addColumn<QList<double>>("draws");
+    QTest::newRow("Vater, mixed draws") << Vater << QList<double>{0.31, 0.77, 0.02, 0.5, 0.93};
+    QTest::newRow("Bauer, mixed draws") << Bauer << QList<double>{0.6, 0.1, 0.45, AlmostOne};
+    QTest::newRow("one letter") << QStringLiteral("A") << QList<double>{0.4, 0.9, 0.0};
+}
+
+void MosaicTest::gridKeepsItsInvariants() {
+    QFETCH(QString, sentence);
+    QFETCH(QList<double>, draws);
+    SequenceRandom random(draws);
+    const Mosaic mosaic = buildMosaic(sentence, random);
+    QCOMPARE(mosaic.grid.size(), Mosaic::CellCount);
+    QCOMPARE(withoutFiller(mosaic), mosaic.hiddenText);
+    QVERIFY(mosaic.spareLetters.contains(mosaic.fillerLetter));
+    QVERIFY(!mosaic.hiddenText.contains(mosaic.fillerLetter));
+    QCOMPARE(mosaic.grid.back(), mosaic.hiddenText.back());
+    QCOMPARE(random.draws, 1 + Mosaic::CellCount - int(mosaic.hiddenText.size()));
+}
+
+void MosaicTest::longSentenceFillsTheGridAlone() {
+    QStringList words;
+    for (int k = 0; k < 80; ++k)
+        words.append(QStringLiteral("Baum"));
+    const QString sentence = words.join(QLatin1Char(' '));
+    SequenceRandom random({0.5});
+    const Mosaic mosaic = buildMosaic(sentence, random);
+    QCOMPARE(mosaic.hiddenText.size(), 320);
+    QCOMPARE(mosaic.grid, mosaic.hiddenText);
+    QCOMPARE(random.draws, 1);
+    QCOMPARE(mosaic.cell(Mosaic::CellCount - 1), QChar(u'M'));
+    for (int index = 0; index < Mosaic::CellCount; ++index)
+        QVERIFY(mosaic.isSentenceCell(index));
+}
+
+void MosaicTest::sentenceWithEveryLetterHasNoFiller() {
+    SequenceRandom random({0.5});
+    const Mosaic mosaic = buildMosaic(Pangram, random);
+    const int length = int(mosaic.hiddenText.size());
+    QCOMPARE(mosaic.fillerLetter, QString());
+    QCOMPARE(mosaic.grid, mosaic.hiddenText);
+    QCOMPARE(random.draws, 1 + Mosaic::CellCount - length);
+    QVERIFY(mosaic.isSentenceCell(length - 1));
+    QCOMPARE(mosaic.cell(length), QChar());
+    QVERIFY(!mosaic.isSentenceCell(length));
+    QVERIFY(!mosaic.isSentenceCell(Mosaic::CellCount - 1));
+}
+
+void MosaicTest::sentenceCellsAreExactlyTheNonFillerCells() {
+    SequenceRandom random({0.2, 0.9, 0.55, 0.01});
+    const Mosaic mosaic = buildMosaic(Vater, random);
+    QString marked;
+    for (int index = 0; index < Mosaic::CellCount; ++index) {
+        const bool isFiller = QString(mosaic.cell(index)) == mosaic.fillerLetter;
+        QCOMPARE(mosaic.isSentenceCell(index), !isFiller);
+        if (mosaic.isSentenceCell(index))
+            marked.append(mosaic.cell(index));
+    }
+    QCOMPARE(marked, VaterHidden);
+}
+
+void MosaicTest::setUpSeedsAndBuildsUnmarked() {
+    MosaicRun run({Vater});
+    QSignalSpy focus(&run.mosaic, &Exercise::focusInputRequested);
+    QVERIFY(run.frame.startExercise(run.mosaic));
+    QCOMPARE(run.random.seedings, 1);
+    QCOMPARE(run.mosaic.mosaic().hiddenText, VaterHidden);
+    QVERIFY(!run.mosaic.isMarked());
+    QCOMPARE(run.mosaic.answer(), QString());
+    QVERIFY(run.mosaic.answerIsPrefix());
+    QCOMPARE(focus.count(), 1);
+}
+
+void MosaicTest::typingChecksAgainstStoredSentence_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("isPrefix");
+    QTest::newRow("small first letter") << "vater" << false;
+    QTest::newRow("right beginning") << "Vater bringt" << true;
+    QTest::newRow("capitals as in the grid") << "VATER BRINGT" << false;
+    QTest::newRow("without the blanks of the grid") << "Vaterbringt" << false;
+    QTest::newRow("a blank too many") << Vater + QLatin1Char(' ') << false;
+}
+
+void MosaicTest::typingChecksAgainstStoredSentence() {
+    QFETCH(QString, typed);
+    QFETCH(bool, isPrefix);
+    MosaicRun run({Vater});
+    run.frame.startExercise(run.mosaic);
+    run.mosaic.typeAnswer(typed);
+    QCOMPARE(run.mosaic.answerIsPrefix(), isPrefix);
+    QCOMPARE(run.colours.last(), isPrefix);
+    QVERIFY(run.dialogs.boxes.isEmpty());
+    QCOMPARE(run.app.points.value(), 0);
+}
+
+void MosaicTest::finishedSentenceScoresAndBuildsNext() {
+    MosaicRun run({Vater, Bauer});
+    run.frame.startExercise(run.mosaic);
+    run.mosaic.showRettungsringHelp();
+    run.type(Vater);
+    QCOMPARE(run.app.points.value(), 7);
+    QCOMPARE(run.frame.wordCount(), 7);
+    QCOMPARE(run.dialogs.prompts(), QStringList{"Prima, der Satz ist fertig.\r"});
+    QCOMPARE(run.dialogs.last().title, QStringLiteral("Mosaiksatz"));
+    QCOMPARE(run.dialogs.last().icon, Icon::None);
+    QCOMPARE(run.app.store.selected(), 1);
+    QCOMPARE(run.mosaic.mosaic().hiddenText, QStringLiteral("DERBAUERFÄHRTMITDEMTRAKTORAUFSFELD."));
+    QVERIFY(!run.mosaic.isMarked());
+    QCOMPARE(run.mosaic.answer(), QString());
+    QVERIFY(run.mosaic.answerIsPrefix());
+
+    run.type(Bauer);
+    QCOMPARE(run.app.points.value(), 15);
+    QCOMPARE(run.dialogs.titles(), QStringList({"Mosaiksatz", "Mosaiksatz", "Dosensätze"}));
+    QCOMPARE(run.app.store.selected(), 0);
+}
+
+void MosaicTest::newMosaicKeepsSentenceAndPoints() {
+    MosaicRun run({Vater, Bauer}, {0.0, 0.3, 0.8});
+    run.frame.startExercise(run.mosaic);
+    run.app.points.set(4);
+    run.mosaic.typeAnswer(QStringLiteral("Vat"));
+    run.mosaic.showRettungsringHelp();
+    run.frame.setUpAgain(run.mosaic);
+    QCOMPARE(run.random.seedings, 2);
+    QCOMPARE(run.app.store.selected(), 0);
+    QCOMPARE(run.frame.target(), Vater);
+    QCOMPARE(run.app.points.value(), 4);
+    QCOMPARE(run.mosaic.answer(), QString());
+    QVERIFY(!run.mosaic.isMarked());
+    QVERIFY(run.dialogs.boxes.isEmpty());
+}
+
+void MosaicTest::lupeShowsWholeSentence() {
+    MosaicRun run({Vater});
+    run.frame.startExercise(run.mosaic);
+    QSignalSpy focus(&run.mosaic, &Exercise::focusInputRequested);
+    run.frame.useLupe(run.mosaic);
+    QCOMPARE(run.dialogs.prompts(), QStringList{Vater + "\r\r"});
+    QCOMPARE(run.dialogs.last().title, QStringLiteral("Gesuchter Satz:"));
+    QCOMPARE(run.app.points.value(), 0);
+    QCOMPARE(focus.count(), 1);
+}
+
+void MosaicTest::rettungsringMarksInsteadOfMessage() {
+    MosaicRun run({Vater});
+    run.frame.startExercise(run.mosaic);
+    run.app.points.set(5);
+    QSignalSpy repaints(&run.mosaic, &MosaicExercise::mosaicChanged);
+    const QString grid = run.mosaic.mosaic().grid;
+
+    run.frame.useRettungsring(run.mosaic);
+    QVERIFY(run.mosaic.isMarked());
+    QCOMPARE(run.app.points.value(), 2);
+    run.frame.useRettungsring(run.mosaic);
+    QVERIFY(run.mosaic.isMarked());
+    QCOMPARE(run.app.points.value(), 0);
+
+    QVERIFY(run.dialogs.boxes.isEmpty());
+    QCOMPARE(repaints.count(), 2);
+    QCOMPARE(run.mosaic.mosaic().grid, grid);
+}
+
+QTEST_GUILESS_MAIN(MosaicTest)
+#include "test_mosaic.moc"
