@@ -1,0 +1,120 @@
+#include "shell/infowindow.h"
+
+#include "exercises/panelstyle.h"
+#include "exercises/picturebutton.h"
+#include "platform/twips.h"
+#include "shell/infotexts.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tivoral {
+
+namespace {
+constexpr int LogoPixels = 72;
+constexpr int TitleFontPoints = 22;
+constexpr int SubtitleFontPoints = 11;
+constexpr int TextFontPoints = 10;
+constexpr int CloseFontPoints = 12;
+constexpr int GapToMainPixels = 8;
+constexpr int LogoMarginPixels = 4;
+
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int points, bool bold) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(panelstyle::layoutFont(points, bold));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+} // namespace
+
+InfoWindow::InfoWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("TIVLABEL"));
+    setWindowTitle(QStringLiteral("Tivoral"));
+    setFixedSize(twips(WidthTwips), twips(HeightTwips));
+    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::TypingRight);
+
+    auto* logo = new PictureButton(QStringLiteral("Bild1"), QStringLiteral("Fenster schließen"),
+                                   QStringLiteral("tivoral"), this);
+    logo->setFixedSize(LogoPixels, LogoPixels);
+    logo->setIconSize(QSize(LogoPixels - LogoMarginPixels, LogoPixels - LogoMarginPixels));
+
+    auto* title = addLabel(this, "Bezeichnung2", QStringLiteral("Tivoral"), TitleFontPoints, true);
+    auto* subtitle =
+        addLabel(this, "Bezeichnung3", QStringLiteral("Sätze lesen und richtig schreiben üben"),
+                 SubtitleFontPoints, true);
+    auto* version = addLabel(this, "Bezeichnung4",
+                             QStringLiteral("Version ") + QString::fromLatin1(TIVORAL_VERSION),
+                             TextFontPoints, false);
+    auto* exercises =
+        addLabel(this, "Bezeichnung5",
+                 QStringLiteral("Sätze schreiben · puzzeln · erkennen · zusammensetzen"),
+                 TextFontPoints, false);
+    auto* notice = addLabel(this, "Bezeichnung6", infotexts::notice(), TextFontPoints, false);
+    auto* credits = addLabel(this, "Bezeichnung7", infotexts::credits(), TextFontPoints, false);
+    auto* howToClose =
+        addLabel(this, "Bezeichnung8",
+                 QStringLiteral("Zum Schließen auf das Bild oder auf „Abbruch“ klicken."),
+                 TextFontPoints, false);
+
+    auto* close = new QPushButton(QStringLiteral("Abbruch"), this);
+    close->setObjectName(QStringLiteral("Bezeichnung1"));
+    close->setToolTip(QStringLiteral("Fenster schließen"));
+    close->setAccessibleName(QStringLiteral("Abbruch, Fenster schließen"));
+    close->setFlat(true);
+    close->setCursor(Qt::PointingHandCursor);
+    close->setFont(panelstyle::layoutFont(CloseFontPoints));
+
+    auto* heading = new QVBoxLayout;
+    heading->addWidget(title);
+    heading->addWidget(subtitle);
+    heading->addWidget(version);
+    auto* top = new QHBoxLayout;
+    top->addWidget(logo, 0, Qt::AlignTop);
+    top->addLayout(heading, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(exercises);
+    layout->addWidget(notice);
+    layout->addWidget(credits);
+    layout->addStretch();
+    layout->addWidget(howToClose);
+    layout->addWidget(close, 0, Qt::AlignRight);
+
+    connect(logo, &QToolButton::clicked, this, &QWidget::hide);
+    connect(close, &QPushButton::clicked, logo, &QToolButton::click);
+}
+
+void InfoWindow::openBeside(const QRect& mainFrame) {
+    if (!isVisible()) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : mainFrame;
+        move(placeBeside(mainFrame, frameGeometry().size(), area));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+QPoint InfoWindow::placeBeside(const QRect& mainFrame, const QSize& size, const QRect& area) {
+    const int right = mainFrame.right() + 1 + GapToMainPixels;
+    const int left = mainFrame.left() - GapToMainPixels - size.width();
+    const int top = std::clamp(mainFrame.top(), area.top(),
+                               std::max(area.top(), area.bottom() + 1 - size.height()));
+    if (right + size.width() <= area.right() + 1)
+        return QPoint(right, top);
+    if (left >= area.left())
+        return QPoint(left, top);
+    return QPoint(area.x() + (area.width() - size.width()) / 2,
+                  area.y() + (area.height() - size.height()) / 2);
+}
+
+} // namespace tivoral

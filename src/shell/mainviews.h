@@ -1,0 +1,79 @@
+#pragma once
+
+#include "store/textcaseoption.h"
+
+#include <QObject>
+#include <QString>
+
+namespace tivoral {
+
+class AppState;
+
+// Which main-window views an exercise start closes: the sentence-file view and the reading view
+// (Dosensatz, Satzpuzzle), or the text-case frame and the reading view with its text
+// (Mosaiksatz, Verrutscher Satz).
+enum class StartKind { ParkFileAndReadingView, ClearReadingView };
+
+// The pop-up views of the main window and what they show: which one is open, the preview of
+// the sentence file, the reading text, the hint. The window draws itself from this state after
+// every changed() and forwards each click to one operation here.
+class MainViews final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char* FileViewHint =
+        " Zum Laden das Datei-Icon anklicken oder einen Doppelklick auf Dateinamen ausführen ...";
+
+    explicit MainViews(AppState& app, QObject* parent = nullptr);
+
+    bool fileViewOpen() const { return fileViewOpen_; }
+    bool readingViewOpen() const { return readingViewOpen_; }
+    bool userPanelOpen() const { return userPanelOpen_; }
+    bool textCaseFrameOpen() const { return textCaseFrameOpen_; }
+    const QString& previewText() const { return previewText_; }
+    const QString& readingText() const { return readingText_; }
+    const QString& fileViewHint() const { return fileViewHint_; }
+
+    // Settings and users, the sentence file, then the file view with its preview.
+    void startUp();
+
+    void toggleSentenceFileView();
+    void previewFile(int index);
+    void loadAndCloseFileView(int index);
+
+    void toggleReadingView();
+    void hideReadingView();
+
+    void toggleTextCaseFrame();
+    void selectTextCase(TextCase value);
+
+    void toggleUserPanel();
+    void closeUserPanel();
+    void selectUser(int index);
+    void addUser();
+
+    // Closes what an exercise start closes.
+    void prepareExerciseStart(StartKind kind);
+    // Asks the teacher's password; true when the teacher window may open.
+    bool askTeacher();
+    // Asks whether the program shall end.
+    bool askExit();
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    void parkFileView();
+    void parkReadingView();
+    void loadPreview();
+
+    AppState& app_;
+    bool fileViewOpen_ = false;
+    bool readingViewOpen_ = false;
+    bool userPanelOpen_ = false;
+    bool textCaseFrameOpen_ = false;
+    QString previewText_;
+    QString readingText_;
+    QString fileViewHint_;
+};
+
+} // namespace tivoral

@@ -1,0 +1,298 @@
+#include "shell/mainwindow.h"
+
+#include "exercises/dosensatz.h"
+#include "exercises/dosensatzpanel.h"
+#include "exercises/panelstyle.h"
+#include "exercises/picturebutton.h"
+#include "platform/twips.h"
+#include "shell/fileview.h"
+#include "shell/infowindow.h"
+#include "shell/rewardbutton.h"
+#include "shell/textcaseframe.h"
+#include "shell/userpanel.h"
+#include "shell/viewplacement.h"
+#include "store/appstate.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+namespace tivoral {
+
+namespace {
+
+constexpr int MenuBandHeightTwips = 735;
+constexpr int MenuTopTwips = 120;
+constexpr int MenuLeftTwips = 120;
+constexpr int MenuPitchTwips = 540;
+constexpr int MenuGroupGapTwips = 45;
+
+constexpr int UserLeftTwips = 6720;
+constexpr int UserTopTwips = 180;
+constexpr int UserWidthTwips = 2775;
+constexpr int UserHeightTwips = 375;
+constexpr int UserFontPoints = 12;
+constexpr QRgb UserNameColour = qRgb(32, 32, 120);
+
+constexpr int PictureLeftTwips = 840;
+constexpr int PictureTopTwips = 960;
+constexpr int PictureWidthTwips = 8460;
+constexpr int PictureHeightTwips = 6480;
+
+constexpr int CountLeftTwips = 2160;
+constexpr int CountTopTwips = 3600;
+constexpr int CountWidthTwips = 1500;
+constexpr int CountHeightTwips = 600;
+constexpr int CountFontPoints = 22;
+constexpr QRgb CountColour = qRgb(255, 230, 0);
+
+constexpr int FileNameLeftTwips = 1320;
+constexpr int FileNameTopTwips = 5280;
+constexpr int FileNameWidthTwips = 2700;
+constexpr int FileNameHeightTwips = 375;
+constexpr int FileNameFontPoints = 11;
+
+constexpr int ReadingOpenLeftTwips = 240;
+constexpr int ReadingTopTwips = 960;
+constexpr int ReadingWidthTwips = 9135;
+constexpr int ReadingHeightTwips = 6615;
+
+// The start buttons in the order of ExerciseSlot, and the views each start closes.
+struct StartButton {
+    const char* name;
+    const char* toolTip;
+    const char* icon;
+    StartKind kind;
+};
+constexpr std::array<StartButton, 4> StartButtons = {{
+    {"Picture5", "Sätze schreiben", "schreiben", StartKind::ParkFileAndReadingView},
+    {"Picture18", "Sätze puzzeln", "puzzle", StartKind::ParkFileAndReadingView},
+    {"Picture32", "Sätze erkennen", "mosaik", StartKind::ClearReadingView},
+    {"Picture33", "Sätze zusammensetzen", "verrutscht", StartKind::ClearReadingView},
+}};
+
+void placeTwips(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppState& app, QWidget* parent)
+    : QWidget(parent), app_(app), frame_(app), views_(app) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(TextCaseOption::windowTitle(app.textCase.value()));
+    setWindowIcon(QIcon(PictureButton::iconPath(QStringLiteral("tivoral"))));
+    setFixedSize(twips(WidthTwips), twips(HeightTwips));
+    panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::TypingRight);
+
+    buildLabels();
+    buildMenuRow();
+    new FileView(app, views_, this);
+    buildReadingView();
+    new TextCaseFrame(app.textCase, views_, this);
+    new UserPanel(app, views_, this);
+    new RewardButton(frame_, this);
+    addDosensatz();
+
+    connect(&views_, &MainViews::changed, this, &MainWindow::render);
+    connect(&app.textCase, &TextCaseOption::changed, this,
+            [this](TextCase value) { setWindowTitle(TextCaseOption::windowTitle(value)); });
+    connect(&app.fileStatus, &SentenceFileStatus::changed, this, &MainWindow::showFileStatus);
+    connect(&app.settings, &Settings::fontsApplied, this, &MainWindow::applyReadingFont);
+    showFileStatus();
+    applyReadingFont();
+    render();
+}
+
+PictureButton* MainWindow::addMenuButton(int index, const QString& name, const QString& toolTip,
+                                         const QString& icon) {
+    // Small gaps after "Programm beenden", after the exercises and after the views group them.
+    const int groupGaps = (index >= 1) + (index >= 5) + (index >= 9);
+    auto* button = new PictureButton(name, toolTip, icon, this);
+    button->move(twips(MenuLeftTwips + index * MenuPitchTwips + groupGaps * MenuGroupGapTwips),
+                 twips(MenuTopTwips));
+    return button;
+}
+
+void MainWindow::buildMenuRow() {
+    auto* band = new QWidget(this);
+    band->setObjectName(QStringLiteral("menuBand"));
+    panelstyle::setColours(band, panelstyle::LightBlue, panelstyle::TypingRight);
+    placeTwips(band, 0, 0, WidthTwips, MenuBandHeightTwips);
+    band->lower();
+
+    int index = 0;
+    connect(addMenuButton(index++, QStringLiteral("Picture1"), QStringLiteral("Programm beenden"),
+                          QStringLiteral("beenden")),
+            &QToolButton::clicked, this, &MainWindow::confirmExit);
+    for (std::size_t slot = 0; slot < StartButtons.size(); ++slot) {
+        const StartButton& start = StartButtons.at(slot);
+        startButtons_.at(slot) =
+            addMenuButton(index++, QString::fromLatin1(start.name),
+                          QString::fromUtf8(start.toolTip), QString::fromLatin1(start.icon));
+        startButtons_.at(slot)->setEnabled(false);
+    }
+    connect(addMenuButton(index++, QStringLiteral("Picture25"), QStringLiteral("Sätze lesen"),
+                          QStringLiteral("lesen")),
+            &QToolButton::clicked, &views_, &MainViews::toggleReadingView);
+    connect(addMenuButton(index++, QStringLiteral("Picture7"), QStringLiteral("Sätze laden"),
+                          QStringLiteral("laden")),
+            &QToolButton::clicked, &views_, &MainViews::toggleSentenceFileView);
+    connect(addMenuButton(index++, QStringLiteral("Picture6"), QStringLiteral("Benutzerauswahl"),
+                          QStringLiteral("benutzer")),
+            &QToolButton::clicked, &views_, &MainViews::toggleUserPanel);
+    connect(addMenuButton(index++, QStringLiteral("Picture4"), QStringLiteral("Textdarstellung"),
+                          QStringLiteral("textdarstellung")),
+            &QToolButton::clicked, &views_, &MainViews::toggleTextCaseFrame);
+    connect(addMenuButton(index++, QStringLiteral("Picture8"), QStringLiteral("Sätze editieren"),
+                          QStringLiteral("editieren")),
+            &QToolButton::clicked, this, [this] {
+                if (views_.askTeacher())
+                    Q_EMIT editorRequested();
+            });
+    connect(addMenuButton(index++, QStringLiteral("Picture10"), QStringLiteral("Einstellungen"),
+                          QStringLiteral("einstellungen")),
+            &QToolButton::clicked, this, [this] {
+                if (views_.askTeacher())
+                    Q_EMIT settingsRequested();
+            });
+    connect(addMenuButton(index++, QStringLiteral("Picture9"), QStringLiteral("Über Tivoral"),
+                          QStringLiteral("info")),
+            &QToolButton::clicked, this, &MainWindow::openInfoWindow);
+
+    auto* user = new QLabel(app_.users.current(), this);
+    user->setObjectName(QStringLiteral("Label3"));
+    user->setToolTip(QStringLiteral("Benutzername"));
+    user->setAccessibleName(QStringLiteral("Benutzername"));
+    user->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    user->setFont(panelstyle::layoutFont(UserFontPoints));
+    QPalette palette = user->palette();
+    palette.setColor(QPalette::WindowText, QColor(UserNameColour));
+    user->setPalette(palette);
+    placeTwips(user, UserLeftTwips, UserTopTwips, UserWidthTwips, UserHeightTwips);
+    connect(&app_.users, &Users::currentChanged, user, &QLabel::setText);
+}
+
+void MainWindow::buildLabels() {
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Picture2"));
+    picture->setPixmap(QIcon(PictureButton::iconPath(QStringLiteral("dose")))
+                           .pixmap(QSize(twips(PictureWidthTwips), twips(PictureHeightTwips))));
+    placeTwips(picture, PictureLeftTwips, PictureTopTwips, PictureWidthTwips, PictureHeightTwips);
+
+    count_ = new QLabel(this);
+    count_->setObjectName(QStringLiteral("Label10"));
+    count_->setToolTip(QStringLiteral("Anzahl der geladenen Sätze"));
+    count_->setAccessibleName(QStringLiteral("Anzahl der geladenen Sätze"));
+    count_->setFont(panelstyle::layoutFont(CountFontPoints));
+    QPalette palette = count_->palette();
+    palette.setColor(QPalette::WindowText, QColor(CountColour));
+    count_->setPalette(palette);
+    placeTwips(count_, CountLeftTwips, CountTopTwips, CountWidthTwips, CountHeightTwips);
+
+    fileName_ = new QLabel(this);
+    fileName_->setObjectName(QStringLiteral("Label8"));
+    fileName_->setToolTip(QStringLiteral("Geladene Satzdatei"));
+    fileName_->setAccessibleName(QStringLiteral("Geladene Satzdatei"));
+    fileName_->setFont(panelstyle::layoutFont(FileNameFontPoints));
+    placeTwips(fileName_, FileNameLeftTwips, FileNameTopTwips, FileNameWidthTwips,
+               FileNameHeightTwips);
+}
+
+void MainWindow::buildReadingView() {
+    reading_ = new QPlainTextEdit(this);
+    reading_->setObjectName(QStringLiteral("Text4"));
+    reading_->setAccessibleName(QStringLiteral("Alle Sätze zum Lesen"));
+    reading_->setReadOnly(true);
+    reading_->setFrameShape(QFrame::Box);
+    placeTwips(reading_, ExerciseFrame::HiddenLeftTwips, ReadingTopTwips, ReadingWidthTwips,
+               ReadingHeightTwips);
+    reading_->hide();
+}
+
+void MainWindow::addDosensatz() {
+    auto* dosensatz = new Dosensatz(frame_);
+    addExercise(ExerciseSlot::Dosensatz, *dosensatz, new DosensatzPanel(*dosensatz));
+}
+
+void MainWindow::addExercise(ExerciseSlot slot, Exercise& exercise, ExercisePanel* panel) {
+    exercise.setParent(this);
+    panel->setParent(this);
+    panel->hide();
+    const auto index = static_cast<std::size_t>(slot);
+    PictureButton* button = startButtons_.at(index);
+    const StartKind kind = StartButtons.at(index).kind;
+    button->setEnabled(true);
+    connect(button, &QToolButton::clicked, this, [this, &exercise, kind] {
+        views_.prepareExerciseStart(kind);
+        frame_.startExercise(exercise);
+    });
+}
+
+void MainWindow::startUp() {
+    setFixedSize(twips(WidthTwips), twips(HeightTwips));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    views_.startUp();
+}
+
+void MainWindow::render() {
+    placeView(reading_, views_.readingViewOpen(), ReadingOpenLeftTwips);
+    showText(reading_, views_.readingText());
+}
+
+void MainWindow::showFileStatus() {
+    fileName_->setText(app_.fileStatus.mainFileName);
+    count_->setText(app_.fileStatus.mainCount);
+}
+
+void MainWindow::applyReadingFont() {
+    if (const std::optional<FontChoice>& font = app_.settings.readingFont()) {
+        QFont chosen = reading_->font();
+        chosen.setFamily(font->family);
+        chosen.setPointSize(font->pointSize);
+        reading_->setFont(chosen);
+    }
+}
+
+void MainWindow::openInfoWindow() {
+    if (!info_)
+        info_ = new InfoWindow(this);
+    info_->openBeside(frameGeometry());
+}
+
+void MainWindow::hideMainWindow() {
+    hide();
+}
+
+void MainWindow::showMainWindow() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::confirmExit() {
+    if (!views_.askExit())
+        return;
+    exiting_ = true;
+    Q_EMIT exitConfirmed();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing through the window frame asks the same question as the exit button.
+    if (!exiting_ && !views_.askExit()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (!exiting_) {
+        exiting_ = true;
+        Q_EMIT exitConfirmed();
+    }
+}
+
+} // namespace tivoral

@@ -1,0 +1,89 @@
+#pragma once
+
+// The main window "Form1": the menu row of picture buttons, the pop-up views (sentence files,
+// reading view, users, text case), the labels of the loaded file and the current user, the
+// reward button, and the exercise panels that lie over the menu row while an exercise runs.
+//
+// Adding an exercise is done in one place, addExercise():
+//
+//     auto* puzzle = new Satzpuzzle(window.frame());
+//     window.addExercise(ExerciseSlot::Satzpuzzle, *puzzle, new SatzpuzzlePanel(*puzzle));
+//
+// The window takes over both objects, keeps the panel hidden over its menu row and enables the
+// slot's start button (Picture5, Picture18, Picture32, Picture33), which first closes the views
+// that the start of that exercise closes and then runs ExerciseFrame::startExercise. Until an
+// exercise is added its start button stays disabled.
+
+#include "shell/mainviews.h"
+
+#include "exercises/exerciseframe.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace tivoral {
+
+class AppState;
+class Exercise;
+class ExercisePanel;
+class InfoWindow;
+class PictureButton;
+
+enum class ExerciseSlot { Dosensatz, Satzpuzzle, Mosaiksatz, VerrutscherSatz };
+
+class MainWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int WidthTwips = 9675;
+    static constexpr int HeightTwips = 8055;
+
+    explicit MainWindow(AppState& app, QWidget* parent = nullptr);
+
+    ExerciseFrame& frame() { return frame_; }
+    MainViews& views() { return views_; }
+
+    // Size and centre, then settings, users and the sentence file, then the file view.
+    void startUp();
+    void addExercise(ExerciseSlot slot, Exercise& exercise, ExercisePanel* panel);
+    void openInfoWindow();
+    void hideMainWindow();
+    void showMainWindow();
+
+Q_SIGNALS:
+    // The teacher gave the password for the sentence editor or the settings window.
+    void editorRequested();
+    void settingsRequested();
+    // The program is to end now.
+    void exitConfirmed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    PictureButton* addMenuButton(int index, const QString& name, const QString& toolTip,
+                                 const QString& icon);
+    void buildMenuRow();
+    void buildLabels();
+    void buildReadingView();
+    void addDosensatz();
+    void confirmExit();
+    void render();
+    void showFileStatus();
+    void applyReadingFont();
+
+    AppState& app_;
+    ExerciseFrame frame_;
+    MainViews views_;
+    std::array<PictureButton*, 4> startButtons_{};
+    QLabel* fileName_ = nullptr;
+    QLabel* count_ = nullptr;
+    QPlainTextEdit* reading_ = nullptr;
+    InfoWindow* info_ = nullptr;
+    bool exiting_ = false;
+};
+
+} // namespace tivoral

@@ -1,0 +1,58 @@
+#include "shell/rewardbutton.h"
+
+#include "exercises/exerciseframe.h"
+#include "exercises/panelstyle.h"
+#include "exercises/picturebutton.h"
+#include "platform/twips.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace tivoral {
+
+namespace {
+constexpr int IconPixels = 44;
+constexpr int MarginPixels = 6;
+constexpr int CaptionFontPoints = 10;
+constexpr int CaptionTrailingBlanks = 9;
+} // namespace
+
+RewardButton::RewardButton(ExerciseFrame& frame, QWidget* parent) : QPushButton(parent) {
+    setObjectName(QStringLiteral("Command3"));
+    setText(QStringLiteral("Du kannst dir ein Belohnungsspiel abholen . . .") +
+            QString(CaptionTrailingBlanks, QLatin1Char(' ')));
+    setAccessibleName(text().trimmed());
+    setIcon(QIcon(PictureButton::iconPath(QStringLiteral("belohnung"))));
+    setIconSize(QSize(IconPixels, IconPixels));
+    setFont(panelstyle::layoutFont(CaptionFontPoints));
+    setCursor(Qt::PointingHandCursor);
+    setFixedSize(twips(WidthTwips), twips(HeightTwips));
+    moveTo(frame.rewardButtonLeft());
+    connect(&frame, &ExerciseFrame::rewardButtonMoved, this, &RewardButton::moveTo);
+    connect(this, &QPushButton::clicked, &frame, &ExerciseFrame::openRewardGame);
+}
+
+void RewardButton::moveTo(int leftTwips) {
+    move(twips(leftTwips), twips(TopTwips));
+    setVisible(leftTwips != ExerciseFrame::HiddenLeftTwips);
+    if (isVisible())
+        raise();
+}
+
+void RewardButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    option.icon = QIcon();
+    painter.drawControl(QStyle::CE_PushButton, option);
+
+    const QRect inner = rect().adjusted(MarginPixels, MarginPixels, -MarginPixels, -MarginPixels);
+    const QRect iconRect(inner.center().x() - IconPixels / 2, inner.top(), IconPixels, IconPixels);
+    icon().paint(&painter, iconRect);
+    const QRect textRect = inner.adjusted(0, IconPixels + MarginPixels / 2, 0, 0);
+    painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                     text().trimmed());
+}
+
+} // namespace tivoral

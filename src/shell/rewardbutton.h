@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace tivoral {
+
+class ExerciseFrame;
+
+// The reward button "Command3": appears when a child leaves an exercise with enough points and
+// leads to the reward game. Its long caption is drawn wrapped under a picture.
+class RewardButton final : public QPushButton {
+    Q_OBJECT
+public:
+    static constexpr int TopTwips = 3120;
+    static constexpr int WidthTwips = 2535;
+    static constexpr int HeightTwips = 1575;
+
+    RewardButton(ExerciseFrame& frame, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void moveTo(int leftTwips);
+};
+
+} // namespace tivoral

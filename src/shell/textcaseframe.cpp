@@ -1,0 +1,63 @@
+#include "shell/textcaseframe.h"
+
+#include "exercises/panelstyle.h"
+#include "platform/twips.h"
+#include "shell/mainviews.h"
+#include "store/textcaseoption.h"
+
+#include <QRadioButton>
+
+namespace tivoral {
+
+namespace {
+constexpr int LeftTwips = 3600;
+constexpr int TopTwips = 600;
+constexpr int WidthTwips = 2055;
+constexpr int HeightTwips = 1455;
+constexpr int OptionLeftTwips = 120;
+constexpr int OptionHeightTwips = 345;
+constexpr int OptionFontPoints = 11;
+
+struct OptionRow {
+    const char* name;
+    const char* caption;
+    int topTwips;
+    TextCase value;
+};
+
+constexpr OptionRow Options[] = {
+    {"Option1", "Großschrift", 360, TextCase::Upper},
+    {"Option2", "Kleinschrift", 720, TextCase::Lower},
+    {"Option3", "Normalschrift", 1080, TextCase::Normal},
+};
+} // namespace
+
+TextCaseFrame::TextCaseFrame(TextCaseOption& option, MainViews& views, QWidget* parent)
+    : QGroupBox(parent) {
+    setObjectName(QStringLiteral("Frame1"));
+    setAccessibleName(QStringLiteral("Textdarstellung"));
+    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::TypingRight);
+    setGeometry(twips(LeftTwips), twips(TopTwips), twips(WidthTwips), twips(HeightTwips));
+
+    for (const OptionRow& row : Options) {
+        auto* button = new QRadioButton(QString::fromUtf8(row.caption), this);
+        button->setObjectName(QString::fromLatin1(row.name));
+        button->setFont(panelstyle::layoutFont(OptionFontPoints));
+        button->setGeometry(twips(OptionLeftTwips), twips(row.topTwips),
+                            twips(WidthTwips - 2 * OptionLeftTwips), twips(OptionHeightTwips));
+        button->setChecked(option.value() == row.value);
+        const TextCase value = row.value;
+        connect(button, &QRadioButton::clicked, &views,
+                [&views, value] { views.selectTextCase(value); });
+        connect(&option, &TextCaseOption::changed, button,
+                [button, value](TextCase chosen) { button->setChecked(chosen == value); });
+    }
+    connect(&views, &MainViews::changed, this, [this, &views] {
+        setVisible(views.textCaseFrameOpen());
+        if (isVisible())
+            raise();
+    });
+    hide();
+}
+
+} // namespace tivoral

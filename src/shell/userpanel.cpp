@@ -1,0 +1,76 @@
+#include "shell/userpanel.h"
+
+#include "exercises/panelstyle.h"
+#include "platform/twips.h"
+#include "shell/mainviews.h"
+#include "shell/viewplacement.h"
+#include "store/appstate.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tivoral {
+
+namespace {
+constexpr int LeftTwips = 5640;
+constexpr int TopTwips = 1080;
+constexpr int WidthTwips = 3735;
+constexpr int HeightTwips = 6375;
+constexpr int HeadingFontPoints = 11;
+constexpr int NameFontPoints = 14;
+constexpr int ButtonFontPoints = 11;
+} // namespace
+
+UserPanel::UserPanel(AppState& app, MainViews& views, QWidget* parent) : QFrame(parent), app_(app) {
+    setObjectName(QStringLiteral("Picture11"));
+    setAccessibleName(QStringLiteral("Benutzerauswahl"));
+    setFrameShape(QFrame::Box);
+    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::TypingRight);
+    setGeometry(twips(LeftTwips), twips(TopTwips), twips(WidthTwips), twips(HeightTwips));
+
+    auto* heading = new QLabel(QStringLiteral("Benutzer mit Doppelklick wählen:"), this);
+    heading->setObjectName(QStringLiteral("Label4"));
+    heading->setWordWrap(true);
+    heading->setFont(panelstyle::layoutFont(HeadingFontPoints));
+
+    names_ = new QListWidget(this);
+    names_->setObjectName(QStringLiteral("List1"));
+    names_->setAccessibleName(QStringLiteral("Benutzer, Doppelklick zum Wählen"));
+    names_->setFont(panelstyle::layoutFont(NameFontPoints, false));
+
+    auto* add = new QPushButton(QStringLiteral("Neuer Benutzer ..."), this);
+    add->setObjectName(QStringLiteral("Command2"));
+    add->setFont(panelstyle::layoutFont(ButtonFontPoints, false));
+    auto* cancel = new QPushButton(QStringLiteral("Abbruch"), this);
+    cancel->setObjectName(QStringLiteral("Command1"));
+    cancel->setFont(panelstyle::layoutFont(ButtonFontPoints, false));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(names_);
+    layout->addWidget(add);
+    layout->addWidget(cancel);
+
+    connect(names_, &QListWidget::itemDoubleClicked, this,
+            [this, &views](QListWidgetItem* item) { views.selectUser(names_->row(item)); });
+    onReturnKey(names_, [&views](int row) { views.selectUser(row); });
+    connect(add, &QPushButton::clicked, &views, &MainViews::addUser);
+    connect(cancel, &QPushButton::clicked, &views, &MainViews::closeUserPanel);
+    connect(&app.users, &Users::namesChanged, this, &UserPanel::showNames);
+    connect(&views, &MainViews::changed, this, [this, &views] {
+        setVisible(views.userPanelOpen());
+        if (isVisible())
+            raise();
+    });
+    showNames();
+    hide();
+}
+
+void UserPanel::showNames() {
+    names_->clear();
+    names_->addItems(app_.users.names());
+}
+
+} // namespace tivoral

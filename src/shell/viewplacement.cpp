@@ -1,0 +1,56 @@
+#include "shell/viewplacement.h"
+
+#include "exercises/exerciseframe.h"
+#include "platform/twips.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+
+namespace tivoral {
+
+namespace {
+
+class ReturnKeyFilter final : public QObject {
+public:
+    ReturnKeyFilter(QAbstractItemView* list, std::function<void(int)> action)
+        : QObject(list), list_(list), action_(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int row = list_->currentIndex().row();
+        if ((key != Qt::Key_Return && key != Qt::Key_Enter) || row < 0)
+            return false;
+        action_(row);
+        return true;
+    }
+
+private:
+    QAbstractItemView* list_;
+    std::function<void(int)> action_;
+};
+
+} // namespace
+
+void placeView(QWidget* view, bool open, int openLeftTwips) {
+    view->move(twips(open ? openLeftTwips : ExerciseFrame::HiddenLeftTwips), view->y());
+    view->setVisible(open);
+}
+
+void showText(QPlainTextEdit* box, const QString& text) {
+    static constexpr const char* ShownText = "tivoralShownText";
+    const QVariant shown = box->property(ShownText);
+    if (shown.isValid() && shown.toString() == text)
+        return;
+    box->setProperty(ShownText, text);
+    box->setPlainText(text);
+}
+
+void onReturnKey(QAbstractItemView* list, std::function<void(int row)> action) {
+    list->installEventFilter(new ReturnKeyFilter(list, std::move(action)));
+}
+
+} // namespace tivoral

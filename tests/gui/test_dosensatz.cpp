@@ -1,0 +1,179 @@
+#include "test_mainwindow_fixture.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSignalSpy>
+
+using namespace tivoral;
+using namespace tivoral::testing;
+
+namespace {
+
+const QString Bauer = QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld.");
+const QColor Black(0, 0, 0);
+const QColor Red(255, 0, 0);
+
+QColor textColour(QPlainTextEdit* box) {
+    return box->palette().color(QPalette::Text);
+}
+
+// Types like a keyboard, one key event per character, umlauts included.
+void typeKeys(QWidget* box, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(box, &press);
+    }
+}
+
+// Every points display the window has: the one of each exercise panel.
+QStringList pointsDisplays(Program& program) {
+    QStringList shown;
+    for (const char* name : {"Label7", "Label12", "Label13", "Label16"})
+        if (QLabel* label = program.find<QLabel>(name))
+            shown.append(label->text());
+    return shown;
+}
+
+} // namespace
+
+class DosensatzWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void typedKeyByKeyTurnsRedAndBlackAndFinishes();
+    void inputWithALineBreakStaysRed();
+    void textCaseShowsWithTheNextSentence();
+    void helpButtonsShowAndCost_data();
+    void helpButtonsShowAndCost();
+    void leavingAtTheLimitShowsTheRewardButton_data();
+    void leavingAtTheLimitShowsTheRewardButton();
+    void sentenceDisplaysFollowTheSettingsFont();
+};
+
+void DosensatzWindowTest::typedKeyByKeyTurnsRedAndBlackAndFinishes() {
+    Program program;
+    program.app.points.set(5);
+    program.click("Picture5");
+    QVERIFY(program.find("Picture3")->isVisible());
+    program.click("Picture14");
+    program.click("Picture14");
+    auto* input = program.find<QPlainTextEdit>("Text1");
+    QCOMPARE(program.window.focusWidget(), input);
+    QCOMPARE(program.find<QLabel>("Label1")->text().size(), Bauer.size() + 1);
+
+    typeKeys(input, QStringLiteral("Der"));
+    QCOMPARE(textColour(input), Black);
+    QTest::keyClick(input, Qt::Key_B);
+    QCOMPARE(textColour(input), Red);
+    QTest::keyClick(input, Qt::Key_Backspace);
+    QCOMPARE(textColour(input), Black);
+    typeKeys(input, QStringLiteral(" d"));
+    QCOMPARE(textColour(input), Red);
+    QTest::keyClick(input, Qt::Key_Backspace);
+
+    program.dialogs.clear();
+    typeKeys(input, Bauer.mid(4));
+    QCOMPARE(program.dialogs.prompts(),
+             QStringList{QStringLiteral("Prima, der Satz ist fertig.\r\r")});
+    QCOMPARE(program.dialogs.last().title, QStringLiteral("Dosensatz"));
+    QCOMPARE(program.dialogs.last().icon, Icon::Information);
+    const QStringList shown = pointsDisplays(program);
+    QVERIFY(!shown.isEmpty());
+    QCOMPARE(shown, QStringList(shown.size(), QStringLiteral("13")));
+    // The next sentence is laid out with an empty, black input.
+    QVERIFY(input->toPlainText().isEmpty());
+    QCOMPARE(textColour(input), Black);
+    QCOMPARE(program.find<QLabel>("Label1")->text(),
+             QStringLiteral("AUTO BRINGT DAS DIE IN VATER WERKSTATT. "));
+}
+
+void DosensatzWindowTest::inputWithALineBreakStaysRed() {
+    Program program;
+    program.click("Picture5");
+    auto* input = program.find<QPlainTextEdit>("Text1");
+    typeKeys(input, QStringLiteral("Nach"));
+    QTest::keyClick(input, Qt::Key_Return);
+    QCOMPARE(textColour(input), Red);
+    QTest::keyClick(input, Qt::Key_Backspace);
+    QCOMPARE(textColour(input), Black);
+}
+
+void DosensatzWindowTest::textCaseShowsWithTheNextSentence() {
+    Program program;
+    program.click("Picture4");
+    program.click("Option2");
+    program.click("Picture5");
+    QCOMPARE(program.find<QLabel>("Label1")->text(),
+             QStringLiteral("dem essen hausaufgaben. ich mache meine nach "));
+}
+
+void DosensatzWindowTest::helpButtonsShowAndCost_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("firstLine");
+    QTest::addColumn<QString>("points");
+    QTest::newRow("Lupe") << QStringLiteral("Picture13") << QStringLiteral("Nach  . . .")
+                          << QStringLiteral("4");
+    QTest::newRow("Rettungsring") << QStringLiteral("Picture16")
+                                  << QStringLiteral("Nach dem Essen mache ich meine Hausaufgaben.")
+                                  << QStringLiteral("2");
+}
+
+void DosensatzWindowTest::helpButtonsShowAndCost() {
+    QFETCH(QString, button);
+    QFETCH(QString, firstLine);
+    QFETCH(QString, points);
+    Program program;
+    program.app.points.set(5);
+    program.click("Picture5");
+    program.dialogs.clear();
+    program.click(button.toLatin1().constData());
+    QCOMPARE(program.dialogs.last().prompt.section(QLatin1Char('\r'), 0, 0), firstLine);
+    QCOMPARE(program.find<QLabel>("Label7")->text(), points);
+    QCOMPARE(program.window.focusWidget(), program.find("Text1"));
+}
+
+void DosensatzWindowTest::leavingAtTheLimitShowsTheRewardButton_data() {
+    QTest::addColumn<int>("points");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("at the limit") << 100 << true;
+    QTest::newRow("one below") << 99 << false;
+}
+
+void DosensatzWindowTest::leavingAtTheLimitShowsTheRewardButton() {
+    QFETCH(int, points);
+    QFETCH(bool, shown);
+    Program program;
+    program.click("Picture5");
+    program.app.points.set(points);
+    program.click("Picture12");
+    QVERIFY(!program.find("Picture3")->isVisible());
+    auto* reward = program.find<QAbstractButton>("Command3");
+    QCOMPARE(reward->isVisible(), shown);
+    if (!shown)
+        return;
+    QCOMPARE(reward->pos(), QPoint(twips(4800), twips(3120)));
+    QCOMPARE(reward->text(),
+             QStringLiteral("Du kannst dir ein Belohnungsspiel abholen . . .         "));
+    QSignalSpy game(&program.window.frame(), &ExerciseFrame::rewardGameRequested);
+    QTest::mouseClick(reward, Qt::LeftButton);
+    QCOMPARE(game.count(), 1);
+    QVERIFY(!reward->isVisible());
+    QCOMPARE(program.app.points.value(), points);
+}
+
+void DosensatzWindowTest::sentenceDisplaysFollowTheSettingsFont() {
+    Program program;
+    auto* words = program.find<QLabel>("Label1");
+    QVERIFY(words->font().bold());
+    QCOMPARE(words->font().pointSize(), 24);
+    program.app.settings.applyFonts(FontChoice{QStringLiteral("DejaVu Serif"), 16});
+    for (QWidget* widget : {program.find("Label1"), program.find("Text1")}) {
+        QCOMPARE(widget->font().family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(widget->font().pointSize(), 16);
+        QVERIFY(widget->font().bold());
+    }
+    QCOMPARE(program.find("Text4")->font().pointSize(), 16);
+}
+
+QTEST_MAIN(DosensatzWindowTest)
+#include "test_dosensatz.moc"

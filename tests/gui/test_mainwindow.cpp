@@ -1,0 +1,325 @@
+#include "shell/infowindow.h"
+#include "test_mainwindow_fixture.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+
+using namespace tivoral;
+using namespace tivoral::testing;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startUpInAnEmptyFolderShowsTheDefaultSentences();
+    void fileViewToggles();
+    void fileListClickPreviewsDoubleClickLoadsAndCloses();
+    void readingViewToggles();
+    void textCaseSetsTheTitle_data();
+    void textCaseSetsTheTitle();
+    void userPanelAndTextCaseFrameCloseEachOther();
+    void choosingAUserUpdatesEveryNameLabel();
+    void addingAUserWritesTheFile();
+    void exitQuestion_data();
+    void exitQuestion();
+    void teacherLock_data();
+    void teacherLock();
+    void infoWindowOpensBesideAndCloses_data();
+    void infoWindowOpensBesideAndCloses();
+    void infoWindowPlacement_data();
+    void infoWindowPlacement();
+    void exerciseStartWithoutSentencesIsRefused();
+    void exerciseStartClosesTheViews();
+};
+
+void MainWindowTest::startUpInAnEmptyFolderShowsTheDefaultSentences() {
+    Program program;
+    QCOMPARE(program.window.objectName(), QStringLiteral("Form1"));
+    QCOMPARE(program.window.size(), QSize(645, 537));
+    QCOMPARE(program.window.windowTitle(), QStringLiteral("Tivoral:  Sätze in Großschrift"));
+    QVERIFY(program.isOpenAt("dateipic", 1200));
+    QCOMPARE(program.lines("Text2"), Defaults);
+    QCOMPARE(program.find<QLabel>("Label8")->text(), QStringLiteral("TIVORAL.TXT"));
+    QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 5"));
+    QCOMPARE(program.find<QLabel>("Label3")->text(), QStringLiteral("Benutzer"));
+    QListWidget* files = program.find<QListWidget>("File1");
+    QCOMPARE(files->count(), 1);
+    QCOMPARE(files->currentItem()->text(), QStringLiteral("TIVORAL.TXT"));
+    QCOMPARE(program.dialogs.titles(),
+             (QStringList{QStringLiteral("Tivoral"), QStringLiteral("Dosensätze")}));
+    QVERIFY(program.isParked("Text4"));
+    QVERIFY(!program.find("Picture11")->isVisible());
+    QVERIFY(!program.find("Frame1")->isVisible());
+    QVERIFY(!program.find("Command3")->isVisible());
+    QVERIFY(!program.find("Picture3")->isVisible());
+}
+
+void MainWindowTest::fileViewToggles() {
+    Program program;
+    program.click("Picture7");
+    QVERIFY(program.isParked("dateipic"));
+    QVERIFY(program.lines("Text2").isEmpty());
+    program.click("Picture7");
+    QVERIFY(program.isOpenAt("dateipic", 1200));
+    QCOMPARE(program.lines("Text2"), Defaults);
+    QCOMPARE(program.find<QLabel>("Label5")->text(),
+             QStringLiteral(" Zum Laden das Datei-Icon anklicken oder einen Doppelklick auf "
+                            "Dateinamen ausführen ..."));
+}
+
+void MainWindowTest::fileListClickPreviewsDoubleClickLoadsAndCloses() {
+    Program program({{QStringLiteral("A.TXT"), "Eins.\r\nZwei.\r\n"},
+                     {QStringLiteral("b.txt"), "Drei.\r\nVier.\r\nFünf.\r\n"},
+                     {QStringLiteral("TIVORAL.INI"), Settings24},
+                     {QStringLiteral("TIVORAL.INF"), "Anna\r\n"}});
+    QVERIFY(program.dialogs.boxes.isEmpty());
+    QCOMPARE(program.lines("Text2"),
+             (QStringList{QStringLiteral("Eins."), QStringLiteral("Zwei.")}));
+    QListWidget* files = program.find<QListWidget>("File1");
+    QCOMPARE(files->count(), 2);
+
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(1)).center());
+    QCOMPARE(program.lines("Text2").size(), 3);
+    QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 3"));
+
+    program.click("Picture7");
+    program.click("Picture7");
+    doubleClickRow(files, 0);
+    QVERIFY(program.isParked("dateipic"));
+    QCOMPARE(program.find<QLabel>("Label8")->text(), QStringLiteral("A.TXT"));
+    QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 2"));
+    QCOMPARE(program.app.store.entries(),
+             (QStringList{QStringLiteral("Eins."), QStringLiteral("Zwei.")}));
+}
+
+void MainWindowTest::readingViewToggles() {
+    Program program;
+    program.click("Picture25");
+    QVERIFY(program.isOpenAt("Text4", 240));
+    QVERIFY(program.isParked("dateipic"));
+    QCOMPARE(program.lines("Text4"), Defaults);
+    program.click("Picture25");
+    QVERIFY(program.isParked("Text4"));
+    QVERIFY(program.lines("Text4").isEmpty());
+
+    // Another view moves the reading view away but keeps its text; the next click refills it.
+    program.click("Picture25");
+    program.click("Picture7");
+    QVERIFY(program.isParked("Text4"));
+    QCOMPARE(program.lines("Text4"), Defaults);
+    program.app.store.setEntries({QStringLiteral("Neu.")});
+    program.click("Picture25");
+    QVERIFY(program.isOpenAt("Text4", 240));
+    QCOMPARE(program.lines("Text4"), QStringList{QStringLiteral("Neu.")});
+}
+
+void MainWindowTest::textCaseSetsTheTitle_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("textCase");
+    QTest::newRow("Kleinschrift") << QStringLiteral("Option2")
+                                  << QStringLiteral("Tivoral:  Sätze in Kleinschrift")
+                                  << int(TextCase::Lower);
+    QTest::newRow("Normalschrift")
+        << QStringLiteral("Option3") << QStringLiteral("Tivoral:  Sätze in Normalschrift")
+        << int(TextCase::Normal);
+    QTest::newRow("Großschrift") << QStringLiteral("Option1")
+                                 << QStringLiteral("Tivoral:  Sätze in Großschrift")
+                                 << int(TextCase::Upper);
+}
+
+void MainWindowTest::textCaseSetsTheTitle() {
+    QFETCH(QString, option);
+    QFETCH(QString, title);
+    QFETCH(int, textCase);
+    Program program;
+    if (option == QLatin1String("Option1"))
+        program.app.textCase.set(TextCase::Normal);
+    program.click("Picture4");
+    QVERIFY(program.find("Frame1")->isVisible());
+    QVERIFY(program.isParked("dateipic"));
+    program.click(option.toLatin1().constData());
+    QCOMPARE(program.window.windowTitle(), title);
+    QCOMPARE(int(program.app.textCase.value()), textCase);
+    QVERIFY(!program.find("Frame1")->isVisible());
+    QVERIFY(program.find<QAbstractButton>(option.toLatin1().constData())->isChecked());
+}
+
+void MainWindowTest::userPanelAndTextCaseFrameCloseEachOther() {
+    Program program;
+    program.click("Picture6");
+    QVERIFY(program.find("Picture11")->isVisible());
+    program.click("Picture4");
+    QVERIFY(!program.find("Picture11")->isVisible());
+    QVERIFY(program.find("Frame1")->isVisible());
+    program.click("Picture6");
+    QVERIFY(!program.find("Frame1")->isVisible());
+    QVERIFY(program.find("Picture11")->isVisible());
+    program.click("Command1");
+    QVERIFY(!program.find("Picture11")->isVisible());
+}
+
+void MainWindowTest::choosingAUserUpdatesEveryNameLabel() {
+    Program program({{QStringLiteral("TIVORAL.INF"), "Anna\r\nBen\r\n"},
+                     {QStringLiteral("TIVORAL.INI"), Settings24}});
+    program.click("Picture6");
+    doubleClickRow(program.find<QListWidget>("List1"), 1);
+    QVERIFY(!program.find("Picture11")->isVisible());
+    int labels = 0;
+    for (const char* name : {"Label3", "Label6", "Label11", "Label14", "Label17"}) {
+        if (QLabel* label = program.find<QLabel>(name)) {
+            QCOMPARE(label->text(), QStringLiteral("Ben"));
+            ++labels;
+        }
+    }
+    QVERIFY(labels >= 2);
+}
+
+void MainWindowTest::addingAUserWritesTheFile() {
+    Program program(
+        {{QStringLiteral("TIVORAL.INF"), "Anna\r\n"}, {QStringLiteral("TIVORAL.INI"), Settings24}});
+    program.click("Picture6");
+    program.dialogs.queueInput(QStringLiteral("Carla"));
+    program.click("Command2");
+    QListWidget* names = program.find<QListWidget>("List1");
+    QCOMPARE(names->count(), 2);
+    QCOMPARE(names->item(1)->text(), QStringLiteral("Carla"));
+    QCOMPARE(program.folder.read(QStringLiteral("TIVORAL.INF")), QByteArray("Anna\r\nCarla\r\n"));
+    QVERIFY(program.find("Picture11")->isVisible());
+    QCOMPARE(program.find<QLabel>("Label3")->text(), QStringLiteral("Benutzer"));
+}
+
+void MainWindowTest::exitQuestion_data() {
+    QTest::addColumn<bool>("throughFrame");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("button, No") << false << false;
+    QTest::newRow("button, Yes") << false << true;
+    QTest::newRow("window frame, No") << true << false;
+    QTest::newRow("window frame, Yes") << true << true;
+}
+
+void MainWindowTest::exitQuestion() {
+    QFETCH(bool, throughFrame);
+    QFETCH(bool, yes);
+    Program program;
+    program.click("Picture25");
+    program.dialogs.clear();
+    QSignalSpy exit(&program.window, &MainWindow::exitConfirmed);
+    program.dialogs.queueAnswer(yes ? Answer::Yes : Answer::No);
+    if (throughFrame)
+        program.window.close();
+    else
+        program.click("Picture1");
+    const ScriptedDialogs::Box& box = program.dialogs.last();
+    QCOMPARE(box.prompt, QStringLiteral("Das Programm jetzt beenden?\r"));
+    QCOMPARE(box.title, QStringLiteral("Tivoral"));
+    QCOMPARE(box.buttons, Buttons::YesNo);
+    QCOMPARE(box.icon, Icon::Question);
+    QCOMPARE(box.defaultAnswer, Answer::No);
+    QCOMPARE(exit.count(), yes ? 1 : 0);
+    QVERIFY(program.isParked("Text4"));
+    if (!yes)
+        QVERIFY(program.window.isVisible());
+}
+
+void MainWindowTest::teacherLock_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("editor, sentence count")
+        << QStringLiteral("Picture8") << QStringLiteral("5") << true;
+    QTest::newRow("settings, sentence count")
+        << QStringLiteral("Picture10") << QStringLiteral("5") << true;
+    QTest::newRow("settings, trailing blank")
+        << QStringLiteral("Picture10") << QStringLiteral("5 ") << false;
+    QTest::newRow("editor, cancelled") << QStringLiteral("Picture8") << QString() << false;
+}
+
+void MainWindowTest::teacherLock() {
+    QFETCH(QString, button);
+    QFETCH(QString, answer);
+    QFETCH(bool, opens);
+    Program program;
+    program.click("Picture25");
+    QSignalSpy editor(&program.window, &MainWindow::editorRequested);
+    QSignalSpy settings(&program.window, &MainWindow::settingsRequested);
+    program.dialogs.queueInput(answer);
+    program.click(button.toLatin1().constData());
+    QVERIFY(program.dialogs.last().isInput);
+    QCOMPARE(program.dialogs.last().prompt, QStringLiteral("Passwort eingeben:"));
+    QVERIFY(program.isParked("Text4"));
+    const bool isEditor = button == QLatin1String("Picture8");
+    QCOMPARE(editor.count(), opens && isEditor ? 1 : 0);
+    QCOMPARE(settings.count(), opens && !isEditor ? 1 : 0);
+}
+
+void MainWindowTest::infoWindowOpensBesideAndCloses_data() {
+    QTest::addColumn<QString>("closer");
+    QTest::newRow("picture") << QStringLiteral("Bild1");
+    QTest::newRow("Abbruch label") << QStringLiteral("Bezeichnung1");
+}
+
+void MainWindowTest::infoWindowOpensBesideAndCloses() {
+    QFETCH(QString, closer);
+    Program program;
+    program.click("Picture9");
+    QWidget* info = program.find("TIVLABEL");
+    QVERIFY(info);
+    QVERIFY(info->isVisible());
+    QVERIFY(info->isWindow());
+    QCOMPARE(info->windowTitle(), QStringLiteral("Tivoral"));
+    QVERIFY(program.window.isVisible());
+    const QString credits = info->findChild<QLabel*>(QStringLiteral("Bezeichnung7"))->text();
+    QVERIFY(credits.split(QStringLiteral("\r\n")).contains(QString(52, QLatin1Char('-'))));
+    QVERIFY(credits.contains(QStringLiteral("Tivoral-Entwicklerteam")));
+    QVERIFY(!info->findChild<QLabel*>(QStringLiteral("Bezeichnung6"))->text().isEmpty());
+    QTest::mouseClick(info->findChild<QAbstractButton*>(closer), Qt::LeftButton);
+    QVERIFY(!info->isVisible());
+    program.click("Picture9");
+    QVERIFY(info->isVisible());
+    QCOMPARE(program.window.findChildren<QWidget*>(QStringLiteral("TIVLABEL")).size(), 1);
+}
+
+void MainWindowTest::infoWindowPlacement_data() {
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QPoint>("place");
+    QTest::newRow("room on the right") << QRect(0, 0, 1920, 1080) << QPoint(957, 200);
+    QTest::newRow("room only on the left") << QRect(-600, 0, 1500, 1080) << QPoint(-188, 200);
+    QTest::newRow("no room: centred") << QRect(0, 0, 1024, 768) << QPoint(272, 174);
+    QTest::newRow("kept on a short screen") << QRect(0, 0, 1920, 500) << QPoint(957, 80);
+}
+
+void MainWindowTest::infoWindowPlacement() {
+    QFETCH(QRect, area);
+    QFETCH(QPoint, place);
+    QCOMPARE(InfoWindow::placeBeside(QRect(300, 200, 649, 541), QSize(480, 420), area), place);
+}
+
+void MainWindowTest::exerciseStartWithoutSentencesIsRefused() {
+    Program program({{QStringLiteral("LEER.TXT"), ""},
+                     {QStringLiteral("TIVORAL.INI"), Settings24},
+                     {QStringLiteral("TIVORAL.INF"), "Anna\r\n"}});
+    QVERIFY(program.app.store.isEmpty());
+    program.dialogs.clear();
+    program.click("Picture5");
+    QCOMPARE(program.dialogs.prompts(),
+             QStringList{QStringLiteral("Es ist keine Datei geladen.\r\r")});
+    QCOMPARE(program.dialogs.last().title, QStringLiteral("Datei laden"));
+    QVERIFY(!program.find("Picture3")->isVisible());
+}
+
+void MainWindowTest::exerciseStartClosesTheViews() {
+    Program program;
+    program.click("Picture25");
+    program.click("Picture5");
+    QVERIFY(program.isParked("Text4"));
+    QCOMPARE(program.lines("Text4"), Defaults);
+    QVERIFY(program.isParked("dateipic"));
+    QWidget* panel = program.find("Picture3");
+    QVERIFY(panel->isVisible());
+    QCOMPARE(panel->pos(), QPoint(0, 0));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "test_mainwindow.moc"
