@@ -1,0 +1,269 @@
+#include "editor/editorwindow.h"
+
+#include "platform/twips.h"
+#include "store/appstate.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+namespace tivoral {
+
+namespace {
+
+constexpr int PictureButtonTwips = 495;
+// Leaves room for the hover frame of the flat button around the picture.
+constexpr int IconMarginPixels = 4;
+constexpr int WarningPointSize = 13;
+constexpr int WarningShownLeftTwips = 1560;
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+QLabel* addLabel(QWidget* parent, const char* name, const QRect& geometry,
+                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setAlignment(alignment);
+    return label;
+}
+
+} // namespace
+
+EditorWindow::EditorWindow(AppState& app, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      app_(app), editor_(app), saver_(app, editor_.files()), printer_(app, printing_),
+      transfer_(app, clipboard_), model_(app.store) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Tivoral:  Satzeditor"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
+    setFixedSize(twips(WidthTwips), twips(HeightTwips));
+    buildControls();
+    connectLogic();
+    showFileStatus();
+    showFiles();
+    showSelectedSentence();
+
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    move(screen.x() + (screen.width() - width()) / 2,
+         screen.y() + (screen.height() - height()) / 2);
+}
+
+QToolButton* EditorWindow::addPictureButton(const char* name, const QString& toolTip,
+                                            const QString& iconName, int leftTwips, int topTwips) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::TabFocus);
+    const int side = twips(PictureButtonTwips);
+    button->setGeometry(twips(leftTwips), twips(topTwips), side, side);
+    button->setIcon(QIcon(QStringLiteral(":/icons/") + iconName + QStringLiteral(".svg")));
+    button->setIconSize(QSize(side - IconMarginPixels, side - IconMarginPixels));
+    return button;
+}
+
+void EditorWindow::buildControls() {
+    constexpr int TopRowTwips = 120;
+    constexpr int EditRowTwips = 6600;
+    connect(addPictureButton("Picture7", QStringLiteral("Zum Hauptfenster"),
+                             QStringLiteral("hauptfenster"), 240, TopRowTwips),
+            &QToolButton::clicked, this, &EditorWindow::returnToMainWindow);
+    connect(addPictureButton("Picture5", QStringLiteral("Liste speichern"),
+                             QStringLiteral("speichern"), 1080, TopRowTwips),
+            &QToolButton::clicked, this, [this] { saver_.save(); });
+    connect(addPictureButton("Picture6", QStringLiteral("Liste drucken"), QStringLiteral("drucken"),
+                             1920, TopRowTwips),
+            &QToolButton::clicked, this, [this] { printer_.print(); });
+    connect(addPictureButton("Picture10", QStringLiteral("Aus Ablage einfügen"),
+                             QStringLiteral("einfuegen"), 2760, TopRowTwips),
+            &QToolButton::clicked, this, [this] { transfer_.paste(); });
+    connect(addPictureButton("Picture9", QStringLiteral("Liste in Ablage"),
+                             QStringLiteral("kopieren"), 3600, TopRowTwips),
+            &QToolButton::clicked, this, [this] { transfer_.copy(); });
+    connect(addPictureButton("Picture8", QStringLiteral("Dateiliste ein/aus"),
+                             QStringLiteral("dateiliste"), 4440, TopRowTwips),
+            &QToolButton::clicked, &editor_, &SentenceEditor::toggleFileList);
+
+    fileLabel_ = addLabel(this, "Label2", twipsRect(120, 960, 4335, 255));
+    fileLabel_->setAccessibleName(QStringLiteral("Geladene Datei"));
+    countLabel_ = addLabel(this, "Label1", twipsRect(6720, 960, 2775, 255),
+                           Qt::AlignRight | Qt::AlignVCenter);
+    countLabel_->setAccessibleName(QStringLiteral("Anzahl der Sätze"));
+
+    sentences_ = new QListView(this);
+    sentences_->setObjectName(QStringLiteral("List1"));
+    sentences_->setAccessibleName(QStringLiteral("Satzliste"));
+    sentences_->setGeometry(twipsRect(120, 1200, 9375, 5310));
+    sentences_->setUniformItemSizes(true);
+    sentences_->setSelectionMode(QAbstractItemView::SingleSelection);
+    sentences_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sentences_->setModel(&model_);
+
+    files_ = new QListWidget(this);
+    files_->setObjectName(QStringLiteral("File1"));
+    files_->setToolTip(QStringLiteral("Doppelklick zum Laden"));
+    files_->setAccessibleName(QStringLiteral("Dateiliste"));
+    files_->setGeometry(twipsRect(5040, 120, 2775, 2430));
+    files_->setUniformItemSizes(true);
+    files_->setVisible(false);
+    files_->viewport()->installEventFilter(this);
+    files_->installEventFilter(this);
+
+    warning_ = new QPushButton(QStringLiteral("Ein Satz darf maximal 18 Wörter enthalten!"), this);
+    warning_->setObjectName(QStringLiteral("Command1"));
+    warning_->setGeometry(twipsRect(WarningShownLeftTwips, 3000, 6495, 1335));
+    warning_->setStyleSheet(QStringLiteral("QPushButton { color: #c00000; background: #fff4b8;"
+                                           " border: 3px solid #c00000; border-radius: 6px;"
+                                           " font-weight: bold; font-size: %1pt; }")
+                                .arg(WarningPointSize));
+    warning_->setCursor(Qt::PointingHandCursor);
+    warning_->setVisible(false);
+
+    connect(addPictureButton("Picture1", QStringLiteral("Text in Liste übernehmen"),
+                             QStringLiteral("uebernehmen"), 3480, EditRowTwips),
+            &QToolButton::clicked, &editor_, &SentenceEditor::add);
+    connect(addPictureButton("Picture2", QStringLiteral("Markierte Zeile ersetzen"),
+                             QStringLiteral("ersetzen"), 4200, EditRowTwips),
+            &QToolButton::clicked, &editor_, &SentenceEditor::replace);
+    connect(addPictureButton("Picture3", QStringLiteral("Markierte Zeile holen"),
+                             QStringLiteral("holen"), 4920, EditRowTwips),
+            &QToolButton::clicked, &editor_, &SentenceEditor::fetch);
+    connect(addPictureButton("Picture4", QStringLiteral("Markierte Zeile löschen"),
+                             QStringLiteral("loeschen"), 5640, EditRowTwips),
+            &QToolButton::clicked, &editor_, &SentenceEditor::deleteSelected);
+
+    addLabel(this, "Label3", twipsRect(120, 6960, 1695, 255))
+        ->setText(QStringLiteral("Satzeingabe:"));
+    wordLabel_ = addLabel(this, "Label4", twipsRect(6840, 6960, 2655, 255),
+                          Qt::AlignRight | Qt::AlignVCenter);
+    wordLabel_->setAccessibleName(QStringLiteral("Anzahl der Wörter"));
+
+    input_ = new QLineEdit(this);
+    input_->setObjectName(QStringLiteral("Text1"));
+    input_->setAccessibleName(QStringLiteral("Satzeingabe"));
+    input_->setGeometry(twipsRect(120, 7200, 9375, 375));
+}
+
+void EditorWindow::connectLogic() {
+    connect(warning_, &QPushButton::clicked, &editor_, &SentenceEditor::hideWarning);
+
+    connect(input_, &QLineEdit::textChanged, &editor_, &SentenceEditor::setInput);
+    connect(&editor_, &SentenceEditor::inputChanged, this, [this](const QString& text) {
+        if (input_->text() != text)
+            input_->setText(text);
+    });
+    connect(&editor_, &SentenceEditor::wordDisplayChanged, wordLabel_, &QLabel::setText);
+    connect(&editor_, &SentenceEditor::warningShownChanged, this, &EditorWindow::showWarning);
+    connect(&editor_, &SentenceEditor::fileListShownChanged, this, [this](bool shown) {
+        files_->setVisible(shown);
+        if (shown)
+            files_->raise();
+    });
+
+    connect(&editor_.files(), &SentenceFileList::changed, this, &EditorWindow::showFiles);
+    connect(files_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row != editor_.files().selected())
+            editor_.selectFile(row);
+    });
+
+    connect(&app_.fileStatus, &SentenceFileStatus::changed, this, &EditorWindow::showFileStatus);
+
+    connect(sentences_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                const int row = current.isValid() ? current.row() : SentenceStore::NoSelection;
+                if (row != app_.store.selected())
+                    app_.store.setSelected(row);
+            });
+    connect(&app_.store, &SentenceStore::selectedChanged, this,
+            &EditorWindow::showSelectedSentence);
+    // A reset forgets the current row.
+    connect(&model_, &QAbstractItemModel::modelReset, this, &EditorWindow::showSelectedSentence);
+}
+
+void EditorWindow::activate() {
+    editor_.refreshFiles();
+    showSelectedSentence();
+    show();
+    raise();
+    activateWindow();
+    input_->setFocus();
+    if (sentences_->currentIndex().isValid())
+        sentences_->scrollTo(sentences_->currentIndex());
+}
+
+void EditorWindow::returnToMainWindow() {
+    hide();
+    Q_EMIT returnedToMainWindow();
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Q_EMIT returnedToMainWindow();
+}
+
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool doubleClick =
+        watched == files_->viewport() && event->type() == QEvent::MouseButtonDblClick;
+    const bool enterKey = watched == files_ && event->type() == QEvent::KeyPress &&
+                          (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                           static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+    if (doubleClick || enterKey) {
+        editor_.loadSelectedFile();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void EditorWindow::showFileStatus() {
+    const QString& path = app_.fileStatus.editorFile;
+    fileLabel_->setText(
+        fileLabel_->fontMetrics().elidedText(path, Qt::ElideMiddle, fileLabel_->width()));
+    fileLabel_->setToolTip(path);
+    countLabel_->setText(app_.fileStatus.editorCount);
+}
+
+void EditorWindow::showFiles() {
+    const SentenceFileList& files = editor_.files();
+    // Refilling under the mouse would lose the click that selected an entry.
+    const QSignalBlocker blocker(files_);
+    if (files.names() != shownFileNames_) {
+        shownFileNames_ = files.names();
+        files_->clear();
+        files_->addItems(shownFileNames_);
+    }
+    files_->setCurrentRow(files.selected());
+}
+
+void EditorWindow::showSelectedSentence() {
+    const int selected = app_.store.selected();
+    if (selected == SentenceStore::NoSelection) {
+        sentences_->selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = model_.index(selected);
+    if (sentences_->currentIndex() != index)
+        sentences_->setCurrentIndex(index);
+}
+
+void EditorWindow::showWarning(bool shown) {
+    warning_->setVisible(shown);
+    if (shown)
+        warning_->raise();
+}
+
+} // namespace tivoral

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "editor/listclipboard.h"
+#include "editor/listprinter.h"
+#include "editor/listsaver.h"
+#include "editor/sentenceeditor.h"
+#include "editor/sentencelistmodel.h"
+#include "platform/clipboard.h"
+#include "platform/printing.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QPushButton;
+class QToolButton;
+
+namespace tivoral {
+
+class AppState;
+
+// The sentence editor `Form2`: the teacher edits the shared sentence list, loads, saves,
+// prints, copies and pastes it. Every control forwards its event to the editor's logic.
+class EditorWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int WidthTwips = 9675;
+    static constexpr int HeightTwips = 8055;
+
+    explicit EditorWindow(AppState& app, QWidget* parent = nullptr);
+
+    // Shows the window, ready for typing, with the folder's files listed anew.
+    void activate();
+
+Q_SIGNALS:
+    // The teacher left the editor, by its button or through the window frame.
+    void returnedToMainWindow();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void connectLogic();
+    QToolButton* addPictureButton(const char* name, const QString& toolTip, const QString& iconName,
+                                  int leftTwips, int topTwips);
+    void returnToMainWindow();
+    void showFileStatus();
+    void showFiles();
+    void showSelectedSentence();
+    void showWarning(bool shown);
+
+    AppState& app_;
+    SystemClipboard clipboard_;
+    SystemPrinting printing_;
+    SentenceEditor editor_;
+    ListSaver saver_;
+    ListPrinter printer_;
+    ListClipboard transfer_;
+    SentenceListModel model_;
+
+    QListView* sentences_ = nullptr;
+    QListWidget* files_ = nullptr;
+    QLabel* fileLabel_ = nullptr;
+    QLabel* countLabel_ = nullptr;
+    QLabel* wordLabel_ = nullptr;
+    QLineEdit* input_ = nullptr;
+    QPushButton* warning_ = nullptr;
+    QStringList shownFileNames_;
+};
+
+} // namespace tivoral

@@ -1,0 +1,190 @@
+#include "shell/settingswindow.h"
+
+#include "exercises/picturebutton.h"
+#include "platform/fonts.h"
+#include "platform/twips.h"
+#include "store/appstate.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace tivoral {
+
+namespace {
+
+const QString HeadingStyle = QStringLiteral("QLabel { color: white; background: black; }");
+const QString WaitStyle = QStringLiteral("QLabel { color: #d00000; font-weight: bold; }");
+const QString SecondPreviewStyle = QStringLiteral("QLabel { color: #0000c0; }");
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    return label;
+}
+
+QListWidget* addList(QWidget* parent, const char* name, const QString& accessibleName,
+                     const QRect& geometry) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setAccessibleName(accessibleName);
+    list->setGeometry(geometry);
+    list->setUniformItemSizes(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    return list;
+}
+
+} // namespace
+
+SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      app_(app), choices_(app) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Tivoral:  Einstellungen"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
+    setFixedSize(twips(WidthTwips), twips(HeightTwips));
+
+    fontTimer_.setObjectName(QStringLiteral("Timer1"));
+    fontTimer_.setSingleShot(true);
+    fontTimer_.setInterval(FontListDelayMs);
+
+    buildControls();
+    connectLogic();
+    showPreviewFont();
+    showPointLimit();
+
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    move(screen.x() + (screen.width() - width()) / 2,
+         screen.y() + (screen.height() - height()) / 2);
+}
+
+void SettingsWindow::buildControls() {
+    auto* back = new PictureButton(QStringLiteral("Picture1"), QStringLiteral("Zum Hauptfenster"),
+                                   QStringLiteral("hauptfenster"), this);
+    back->move(twips(120), twips(120));
+    connect(back, &PictureButton::clicked, this, &SettingsWindow::returnToMainWindow);
+    auto* save =
+        new PictureButton(QStringLiteral("Picture2"), QStringLiteral("Einstellungen speichern"),
+                          QStringLiteral("speichern"), this);
+    save->move(twips(960), twips(120));
+    connect(save, &PictureButton::clicked, &choices_, &SettingsChoices::save);
+
+    waitLabel_ = addLabel(this, "Label6", QString(), twipsRect(1920, 240, 7575, 375));
+    waitLabel_->setStyleSheet(WaitStyle);
+
+    addLabel(this, "Label4",
+             QStringLiteral("Hier wählen Sie die Schrift für die Arbeitsfenster aus:"),
+             twipsRect(120, 1080, 9375, 255))
+        ->setStyleSheet(HeadingStyle);
+    fontList_ =
+        addList(this, "List1", QStringLiteral("Schriften"), twipsRect(120, 1320, 3855, 2910));
+    sizeList_ =
+        addList(this, "List2", QStringLiteral("Schriftgrößen"), twipsRect(3960, 1320, 375, 2910));
+    sizeList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    addLabel(this, "Label3", QStringLiteral("Setze den Satz wieder richtig zusammen:"),
+             twipsRect(4560, 1800, 4095, 255));
+    preview_ =
+        addLabel(this, "Label1", QStringLiteral("Dosensatz"), twipsRect(4560, 2160, 4695, 855));
+    secondPreview_ =
+        addLabel(this, "Label2", QStringLiteral("Dosensatz"), twipsRect(4560, 3120, 4695, 855));
+    secondPreview_->setStyleSheet(SecondPreviewStyle);
+
+    addLabel(this, "Label5",
+             QStringLiteral("Hier stellen Sie die Punktezahl für die Belohnung ein:"),
+             twipsRect(120, 4440, 9375, 255))
+        ->setStyleSheet(HeadingStyle);
+    pointLimitBar_ = new QScrollBar(Qt::Horizontal, this);
+    pointLimitBar_->setObjectName(QStringLiteral("HScroll1"));
+    pointLimitBar_->setAccessibleName(QStringLiteral("Punktelimit"));
+    pointLimitBar_->setGeometry(twipsRect(4440, 4800, 4455, 255));
+    pointLimitBar_->setRange(Settings::MinPointLimit, Settings::MaxPointLimit);
+    pointLimitBar_->setSingleStep(1);
+    pointLimitBar_->setPageStep(1);
+    pointLimitLabel_ = addLabel(this, "Label7", QString(), twipsRect(8880, 4800, 495, 255));
+    pointLimitLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void SettingsWindow::connectLogic() {
+    connect(&fontTimer_, &QTimer::timeout, this, &SettingsWindow::loadInstalledFonts);
+    connect(&choices_, &SettingsChoices::waitTextChanged, waitLabel_, &QLabel::setText);
+    connect(&choices_, &SettingsChoices::listsChanged, this, &SettingsWindow::showLists);
+    connect(fontList_, &QListWidget::currentRowChanged, &choices_, &SettingsChoices::chooseFont);
+    connect(sizeList_, &QListWidget::currentRowChanged, &choices_, &SettingsChoices::chooseSize);
+    connect(&app_.settings, &Settings::previewFontChanged, this, &SettingsWindow::showPreviewFont);
+    // valueChanged also comes while the thumb is dragged.
+    connect(pointLimitBar_, &QScrollBar::valueChanged, &choices_, &SettingsChoices::setPointLimit);
+    connect(&app_.settings, &Settings::pointLimitChanged, this, &SettingsWindow::showPointLimit);
+}
+
+void SettingsWindow::activate() {
+    choices_.prepare();
+    show();
+    raise();
+    activateWindow();
+    fontTimer_.start();
+}
+
+void SettingsWindow::loadInstalledFonts() {
+    choices_.loadFontLists(fonts::installedFamilies());
+}
+
+void SettingsWindow::returnToMainWindow() {
+    fontTimer_.stop();
+    choices_.returnToMainWindow();
+    hide();
+    Q_EMIT returnedToMainWindow();
+}
+
+void SettingsWindow::closeEvent(QCloseEvent* event) {
+    // Leaving through the frame takes the same way back as the button.
+    event->ignore();
+    returnToMainWindow();
+}
+
+void SettingsWindow::showLists() {
+    // The lists only show the choices; a selection made here is not a click of the teacher.
+    const QSignalBlocker fontBlocker(fontList_);
+    const QSignalBlocker sizeBlocker(sizeList_);
+    if (choices_.fonts() != shownFonts_) {
+        shownFonts_ = choices_.fonts();
+        fontList_->clear();
+        fontList_->addItems(shownFonts_);
+    }
+    if (sizeList_->count() != choices_.sizes().size()) {
+        sizeList_->clear();
+        sizeList_->addItems(choices_.sizes());
+    }
+    fontList_->setCurrentRow(choices_.selectedFont());
+    sizeList_->setCurrentRow(choices_.selectedSize());
+    if (fontList_->currentItem())
+        fontList_->scrollToItem(fontList_->currentItem(), QAbstractItemView::PositionAtCenter);
+}
+
+void SettingsWindow::showPreviewFont() {
+    const FontChoice& choice = app_.settings.previewFont();
+    QFont font(choice.family, choice.pointSize);
+    font.setBold(true);
+    preview_->setFont(font);
+    secondPreview_->setFont(font);
+}
+
+void SettingsWindow::showPointLimit() {
+    const int limit = app_.settings.pointLimit();
+    pointLimitLabel_->setText(QString::number(limit));
+    if (pointLimitBar_->value() != limit)
+        pointLimitBar_->setValue(limit);
+}
+
+} // namespace tivoral

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "shell/settingschoices.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QScrollBar;
+
+namespace tivoral {
+
+class AppState;
+
+// The settings window `Form3`: the teacher picks the font of the sentence displays and the
+// point limit. Every control forwards its event to SettingsChoices.
+class SettingsWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int WidthTwips = 9675;
+    static constexpr int HeightTwips = 5670;
+    // Long enough for the window and its wait text to be drawn before the fonts are listed.
+    static constexpr int FontListDelayMs = 500;
+
+    explicit SettingsWindow(AppState& app, QWidget* parent = nullptr);
+
+    // Shows the window with the wait text; the installed fonts are listed after a short delay.
+    void activate();
+    SettingsChoices& choices() { return choices_; }
+
+Q_SIGNALS:
+    // The teacher left the window, by its button or through the window frame.
+    void returnedToMainWindow();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void connectLogic();
+    void loadInstalledFonts();
+    void returnToMainWindow();
+    void showLists();
+    void showPreviewFont();
+    void showPointLimit();
+
+    AppState& app_;
+    SettingsChoices choices_;
+    QTimer fontTimer_;
+
+    QLabel* waitLabel_ = nullptr;
+    QListWidget* fontList_ = nullptr;
+    QListWidget* sizeList_ = nullptr;
+    QLabel* preview_ = nullptr;
+    QLabel* secondPreview_ = nullptr;
+    QScrollBar* pointLimitBar_ = nullptr;
+    QLabel* pointLimitLabel_ = nullptr;
+    QStringList shownFonts_;
+};
+
+} // namespace tivoral
