@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 
 namespace tivoral {
@@ -34,7 +35,8 @@ constexpr Area SecondsArea{1320, 240, 495, 255};
 constexpr Area SecondsUnitArea{1800, 240, 465, 255};
 constexpr Area FastLabelArea{2640, 240, 735, 255};
 constexpr Area SpeedBarArea{3360, 240, 1335, 255};
-constexpr Area SlowLabelArea{4800, 240, 735, 255};
+// Wider than its caption needs, so that no font cuts off the word.
+constexpr Area SlowLabelArea{4800, 240, 900, 255};
 constexpr Area SpeedValueArea{5760, 240, 255, 255};
 constexpr Area HelpButtonArea{6240, 120, 975, 495};
 constexpr Area FieldArea{120, 720, 7095, 4575};
@@ -48,6 +50,8 @@ constexpr Area ScoreHeaderArea{240, 240, 6615, 255};
 constexpr Area ScoreListArea{240, 600, 6615, 3810};
 constexpr Area CloseLabelArea{240, 4560, 6615, 375};
 
+// Keeps a right-aligned caption off the control beside it.
+constexpr int LabelGapTwips = 60;
 constexpr int DisplayPointSize = 18;
 constexpr int ScorePointSize = 12;
 
@@ -166,8 +170,10 @@ void GameWindow::buildTopRow() {
     seconds_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     seconds_->setAccessibleName(QStringLiteral("Sekunden"));
     label(QStringLiteral("Bezeichnung7"), QStringLiteral(" Sek"), SecondsUnitArea, this);
-    label(QStringLiteral("Bezeichnung1"), QStringLiteral("schnell"), FastLabelArea, this)
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QLabel* fast =
+        label(QStringLiteral("Bezeichnung1"), QStringLiteral("schnell"), FastLabelArea, this);
+    fast->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    fast->setContentsMargins(0, 0, twips(LabelGapTwips), 0);
     label(QStringLiteral("Bezeichnung2"), QStringLiteral("langsam"), SlowLabelArea, this);
 
     const GameEngine& engine = session_.engine();
@@ -226,6 +232,9 @@ void GameWindow::buildScorePanel() {
     scoreList_->setAccessibleName(QStringLiteral("Bestenliste"));
     scoreList_->setFont(scoreFont());
     place(scoreList_, ScoreListArea);
+    // The column names stand over the columns: indented as far as the list indents its text.
+    header->setIndent(scoreList_->frameWidth() +
+                      scoreList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
 
     closeLabel_ = label(QStringLiteral("Bezeichnung11"),
                         QStringLiteral("Klicke hier, um das Spielfenster zu schließen ..."),

@@ -107,11 +107,11 @@ void PlayingField::paintLetters(QPainter& painter) {
     for (qsizetype i = 0; i < text.size() && i < cells.size(); ++i) {
         const QString letter(text.at(i));
         QRect box = letterBox(cells.at(i));
-        // A wide character in the last column is pulled in rather than cut off.
-        const int highestCentre =
-            width() - BorderWidth - (metrics.horizontalAdvance(letter) + 1) / 2;
-        if (box.center().x() > highestCentre)
-            box.translate(highestCentre - box.center().x(), 0);
+        // A wide character in the first or last column is pulled in rather than cut off.
+        const int halfWidth = (metrics.horizontalAdvance(letter) + 1) / 2;
+        const int centre = std::clamp(box.center().x(), BorderWidth + halfWidth,
+                                      width() - BorderWidth - halfWidth);
+        box.translate(centre - box.center().x(), 0);
         painter.drawText(box, Qt::AlignCenter | Qt::TextDontClip, letter);
     }
 }
