@@ -47,9 +47,11 @@ int cp1252Byte(QChar c) {
 }
 
 QString decodeCp1252(const QByteArray& bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        text[i] = cp1252Char(static_cast<unsigned char>(bytes[i]));
+    // Latin-1 agrees with Windows-1252 except for 0x80 to 0x9F.
+    QString text = QString::fromLatin1(bytes);
+    for (QChar& c : text)
+        if (c.unicode() >= 0x80 && c.unicode() <= 0x9F)
+            c = cp1252Char(static_cast<unsigned char>(c.unicode()));
     return text;
 }
 

@@ -23,15 +23,20 @@ bool isBlankOnly(const QByteArray& line) {
 } // namespace
 
 QString normaliseSentence(const QString& text) {
-    QString result;
-    result.reserve(text.size());
+    // Most sentences are clean already; they are shared, not copied.
+    if (!text.endsWith(u' ') && !text.contains(QLatin1String("  ")))
+        return text;
+    QString result(text.size(), Qt::Uninitialized);
+    QChar* const begin = result.data();
+    QChar* out = begin;
     for (QChar c : text) {
-        if (c == QLatin1Char(' ') && result.endsWith(QLatin1Char(' ')))
+        if (c == u' ' && out != begin && out[-1] == u' ')
             continue;
-        result.append(c);
+        *out++ = c;
     }
-    while (result.endsWith(QLatin1Char(' ')))
-        result.chop(1);
+    while (out != begin && out[-1] == u' ')
+        --out;
+    result.truncate(out - begin);
     return result;
 }
 
@@ -40,12 +45,15 @@ void normaliseSentences(SentenceStore& store) {
         return;
     QStringList cleaned;
     cleaned.reserve(store.count());
+    bool changed = false;
     for (const QString& entry : store.entries()) {
         QString sentence = normaliseSentence(entry);
+        // The clean-up only removes blanks, so an unchanged length means an unchanged text.
+        changed = changed || sentence.size() != entry.size() || sentence.isEmpty();
         if (!sentence.isEmpty())
             cleaned.append(std::move(sentence));
     }
-    if (cleaned == store.entries())
+    if (!changed)
         return;
     const int selected = store.selected();
     store.setEntries(std::move(cleaned));
@@ -140,17 +148,17 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
 void SentenceFileLoader::reportLimits(int overlongLines, bool truncated) {
     // Reading stops at the sentence limit or, with very long sentences, at the byte limit.
     if (truncated) {
-        dialogs_.message(QStringLiteral("Die Datei ist zu groß.") + CR +
-                             QStringLiteral("Es wurden nur die ersten %1 Sätze geladen.")
-                                 .arg(store_.count()) +
-                             CR,
-                         QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
+        dialogs_.message(
+            QStringLiteral("Die Datei ist zu groß.") + CR +
+                QStringLiteral("Es wurden nur die ersten %1 Sätze geladen.").arg(store_.count()) +
+                CR,
+            QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
     }
     if (overlongLines > 0) {
-        dialogs_.message(QStringLiteral("%1 zu lange Zeilen der Datei wurden ausgelassen.")
-                                 .arg(overlongLines) +
-                             CR,
-                         QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
+        dialogs_.message(
+            QStringLiteral("%1 zu lange Zeilen der Datei wurden ausgelassen.").arg(overlongLines) +
+                CR,
+            QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
     }
 }
 

@@ -26,63 +26,48 @@ template <typename Box> void whenOpen(const std::function<void(Box&)>& act) {
 class QtDialogsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void messageShowsCrAsLineBreak();
-    void questionAnswersByButton_data();
-    void questionAnswersByButton();
+    void messageAnswersByButton_data();
+    void messageAnswersByButton();
     void inputGivesTextOrEmptyOnCancel_data();
     void inputGivesTextOrEmptyOnCancel();
 };
 
-void QtDialogsTest::messageShowsCrAsLineBreak() {
-    QtDialogs dialogs;
-    QString shown;
-    QString title;
-    whenOpen<QMessageBox>([&](QMessageBox& box) {
-        shown = box.text();
-        title = box.windowTitle();
-        box.accept();
-    });
-    const Answer answer =
-        dialogs.message(QStringLiteral("Es wurden keine Dosensätze gefunden,\r"
-                                       "darum wird eine Standarddatei erzeugt.\r"),
-                        QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning, Answer::No);
-    QCOMPARE(answer, Answer::Ok);
-    QCOMPARE(shown, QStringLiteral("Es wurden keine Dosensätze gefunden,\n"
-                                   "darum wird eine Standarddatei erzeugt.\n"));
-    QCOMPARE(title, QStringLiteral("Dosensätze"));
-}
-
-void QtDialogsTest::questionAnswersByButton_data() {
+void QtDialogsTest::messageAnswersByButton_data() {
+    QTest::addColumn<Buttons>("buttons");
     QTest::addColumn<Answer>("defaultAnswer");
-    QTest::addColumn<QString>("press"); // "default" or "escape"
+    QTest::addColumn<bool>("escape");
     QTest::addColumn<QString>("defaultCaption");
     QTest::addColumn<Answer>("answer");
-    QTest::newRow("default No") << Answer::No << "default"
-                                << "Nein" << Answer::No;
-    QTest::newRow("default Yes") << Answer::Yes << "default"
-                                 << "Ja" << Answer::Yes;
-    QTest::newRow("Escape means No") << Answer::Yes << "escape"
-                                     << "Ja" << Answer::No;
+    QTest::newRow("OK") << Buttons::Ok << Answer::No << false << "OK" << Answer::Ok;
+    QTest::newRow("default No") << Buttons::YesNo << Answer::No << false << "Nein" << Answer::No;
+    QTest::newRow("default Yes") << Buttons::YesNo << Answer::Yes << false << "Ja" << Answer::Yes;
+    QTest::newRow("Escape means No") << Buttons::YesNo << Answer::Yes << true << "Ja" << Answer::No;
 }
 
-void QtDialogsTest::questionAnswersByButton() {
+void QtDialogsTest::messageAnswersByButton() {
+    QFETCH(Buttons, buttons);
     QFETCH(Answer, defaultAnswer);
-    QFETCH(QString, press);
+    QFETCH(bool, escape);
     QFETCH(QString, defaultCaption);
     QFETCH(Answer, answer);
     QtDialogs dialogs;
     QString caption;
+    QString shown;
     whenOpen<QMessageBox>([&](QMessageBox& box) {
-        caption = box.defaultButton()->text();
-        if (press == QLatin1String("default"))
+        shown = box.text();
+        caption = box.defaultButton() ? box.defaultButton()->text() : QStringLiteral("OK");
+        if (escape)
+            QTest::keyClick(&box, Qt::Key_Escape);
+        else if (box.defaultButton())
             box.defaultButton()->click();
         else
-            QTest::keyClick(&box, Qt::Key_Escape);
+            box.accept();
     });
-    QCOMPARE(dialogs.message(QStringLiteral("Zeile 3 löschen?\r"), QStringLiteral("Tivoral"),
-                             Buttons::YesNo, Icon::Question, defaultAnswer),
+    QCOMPARE(dialogs.message(QStringLiteral("Zeile 3\rlöschen?\r"), QStringLiteral("Tivoral"),
+                             buttons, Icon::Question, defaultAnswer),
              answer);
     QCOMPARE(caption, defaultCaption);
+    QCOMPARE(shown, QStringLiteral("Zeile 3\nlöschen?\n"));
 }
 
 void QtDialogsTest::inputGivesTextOrEmptyOnCancel_data() {
