@@ -156,7 +156,7 @@ void GameWindow::buildTopRow() {
     exitButton->setToolTip(QStringLiteral("Spiel beenden"));
     exitButton->setAccessibleName(QStringLiteral("Spiel beenden"));
     place(exitButton, ExitButtonArea);
-    connect(exitButton, &QPushButton::clicked, &session_, &GameSession::askExit);
+    connect(exitButton, &QPushButton::clicked, this, &GameWindow::askExit);
 
     auto* helpButton = new QPushButton(QIcon(QStringLiteral(":/icons/wortfange-hilfe.svg")),
                                        QStringLiteral("HILFE"), this);
@@ -285,6 +285,12 @@ void GameWindow::showScores() {
 void GameWindow::startGame() {
     session_.clickField();
     field_->setFocus();
+}
+
+void GameWindow::askExit() {
+    session_.askExit();
+    if (isVisible())
+        field_->setFocus();
 }
 
 void GameWindow::showHelp() {

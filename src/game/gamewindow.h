@@ -47,6 +47,7 @@ private:
     void showDisplays();
     void showScores();
     void startGame();
+    void askExit();
     void showHelp();
     void changeSpeed(int seconds);
     void finishClosing();
