@@ -1,0 +1,119 @@
+// The teacher windows must feel instant: the editor opening on the largest list, the word
+// count on every keystroke, and the font list filling after the settings window's delay.
+#include "editor/editorwindow.h"
+#include "editor/sentenceeditor.h"
+#include "platform/dialogs.h"
+#include "platform/fonts.h"
+#include "platform/random.h"
+#include "shell/settingswindow.h"
+#include "store/appstate.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <functional>
+
+using namespace tivoral;
+
+namespace {
+
+class SilentDialogs final : public Dialogs {
+public:
+    Answer message(const QString&, const QString&, Buttons, Icon, Answer defaultAnswer) override {
+        return defaultAnswer;
+    }
+    QString input(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+struct Setup {
+    QTemporaryDir folder;
+    SilentDialogs dialogs;
+    DefaultRandom random;
+    AppState app{QDir(folder.path()), dialogs, random};
+};
+
+QStringList fullList() {
+    QStringList sentences;
+    sentences.reserve(SentenceStore::MaxEntries);
+    for (int i = 0; i < SentenceStore::MaxEntries; ++i)
+        sentences.append(
+            QStringLiteral("Satz Nummer %1 steht in der langen Liste der Übungen.").arg(i));
+    return sentences;
+}
+
+void openEditorWithFullList(benchmark::State& state) {
+    Setup setup;
+    setup.app.store.setEntries(fullList());
+    setup.app.store.setSelected(SentenceStore::MaxEntries / 2);
+    for (auto _ : state) {
+        EditorWindow window(setup.app);
+        window.activate();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(window.isVisible());
+    }
+}
+BENCHMARK(openEditorWithFullList)->Unit(benchmark::kMillisecond);
+
+void wordCountPerKeystroke(benchmark::State& state) {
+    Setup setup;
+    SentenceEditor editor(setup.app);
+    const QString sentence = QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld und "
+                                            "winkt den Kindern auf dem Schulweg zu.");
+    qsizetype length = 0;
+    for (auto _ : state) {
+        length = length % sentence.size() + 1;
+        editor.setInput(sentence.left(length));
+        benchmark::DoNotOptimize(editor.wordDisplay().size());
+    }
+}
+BENCHMARK(wordCountPerKeystroke)->Unit(benchmark::kMicrosecond);
+
+QStringList manyFamilies() {
+    constexpr int FamilyCount = 400;
+    QStringList families;
+    for (int i = 0; i < FamilyCount; ++i)
+        families.append(QStringLiteral("%1 Schrift %2")
+                            .arg(i % 2 ? "Arial" : "verdana")
+                            .arg(i * 7919 % FamilyCount));
+    return families;
+}
+
+void fillFontList(benchmark::State& state, const std::function<QStringList()>& families) {
+    Setup setup;
+    SettingsWindow window(setup.app);
+    window.show();
+    for (auto _ : state) {
+        window.choices().prepare();
+        window.choices().loadFontLists(families());
+        QApplication::processEvents();
+        state.PauseTiming();
+        window.choices().returnToMainWindow();
+        state.ResumeTiming();
+    }
+    state.counters["fonts"] = double(families().size());
+}
+
+void fillFontListWithManyFonts(benchmark::State& state) {
+    const QStringList families = manyFamilies();
+    fillFontList(state, [&families] { return families; });
+}
+BENCHMARK(fillFontListWithManyFonts)->Unit(benchmark::kMillisecond);
+
+void fillFontListWithInstalledFonts(benchmark::State& state) {
+    fillFontList(state, &fonts::installedFamilies);
+}
+BENCHMARK(fillFontListWithInstalledFonts)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
