@@ -91,7 +91,7 @@ QString PuzzleExercise::tileText(int tileNumber) const {
 void PuzzleExercise::setUp(const QString& sentence) {
     targetText_.clear();
     layout_ = layOutPuzzle(sentence, frame().app().textCase);
-    Q_EMIT puzzleChanged();
+    Q_EMIT laidOut();
     if (!layout_.fits())
         skipSentenceThatDoesNotFit();
 }
@@ -135,7 +135,7 @@ void PuzzleExercise::dropTile(int tileNumber) {
     // The target field shows the sentence in its own letter case, whatever the tile showed.
     targetText_ = layout_.solution.left(targetText_.size() + tile.size());
     tile.clear();
-    Q_EMIT puzzleChanged();
+    Q_EMIT pieceAccepted(tileNumber);
     if (verdict == DropVerdict::Finished)
         frame().completeSentence(*this, layout_.pieceCount);
 }

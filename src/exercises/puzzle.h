@@ -53,8 +53,10 @@ public:
     void dropTile(int tileNumber);
 
 Q_SIGNALS:
-    // The tile texts or the target text changed; the view redraws all of them.
-    void puzzleChanged();
+    // A new sentence was laid out: every tile and the target field changed.
+    void laidOut();
+    // The word of this tile joined the target text and the tile is empty now.
+    void pieceAccepted(int tileNumber);
 
 private:
     // A sentence with too many words is skipped for the next one that fits.

@@ -11,9 +11,7 @@ void TypingExercise::typeAnswer(const QString& typed) {
     const TypingCheck check = checkTyping(answer_, target);
     answerIsPrefix_ = check.isPrefix;
     Q_EMIT answerChecked(answerIsPrefix_);
-    // An empty answer never finishes: clearing the box for an empty target must not complete
-    // it again and again.
-    if (!check.finished || answer_.isEmpty())
+    if (!check.finished)
         return;
     frame().setWordCount(countWords(target));
     frame().completeSentence(*this, frame().wordCount());

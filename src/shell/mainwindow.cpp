@@ -2,8 +2,14 @@
 
 #include "exercises/dosensatz.h"
 #include "exercises/dosensatzpanel.h"
+#include "exercises/mosaic.h"
+#include "exercises/mosaicpanel.h"
 #include "exercises/panelstyle.h"
 #include "exercises/picturebutton.h"
+#include "exercises/puzzle.h"
+#include "exercises/puzzlepanel.h"
+#include "exercises/verrutscher.h"
+#include "exercises/verrutscherpanel.h"
 #include "platform/twips.h"
 #include "shell/fileview.h"
 #include "shell/infowindow.h"
@@ -94,7 +100,7 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
     new TextCaseFrame(app.textCase, views_, this);
     new UserPanel(app, views_, this);
     new RewardButton(frame_, this);
-    addDosensatz();
+    addExercises();
 
     connect(&views_, &MainViews::changed, this, &MainWindow::render);
     connect(&app.textCase, &TextCaseOption::changed, this,
@@ -212,9 +218,15 @@ void MainWindow::buildReadingView() {
     reading_->hide();
 }
 
-void MainWindow::addDosensatz() {
+void MainWindow::addExercises() {
     auto* dosensatz = new Dosensatz(frame_);
     addExercise(ExerciseSlot::Dosensatz, *dosensatz, new DosensatzPanel(*dosensatz));
+    auto* puzzle = new PuzzleExercise(frame_);
+    addExercise(ExerciseSlot::Satzpuzzle, *puzzle, new PuzzlePanel(*puzzle));
+    auto* mosaic = new MosaicExercise(frame_);
+    addExercise(ExerciseSlot::Mosaiksatz, *mosaic, new MosaicPanel(*mosaic));
+    auto* verrutscher = new VerrutscherExercise(frame_);
+    addExercise(ExerciseSlot::VerrutscherSatz, *verrutscher, new VerrutscherPanel(*verrutscher));
 }
 
 void MainWindow::addExercise(ExerciseSlot slot, Exercise& exercise, ExercisePanel* panel) {

@@ -69,7 +69,7 @@ private:
     void buildMenuRow();
     void buildLabels();
     void buildReadingView();
-    void addDosensatz();
+    void addExercises();
     void confirmExit();
     void render();
     void showFileStatus();

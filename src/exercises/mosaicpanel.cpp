@@ -1,0 +1,111 @@
+#include "exercises/mosaicpanel.h"
+
+#include "exercises/mosaic.h"
+#include "exercises/panelstyle.h"
+#include "exercises/typinginput.h"
+#include "platform/twips.h"
+
+#include <QPainter>
+
+namespace tivoral {
+
+namespace {
+
+// Cell c of row r (both from 1) has its top left corner at 350 · c − 50, 400 · r + 500 twips.
+constexpr int CellWidthTwips = 350;
+constexpr int CellHeightTwips = 400;
+constexpr int CellLeftOffsetTwips = -50;
+constexpr int CellTopOffsetTwips = 500;
+constexpr double GridFontPoints = 20.25;
+
+constexpr int GridLeftTwips = CellWidthTwips + CellLeftOffsetTwips;
+constexpr int GridTopTwips = CellHeightTwips + CellTopOffsetTwips;
+constexpr int GridWidthTwips = Mosaic::Columns * CellWidthTwips;
+constexpr int GridHeightTwips = Mosaic::Rows * CellHeightTwips;
+
+constexpr int AnswerLeftTwips = 240;
+constexpr int AnswerTopTwips = 5880;
+constexpr int AnswerWidthTwips = 9135;
+constexpr int AnswerHeightTwips = 1575;
+
+constexpr QRgb MarkColour = qRgb(255, 0, 0);
+
+} // namespace
+
+PanelNames MosaicPanel::names() {
+    return PanelNames{
+        .panel = QStringLiteral("mosaik"),
+        .band = QStringLiteral("Shape2"),
+        .abbrechen = QStringLiteral("Picture26"),
+        .lupe = QStringLiteral("Picture28"),
+        .rettungsring = QStringLiteral("Picture29"),
+        .rettungsringToolTip = QStringLiteral("Lösungssatz"),
+        .newSentence = QStringLiteral("Picture27"),
+        .newSentenceToolTip = QStringLiteral("Neues Mosaik"),
+        .anleitung = QStringLiteral("Picture30"),
+        .spielrunde = QStringLiteral("Picture31"),
+        .points = QStringLiteral("Label13"),
+        .user = QStringLiteral("Label14"),
+        .userToolTip = QStringLiteral("Benutzername"),
+        .newSentenceAction = NewSentenceAction::SetUpAgain,
+    };
+}
+
+MosaicPanel::MosaicPanel(MosaicExercise& exercise, QWidget* parent)
+    : ExercisePanel(exercise, names(), parent) {
+    auto* grid = new MosaicGridView(exercise, this);
+    placeTwips(grid, GridLeftTwips, GridTopTwips, GridWidthTwips, GridHeightTwips);
+    connect(&exercise, &MosaicExercise::mosaicChanged, grid, qOverload<>(&QWidget::update));
+
+    input_ = new TypingInput(exercise, QStringLiteral("Text3"), this);
+    placeTwips(input_, AnswerLeftTwips, AnswerTopTwips, AnswerWidthTwips, AnswerHeightTwips);
+}
+
+QRect MosaicPanel::cellRect(int index) {
+    const int column = index % Mosaic::Columns + 1;
+    const int row = index / Mosaic::Columns + 1;
+    const int left = CellWidthTwips * column + CellLeftOffsetTwips;
+    const int top = CellHeightTwips * row + CellTopOffsetTwips;
+    return QRect(QPoint(twips(left), twips(top)),
+                 QPoint(twips(left + CellWidthTwips) - 1, twips(top + CellHeightTwips) - 1));
+}
+
+void MosaicPanel::focusInput() {
+    input_->setFocus(Qt::OtherFocusReason);
+}
+
+MosaicGridView::MosaicGridView(const MosaicExercise& exercise, QWidget* parent)
+    : QWidget(parent), exercise_(exercise) {
+    setObjectName(QStringLiteral("mosaiktext"));
+    setAccessibleName(QStringLiteral("Buchstabengitter"));
+    setFont(gridFont());
+    panelstyle::setColours(this, panelstyle::White, panelstyle::Blue);
+}
+
+QFont MosaicGridView::gridFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"),
+                      QStringLiteral("Liberation Mono")});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(GridFontPoints);
+    font.setBold(true);
+    return font;
+}
+
+void MosaicGridView::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setFont(font());
+    const Mosaic& mosaic = exercise_.mosaic();
+    const bool marked = exercise_.isMarked();
+    for (int index = 0; index < Mosaic::CellCount; ++index) {
+        const QChar character = mosaic.cell(index);
+        if (character.isNull())
+            continue;
+        const bool red = marked && mosaic.isSentenceCell(index);
+        painter.setPen(QColor(red ? MarkColour : panelstyle::Blue));
+        painter.drawText(MosaicPanel::cellRect(index).translated(-pos()), Qt::AlignCenter,
+                         QString(character));
+    }
+}
+
+} // namespace tivoral

@@ -1,0 +1,251 @@
+#include "exercises/puzzlepanel.h"
+
+#include "exercises/panelstyle.h"
+#include "exercises/puzzle.h"
+#include "platform/twips.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QPixmap>
+
+#include <algorithm>
+
+namespace tivoral {
+
+namespace {
+
+const QString TileMimeType = QStringLiteral("application/x-tivoral-puzzle-tile");
+
+// Left and top of puzzle1 … puzzle18, in twips.
+constexpr std::array<QPoint, PuzzleLayout::TileCount> TilePlaces = {{
+    {1740, 1080},
+    {3240, 1680},
+    {7680, 1080},
+    {4740, 1080},
+    {1740, 2280},
+    {4740, 2400},
+    {6240, 1680},
+    {3240, 3000},
+    {7740, 2400},
+    {6240, 3000},
+    {6240, 4200},
+    {4740, 3600},
+    {1800, 3600},
+    {7680, 3600},
+    {3240, 4200},
+    {7680, 4800},
+    {1800, 4800},
+    {4680, 4800},
+}};
+constexpr int TileHeightTwips = 435;
+constexpr int TileFontPoints = 18;
+constexpr int SmallestTileFontPoints = 12;
+constexpr int TilePaddingPixels = 6;
+constexpr int BlankTileWidthPixels = 32;
+constexpr int TileGapPixels = 8;
+
+constexpr int FieldLeftTwips = 240;
+constexpr int FieldTopTwips = 960;
+constexpr int FieldWidthTwips = 9135;
+constexpr int FieldHeightTwips = 4455;
+
+constexpr int TargetLeftTwips = 240;
+constexpr int TargetTopTwips = 5520;
+constexpr int TargetWidthTwips = 9135;
+constexpr int TargetHeightTwips = 2055;
+constexpr int TargetMarginPixels = 8;
+
+int tileWidth(const QString& shown, const QFont& font) {
+    if (shown.isEmpty())
+        return BlankTileWidthPixels;
+    return QFontMetrics(font).horizontalAdvance(shown) + 2 * TilePaddingPixels;
+}
+
+} // namespace
+
+PuzzleTile::PuzzleTile(int number, QWidget* parent) : QLabel(parent), number_(number) {
+    setObjectName(QStringLiteral("puzzle%1").arg(number));
+    setAlignment(Qt::AlignCenter);
+    setTextFormat(Qt::PlainText);
+    setFont(panelstyle::layoutFont(TileFontPoints));
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::OpenHandCursor);
+    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::TypingRight);
+    hide();
+}
+
+void PuzzleTile::setPiece(const QString& piece) {
+    QString shown = piece;
+    while (shown.endsWith(QLatin1Char(' ')))
+        shown.chop(1);
+    setText(shown);
+    setAccessibleName(shown.isEmpty() ? QStringLiteral("Leerzeichen") : shown);
+    setVisible(!piece.isEmpty());
+}
+
+void PuzzleTile::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QLabel::mousePressEvent(event);
+    auto* mime = new QMimeData;
+    mime->setData(TileMimeType, QByteArray::number(number_));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime);
+    drag->setPixmap(grab());
+    drag->setHotSpot(event->position().toPoint());
+    drag->exec(Qt::MoveAction);
+}
+
+void PuzzleTile::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter)
+        Q_EMIT placeRequested(number_);
+    else
+        QLabel::keyPressEvent(event);
+}
+
+PuzzleTarget::PuzzleTarget(QWidget* parent) : QLabel(parent) {
+    setObjectName(QStringLiteral("ziel"));
+    setAccessibleName(QStringLiteral("Blaues Feld für den Satz"));
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setMargin(TargetMarginPixels);
+    setAcceptDrops(true);
+    panelstyle::setColours(this, panelstyle::Blue, panelstyle::White);
+}
+
+PuzzleTile* PuzzleTarget::draggedTile(const QDropEvent* event) const {
+    if (!event->mimeData()->hasFormat(TileMimeType))
+        return nullptr;
+    auto* tile = qobject_cast<PuzzleTile*>(event->source());
+    return tile && tile->parentWidget() == parentWidget() ? tile : nullptr;
+}
+
+void PuzzleTarget::dragEnterEvent(QDragEnterEvent* event) {
+    if (draggedTile(event))
+        event->acceptProposedAction();
+}
+
+void PuzzleTarget::dragMoveEvent(QDragMoveEvent* event) {
+    if (draggedTile(event))
+        event->acceptProposedAction();
+}
+
+void PuzzleTarget::dropEvent(QDropEvent* event) {
+    PuzzleTile* tile = draggedTile(event);
+    if (!tile)
+        return;
+    event->acceptProposedAction();
+    // The check may open a message box; that waits until the drag has ended.
+    QMetaObject::invokeMethod(
+        this, [this, number = tile->number()] { Q_EMIT tileDropped(number); },
+        Qt::QueuedConnection);
+}
+
+PanelNames PuzzlePanel::names() {
+    return PanelNames{
+        .panel = QStringLiteral("puzzle"),
+        .band = QStringLiteral("Shape4"),
+        .abbrechen = QStringLiteral("Picture17"),
+        .lupe = QStringLiteral("Picture19"),
+        .rettungsring = QStringLiteral("Picture20"),
+        .rettungsringToolTip = QStringLiteral("Lösungssatz"),
+        .newSentence = QStringLiteral("Picture21"),
+        .newSentenceToolTip = QStringLiteral("Neuer Puzzlesatz"),
+        .anleitung = QStringLiteral("Picture23"),
+        .spielrunde = QStringLiteral("Picture22"),
+        .points = QStringLiteral("Label12"),
+        .user = QStringLiteral("Label11"),
+        .userToolTip = QStringLiteral("Benutzername"),
+        .newSentenceAction = NewSentenceAction::NextSentence,
+    };
+}
+
+PuzzlePanel::PuzzlePanel(PuzzleExercise& puzzle, QWidget* parent)
+    : ExercisePanel(puzzle, names(), parent), puzzle_(puzzle) {
+    auto* field = new QWidget(this);
+    field->setObjectName(QStringLiteral("Shape5"));
+    panelstyle::setColours(field, panelstyle::White, panelstyle::TypingRight);
+    placeTwips(field, FieldLeftTwips, FieldTopTwips, FieldWidthTwips, FieldHeightTwips);
+
+    for (int k = 0; k < PuzzleLayout::TileCount; ++k) {
+        auto* tile = new PuzzleTile(k + 1, this);
+        tile->move(twips(TilePlaces.at(k).x()), twips(TilePlaces.at(k).y()));
+        connect(tile, &PuzzleTile::placeRequested, this, &PuzzlePanel::dropTile);
+        tiles_.at(k) = tile;
+    }
+    // Tiles whose heights overlap share a row, ordered from left to right.
+    QList<PuzzleTile*> byTop(tiles_.begin(), tiles_.end());
+    std::sort(byTop.begin(), byTop.end(),
+              [](const PuzzleTile* a, const PuzzleTile* b) { return a->y() < b->y(); });
+    for (PuzzleTile* tile : byTop) {
+        if (rows_.isEmpty() || tile->y() >= rows_.last().first()->y() + twips(TileHeightTwips))
+            rows_.append(QList<PuzzleTile*>());
+        rows_.last().append(tile);
+    }
+    for (QList<PuzzleTile*>& row : rows_)
+        std::sort(row.begin(), row.end(),
+                  [](const PuzzleTile* a, const PuzzleTile* b) { return a->x() < b->x(); });
+
+    target_ = new PuzzleTarget(this);
+    placeTwips(target_, TargetLeftTwips, TargetTopTwips, TargetWidthTwips, TargetHeightTwips);
+    followExerciseFont(target_, panelstyle::LayoutFontPoints);
+    connect(target_, &PuzzleTarget::tileDropped, this, &PuzzlePanel::dropTile);
+
+    connect(&puzzle, &PuzzleExercise::laidOut, this, &PuzzlePanel::showLayout);
+    connect(&puzzle, &PuzzleExercise::pieceAccepted, this, &PuzzlePanel::emptyTile);
+    showLayout();
+}
+
+void PuzzlePanel::dropTile(int number) {
+    puzzle_.dropTile(number);
+}
+
+void PuzzlePanel::showLayout() {
+    target_->setText(puzzle_.targetText());
+    for (PuzzleTile* tile : tiles_)
+        tile->setPiece(puzzle_.tileText(tile->number()));
+    for (const QList<PuzzleTile*>& row : rows_)
+        arrangeRow(row);
+}
+
+void PuzzlePanel::emptyTile(int number) {
+    // The other tiles stay where they are while the child works on the sentence.
+    tiles_.at(number - 1)->setPiece(QString());
+    target_->setText(puzzle_.targetText());
+}
+
+void PuzzlePanel::arrangeRow(const QList<PuzzleTile*>& row) {
+    QList<PuzzleTile*> shown;
+    std::copy_if(row.begin(), row.end(), std::back_inserter(shown),
+                 [](const PuzzleTile* tile) { return !tile->isHidden(); });
+    const int fieldLeft = twips(FieldLeftTwips);
+    const int fieldRight = twips(FieldLeftTwips + FieldWidthTwips);
+    const int height = twips(TileHeightTwips);
+
+    for (int points = TileFontPoints; points >= SmallestTileFontPoints; --points) {
+        const QFont font = panelstyle::layoutFont(points);
+        QList<QRect> places;
+        int limit = fieldRight - TileGapPixels;
+        for (auto tile = shown.crbegin(); tile != shown.crend(); ++tile) {
+            const int fixedLeft = twips(TilePlaces.at((*tile)->number() - 1).x());
+            const int width = tileWidth((*tile)->text(), font);
+            const int left = std::min(fixedLeft, limit - width);
+            places.prepend(QRect(left, (*tile)->y(), width, height));
+            limit = left - TileGapPixels;
+        }
+        const bool fits = places.isEmpty() || places.first().left() >= fieldLeft;
+        if (!fits && points > SmallestTileFontPoints)
+            continue;
+        for (qsizetype k = 0; k < shown.size(); ++k) {
+            shown.at(k)->setFont(font);
+            QRect place = places.at(k);
+            place.moveLeft(std::max(place.left(), fieldLeft));
+            shown.at(k)->setGeometry(place);
+        }
+        return;
+    }
+}
+
+} // namespace tivoral

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "exercises/exercisepanel.h"
+
+#include <QLabel>
+
+#include <array>
+
+namespace tivoral {
+
+class PuzzleExercise;
+
+// A word tile `puzzle1` … `puzzle18`: pressing the mouse on it starts dragging it at once;
+// a keyboard user puts it on the target field with Space or Enter.
+class PuzzleTile final : public QLabel {
+    Q_OBJECT
+public:
+    PuzzleTile(int number, QWidget* parent);
+
+    int number() const { return number_; }
+    // The piece as the tile shows it; the blank that ends every piece is not drawn.
+    void setPiece(const QString& piece);
+
+Q_SIGNALS:
+    void placeRequested(int number);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int number_;
+};
+
+// The target field `ziel`: only a tile of the same panel dropped on it counts.
+class PuzzleTarget final : public QLabel {
+    Q_OBJECT
+public:
+    explicit PuzzleTarget(QWidget* parent);
+
+Q_SIGNALS:
+    void tileDropped(int number);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // The tile being dragged, when it is one of this panel's.
+    PuzzleTile* draggedTile(const QDropEvent* event) const;
+};
+
+// The panel "puzzle": the word tiles on their field and the blue target field below.
+class PuzzlePanel final : public ExercisePanel {
+    Q_OBJECT
+public:
+    explicit PuzzlePanel(PuzzleExercise& puzzle, QWidget* parent = nullptr);
+
+    // A tile released over the target field (the target's drop, after the drag has ended).
+    void dropTile(int number);
+
+private:
+    static PanelNames names();
+    void showLayout();
+    void emptyTile(int number);
+    // Tiles keep their left edges unless a long word would run into the next tile or out of
+    // the field; then they move left, and only when a row is still too full, shrink.
+    void arrangeRow(const QList<PuzzleTile*>& row);
+
+    PuzzleExercise& puzzle_;
+    std::array<PuzzleTile*, 18> tiles_{};
+    QList<QList<PuzzleTile*>> rows_;
+    PuzzleTarget* target_ = nullptr;
+};
+
+} // namespace tivoral

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+namespace tivoral {
+
+class TypingExercise;
+
+// The text box of a typing exercise: every change goes to the exercise's check, and the text
+// turns red or black as the check says.
+class TypingInput final : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    TypingInput(TypingExercise& exercise, const QString& objectName, QWidget* parent = nullptr);
+
+private:
+    void showCheck(bool isPrefix);
+    void replaceText(const QString& text);
+
+    TypingExercise& exercise_;
+};
+
+} // namespace tivoral

@@ -1,0 +1,72 @@
+#include "exercises/verrutscherpanel.h"
+
+#include "exercises/panelstyle.h"
+#include "exercises/typinginput.h"
+#include "exercises/verrutscher.h"
+
+#include <QLabel>
+
+namespace tivoral {
+
+namespace {
+constexpr int ContentLeftTwips = 240;
+constexpr int ContentWidthTwips = 9135;
+constexpr int TaskTopTwips = 1080;
+constexpr int TaskHeightTwips = 255;
+constexpr int TaskFontPoints = 10;
+constexpr int MisprintTopTwips = 1440;
+constexpr int InputTopTwips = 4560;
+constexpr int BoxHeightTwips = 3015;
+constexpr int MisprintFontPoints = 18;
+constexpr int TextMarginPixels = 8;
+} // namespace
+
+PanelNames VerrutscherPanel::names() {
+    return PanelNames{
+        .panel = QStringLiteral("lücken"),
+        .band = QStringLiteral("Shape6"),
+        .abbrechen = QStringLiteral("Picture39"),
+        .lupe = QStringLiteral("Picture34"),
+        .rettungsring = QStringLiteral("Picture35"),
+        .rettungsringToolTip = QStringLiteral("Lösung zeigen"),
+        .newSentence = QStringLiteral("Picture38"),
+        .newSentenceToolTip = QStringLiteral("Neuer Satz"),
+        .anleitung = QStringLiteral("Picture36"),
+        .spielrunde = QStringLiteral("Picture37"),
+        .points = QStringLiteral("Label16"),
+        .user = QStringLiteral("Label17"),
+        .userToolTip = QStringLiteral("Benutzerauswahl"),
+        .newSentenceAction = NewSentenceAction::SetUpAgain,
+    };
+}
+
+VerrutscherPanel::VerrutscherPanel(VerrutscherExercise& exercise, QWidget* parent)
+    : ExercisePanel(exercise, names(), parent) {
+    auto* task =
+        new QLabel(QStringLiteral("Lies den Satz und schreibe ihn dann richtig auf:"), this);
+    task->setObjectName(QStringLiteral("Label18"));
+    task->setFont(panelstyle::layoutFont(TaskFontPoints));
+    panelstyle::setColours(task, panelstyle::White, panelstyle::Blue);
+    placeTwips(task, ContentLeftTwips, TaskTopTwips, ContentWidthTwips, TaskHeightTwips);
+
+    auto* misprint = new QLabel(exercise.displayedLine(), this);
+    misprint->setObjectName(QStringLiteral("Label15"));
+    misprint->setAccessibleName(QStringLiteral("Verrutschter Satz"));
+    misprint->setTextFormat(Qt::PlainText);
+    misprint->setWordWrap(true);
+    misprint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    misprint->setMargin(TextMarginPixels);
+    misprint->setFont(panelstyle::layoutFont(MisprintFontPoints));
+    panelstyle::setColours(misprint, panelstyle::Blue, panelstyle::White);
+    placeTwips(misprint, ContentLeftTwips, MisprintTopTwips, ContentWidthTwips, BoxHeightTwips);
+    connect(&exercise, &VerrutscherExercise::misprintChanged, misprint, &QLabel::setText);
+
+    input_ = new TypingInput(exercise, QStringLiteral("Text5"), this);
+    placeTwips(input_, ContentLeftTwips, InputTopTwips, ContentWidthTwips, BoxHeightTwips);
+}
+
+void VerrutscherPanel::focusInput() {
+    input_->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace tivoral
