@@ -324,8 +324,9 @@ QByteArray encodeLines(const QStringList& lines) {
         bytes.append(*encoded);
         bytes.append(LineEnd);
     }
-    // Text that starts like a BOM would lose those characters when read back.
-    if (representable && !bytes.startsWith(Utf8Bom))
+    // Windows-1252 bytes that start like a BOM, or that happen to form valid UTF-8, would be
+    // read back as other characters; UTF-8 with BOM keeps them.
+    if (representable && !bytes.startsWith(Utf8Bom) && !(hasHighByte(bytes) && isValidUtf8(bytes)))
         return bytes;
 
     bytes = QByteArray(Utf8Bom);

@@ -16,11 +16,13 @@ private Q_SLOTS:
 void TextFileRoundTrip::linesReadBackUnchanged_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("umlauts and ß") << QStringList{QStringLiteral("Die Schule macht Spaß."),
-                                                 QStringLiteral("Äpfel, Öl, Übermut")};
+                                                  QStringLiteral("Äpfel, Öl, Übermut")};
     QTest::newRow("BOM character inside a later line")
         << QStringList{QString(), QStringLiteral("\uFEFF\uFEFF")};
     QTest::newRow("first line begins like a BOM in Windows-1252")
         << QStringList{QStringLiteral("\u00EF\u00BB\u00BFAnfang"), QStringLiteral("x")};
+    QTest::newRow("Windows-1252 bytes that would form valid UTF-8")
+        << QStringList{QStringLiteral("\u00C5\u0090"), QStringLiteral("Ã¤")};
     QTest::newRow("character beyond Windows-1252")
         << QStringList{QStringLiteral("Zo\u0107 und Ð"), QStringLiteral("€")};
 }
