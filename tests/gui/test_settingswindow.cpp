@@ -15,9 +15,10 @@ using namespace tivoral;
 
 namespace {
 
-// Installed with the build dependencies, so the list always holds it.
-const QString InstalledFamily = QStringLiteral("DejaVu Sans");
-const QString IniName = QString::fromLatin1(SettingsFile::FileName);
+// Installed with the build dependencies, so the font list always holds it.
+const QString Installed = "DejaVu Sans";
+const QString Missing = "Verdana Nicht Da";
+const QString IniName = SettingsFile::FileName;
 
 struct Fixture {
     testing::WorkFolder folder;
@@ -26,32 +27,37 @@ struct Fixture {
     AppState app{folder.dir(), dialogs, random};
     std::unique_ptr<SettingsWindow> window;
 
-    explicit Fixture(const FontChoice& preview = {InstalledFamily, 18}) {
+    explicit Fixture(const FontChoice& preview = {Installed, 18}) {
         app.settings.setPreviewFont(preview);
+        app.settings.applyFonts({"Start", 24});
         window = std::make_unique<SettingsWindow>(app);
     }
-
     template <typename T> T* child(const char* name) const {
-        T* widget = window->findChild<T*>(QLatin1String(name));
+        T* widget = window->findChild<T*>(name);
         if (!widget)
             qFatal("missing control %s", name);
         return widget;
     }
     QListWidget* fonts() const { return child<QListWidget>("List1"); }
     QListWidget* sizes() const { return child<QListWidget>("List2"); }
-    QString currentText(QListWidget* list) const {
-        return list->currentItem() ? list->currentItem()->text() : QString();
+    static QString current(QListWidget* list) {
+        return list->selectedItems().isEmpty() ? QString()
+                                               : list->selectedItems().constFirst()->text();
     }
     void activateAndWaitForFonts() const {
         window->activate();
+        QCOMPARE(child<QLabel>("Label6")->text(),
+                 "Bitte etwas Geduld, die Schriften werden geladen ...");
+        QCOMPARE(fonts()->count(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(fonts()->count() > 0, 3000);
+        QCOMPARE(child<QLabel>("Label6")->text(), QString());
     }
-    void clickItem(QListWidget* list, const QString& text) const {
-        const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
-        QVERIFY(!found.isEmpty());
-        list->scrollToItem(found.constFirst());
+    void click(QListWidget* list, const QString& text) const {
+        QListWidgetItem* item = list->findItems(text, Qt::MatchExactly).value(0);
+        QVERIFY(item);
+        list->scrollToItem(item);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(found.constFirst()).center());
+                          list->visualItemRect(item).center());
     }
 };
 
@@ -60,19 +66,19 @@ struct Fixture {
 class SettingsWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void opensWithTitleSizeAndControls_data();
-    void opensWithTitleSizeAndControls();
-    void waitTextShowsUntilFontsAreListed();
-    void currentFontAndSizeAreSelected_data();
-    void currentFontAndSizeAreSelected();
-    void clicksChangeBothPreviews();
+    void controlsAtTheirPlaces_data();
+    void controlsAtTheirPlaces();
+    void fontsLoadLateSortedWithCurrentSelected_data();
+    void fontsLoadLateSortedWithCurrentSelected();
+    void clicksChangeOnlyThePreviews();
     void scrollBarSetsPointLimitAtOnce();
-    void saveButtonWritesSettings();
-    void leavingAppliesExerciseFontAndEmitsReturn_data();
-    void leavingAppliesExerciseFontAndEmitsReturn();
+    void saveKeepsWhatIsNotListed_data();
+    void saveKeepsWhatIsNotListed();
+    void leavingAppliesPreviewToExercisesOnly_data();
+    void leavingAppliesPreviewToExercisesOnly();
 };
 
-void SettingsWindowTest::opensWithTitleSizeAndControls_data() {
+void SettingsWindowTest::controlsAtTheirPlaces_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
@@ -93,80 +99,61 @@ void SettingsWindowTest::opensWithTitleSizeAndControls_data() {
     QTest::newRow("Label7") << "Label7" << QRect(592, 320, 33, 17) << "100";
 }
 
-void SettingsWindowTest::opensWithTitleSizeAndControls() {
+void SettingsWindowTest::controlsAtTheirPlaces() {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
     QFETCH(QString, text);
     Fixture f;
-    QCOMPARE(f.window->objectName(), QStringLiteral("Form3"));
-    QCOMPARE(f.window->windowTitle(), QStringLiteral("Tivoral:  Einstellungen"));
+    QCOMPARE(f.window->objectName(), "Form3");
+    QCOMPARE(f.window->windowTitle(), "Tivoral:  Einstellungen");
     QCOMPARE(f.window->size(), QSize(645, 378));
     QWidget* control = f.window->findChild<QWidget*>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(), geometry);
     if (auto* label = qobject_cast<QLabel*>(control))
         QCOMPARE(label->text(), text);
-    if (auto* button = qobject_cast<QToolButton*>(control)) {
-        QVERIFY(!button->icon().isNull());
-        QVERIFY(!button->accessibleName().isEmpty());
-    }
+    if (auto* button = qobject_cast<QToolButton*>(control))
+        QVERIFY(!button->icon().isNull() && !button->accessibleName().isEmpty());
 }
 
-void SettingsWindowTest::waitTextShowsUntilFontsAreListed() {
-    Fixture f;
-    auto* wait = f.child<QLabel>("Label6");
-    f.window->activate();
-    QCOMPARE(wait->text(), QStringLiteral("Bitte etwas Geduld, die Schriften werden geladen ..."));
-    QCOMPARE(f.fonts()->count(), 0);
-    QCOMPARE(f.sizes()->count(), 12);
-    QTRY_VERIFY_WITH_TIMEOUT(f.fonts()->count() > 0, 3000);
-    QCOMPARE(wait->text(), QString());
-    QVERIFY(!f.fonts()->findItems(InstalledFamily, Qt::MatchExactly).isEmpty());
-    for (int i = 1; i < f.fonts()->count(); ++i) {
-        QVERIFY2(f.fonts()->item(i - 1)->text().compare(f.fonts()->item(i)->text(),
-                                                        Qt::CaseInsensitive) <= 0,
-                 qPrintable(f.fonts()->item(i)->text()));
-    }
-}
-
-void SettingsWindowTest::currentFontAndSizeAreSelected_data() {
+void SettingsWindowTest::fontsLoadLateSortedWithCurrentSelected_data() {
     QTest::addColumn<QString>("family");
     QTest::addColumn<int>("size");
     QTest::addColumn<QString>("selectedFamily");
     QTest::addColumn<QString>("selectedSize");
-    QTest::newRow("installed font, 18") << InstalledFamily << 18 << InstalledFamily << "18";
-    QTest::newRow("size 11 selects nothing") << InstalledFamily << 11 << InstalledFamily << "";
-    QTest::newRow("font not installed") << "Verdana Nicht Da" << 24 << ""
-                                        << "24";
+    QTest::newRow("installed, 18") << Installed << 18 << Installed << "18";
+    QTest::newRow("size 11 selects nothing") << Installed << 11 << Installed << "";
+    QTest::newRow("font not installed") << Missing << 32 << ""
+                                        << "32";
 }
 
-void SettingsWindowTest::currentFontAndSizeAreSelected() {
+void SettingsWindowTest::fontsLoadLateSortedWithCurrentSelected() {
     QFETCH(QString, family);
     QFETCH(int, size);
     QFETCH(QString, selectedFamily);
     QFETCH(QString, selectedSize);
     Fixture f({family, size});
     f.activateAndWaitForFonts();
-    QCOMPARE(f.currentText(f.fonts()), selectedFamily);
-    QCOMPARE(f.currentText(f.sizes()), selectedSize);
-    QCOMPARE(f.sizes()->selectedItems().size(), selectedSize.isEmpty() ? 0 : 1);
-    QCOMPARE(f.fonts()->selectedItems().size(), selectedFamily.isEmpty() ? 0 : 1);
+    QCOMPARE(f.sizes()->count(), 12);
+    QCOMPARE(f.current(f.fonts()), selectedFamily);
+    QCOMPARE(f.current(f.sizes()), selectedSize);
     QCOMPARE(f.app.settings.previewFont(), (FontChoice{family, size}));
+    for (int i = 1; i < f.fonts()->count(); ++i)
+        QVERIFY(f.fonts()->item(i - 1)->text().compare(f.fonts()->item(i)->text(),
+                                                       Qt::CaseInsensitive) <= 0);
 }
 
-void SettingsWindowTest::clicksChangeBothPreviews() {
-    Fixture f({QStringLiteral("Verdana Nicht Da"), 24});
+void SettingsWindowTest::clicksChangeOnlyThePreviews() {
+    Fixture f({Missing, 24});
     f.activateAndWaitForFonts();
-    f.clickItem(f.fonts(), InstalledFamily);
-    f.clickItem(f.sizes(), QStringLiteral("12"));
-    QCOMPARE(f.app.settings.previewFont(), (FontChoice{InstalledFamily, 12}));
+    f.click(f.fonts(), Installed);
+    f.click(f.sizes(), "12");
     for (const char* name : {"Label1", "Label2"}) {
         const QFont font = f.child<QLabel>(name)->font();
-        QCOMPARE(font.family(), InstalledFamily);
+        QCOMPARE(font.family(), Installed);
         QCOMPARE(font.pointSize(), 12);
-        QVERIFY(font.bold());
     }
-    QVERIFY(!f.app.settings.exerciseFont().has_value());
+    QCOMPARE(f.app.settings.exerciseFont(), (FontChoice{"Start", 24}));
     QVERIFY(!f.folder.exists(IniName));
 }
 
@@ -174,51 +161,68 @@ void SettingsWindowTest::scrollBarSetsPointLimitAtOnce() {
     Fixture f;
     f.window->activate();
     auto* bar = f.child<QScrollBar>("HScroll1");
-    QCOMPARE(bar->minimum(), 1);
-    QCOMPARE(bar->maximum(), 300);
     bar->setValue(bar->maximum());
-    QCOMPARE(f.child<QLabel>("Label7")->text(), QStringLiteral("300"));
+    QCOMPARE(f.child<QLabel>("Label7")->text(), "300");
     QCOMPARE(f.app.settings.pointLimit(), 300);
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(2, bar->height() / 2));
     QCOMPARE(f.app.settings.pointLimit(), 299);
-    QCOMPARE(f.child<QLabel>("Label7")->text(), QStringLiteral("299"));
+    QCOMPARE(f.child<QLabel>("Label7")->text(), "299");
     QVERIFY(!f.folder.exists(IniName));
 }
 
-void SettingsWindowTest::saveButtonWritesSettings() {
-    Fixture f;
-    f.activateAndWaitForFonts();
-    f.clickItem(f.sizes(), QStringLiteral("20"));
-    f.child<QScrollBar>("HScroll1")->setValue(55);
-    QTest::mouseClick(f.child<QToolButton>("Picture2"), Qt::LeftButton);
-    QCOMPARE(f.folder.read(IniName), QByteArray("DejaVu Sans\r\n20\r\n55\r\n"));
-    QCOMPARE(f.dialogs.titles(), QStringList{QStringLiteral("Einstellungen")});
-    QVERIFY(f.window->isVisible());
+void SettingsWindowTest::saveKeepsWhatIsNotListed_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("clickedSize");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("chosen size") << Installed << 18 << "20"
+                                 << QByteArray("DejaVu Sans\r\n20\r\n55\r\n");
+    QTest::newRow("font not installed")
+        << Missing << 20 << "" << QByteArray("Verdana Nicht Da\r\n20\r\n55\r\n");
+    QTest::newRow("size not offered")
+        << Installed << 13 << "" << QByteArray("DejaVu Sans\r\n13\r\n55\r\n");
 }
 
-void SettingsWindowTest::leavingAppliesExerciseFontAndEmitsReturn_data() {
+void SettingsWindowTest::saveKeepsWhatIsNotListed() {
+    QFETCH(QString, family);
+    QFETCH(int, size);
+    QFETCH(QString, clickedSize);
+    QFETCH(QByteArray, written);
+    Fixture f({family, size});
+    f.activateAndWaitForFonts();
+    if (!clickedSize.isEmpty())
+        f.click(f.sizes(), clickedSize);
+    f.child<QScrollBar>("HScroll1")->setValue(55);
+    for (int round = 0; round < 2; ++round)
+        QTest::mouseClick(f.child<QToolButton>("Picture2"), Qt::LeftButton);
+    QCOMPARE(f.folder.read(IniName), written);
+    const QString saved =
+        "Die Einstellungen für die Schrift und\rdas Punktelimit wurden gespeichert.\r\r";
+    QCOMPARE(f.dialogs.prompts(), (QStringList{saved, saved}));
+    // What was written reads back at the next start instead of falling back to defaults.
+    QVERIFY(SettingsFile(f.folder.dir()).read().has_value());
+}
+
+void SettingsWindowTest::leavingAppliesPreviewToExercisesOnly_data() {
     QTest::addColumn<bool>("throughFrame");
     QTest::newRow("button") << false;
     QTest::newRow("window frame") << true;
 }
 
-void SettingsWindowTest::leavingAppliesExerciseFontAndEmitsReturn() {
+void SettingsWindowTest::leavingAppliesPreviewToExercisesOnly() {
     QFETCH(bool, throughFrame);
     Fixture f;
-    const FontChoice started{QStringLiteral("Verdana"), 24};
-    f.app.settings.applyFonts(started);
     f.activateAndWaitForFonts();
-    f.clickItem(f.sizes(), QStringLiteral("30"));
+    f.click(f.sizes(), "30");
     QSignalSpy returned(f.window.get(), &SettingsWindow::returnedToMainWindow);
     if (throughFrame)
         f.window->close();
     else
         QTest::mouseClick(f.child<QToolButton>("Picture1"), Qt::LeftButton);
-
     QCOMPARE(returned.size(), 1);
     QVERIFY(!f.window->isVisible());
-    QCOMPARE(f.app.settings.exerciseFont(), (FontChoice{InstalledFamily, 30}));
-    QCOMPARE(f.app.settings.readingFont(), started);
+    QCOMPARE(f.app.settings.exerciseFont(), (FontChoice{Installed, 30}));
+    QCOMPARE(f.app.settings.readingFont(), (FontChoice{"Start", 24}));
     QCOMPARE(f.fonts()->count(), 0);
     QVERIFY(!f.folder.exists(IniName));
 }

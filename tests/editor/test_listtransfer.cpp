@@ -1,0 +1,171 @@
+#include "editor/listclipboard.h"
+#include "editor/listprinter.h"
+#include "platform/clipboard.h"
+#include "platform/printing.h"
+#include "store/appstate.h"
+#include "support/scripteddialogs.h"
+#include "support/sequencerandom.h"
+#include "support/workfolder.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace tivoral;
+
+namespace {
+
+class FakeClipboard final : public Clipboard {
+public:
+    QString text() const override { return content; }
+    void setText(const QString& text) override { content = text; }
+    void clear() override { content = "cleared"; }
+    QString content;
+};
+
+class FakePrinting final : public Printing {
+public:
+    bool hasPrinter() const override { return installed; }
+    bool print(const QStringList& lines, const PrintFont& font, QString*) override {
+        printed = lines;
+        usedFont = font;
+        return true;
+    }
+    bool writePdf(const QString& path, const QStringList& lines, const PrintFont&,
+                  QString*) override {
+        pdfPath = path;
+        printed = lines;
+        return true;
+    }
+    bool installed = true;
+    QStringList printed;
+    PrintFont usedFont;
+    QString pdfPath;
+};
+
+const QStringList Five{"Eins.", "Zwei.", "Drei.", "Vier.", "Fünf."};
+
+struct Fixture {
+    testing::WorkFolder folder;
+    testing::ScriptedDialogs dialogs;
+    testing::SequenceRandom random;
+    AppState app{folder.dir(), dialogs, random};
+    FakeClipboard clipboard;
+    FakePrinting printing;
+    ListClipboard transfer{app, clipboard};
+    ListPrinter printer{app, printing};
+
+    Fixture() {
+        app.store.setEntries(Five);
+        app.store.setSelected(2);
+        app.fileStatus.setEditorCount(" 5 Sätze gefunden.");
+    }
+};
+
+int pdfPages(const QByteArray& pdf) {
+    return int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+
+} // namespace
+
+class ListTransferTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void copyPutsEveryLineWithCrLf();
+    void pasteAppendsNewLinesButNotTheCount_data();
+    void pasteAppendsNewLinesButNotTheCount();
+    void printsEveryLineInArialTen();
+    void withoutPrinterOffersPdf_data();
+    void withoutPrinterOffersPdf();
+    void pdfPagesContinue();
+};
+
+void ListTransferTest::copyPutsEveryLineWithCrLf() {
+    Fixture f;
+    f.transfer.copy();
+    QCOMPARE(f.clipboard.content, "Eins.\r\nZwei.\r\nDrei.\r\nVier.\r\nFünf.\r\n");
+    QCOMPARE(f.dialogs.prompts(), QStringList{"Die Liste wurde kopiert.\r"});
+    QCOMPARE(f.dialogs.titles(), QStringList{"Ablage"});
+    QCOMPARE(f.transfer.paste(), 0);
+}
+
+void ListTransferTest::pasteAppendsNewLinesButNotTheCount_data() {
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QStringList>("added");
+    QTest::newRow("second line in other case") << "Sechs.\r\nZWEI.\r\nSieben.\r\n"
+                                               << QStringList{"Sechs.", "Sieben."};
+    QTest::newRow("last line without line break")
+        << "Sechs.\r\nSieben.\r\nAcht." << QStringList{"Sechs.", "Sieben."};
+    QTest::newRow("nothing usable") << "Sechs." << QStringList();
+}
+
+void ListTransferTest::pasteAppendsNewLinesButNotTheCount() {
+    QFETCH(QString, clipboard);
+    QFETCH(QStringList, added);
+    Fixture f;
+    f.clipboard.content = clipboard;
+    QCOMPARE(f.transfer.paste(), added.size());
+    QCOMPARE(f.app.store.entries(), Five + added);
+    QCOMPARE(f.app.store.selected(), 2);
+    QCOMPARE(f.app.fileStatus.editorCount, " 5 Sätze gefunden.");
+    QVERIFY(f.dialogs.boxes.isEmpty());
+}
+
+void ListTransferTest::printsEveryLineInArialTen() {
+    Fixture f;
+    f.printer.print();
+    QCOMPARE(f.printing.printed, Five);
+    QCOMPARE(f.printing.usedFont.family, "Arial");
+    QCOMPARE(f.printing.usedFont.pointSize, 10);
+    QCOMPARE(f.dialogs.prompts(), QStringList{"Die Liste wird ausgedruckt ...\r"});
+    QCOMPARE(f.dialogs.last().icon, Icon::Information);
+}
+
+void ListTransferTest::withoutPrinterOffersPdf_data() {
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("loaded");
+    QTest::addColumn<QString>("pdf"); // empty when nothing is written
+    QTest::newRow("yes, named after the loaded file") << Answer::Yes << "/s/tiere.txt"
+                                                      << "TIERE.PDF";
+    QTest::newRow("yes, nothing loaded") << Answer::Yes << ""
+                                         << "SATZLISTE.PDF";
+    QTest::newRow("no") << Answer::No << "/s/tiere.txt"
+                        << "";
+}
+
+void ListTransferTest::withoutPrinterOffersPdf() {
+    QFETCH(Answer, answer);
+    QFETCH(QString, loaded);
+    QFETCH(QString, pdf);
+    Fixture f;
+    f.app.fileStatus.setLoaded(" 5", loaded, "x");
+    f.printing.installed = false;
+    f.dialogs.queueAnswer(answer);
+    f.printer.print();
+    QCOMPARE(f.dialogs.messages().constFirst().buttons, Buttons::YesNo);
+    QVERIFY(!f.dialogs.prompts().contains("Die Liste wird ausgedruckt ...\r"));
+    QCOMPARE(f.printing.pdfPath, pdf.isEmpty() ? QString() : f.folder.path(pdf));
+    QCOMPARE(f.dialogs.messages().size(), pdf.isEmpty() ? 1 : 2);
+    if (!pdf.isEmpty())
+        QVERIFY(f.dialogs.last().prompt.contains(f.folder.path(pdf)));
+}
+
+void ListTransferTest::pdfPagesContinue() {
+    testing::WorkFolder folder;
+    QStringList lines;
+    for (int i = 1; i <= 150; ++i)
+        lines.append(QString("Satz Nummer %1 der langen Liste.").arg(i));
+    SystemPrinting printing;
+    QString error;
+    const PrintFont font{"Arial", 10};
+    QVERIFY2(printing.writePdf(folder.path("A.PDF"), lines, font, &error), qPrintable(error));
+    QVERIFY(printing.writePdf(folder.path("B.PDF"), lines.mid(0, 3), font, &error));
+    QVERIFY(folder.read("A.PDF").startsWith("%PDF"));
+    QCOMPARE(pdfPages(folder.read("B.PDF")), 1);
+    // About 60 lines of 10 points fit on a page with margins.
+    QCOMPARE(pdfPages(folder.read("A.PDF")), 3);
+    QVERIFY(!printing.writePdf(folder.path("fehlt/C.PDF"), lines, font, &error));
+    QVERIFY(!QFile::exists(folder.path("fehlt/C.PDF")));
+}
+
+QTEST_MAIN(ListTransferTest)
+#include "test_listtransfer.moc"
