@@ -12,7 +12,7 @@ constexpr int RewardButtonLeftTwips = 4800;
 } // namespace
 
 Dosensatz::Dosensatz(ExerciseFrame& frame, QObject* parent)
-    : Exercise(frame, profile(), parent), app_(frame.app()) {}
+    : TypingExercise(frame, profile(), parent), app_(frame.app()) {}
 
 ExerciseProfile Dosensatz::profile() {
     ExerciseProfile p;
@@ -34,9 +34,7 @@ ExerciseProfile Dosensatz::profile() {
 }
 
 void Dosensatz::setUp(const QString& sentence) {
-    clearInput();
-    Q_EMIT focusInputRequested();
-
+    clearAnswer();
     wordList_ = cutIntoPieces(sentence);
     sortCaseInsensitive(wordList_);
     wordDisplay_ = app_.textCase.displayForm(shuffle(wordList_));
@@ -49,21 +47,6 @@ QString Dosensatz::shuffle(QStringList pool) const {
     while (!pool.isEmpty())
         display += pool.takeAt(app_.random.draw(int(pool.size())));
     return display;
-}
-
-void Dosensatz::clearInput() {
-    input_.clear();
-    Q_EMIT inputReplaced(input_);
-    typed(input_);
-}
-
-void Dosensatz::typed(const QString& text) {
-    input_ = text;
-    const TypingCheck check = checkTyping(text, frame().target());
-    inputIsPrefix_ = check.isPrefix;
-    Q_EMIT inputStateChanged(inputIsPrefix_);
-    if (check.finished)
-        frame().completeSentence(*this, int(wordList_.size()));
 }
 
 } // namespace tivoral

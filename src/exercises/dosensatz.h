@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercises/exercise.h"
+#include "exercises/typingexercise.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,7 +11,7 @@ class AppState;
 
 // "Sätze schreiben": the words of the sentence come out of the tin in random order and the
 // child writes the sentence correctly.
-class Dosensatz final : public Exercise {
+class Dosensatz final : public TypingExercise {
     Q_OBJECT
 public:
     explicit Dosensatz(ExerciseFrame& frame, QObject* parent = nullptr);
@@ -21,31 +21,23 @@ public:
     void setUp(const QString& sentence) override;
     bool isSetUp() const override { return !wordDisplay_.isEmpty(); }
 
-    // Every change of the input box, by the child or by the program.
-    void typed(const QString& text);
-
     // The pieces in shuffled order, each with its blank, in the chosen display form.
     const QString& wordDisplay() const { return wordDisplay_; }
     // The word pieces in sorted order; their number is what the sentence brings.
     const QStringList& wordList() const { return wordList_; }
-    const QString& input() const { return input_; }
-    bool inputIsPrefix() const { return inputIsPrefix_; }
 
 Q_SIGNALS:
     void wordDisplayChanged(const QString& display);
-    // The program replaced the input (a set-up clears it).
-    void inputReplaced(const QString& text);
-    void inputStateChanged(bool isPrefix);
+
+protected:
+    int pointsEarned() const override { return int(wordList_.size()); }
 
 private:
     QString shuffle(QStringList pool) const;
-    void clearInput();
 
     AppState& app_;
     QString wordDisplay_;
     QStringList wordList_;
-    QString input_;
-    bool inputIsPrefix_ = true;
 };
 
 } // namespace tivoral

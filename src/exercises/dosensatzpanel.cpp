@@ -2,10 +2,9 @@
 
 #include "exercises/dosensatz.h"
 #include "exercises/panelstyle.h"
+#include "exercises/typinginput.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QSignalBlocker>
 
 namespace tivoral {
 
@@ -38,7 +37,7 @@ PanelNames DosensatzPanel::names() {
 }
 
 DosensatzPanel::DosensatzPanel(Dosensatz& dosensatz, QWidget* parent)
-    : ExercisePanel(dosensatz, names(), parent), dosensatz_(dosensatz) {
+    : ExercisePanel(dosensatz, names(), parent) {
     words_ = new QLabel(dosensatz.wordDisplay(), this);
     words_->setObjectName(QStringLiteral("Label1"));
     words_->setAccessibleName(QStringLiteral("Durcheinander geratene Wörter"));
@@ -50,36 +49,15 @@ DosensatzPanel::DosensatzPanel(Dosensatz& dosensatz, QWidget* parent)
     placeTwips(words_, SentenceLeftTwips, WordsTopTwips, SentenceWidthTwips, SentenceHeightTwips);
     followExerciseFont(words_, panelstyle::LayoutFontPoints);
 
-    input_ = new QPlainTextEdit(this);
-    input_->setObjectName(QStringLiteral("Text1"));
-    input_->setAccessibleName(QStringLiteral("Hier den Satz schreiben"));
-    input_->setTabChangesFocus(true);
-    panelstyle::setColours(input_, panelstyle::LightBlue, panelstyle::TypingRight);
+    input_ = new TypingInput(dosensatz, QStringLiteral("Text1"), this);
     placeTwips(input_, SentenceLeftTwips, InputTopTwips, SentenceWidthTwips, SentenceHeightTwips);
     followExerciseFont(input_, panelstyle::LayoutFontPoints);
 
-    connect(input_, &QPlainTextEdit::textChanged, this,
-            [this] { dosensatz_.typed(input_->toPlainText()); });
     connect(&dosensatz, &Dosensatz::wordDisplayChanged, words_, &QLabel::setText);
-    connect(&dosensatz, &Dosensatz::inputReplaced, this, &DosensatzPanel::replaceInput);
-    connect(&dosensatz, &Dosensatz::inputStateChanged, this, &DosensatzPanel::showInputState);
 }
 
 void DosensatzPanel::focusInput() {
     input_->setFocus(Qt::OtherFocusReason);
-}
-
-void DosensatzPanel::replaceInput(const QString& text) {
-    // The logic checks its own replacement; the box only has to show it.
-    const QSignalBlocker blocker(input_);
-    input_->setPlainText(text);
-}
-
-void DosensatzPanel::showInputState(bool isPrefix) {
-    QPalette palette = input_->palette();
-    palette.setColor(QPalette::Text,
-                     QColor(isPrefix ? panelstyle::TypingRight : panelstyle::TypingWrong));
-    input_->setPalette(palette);
 }
 
 } // namespace tivoral

@@ -3,11 +3,11 @@
 #include "exercises/exercisepanel.h"
 
 class QLabel;
-class QPlainTextEdit;
 
 namespace tivoral {
 
 class Dosensatz;
+class TypingInput;
 
 // The panel "Picture3": the jumbled words above, the light input field below.
 class DosensatzPanel final : public ExercisePanel {
@@ -20,12 +20,9 @@ protected:
 
 private:
     static PanelNames names();
-    void showInputState(bool isPrefix);
-    void replaceInput(const QString& text);
 
-    Dosensatz& dosensatz_;
     QLabel* words_ = nullptr;
-    QPlainTextEdit* input_ = nullptr;
+    TypingInput* input_ = nullptr;
 };
 
 } // namespace tivoral

@@ -14,7 +14,11 @@ void TypingExercise::typeAnswer(const QString& typed) {
     if (!check.finished)
         return;
     frame().setWordCount(countWords(target));
-    frame().completeSentence(*this, frame().wordCount());
+    frame().completeSentence(*this, pointsEarned());
+}
+
+int TypingExercise::pointsEarned() const {
+    return frame().wordCount();
 }
 
 void TypingExercise::clearAnswer() {

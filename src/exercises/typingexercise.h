@@ -28,6 +28,8 @@ Q_SIGNALS:
 protected:
     // Empties the answer, which runs the check on the empty text, and asks for the focus.
     void clearAnswer();
+    // What a finished sentence brings: its word count, unless the exercise counts otherwise.
+    virtual int pointsEarned() const;
 
 private:
     QString answer_;

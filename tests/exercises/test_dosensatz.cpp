@@ -29,7 +29,7 @@ struct DosensatzRun {
     }
     void typeKeyByKey(const QString& text) {
         for (qsizetype n = 1; n <= text.size(); ++n)
-            dosensatz.typed(text.left(n));
+            dosensatz.typeAnswer(text.left(n));
     }
 
     testing::WorkFolder folder;
@@ -55,6 +55,7 @@ private Q_SLOTS:
     void displayFollowsTheTextCase_data();
     void displayFollowsTheTextCase();
     void finishingBringsOnePointPerPiece();
+    void piecesCountForASentenceEndingInABlank();
     void helpNeedsASetUp();
     void instructions();
 };
@@ -154,10 +155,10 @@ void DosensatzTest::finishingBringsOnePointPerPiece() {
     DosensatzRun run({Bauer, Essen});
     run.app.points.set(3);
     run.frame.startExercise(run.dosensatz);
-    run.dosensatz.typed(QStringLiteral("Der b"));
-    QVERIFY(!run.dosensatz.inputIsPrefix());
+    run.dosensatz.typeAnswer(QStringLiteral("Der b"));
+    QVERIFY(!run.dosensatz.answerIsPrefix());
 
-    QSignalSpy replaced(&run.dosensatz, &Dosensatz::inputReplaced);
+    QSignalSpy replaced(&run.dosensatz, &Dosensatz::answerReplaced);
     run.typeKeyByKey(Bauer);
     QCOMPARE(run.app.points.value(), 3 + 8);
     QCOMPARE(run.dialogs.prompts(), QStringList{Completed});
@@ -166,9 +167,17 @@ void DosensatzTest::finishingBringsOnePointPerPiece() {
     // The next sentence is ready with an empty, black input.
     QCOMPARE(run.frame.target(), Essen);
     QCOMPARE(replaced.size(), 1);
-    QVERIFY(run.dosensatz.input().isEmpty());
-    QVERIFY(run.dosensatz.inputIsPrefix());
+    QVERIFY(run.dosensatz.answer().isEmpty());
+    QVERIFY(run.dosensatz.answerIsPrefix());
     QCOMPARE(run.dosensatz.wordList().size(), 7);
+}
+
+void DosensatzTest::piecesCountForASentenceEndingInABlank() {
+    // The editor can store a sentence with a trailing blank: it is one piece, not two words.
+    DosensatzRun run({QStringLiteral("Hallo ")});
+    run.frame.startExercise(run.dosensatz);
+    run.typeKeyByKey(QStringLiteral("Hallo "));
+    QCOMPARE(run.app.points.value(), 1);
 }
 
 void DosensatzTest::helpNeedsASetUp() {
