@@ -5,10 +5,14 @@
 namespace tivoral {
 
 class AppState;
+class EditorWindow;
+class GameWindow;
 class MainWindow;
+class SettingsWindow;
 
 // The windows of one run over one shared state. The main window lives for the whole run; the
-// other windows are made on first use and then only hidden and shown.
+// other windows are made on first use and then only hidden and shown. While the editor, the
+// settings window or the game is shown, the main window is hidden.
 class TivoralApp final : public QObject {
     Q_OBJECT
 public:
@@ -19,13 +23,25 @@ public:
     void start();
 
     MainWindow& mainWindow() { return *main_; }
+    // Made on first use; nullptr until then.
+    EditorWindow* editorWindow() const { return editor_; }
+    SettingsWindow* settingsWindow() const { return settings_; }
+    GameWindow* gameWindow() const { return game_; }
 
 Q_SIGNALS:
     // The child or teacher confirmed that the program ends.
     void quitRequested();
 
 private:
+    void openEditor();
+    void openSettings();
+    void openGame();
+
+    AppState& state_;
     MainWindow* main_;
+    EditorWindow* editor_ = nullptr;
+    SettingsWindow* settings_ = nullptr;
+    GameWindow* game_ = nullptr;
 };
 
 } // namespace tivoral
