@@ -22,7 +22,6 @@ QVariant SentenceListModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return store_.entry(index.row()).left(MaxShownCharacters);
     case Qt::AccessibleTextRole:
     case Qt::ToolTipRole:
         return store_.entry(index.row()).left(MaxShownCharacters);
