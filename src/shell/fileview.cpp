@@ -20,7 +20,7 @@ namespace {
 constexpr int TopTwips = 1920;
 constexpr int WidthTwips = 8175;
 constexpr int HeightTwips = 4575;
-constexpr int FileListWidthTwips = 2700;
+constexpr int FileListWidthTwips = 2250;
 constexpr int ListFontPoints = 12;
 constexpr int HintFontPoints = 10;
 constexpr int PreviewStretch = 1;
@@ -51,7 +51,6 @@ FileView::FileView(AppState& app, MainViews& views, QWidget* parent)
     preview_->setObjectName(QStringLiteral("Text2"));
     preview_->setAccessibleName(QStringLiteral("Sätze der Datei"));
     preview_->setReadOnly(true);
-    preview_->setLineWrapMode(QPlainTextEdit::NoWrap);
     preview_->setFont(panelstyle::layoutFont(ListFontPoints, false));
 
     auto* layout = new QGridLayout(this);

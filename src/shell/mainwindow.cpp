@@ -49,14 +49,15 @@ constexpr int PictureHeightTwips = 6480;
 
 constexpr int CountLeftTwips = 2160;
 constexpr int CountTopTwips = 3600;
-constexpr int CountWidthTwips = 1500;
+// Wide enough to centre the count on the tin of the picture.
+constexpr int CountWidthTwips = 1110;
 constexpr int CountHeightTwips = 600;
 constexpr int CountFontPoints = 22;
 constexpr QRgb CountColour = qRgb(255, 230, 0);
 
 constexpr int FileNameLeftTwips = 1320;
 constexpr int FileNameTopTwips = 5280;
-constexpr int FileNameWidthTwips = 2700;
+constexpr int FileNameWidthTwips = 2790;
 constexpr int FileNameHeightTwips = 375;
 constexpr int FileNameFontPoints = 11;
 
@@ -193,6 +194,7 @@ void MainWindow::buildLabels() {
     count_->setToolTip(QStringLiteral("Anzahl der geladenen Sätze"));
     count_->setAccessibleName(QStringLiteral("Anzahl der geladenen Sätze"));
     count_->setFont(panelstyle::layoutFont(CountFontPoints));
+    count_->setAlignment(Qt::AlignCenter);
     QPalette palette = count_->palette();
     palette.setColor(QPalette::WindowText, QColor(CountColour));
     count_->setPalette(palette);
@@ -203,6 +205,7 @@ void MainWindow::buildLabels() {
     fileName_->setToolTip(QStringLiteral("Geladene Satzdatei"));
     fileName_->setAccessibleName(QStringLiteral("Geladene Satzdatei"));
     fileName_->setFont(panelstyle::layoutFont(FileNameFontPoints));
+    fileName_->setAlignment(Qt::AlignCenter);
     placeTwips(fileName_, FileNameLeftTwips, FileNameTopTwips, FileNameWidthTwips,
                FileNameHeightTwips);
 }

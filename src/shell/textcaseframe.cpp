@@ -14,9 +14,9 @@ constexpr int LeftTwips = 3600;
 constexpr int TopTwips = 600;
 constexpr int WidthTwips = 2055;
 constexpr int HeightTwips = 1455;
-constexpr int OptionLeftTwips = 120;
+constexpr int OptionLeftTwips = 90;
 constexpr int OptionHeightTwips = 345;
-constexpr int OptionFontPoints = 11;
+constexpr int OptionFontPoints = 10;
 
 struct OptionRow {
     const char* name;
@@ -42,7 +42,7 @@ TextCaseFrame::TextCaseFrame(TextCaseOption& option, MainViews& views, QWidget* 
     for (const OptionRow& row : Options) {
         auto* button = new QRadioButton(QString::fromUtf8(row.caption), this);
         button->setObjectName(QString::fromLatin1(row.name));
-        button->setFont(panelstyle::layoutFont(OptionFontPoints));
+        button->setFont(panelstyle::layoutFont(OptionFontPoints, false));
         button->setGeometry(twips(OptionLeftTwips), twips(row.topTwips),
                             twips(WidthTwips - 2 * OptionLeftTwips), twips(OptionHeightTwips));
         button->setChecked(option.value() == row.value);
