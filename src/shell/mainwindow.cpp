@@ -139,7 +139,6 @@ void MainWindow::buildMenuRow() {
         startButtons_.at(slot) =
             addMenuButton(index++, QString::fromLatin1(start.name),
                           QString::fromUtf8(start.toolTip), QString::fromLatin1(start.icon));
-        startButtons_.at(slot)->setEnabled(false);
     }
     connect(addMenuButton(index++, QStringLiteral("Picture25"), QStringLiteral("Sätze lesen"),
                           QStringLiteral("lesen")),
@@ -239,7 +238,6 @@ void MainWindow::addExercise(ExerciseSlot slot, Exercise& exercise, ExercisePane
     const auto index = static_cast<std::size_t>(slot);
     PictureButton* button = startButtons_.at(index);
     const StartKind kind = StartButtons.at(index).kind;
-    button->setEnabled(true);
     connect(button, &QToolButton::clicked, this, [this, &exercise, kind] {
         views_.prepareExerciseStart(kind);
         frame_.startExercise(exercise);

@@ -4,15 +4,11 @@
 // reading view, users, text case), the labels of the loaded file and the current user, the
 // reward button, and the exercise panels that lie over the menu row while an exercise runs.
 //
-// Adding an exercise is done in one place, addExercise():
-//
-//     auto* puzzle = new Satzpuzzle(window.frame());
-//     window.addExercise(ExerciseSlot::Satzpuzzle, *puzzle, new SatzpuzzlePanel(*puzzle));
-//
-// The window takes over both objects, keeps the panel hidden over its menu row and enables the
-// slot's start button (Picture5, Picture18, Picture32, Picture33), which first closes the views
-// that the start of that exercise closes and then runs ExerciseFrame::startExercise. Until an
-// exercise is added its start button stays disabled.
+// The four exercises come in at one place, addExercises(): each one's logic and panel go to
+// addExercise() with its slot. The window takes over both objects, keeps the panel hidden over
+// its menu row and makes the slot's start button (Picture5, Picture18, Picture32, Picture33)
+// first close the views that the start of that exercise closes and then run
+// ExerciseFrame::startExercise.
 
 #include "shell/mainviews.h"
 
@@ -48,7 +44,6 @@ public:
 
     // Size and centre, then settings, users and the sentence file, then the file view.
     void startUp();
-    void addExercise(ExerciseSlot slot, Exercise& exercise, ExercisePanel* panel);
     void openInfoWindow();
     void hideMainWindow();
     void showMainWindow();
@@ -70,6 +65,7 @@ private:
     void buildLabels();
     void buildReadingView();
     void addExercises();
+    void addExercise(ExerciseSlot slot, Exercise& exercise, ExercisePanel* panel);
     void confirmExit();
     void render();
     void showFileStatus();

@@ -29,6 +29,7 @@ private Q_SLOTS:
     void infoWindowPlacement_data();
     void infoWindowPlacement();
     void exerciseStartWithoutSentencesIsRefused();
+    void exerciseStartClosesTheViews_data();
     void exerciseStartClosesTheViews();
 };
 
@@ -309,16 +310,31 @@ void MainWindowTest::exerciseStartWithoutSentencesIsRefused() {
     QVERIFY(!program.find("Picture3")->isVisible());
 }
 
+void MainWindowTest::exerciseStartClosesTheViews_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<bool>("readingTextKept");
+    QTest::newRow("Dosensatz") << QStringLiteral("Picture5") << QStringLiteral("Picture3") << true;
+    QTest::newRow("Satzpuzzle") << QStringLiteral("Picture18") << QStringLiteral("puzzle") << true;
+    QTest::newRow("Mosaiksatz") << QStringLiteral("Picture32") << QStringLiteral("mosaik") << false;
+    QTest::newRow("Verrutscher Satz")
+        << QStringLiteral("Picture33") << QStringLiteral("lücken") << false;
+}
+
 void MainWindowTest::exerciseStartClosesTheViews() {
+    QFETCH(QString, button);
+    QFETCH(QString, panel);
+    QFETCH(bool, readingTextKept);
     Program program;
     program.click("Picture25");
-    program.click("Picture5");
+    program.click(button.toLatin1().constData());
     QVERIFY(program.isParked("Text4"));
-    QCOMPARE(program.lines("Text4"), Defaults);
     QVERIFY(program.isParked("dateipic"));
-    QWidget* panel = program.find("Picture3");
-    QVERIFY(panel->isVisible());
-    QCOMPARE(panel->pos(), QPoint(0, 0));
+    QCOMPARE(program.lines("Text4"), readingTextKept ? Defaults : QStringList());
+    QWidget* shown = program.window.findChild<QWidget*>(panel);
+    QVERIFY(shown);
+    QVERIFY(shown->isVisible());
+    QCOMPARE(shown->pos(), QPoint(0, 0));
 }
 
 QTEST_MAIN(MainWindowTest)
