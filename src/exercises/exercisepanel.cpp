@@ -40,7 +40,7 @@ ExercisePanel::ExercisePanel(Exercise& exercise, const PanelNames& names, QWidge
     setObjectName(names.panel);
     setAccessibleName(exercise.profile().name);
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
-    panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::TypingRight);
+    panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::Black);
     buildBand(names);
     buildDisplays(names);
     connectFrame();
@@ -83,7 +83,7 @@ PictureButton* ExercisePanel::addButton(const QString& name, const QString& tool
 void ExercisePanel::buildBand(const PanelNames& names) {
     auto* band = new QWidget(this);
     band->setObjectName(names.band);
-    panelstyle::setColours(band, panelstyle::LightBlue, panelstyle::TypingRight);
+    panelstyle::setColours(band, panelstyle::LightBlue, panelstyle::Black);
     placeTwips(band, 0, 0, WidthTwips, BandHeightTwips);
 
     Exercise& ex = exercise_;

@@ -12,9 +12,10 @@ namespace panelstyle {
 
 inline constexpr QRgb Blue = qRgb(128, 128, 255);
 inline constexpr QRgb LightBlue = qRgb(192, 192, 255);
+inline constexpr QRgb Black = qRgb(0, 0, 0);
 inline constexpr QRgb White = qRgb(255, 255, 255);
 inline constexpr QRgb PaleBackground = qRgb(236, 236, 255);
-inline constexpr QRgb TypingRight = qRgb(0, 0, 0);
+inline constexpr QRgb TypingRight = Black;
 inline constexpr QRgb TypingWrong = qRgb(255, 0, 0);
 
 // What the sentence displays show until the teacher's font is applied.

@@ -31,7 +31,7 @@ FileView::FileView(AppState& app, MainViews& views, QWidget* parent)
     setObjectName(QStringLiteral("dateipic"));
     setAccessibleName(QStringLiteral("Satzdateien"));
     setFrameShape(QFrame::Box);
-    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::TypingRight);
+    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
     setGeometry(twips(ExerciseFrame::HiddenLeftTwips), twips(TopTwips), twips(WidthTwips),
                 twips(HeightTwips));
 

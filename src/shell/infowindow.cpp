@@ -39,7 +39,7 @@ InfoWindow::InfoWindow(QWidget* parent)
     setObjectName(QStringLiteral("TIVLABEL"));
     setWindowTitle(QStringLiteral("Tivoral"));
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
-    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::TypingRight);
+    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
 
     auto* logo = new PictureButton(QStringLiteral("Bild1"), QStringLiteral("Fenster schließen"),
                                    QStringLiteral("tivoral"), this);

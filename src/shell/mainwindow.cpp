@@ -92,7 +92,7 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
     setWindowTitle(TextCaseOption::windowTitle(app.textCase.value()));
     setWindowIcon(QIcon(PictureButton::iconPath(QStringLiteral("tivoral"))));
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
-    panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::TypingRight);
+    panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::Black);
 
     buildLabels();
     buildMenuRow();
@@ -126,7 +126,7 @@ PictureButton* MainWindow::addMenuButton(int index, const QString& name, const Q
 void MainWindow::buildMenuRow() {
     auto* band = new QWidget(this);
     band->setObjectName(QStringLiteral("menuBand"));
-    panelstyle::setColours(band, panelstyle::LightBlue, panelstyle::TypingRight);
+    panelstyle::setColours(band, panelstyle::LightBlue, panelstyle::Black);
     placeTwips(band, 0, 0, WidthTwips, MenuBandHeightTwips);
     band->lower();
 

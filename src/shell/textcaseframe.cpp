@@ -36,7 +36,7 @@ TextCaseFrame::TextCaseFrame(TextCaseOption& option, MainViews& views, QWidget* 
     : QGroupBox(parent) {
     setObjectName(QStringLiteral("Frame1"));
     setAccessibleName(QStringLiteral("Textdarstellung"));
-    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::TypingRight);
+    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
     setGeometry(twips(LeftTwips), twips(TopTwips), twips(WidthTwips), twips(HeightTwips));
 
     for (const OptionRow& row : Options) {

@@ -27,7 +27,7 @@ UserPanel::UserPanel(AppState& app, MainViews& views, QWidget* parent) : QFrame(
     setObjectName(QStringLiteral("Picture11"));
     setAccessibleName(QStringLiteral("Benutzerauswahl"));
     setFrameShape(QFrame::Box);
-    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::TypingRight);
+    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
     setGeometry(twips(LeftTwips), twips(TopTwips), twips(WidthTwips), twips(HeightTwips));
 
     auto* heading = new QLabel(QStringLiteral("Benutzer mit Doppelklick wählen:"), this);
