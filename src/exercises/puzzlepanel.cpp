@@ -40,7 +40,8 @@ constexpr std::array<QPoint, PuzzleLayout::TileCount> TilePlaces = {{
 }};
 constexpr int TileHeightTwips = 435;
 constexpr int TileFontPoints = 18;
-constexpr int SmallestTileFontPoints = 12;
+// Only a row of very long words shrinks, and never below this.
+constexpr int SmallestTileFontPoints = 8;
 constexpr int TilePaddingPixels = 6;
 constexpr int BlankTileWidthPixels = 32;
 constexpr int TileGapPixels = 8;

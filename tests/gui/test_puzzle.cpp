@@ -1,0 +1,136 @@
+#include "exercises/puzzle.h"
+#include "exercises/puzzlepanel.h"
+#include "test_mainwindow_fixture.h"
+
+#include <QLabel>
+
+using namespace tivoral;
+using namespace tivoral::testing;
+
+namespace {
+
+QStringList pointsDisplays(Program& program) {
+    QStringList shown;
+    for (const char* name : {"Label7", "Label12", "Label13", "Label16"})
+        shown.append(program.find<QLabel>(name)->text());
+    return shown;
+}
+
+QList<QLabel*> shownTiles(Program& program) {
+    QList<QLabel*> tiles;
+    for (int k = 1; k <= PuzzleLayout::TileCount; ++k) {
+        auto* tile = program.find<QLabel>(QStringLiteral("puzzle%1").arg(k).toLatin1().constData());
+        if (tile->isVisible())
+            tiles.append(tile);
+    }
+    return tiles;
+}
+
+// The puzzle started on a file of the given sentences.
+struct PuzzleProgram : Program {
+    explicit PuzzleProgram(const QByteArray& sentences = {})
+        : Program(sentences.isEmpty() ? Files{} : Files{{QStringLiteral("A.TXT"), sentences}}) {
+        click("Picture18");
+        dialogs.clear();
+    }
+    PuzzlePanel& panel() { return *find<PuzzlePanel>("puzzle"); }
+    QString target() { return find<QLabel>("ziel")->text(); }
+};
+
+} // namespace
+
+class PuzzleWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sentenceSolvedByDropsOnTarget();
+    void wrongDropLeavesTilesAndTarget();
+    void tilesStayReadableInsideTheField_data();
+    void tilesStayReadableInsideTheField();
+    void targetFollowsTheSettingsFont();
+};
+
+void PuzzleWindowTest::sentenceSolvedByDropsOnTarget() {
+    PuzzleProgram program("Vater bringt das Auto in die Werkstatt.\r\nHallo\r\n");
+    program.app.textCase.set(TextCase::Upper);
+    program.click("Picture21");
+    program.click("Picture21");
+    QVERIFY(program.find("puzzle")->isVisible());
+    QCOMPARE(program.find<QLabel>("puzzle6")->text(), QStringLiteral("VATER"));
+    program.app.points.set(4);
+
+    const QList<int> order = {6, 2, 3, 1, 5, 4};
+    for (const int tile : order) {
+        program.panel().dropTile(tile);
+        QVERIFY(!program.find(QStringLiteral("puzzle%1").arg(tile).toLatin1().constData())
+                     ->isVisible());
+    }
+    QCOMPARE(program.target(), QStringLiteral("Vater bringt das Auto in die "));
+    QCOMPARE(shownTiles(program).size(), 1);
+    QVERIFY(program.dialogs.boxes.isEmpty());
+
+    program.panel().dropTile(7);
+    QCOMPARE(program.dialogs.prompts(), QStringList{"Der Satz ist fertig!\r\r"});
+    QCOMPARE(pointsDisplays(program), QStringList(4, QStringLiteral("11")));
+    QCOMPARE(program.target(), QString());
+    QCOMPARE(shownTiles(program).size(), 1);
+    QCOMPARE(program.find<QLabel>("puzzle1")->text(), QStringLiteral("HALLO"));
+}
+
+void PuzzleWindowTest::wrongDropLeavesTilesAndTarget() {
+    PuzzleProgram program;
+    const QList<QLabel*> before = shownTiles(program);
+    program.panel().dropTile(1);
+    QCOMPARE(program.dialogs.prompts(), QStringList{"Das ist das falsche Wort.\r\r"});
+    QCOMPARE(shownTiles(program), before);
+    QCOMPARE(program.target(), QString());
+}
+
+void PuzzleWindowTest::tilesStayReadableInsideTheField_data() {
+    QTest::addColumn<QByteArray>("sentence");
+    QTest::addColumn<int>("shrunkTiles");
+    for (const QString& sentence : Defaults)
+        QTest::newRow(qPrintable(sentence)) << sentence.toUtf8() << 0;
+    // Sorted onto puzzle3, puzzle9, puzzle14 and puzzle16, the tiles next to the right edge.
+    QTest::newRow("long words in the right column")
+        << QByteArray("Aa Ab Ac Ad Ae Af Ag Ah Ai Aj Ak Al Am Haustürschlüssel Kindergeburtstag "
+                      "Regenwurm Zahnputzbecher")
+        << 0;
+    // Sorted onto puzzle1, puzzle3 and puzzle4, the three tiles of the top row.
+    QTest::newRow("three very long words in one row")
+        << QByteArray("Apfelbaumplantage Bus Chrysanthemenblüte Donaudampfschifffahrt") << 3;
+}
+
+void PuzzleWindowTest::tilesStayReadableInsideTheField() {
+    QFETCH(QByteArray, sentence);
+    QFETCH(int, shrunkTiles);
+    PuzzleProgram program(sentence + "\r\n");
+    const QRect field = program.find("Shape5")->geometry();
+    const QList<QLabel*> tiles = shownTiles(program);
+    QCOMPARE(tiles.size(), QString::fromUtf8(sentence).count(QLatin1Char(' ')) + 1);
+    for (QLabel* tile : tiles) {
+        QVERIFY2(field.contains(tile->geometry()), qPrintable(tile->text()));
+        QVERIFY2(tile->width() >= QFontMetrics(tile->font()).horizontalAdvance(tile->text()),
+                 qPrintable(tile->text()));
+        for (QLabel* other : tiles)
+            QVERIFY2(other == tile || !tile->geometry().intersects(other->geometry()),
+                     qPrintable(tile->text() + QStringLiteral(" / ") + other->text()));
+    }
+    const auto shrunk = std::count_if(tiles.begin(), tiles.end(),
+                                      [](QLabel* tile) { return tile->font().pointSize() < 18; });
+    QCOMPARE(shrunk, shrunkTiles);
+}
+
+void PuzzleWindowTest::targetFollowsTheSettingsFont() {
+    PuzzleProgram program;
+    program.app.settings.applyFonts(FontChoice{QStringLiteral("DejaVu Serif"), 16});
+    const QFont font = program.find("ziel")->font();
+    QCOMPARE(font.family(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(font.pointSize(), 16);
+    QVERIFY(font.bold());
+    // The tiles keep their own font.
+    QCOMPARE(program.find("puzzle1")->font().pointSize(), 18);
+}
+
+QTEST_MAIN(PuzzleWindowTest)
+#include "test_puzzle.moc"

@@ -1,0 +1,77 @@
+#include "test_mainwindow_fixture.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+using namespace tivoral;
+using namespace tivoral::testing;
+
+namespace {
+
+const QString Bauer = QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld.");
+
+void typeKeys(QWidget* box, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(box, &press);
+    }
+}
+
+QColor textColour(QWidget* box) {
+    return box->palette().color(QPalette::Text);
+}
+
+} // namespace
+
+class VerrutscherWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void misprintShownAndCopiedCorrectly();
+    void newSentenceShiftsTheGapsAnew();
+};
+
+void VerrutscherWindowTest::misprintShownAndCopiedCorrectly() {
+    // r = Int(0 · 7) = 0: the wide gaps follow every fifth letter.
+    Program program({{QStringLiteral("A.TXT"), Bauer.toUtf8() + "\r\nHallo Welt.\r\n"}}, {0.0});
+    program.click("Picture33");
+    // The fixture's find() reads names as Latin-1; this one has an umlaut.
+    QVERIFY(program.window.findChild<QWidget*>(QStringLiteral("lücken"))->isVisible());
+    QCOMPARE(program.find<QLabel>("Label15")->text(),
+             QStringLiteral("D E R B A    U E R F Ä    H R T M I    T D E M T    R A K T O    "
+                            "R A U F S    F E L D .    "));
+    QWidget* input = program.find("Text5");
+    QCOMPARE(program.window.focusWidget(), input);
+
+    typeKeys(input, QStringLiteral("DER"));
+    QCOMPARE(textColour(input), QColor(255, 0, 0));
+    for (int k = 0; k < 2; ++k)
+        QTest::keyClick(input, Qt::Key_Backspace);
+    typeKeys(input, Bauer.mid(1));
+    QCOMPARE(program.dialogs.last().prompt, QStringLiteral("Prima, der Satz ist fertig.\r"));
+    QCOMPARE(program.dialogs.last().title, QStringLiteral("Verrutscher Satz"));
+    QCOMPARE(program.find<QLabel>("Label16")->text(), QStringLiteral("8"));
+    QCOMPARE(program.find<QLabel>("Label12")->text(), QStringLiteral("8"));
+    QCOMPARE(program.find<QLabel>("Label15")->text(), QStringLiteral("H A L L O W E L T .    "));
+    QCOMPARE(program.find<QPlainTextEdit>("Text5")->toPlainText(), QString());
+    QCOMPARE(textColour(input), QColor(0, 0, 0));
+}
+
+void VerrutscherWindowTest::newSentenceShiftsTheGapsAnew() {
+    // The second set-up draws r = Int(0.5 · 7) = 3.
+    Program program({{QStringLiteral("A.TXT"), Bauer.toUtf8() + "\r\n"}}, {0.0, 0.5});
+    program.app.textCase.set(TextCase::Normal);
+    program.click("Picture33");
+    program.app.points.set(3);
+    typeKeys(program.find("Text5"), QStringLiteral("Der"));
+    program.click("Picture38");
+    QCOMPARE(program.find<QLabel>("Label15")->text(),
+             QStringLiteral("D e r    B a u e r    f ä h r t    m i t d e    m T r a k    "
+                            "t o r a u    f s F e l    d . "));
+    QCOMPARE(program.find<QPlainTextEdit>("Text5")->toPlainText(), QString());
+    QCOMPARE(program.app.store.selected(), 0);
+    QCOMPARE(program.app.points.value(), 3);
+}
+
+QTEST_MAIN(VerrutscherWindowTest)
+#include "test_verrutscher.moc"
