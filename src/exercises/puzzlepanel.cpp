@@ -72,7 +72,7 @@ PuzzleTile::PuzzleTile(int number, QWidget* parent) : QLabel(parent), number_(nu
     setFont(panelstyle::layoutFont(TileFontPoints));
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::OpenHandCursor);
-    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::TypingRight);
+    panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
     hide();
 }
 
@@ -167,7 +167,7 @@ PuzzlePanel::PuzzlePanel(PuzzleExercise& puzzle, QWidget* parent)
     : ExercisePanel(puzzle, names(), parent), puzzle_(puzzle) {
     auto* field = new QWidget(this);
     field->setObjectName(QStringLiteral("Shape5"));
-    panelstyle::setColours(field, panelstyle::White, panelstyle::TypingRight);
+    panelstyle::setColours(field, panelstyle::White, panelstyle::Black);
     placeTwips(field, FieldLeftTwips, FieldTopTwips, FieldWidthTwips, FieldHeightTwips);
 
     for (int k = 0; k < PuzzleLayout::TileCount; ++k) {
