@@ -48,6 +48,7 @@ private Q_SLOTS:
     void tilesStayReadableInsideTheField_data();
     void tilesStayReadableInsideTheField();
     void targetFollowsTheSettingsFont();
+    void keyboardPlacesTheFocusedTile();
 };
 
 void PuzzleWindowTest::sentenceSolvedByDropsOnTarget() {
@@ -130,6 +131,18 @@ void PuzzleWindowTest::targetFollowsTheSettingsFont() {
     QVERIFY(font.bold());
     // The tiles keep their own font.
     QCOMPARE(program.find("puzzle1")->font().pointSize(), 18);
+}
+
+void PuzzleWindowTest::keyboardPlacesTheFocusedTile() {
+    PuzzleProgram program;
+    // "NACH" lies on puzzle7.
+    QWidget* tile = program.find("puzzle7");
+    tile->setFocus();
+    QTest::keyClick(tile, Qt::Key_Space);
+    QCOMPARE(program.target(), QStringLiteral("Nach "));
+    QVERIFY(!tile->isVisible());
+    QTest::keyClick(program.find("puzzle6"), Qt::Key_Return);
+    QCOMPARE(program.dialogs.prompts(), QStringList{"Das ist das falsche Wort.\r\r"});
 }
 
 QTEST_MAIN(PuzzleWindowTest)
