@@ -67,8 +67,6 @@ private Q_SLOTS:
     void sentenceWithEveryLetterHasNoFiller();
     void sentenceCellsAreExactlyTheNonFillerCells();
     void setUpSeedsAndBuildsUnmarked();
-    void typingChecksAgainstStoredSentence_data();
-    void typingChecksAgainstStoredSentence();
     void finishedSentenceScoresAndBuildsNext();
     void newMosaicKeepsSentenceAndPoints();
     void lupeShowsWholeSentence();
@@ -200,28 +198,6 @@ void MosaicTest::setUpSeedsAndBuildsUnmarked() {
     QCOMPARE(run.mosaic.answer(), QString());
     QVERIFY(run.mosaic.answerIsPrefix());
     QCOMPARE(focus.count(), 1);
-}
-
-void MosaicTest::typingChecksAgainstStoredSentence_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("isPrefix");
-    QTest::newRow("small first letter") << "vater" << false;
-    QTest::newRow("right beginning") << "Vater bringt" << true;
-    QTest::newRow("capitals as in the grid") << "VATER BRINGT" << false;
-    QTest::newRow("without the blanks of the grid") << "Vaterbringt" << false;
-    QTest::newRow("a blank too many") << Vater + QLatin1Char(' ') << false;
-}
-
-void MosaicTest::typingChecksAgainstStoredSentence() {
-    QFETCH(QString, typed);
-    QFETCH(bool, isPrefix);
-    MosaicRun run({Vater});
-    run.frame.startExercise(run.mosaic);
-    run.mosaic.typeAnswer(typed);
-    QCOMPARE(run.mosaic.answerIsPrefix(), isPrefix);
-    QCOMPARE(run.colours.last(), isPrefix);
-    QVERIFY(run.dialogs.boxes.isEmpty());
-    QCOMPARE(run.app.points.value(), 0);
 }
 
 void MosaicTest::finishedSentenceScoresAndBuildsNext() {

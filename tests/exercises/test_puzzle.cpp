@@ -62,14 +62,12 @@ private Q_SLOTS:
     void dropCheckComparesTextIgnoringCase();
     void sentenceIsSolvedInItsOwnOrder();
     void wrongDropChangesNothing();
-    void targetKeepsStoredCaseUnderCapitals();
     void repeatedWordComesFromEitherTile_data();
     void repeatedWordComesFromEitherTile();
     void emptiedOrMissingTileIsIgnored_data();
     void emptiedOrMissingTileIsIgnored();
     void blankPieceMustBeDroppedInPlace();
     void sentenceEndingInBlankCanBeFinished();
-    void finishingLastSentenceRotatesToFirst();
     void tooLongSentenceIsSkippedWithMessage();
     void noFittingSentenceLeavesExercise();
     void helpToolsNeedALaidOutPuzzle();
@@ -144,7 +142,6 @@ void PuzzleTest::dropCheckComparesTextIgnoringCase_data() {
 
     QTest::newRow("first word") << QString() << "Vater " << DropVerdict::Accepted;
     QTest::newRow("first word in capitals") << QString() << "VATER " << DropVerdict::Accepted;
-    QTest::newRow("first word in small letters") << QString() << "vater " << DropVerdict::Accepted;
     QTest::newRow("a later word first") << QString() << "Auto " << DropVerdict::Wrong;
     QTest::newRow("second word") << "Vater "
                                  << "bringt " << DropVerdict::Accepted;
@@ -156,7 +153,6 @@ void PuzzleTest::dropCheckComparesTextIgnoringCase_data() {
                                                     << "WERKSTATT. " << DropVerdict::Finished;
     QTest::newRow("a word beyond the end") << solution << "Auto " << DropVerdict::Wrong;
     QTest::newRow("emptied tile") << "Vater " << QString() << DropVerdict::Ignored;
-    QTest::newRow("word sharing only a beginning") << QString() << "Vat " << DropVerdict::Wrong;
 }
 
 void PuzzleTest::dropCheckComparesTextIgnoringCase() {
@@ -213,16 +209,6 @@ void PuzzleTest::wrongDropChangesNothing() {
     QCOMPARE(run.tiles(), before);
     QCOMPARE(run.puzzle.targetText(), QString());
     QCOMPARE(run.app.points.value(), 5);
-}
-
-void PuzzleTest::targetKeepsStoredCaseUnderCapitals() {
-    PuzzleRun run({Vater}, TextCase::Upper);
-    run.start();
-    QCOMPARE(run.puzzle.tileText(6), QStringLiteral("VATER "));
-    run.puzzle.dropTile(6);
-    run.puzzle.dropTile(2);
-    QCOMPARE(run.puzzle.targetText(), QStringLiteral("Vater bringt "));
-    QVERIFY(run.dialogs.boxes.isEmpty());
 }
 
 void PuzzleTest::repeatedWordComesFromEitherTile_data() {
@@ -288,20 +274,6 @@ void PuzzleTest::sentenceEndingInBlankCanBeFinished() {
     run.puzzle.dropTile(2);
     QCOMPARE(run.app.points.value(), 2);
     QCOMPARE(run.dialogs.prompts().first(), QStringLiteral("Der Satz ist fertig!\r\r"));
-}
-
-void PuzzleTest::finishingLastSentenceRotatesToFirst() {
-    PuzzleRun run({QStringLiteral("Hallo"), QStringLiteral("Tschüs")});
-    run.start();
-    run.frame.nextSentence(run.puzzle);
-    QCOMPARE(run.tiles(), padded({"Tschüs "}));
-    run.puzzle.dropTile(1);
-    QCOMPARE(
-        run.dialogs.prompts(),
-        QStringList({"Der Satz ist fertig!\r\r",
-                     "Es wurden alle Sätze bearbeitet.\rDie Satzwahl beginnt von vorne.\r\r"}));
-    QCOMPARE(run.app.store.selected(), 0);
-    QCOMPARE(run.tiles(), padded({"Hallo "}));
 }
 
 void PuzzleTest::tooLongSentenceIsSkippedWithMessage() {

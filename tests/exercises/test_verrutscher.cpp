@@ -63,7 +63,6 @@ private Q_SLOTS:
     void misprintShiftsTheWideGaps();
     void setUpSeedsAndShowsDisplayForm_data();
     void setUpSeedsAndShowsDisplayForm();
-    void typingUsesStoredSentence();
     void finishedSentenceScoresWordsAndMovesOn();
     void newSentenceKeepsPositionAndPoints();
     void emptySentenceIsNotFinishedByClearing();
@@ -141,18 +140,6 @@ void VerrutscherTest::setUpSeedsAndShowsDisplayForm() {
     QCOMPARE(shown.first().first().toString(), line);
     QCOMPARE(focus.count(), 1);
     QCOMPARE(run.frame.target(), QStringLiteral("Ab c dEf."));
-}
-
-void VerrutscherTest::typingUsesStoredSentence() {
-    VerrutscherRun run({Vater}, TextCase::Upper);
-    run.frame.startExercise(run.exercise);
-    run.type(QStringLiteral("VA"));
-    QVERIFY(!run.exercise.answerIsPrefix());
-    run.exercise.typeAnswer(QStringLiteral("V"));
-    QVERIFY(run.exercise.answerIsPrefix());
-    run.exercise.typeAnswer(Vater + QLatin1Char(' '));
-    QVERIFY(!run.exercise.answerIsPrefix());
-    QVERIFY(run.dialogs.boxes.isEmpty());
 }
 
 void VerrutscherTest::finishedSentenceScoresWordsAndMovesOn() {
