@@ -46,30 +46,42 @@ int cp1252Byte(QChar c) {
     return -1;
 }
 
-QString decodeCp1252(const QByteArray& bytes) {
-    // Latin-1 agrees with Windows-1252 except for 0x80 to 0x9F.
+bool isC1Byte(char b) {
+    return static_cast<unsigned char>(b) - 0x80u < 0x20u;
+}
+
+QString decodeCp1252(QByteArrayView bytes) {
+    // Latin-1 agrees with Windows-1252 except for 0x80 to 0x9F, which most lines lack.
     QString text = QString::fromLatin1(bytes);
-    for (QChar& c : text)
-        if (c.unicode() >= 0x80 && c.unicode() <= 0x9F)
-            c = cp1252Char(static_cast<unsigned char>(c.unicode()));
+    bool anyC1 = false;
+    for (char b : bytes)
+        anyC1 |= isC1Byte(b);
+    if (!anyC1)
+        return text;
+    QChar* out = text.data();
+    for (char b : bytes) {
+        if (isC1Byte(b))
+            *out = cp1252Char(static_cast<unsigned char>(b));
+        ++out;
+    }
     return text;
 }
 
 // A BOM inside a line is a character of that line; only the file's own BOM is dropped.
-QString decodeUtf8(const QByteArray& bytes) {
+QString decodeUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
                                                      QStringDecoder::Flag::ConvertInitialBom);
     return decoder(bytes);
 }
 
-bool hasHighByte(const QByteArray& bytes) {
+bool hasHighByte(QByteArrayView bytes) {
     for (char b : bytes)
         if (static_cast<unsigned char>(b) >= 0x80)
             return true;
     return false;
 }
 
-bool isValidUtf8(const QByteArray& bytes) {
+bool isValidUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString unused = decoder(bytes);
     return !decoder.hasError();
@@ -113,7 +125,17 @@ public:
             endLine();
     }
 
-    QList<QByteArray> takeLines() { return std::move(lines_); }
+    // The kept lines, as views into a buffer that lives as long as the splitter.
+    QList<QByteArrayView> lines() const {
+        QList<QByteArrayView> views;
+        views.reserve(lineEnds_.size());
+        qsizetype begin = 0;
+        for (qsizetype end : lineEnds_) {
+            views.append(QByteArrayView(kept_).sliced(begin, end - begin));
+            begin = end;
+        }
+        return views;
+    }
 
 private:
     static const void* findLineEnd(const char* start, qsizetype size) {
@@ -138,15 +160,16 @@ private:
         if (overlong_) {
             ++result_.overlongLines;
         } else if (!keep_ || keep_(line_)) {
-            if (lines_.size() >= limits_.maxLines ||
-                keptBytes_ + line_.size() > limits_.maxTotalBytes) {
+            if (lineEnds_.size() >= limits_.maxLines ||
+                kept_.size() + line_.size() > limits_.maxTotalBytes) {
                 result_.truncated = true;
                 return false;
             }
-            keptBytes_ += line_.size();
-            lines_.append(line_);
+            // One buffer for all lines spares an allocation per line.
+            kept_.append(line_);
+            lineEnds_.append(kept_.size());
         }
-        line_.clear();
+        line_.resize(0); // keeps its capacity for the next line
         overlong_ = false;
         return true;
     }
@@ -154,9 +177,9 @@ private:
     const ReadLimits& limits_;
     const LineFilter& keep_;
     ReadResult& result_;
-    QList<QByteArray> lines_;
+    QByteArray kept_;
+    QList<qsizetype> lineEnds_;
     QByteArray line_;
-    qsizetype keptBytes_ = 0;
     bool overlong_ = false;
     bool afterCr_ = false;
 };
@@ -290,12 +313,12 @@ ReadResult readLines(QIODevice& file, const ReadLimits& limits, const LineFilter
     if (more)
         splitter.finish();
 
-    const QList<QByteArray> raw = splitter.takeLines();
+    const QList<QByteArrayView> raw = splitter.lines();
     bool utf8 = utf8Bom;
     if (!utf8) {
         bool anyHigh = false;
         bool valid = true;
-        for (const QByteArray& line : raw) {
+        for (QByteArrayView line : raw) {
             if (hasHighByte(line)) {
                 anyHigh = true;
                 if (!isValidUtf8(line)) {
@@ -307,7 +330,7 @@ ReadResult readLines(QIODevice& file, const ReadLimits& limits, const LineFilter
         utf8 = anyHigh && valid;
     }
     result.lines.reserve(raw.size());
-    for (const QByteArray& line : raw)
+    for (QByteArrayView line : raw)
         result.lines.append(utf8 ? decodeUtf8(line) : decodeCp1252(line));
     result.ok = true;
     return result;

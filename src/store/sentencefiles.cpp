@@ -20,43 +20,54 @@ bool isBlankOnly(const QByteArray& line) {
     return true;
 }
 
-} // namespace
-
-QString normaliseSentence(const QString& text) {
-    // Most sentences are clean already; they are shared, not copied.
-    if (!text.endsWith(u' ') && !text.contains(QLatin1String("  ")))
-        return text;
-    QString result(text.size(), Qt::Uninitialized);
-    QChar* const begin = result.data();
-    QChar* out = begin;
-    for (QChar c : text) {
+// Removes trailing blanks and the second blank of every pair; false when nothing changed.
+bool normaliseInPlace(QString& text) {
+    const QChar* const in = text.constData();
+    const qsizetype size = text.size();
+    // Up to the first pair of blanks nothing changes; most sentences have none.
+    qsizetype clean = 0;
+    while (clean + 1 < size && !(in[clean] == u' ' && in[clean + 1] == u' '))
+        ++clean;
+    if (clean + 1 >= size && (size == 0 || in[size - 1] != u' '))
+        return false;
+    QChar* const begin = text.data(); // copies only a text shared with others
+    QChar* out = begin + clean;
+    for (qsizetype i = clean; i < size; ++i) {
+        const QChar c = begin[i];
         if (c == u' ' && out != begin && out[-1] == u' ')
             continue;
         *out++ = c;
     }
     while (out != begin && out[-1] == u' ')
         --out;
-    result.truncate(out - begin);
+    text.truncate(out - begin);
+    return true;
+}
+
+} // namespace
+
+QString normaliseSentence(const QString& text) {
+    QString result = text;
+    normaliseInPlace(result);
     return result;
+}
+
+bool normaliseSentences(QStringList& entries) {
+    bool changed = false;
+    for (QString& entry : entries)
+        changed = normaliseInPlace(entry) || changed;
+    // An entry of blanks only is gone now; an empty sentence cannot be practised.
+    return entries.removeIf([](const QString& entry) { return entry.isEmpty(); }) > 0 || changed;
 }
 
 void normaliseSentences(SentenceStore& store) {
     if (store.isEmpty())
         return;
-    QStringList cleaned;
-    cleaned.reserve(store.count());
-    bool changed = false;
-    for (const QString& entry : store.entries()) {
-        QString sentence = normaliseSentence(entry);
-        // The clean-up only removes blanks, so an unchanged length means an unchanged text.
-        changed = changed || sentence.size() != entry.size() || sentence.isEmpty();
-        if (!sentence.isEmpty())
-            cleaned.append(std::move(sentence));
-    }
-    if (!changed)
+    QStringList entries = store.entries();
+    if (!normaliseSentences(entries))
         return;
     const int selected = store.selected();
-    store.setEntries(std::move(cleaned));
+    store.setEntries(std::move(entries));
     store.setSelected(selected);
 }
 
@@ -124,8 +135,8 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
         read = textfile::readLines(path, limits,
                                    [](const QByteArray& line) { return !isBlankOnly(line); });
     }
+    normaliseSentences(read.lines);
     store_.setEntries(std::move(read.lines));
-    normaliseSentences(store_);
 
     if (!read.ok || store_.isEmpty()) {
         if (kind == Kind::Main) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -16,6 +17,8 @@ class SentenceStore;
 QString normaliseSentence(const QString& text);
 // Cleans every entry; entries that end up empty cannot be practised and are removed.
 void normaliseSentences(SentenceStore& store);
+// The same on a list, in place; true when anything changed.
+bool normaliseSentences(QStringList& entries);
 
 // The two sentence-file loaders and the default file.
 class SentenceFileLoader {

@@ -50,6 +50,8 @@ QByteArray numberedSentences(int count, bool blankLineBetween) {
 class SentenceFilesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void cleansUpBlanks_data();
+    void cleansUpBlanks();
     void loadsSentences_data();
     void loadsSentences();
     void fileWithoutSentencesKeepsPreviousCount_data();
@@ -63,6 +65,23 @@ private Q_SLOTS:
     void listsTxtFilesWithoutRegardToCase();
     void previewNeedsSelectedFile();
 };
+
+void SentenceFilesTest::cleansUpBlanks_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("cleaned");
+    QTest::newRow("worked example") << u"  Der  Hund   bellt.  "_s << u" Der Hund bellt."_s;
+    QTest::newRow("clean") << u"Ein Satz."_s << u"Ein Satz."_s;
+    QTest::newRow("one trailing blank") << u"a "_s << u"a"_s;
+    QTest::newRow("blanks only") << u"   "_s << QString();
+    QTest::newRow("one blank") << u" "_s << QString();
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("tabs stay") << u"a\t\tb \t  c\t"_s << u"a\t\tb \t c\t"_s;
+}
+
+void SentenceFilesTest::cleansUpBlanks() {
+    QFETCH(QString, text);
+    QTEST(normaliseSentence(text), "cleaned");
+}
 
 void SentenceFilesTest::loadsSentences_data() {
     QTest::addColumn<QString>("name");
