@@ -42,6 +42,7 @@ private Q_SLOTS:
     void limitsWhatIsKept_data();
     void limitsWhatIsKept();
     void stopsReadingAtTheLimit();
+    void refusesWhatIsNoFile();
     void writesWindows1252OrUtf8_data();
     void writesWindows1252OrUtf8();
     void failedWriteLeavesOldFileWhole();
@@ -127,6 +128,13 @@ void TextFileTest::stopsReadingAtTheLimit() {
     QCOMPARE(result.lines.size(), 2);
     QVERIFY(result.truncated);
     QVERIFY2(device.pos() <= ChunkBytes, "the reader went on after the limit");
+}
+
+void TextFileTest::refusesWhatIsNoFile() {
+    WorkFolder folder;
+    QVERIFY(!textfile::readLines(folder.path(Name)).ok);
+    QVERIFY(folder.dir().mkdir(Name));
+    QVERIFY(!textfile::readLines(folder.path(Name)).ok);
 }
 
 void TextFileTest::writesWindows1252OrUtf8_data() {
