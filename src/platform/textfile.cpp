@@ -184,10 +184,20 @@ private:
     bool afterCr_ = false;
 };
 
+// The new file takes over the permissions of the one it replaces; a file its owner cannot read
+// would be written in vain and replaced again at every start.
+void grantOwnerRead(const QString& path) {
+    const QFileDevice::Permissions permissions = QFile::permissions(path);
+    if (!(permissions & QFileDevice::ReadOwner))
+        QFile::setPermissions(path, permissions | QFileDevice::ReadOwner | QFileDevice::ReadUser);
+}
+
 bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+        grantOwnerRead(path);
         return true;
+    }
     if (error)
         *error = file.errorString();
     // The temporary file goes; the old file stays as it was.

@@ -35,6 +35,8 @@ bool Users::resetToDefault() {
 }
 
 bool Users::save(Dialogs* dialogs) {
+    // An unreadable users file may lack write permission too; it is replaced all the same.
+    textfile::clearReadOnly(path());
     QString error;
     if (textfile::writeLinesAtomic(path(), names_, &error))
         return true;
