@@ -11,6 +11,21 @@ namespace tivoral {
 
 namespace {
 
+// Qt's wrapping "between words, else anywhere" takes time that grows with the square of a
+// word's length: seconds for a word of 64 K characters, which a sentence file may hold. No real
+// word comes near this length; text that holds a longer one breaks anywhere instead.
+constexpr qsizetype LongestWordWrappedBetweenWords = 1000;
+
+bool hasOverlongWord(const QString& text) {
+    qsizetype run = 0;
+    for (QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > LongestWordWrappedBetweenWords)
+            return true;
+    }
+    return false;
+}
+
 class ReturnKeyFilter final : public QObject {
 public:
     ReturnKeyFilter(QAbstractItemView* list, std::function<void(int)> action)
@@ -46,6 +61,8 @@ void showText(QPlainTextEdit* box, const QString& text) {
     if (shown.isValid() && shown.toString() == text)
         return;
     box->setProperty(ShownText, text);
+    box->setWordWrapMode(hasOverlongWord(text) ? QTextOption::WrapAnywhere
+                                               : QTextOption::WrapAtWordBoundaryOrAnywhere);
     box->setPlainText(text);
 }
 
