@@ -100,10 +100,10 @@ void EditorWindow::buildControls() {
             &QToolButton::clicked, &editor_, &SentenceEditor::toggleFileList);
 
     fileLabel_ = addLabel(this, "Label2", twipsRect(120, 960, 4335, 255));
-    fileLabel_->setAccessibleName(QStringLiteral("Geladene Datei"));
+    fileLabel_->setAccessibleDescription(QStringLiteral("Geladene Datei"));
     countLabel_ = addLabel(this, "Label1", twipsRect(6720, 960, 2775, 255),
                            Qt::AlignRight | Qt::AlignVCenter);
-    countLabel_->setAccessibleName(QStringLiteral("Anzahl der Sätze"));
+    countLabel_->setAccessibleDescription(QStringLiteral("Anzahl der Sätze"));
 
     sentences_ = new QListView(this);
     sentences_->setObjectName(QStringLiteral("List1"));
@@ -151,7 +151,7 @@ void EditorWindow::buildControls() {
         ->setText(QStringLiteral("Satzeingabe:"));
     wordLabel_ = addLabel(this, "Label4", twipsRect(6840, 6960, 2655, 255),
                           Qt::AlignRight | Qt::AlignVCenter);
-    wordLabel_->setAccessibleName(QStringLiteral("Anzahl der Wörter"));
+    wordLabel_->setAccessibleDescription(QStringLiteral("Anzahl der Wörter"));
 
     input_ = new QLineEdit(this);
     input_->setObjectName(QStringLiteral("Text1"));

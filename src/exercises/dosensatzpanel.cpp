@@ -40,7 +40,7 @@ DosensatzPanel::DosensatzPanel(Dosensatz& dosensatz, QWidget* parent)
     : ExercisePanel(dosensatz, names(), parent) {
     words_ = new QLabel(dosensatz.wordDisplay(), this);
     words_->setObjectName(QStringLiteral("Label1"));
-    words_->setAccessibleName(QStringLiteral("Durcheinander geratene Wörter"));
+    words_->setAccessibleDescription(QStringLiteral("Durcheinander geratene Wörter"));
     words_->setWordWrap(true);
     words_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     words_->setMargin(TextMarginPixels);

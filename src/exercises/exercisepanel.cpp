@@ -120,7 +120,7 @@ void ExercisePanel::buildDisplays(const PanelNames& names) {
     points_ = new QLabel(QString::number(app().points.value()), this);
     points_->setObjectName(names.points);
     points_->setToolTip(QStringLiteral("Spielpunkte"));
-    points_->setAccessibleName(QStringLiteral("Spielpunkte"));
+    points_->setAccessibleDescription(QStringLiteral("Spielpunkte"));
     points_->setAlignment(Qt::AlignCenter);
     points_->setFont(panelstyle::layoutFont(DisplayFontPoints));
     panelstyle::setColours(points_, panelstyle::Blue, panelstyle::White);
@@ -129,7 +129,7 @@ void ExercisePanel::buildDisplays(const PanelNames& names) {
     user_ = new QLabel(app().users.current(), this);
     user_->setObjectName(names.user);
     user_->setToolTip(names.userToolTip);
-    user_->setAccessibleName(names.userToolTip);
+    user_->setAccessibleDescription(names.userToolTip);
     user_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     user_->setFont(panelstyle::layoutFont(DisplayFontPoints));
     QPalette palette = user_->palette();

@@ -51,7 +51,7 @@ VerrutscherPanel::VerrutscherPanel(VerrutscherExercise& exercise, QWidget* paren
 
     auto* misprint = new QLabel(exercise.displayedLine(), this);
     misprint->setObjectName(QStringLiteral("Label15"));
-    misprint->setAccessibleName(QStringLiteral("Verrutschter Satz"));
+    misprint->setAccessibleDescription(QStringLiteral("Verrutschter Satz"));
     misprint->setTextFormat(Qt::PlainText);
     misprint->setWordWrap(true);
     misprint->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -168,7 +168,7 @@ void GameWindow::buildTopRow() {
 
     seconds_ = label(QStringLiteral("Bezeichnung6"), QStringLiteral("0"), SecondsArea, this);
     seconds_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    seconds_->setAccessibleName(QStringLiteral("Sekunden"));
+    seconds_->setAccessibleDescription(QStringLiteral("Sekunden"));
     label(QStringLiteral("Bezeichnung7"), QStringLiteral(" Sek"), SecondsUnitArea, this);
     QLabel* fast =
         label(QStringLiteral("Bezeichnung1"), QStringLiteral("schnell"), FastLabelArea, this);
@@ -189,7 +189,7 @@ void GameWindow::buildTopRow() {
 
     speedValue_ = label(QStringLiteral("Bezeichnung9"), QString::number(engine.speed()),
                         SpeedValueArea, this);
-    speedValue_->setAccessibleName(QStringLiteral("Tempo"));
+    speedValue_->setAccessibleDescription(QStringLiteral("Tempo"));
 }
 
 void GameWindow::buildDisplays() {
@@ -199,7 +199,7 @@ void GameWindow::buildDisplays() {
     const auto display = [&](const QString& name, const QString& accessibleName, const Area& area,
                              const DisplayColours& colours, Qt::Alignment alignment) {
         QLabel* result = label(name, QString(), area, this);
-        result->setAccessibleName(accessibleName);
+        result->setAccessibleDescription(accessibleName);
         result->setFont(font);
         result->setAlignment(alignment | Qt::AlignVCenter);
         paint(result, colours.background, colours.text);
@@ -244,7 +244,7 @@ void GameWindow::buildScorePanel() {
     closeFont.setUnderline(true);
     closeLabel_->setFont(closeFont);
     closeLabel_->setCursor(Qt::PointingHandCursor);
-    closeLabel_->setAccessibleName(QStringLiteral("Spielfenster schließen"));
+    closeLabel_->setAccessibleDescription(QStringLiteral("Spielfenster schließen"));
     showScores();
 }
 

@@ -171,7 +171,7 @@ void MainWindow::buildMenuRow() {
     auto* user = new QLabel(app_.users.current(), this);
     user->setObjectName(QStringLiteral("Label3"));
     user->setToolTip(QStringLiteral("Benutzername"));
-    user->setAccessibleName(QStringLiteral("Benutzername"));
+    user->setAccessibleDescription(QStringLiteral("Benutzername"));
     user->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     user->setFont(panelstyle::layoutFont(UserFontPoints));
     QPalette palette = user->palette();
@@ -191,7 +191,7 @@ void MainWindow::buildLabels() {
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("Label10"));
     count_->setToolTip(QStringLiteral("Anzahl der geladenen Sätze"));
-    count_->setAccessibleName(QStringLiteral("Anzahl der geladenen Sätze"));
+    count_->setAccessibleDescription(QStringLiteral("Anzahl der geladenen Sätze"));
     count_->setFont(panelstyle::layoutFont(CountFontPoints));
     count_->setAlignment(Qt::AlignCenter);
     QPalette palette = count_->palette();
@@ -202,7 +202,7 @@ void MainWindow::buildLabels() {
     fileName_ = new QLabel(this);
     fileName_->setObjectName(QStringLiteral("Label8"));
     fileName_->setToolTip(QStringLiteral("Geladene Satzdatei"));
-    fileName_->setAccessibleName(QStringLiteral("Geladene Satzdatei"));
+    fileName_->setAccessibleDescription(QStringLiteral("Geladene Satzdatei"));
     fileName_->setFont(panelstyle::layoutFont(FileNameFontPoints));
     fileName_->setAlignment(Qt::AlignCenter);
     placeTwips(fileName_, FileNameLeftTwips, FileNameTopTwips, FileNameWidthTwips,

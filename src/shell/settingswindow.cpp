@@ -114,6 +114,7 @@ void SettingsWindow::buildControls() {
     pointLimitBar_->setPageStep(1);
     pointLimitLabel_ = addLabel(this, "Label7", QString(), twipsRect(8880, 4800, 495, 255));
     pointLimitLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    pointLimitLabel_->setAccessibleDescription(QStringLiteral("Punktelimit"));
 }
 
 void SettingsWindow::connectLogic() {
