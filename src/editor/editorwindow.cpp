@@ -1,11 +1,12 @@
 #include "editor/editorwindow.h"
 
+#include "platform/picturebutton.h"
+
 #include "platform/twips.h"
 #include "store/appstate.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,9 +21,6 @@ namespace tivoral {
 
 namespace {
 
-constexpr int PictureButtonTwips = 495;
-// Leaves room for the hover frame of the flat button around the picture.
-constexpr int IconMarginPixels = 4;
 constexpr int WarningPointSize = 13;
 constexpr int WarningShownLeftTwips = 1560;
 
@@ -63,17 +61,8 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
 
 QToolButton* EditorWindow::addPictureButton(const char* name, const QString& toolTip,
                                             const QString& iconName, int leftTwips, int topTwips) {
-    auto* button = new QToolButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(toolTip);
-    button->setAccessibleName(toolTip);
-    button->setAutoRaise(true);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setFocusPolicy(Qt::TabFocus);
-    const int side = twips(PictureButtonTwips);
-    button->setGeometry(twips(leftTwips), twips(topTwips), side, side);
-    button->setIcon(QIcon(QStringLiteral(":/icons/") + iconName + QStringLiteral(".svg")));
-    button->setIconSize(QSize(side - IconMarginPixels, side - IconMarginPixels));
+    auto* button = new PictureButton(QLatin1String(name), toolTip, iconName, this);
+    button->move(twips(leftTwips), twips(topTwips));
     return button;
 }
 

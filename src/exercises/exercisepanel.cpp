@@ -3,7 +3,7 @@
 #include "exercises/exercise.h"
 #include "exercises/exerciseframe.h"
 #include "exercises/panelstyle.h"
-#include "exercises/picturebutton.h"
+#include "platform/picturebutton.h"
 #include "platform/twips.h"
 #include "store/appstate.h"
 

@@ -1,7 +1,7 @@
 #include "shell/infowindow.h"
 
 #include "exercises/panelstyle.h"
-#include "exercises/picturebutton.h"
+#include "platform/picturebutton.h"
 #include "platform/twips.h"
 #include "shell/infotexts.h"
 

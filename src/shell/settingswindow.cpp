@@ -1,6 +1,6 @@
 #include "shell/settingswindow.h"
 
-#include "exercises/picturebutton.h"
+#include "platform/picturebutton.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
 #include "store/appstate.h"

@@ -1,4 +1,4 @@
-#include "exercises/picturebutton.h"
+#include "platform/picturebutton.h"
 
 #include "platform/twips.h"
 
