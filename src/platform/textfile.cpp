@@ -93,7 +93,7 @@ public:
     LineSplitter(const ReadLimits& limits, const LineFilter& keep, ReadResult& result)
         : limits_(limits), keep_(keep), result_(result) {}
 
-    // False once the line limit is reached and reading should stop.
+    // False once a limit is reached and reading should stop.
     bool feed(const char* data, qsizetype size) {
         qsizetype pos = 0;
         if (afterCr_ && size > 0 && data[0] == '\n')
