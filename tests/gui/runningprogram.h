@@ -3,6 +3,7 @@
 // The whole program as main() makes it (every window, on first use) over a working folder, with
 // scripted message and input boxes.
 
+#include "../game/gamesteering.h"
 #include "editor/editorwindow.h"
 #include "game/gamewindow.h"
 #include "shell/mainwindow.h"
@@ -47,6 +48,43 @@ struct RunningProgram {
         auto* button = find<QAbstractButton>(name);
         QVERIFY2(button, qPrintable(name));
         QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Leaves a Dosensatz (with points enough for the reward) and follows the reward button.
+    GameWindow* openRewardGame() {
+        click(QStringLiteral("Picture5"));
+        click(QStringLiteral("Picture12"));
+        click(QStringLiteral("Command3"));
+        return program.gameWindow();
+    }
+
+    // Starts a game and catches every character in its order.
+    void playGame() {
+        GameWindow* game = program.gameWindow();
+        QVERIFY(game);
+        QTest::mouseClick(find(QStringLiteral("Bild5")), Qt::LeftButton);
+        const GameEngine& engine = game->session().engine();
+        for (qsizetype left = engine.gameText().size(); left > 0 && !engine.gameText().isEmpty();
+             --left) {
+            const Cell next = engine.letters().constFirst();
+            for (GameEngine::Move move : route(engine.catcher(), next, next))
+                QTest::keyClick(game, arrowKey(move));
+        }
+        QVERIFY(engine.gameText().isEmpty());
+    }
+
+    static Qt::Key arrowKey(GameEngine::Move move) {
+        switch (move) {
+        case GameEngine::Move::Up:
+            return Qt::Key_Up;
+        case GameEngine::Move::Down:
+            return Qt::Key_Down;
+        case GameEngine::Move::Left:
+            return Qt::Key_Left;
+        case GameEngine::Move::Right:
+            break;
+        }
+        return Qt::Key_Right;
     }
 
     ScriptedDialogs dialogs;

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QMap>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
@@ -23,9 +24,15 @@ using namespace tivoral::testing;
 
 namespace {
 
-constexpr qint64 StartLimitMs = 5000;
+// Sanitizer builds run the same code a few times slower; the limits are those of a normal build.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr qint64 SanitizerSlowdown = 3;
+#else
+constexpr qint64 SanitizerSlowdown = 1;
+#endif
+constexpr qint64 StartLimitMs = 5000 * SanitizerSlowdown;
 // One click in an exercise: what a child still feels as an answer to the click.
-constexpr qint64 StepLimitMs = 2000;
+constexpr qint64 StepLimitMs = 2000 * SanitizerSlowdown;
 
 constexpr qint64 MiB = 1024 * 1024;
 constexpr qint64 HugeFileBytes = 200 * MiB;
@@ -39,11 +46,11 @@ constexpr int MaxSentences = 32767;
 constexpr quint32 JunkSeed = 20240611;
 constexpr int NulPitch = 61;
 
-const QString SentenceFile = QStringLiteral("SAETZE.TXT");
-const QString SettingsFile = QStringLiteral("TIVORAL.INI");
-const QString UsersFile = QStringLiteral("TIVORAL.INF");
-const QString ScoresFile = QStringLiteral("BESTDOSE.LST");
-const QString DefaultFile = QStringLiteral("TIVORAL.TXT");
+const QString SentenceFileName = QStringLiteral("SAETZE.TXT");
+const QString SettingsFileName = QStringLiteral("TIVORAL.INI");
+const QString UsersFileName = QStringLiteral("TIVORAL.INF");
+const QString ScoresFileName = QStringLiteral("BESTDOSE.LST");
+const QString DefaultFileName = QStringLiteral("TIVORAL.TXT");
 
 const QByteArray GoodSettings = "Verdana\r\n24\r\n100\r\n";
 const QByteArray GoodUsers = "Anna\r\nBen\r\n";
@@ -150,9 +157,9 @@ public:
     }
     // The settings, users and high-score files a working folder normally holds.
     void layGoodFiles() const {
-        write(SettingsFile, GoodSettings);
-        write(UsersFile, GoodUsers);
-        write(ScoresFile, GoodScores);
+        write(SettingsFileName, GoodSettings);
+        write(UsersFileName, GoodUsers);
+        write(ScoresFileName, GoodScores);
     }
 
 private:
@@ -205,7 +212,7 @@ const QList<HostileCase>& hostileCases() {
         {"binary junk as sentence file",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.write(SentenceFile, junk(SentenceJunkBytes));
+             f.write(SentenceFileName, junk(SentenceJunkBytes));
          },
          {},
          {},
@@ -213,17 +220,17 @@ const QList<HostileCase>& hostileCases() {
         {"binary junk as settings file",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.write(SentenceFile, GoodSentences);
-             f.write(SettingsFile, junk(SmallJunkBytes));
+             f.write(SentenceFileName, GoodSentences);
+             f.write(SettingsFileName, junk(SmallJunkBytes));
          },
          {NoSettings},
-         {{SettingsFile, GoodSettings}},
+         {{SettingsFileName, GoodSettings}},
          2},
         {"binary junk as users file",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.write(SentenceFile, GoodSentences);
-             f.write(UsersFile, junk(SmallJunkBytes));
+             f.write(SentenceFileName, GoodSentences);
+             f.write(UsersFileName, junk(SmallJunkBytes));
          },
          {},
          {},
@@ -231,8 +238,8 @@ const QList<HostileCase>& hostileCases() {
         {"binary junk as high-score list",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.write(SentenceFile, GoodSentences);
-             f.write(ScoresFile, junk(SmallJunkBytes));
+             f.write(SentenceFileName, GoodSentences);
+             f.write(ScoresFileName, junk(SmallJunkBytes));
          },
          {},
          {},
@@ -240,16 +247,18 @@ const QList<HostileCase>& hostileCases() {
         {"NUL bytes only in every file",
          [](const CaseFolder& f) {
              const QByteArray nuls(SmallJunkBytes, '\0');
-             for (const QString& name : {SentenceFile, SettingsFile, UsersFile, ScoresFile})
+             for (const QString& name :
+                  {SentenceFileName, SettingsFileName, UsersFileName, ScoresFileName})
                  f.write(name, nuls);
          },
          {NoSettings},
-         {{SettingsFile, GoodSettings}},
+         {{SettingsFileName, GoodSettings}},
          1},
         {"200 MB of sentences",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             writeRepeated(f.path(SentenceFile), block("Der Hund bellt laut.\r\n"), HugeFileBytes);
+             writeRepeated(f.path(SentenceFileName), block("Der Hund bellt laut.\r\n"),
+                           HugeFileBytes);
          },
          {tooBig(MaxSentences), tooBig(MaxSentences)},
          {},
@@ -257,7 +266,7 @@ const QList<HostileCase>& hostileCases() {
         {"200 MB of long sentences",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             writeRepeated(f.path(SentenceFile), block(LongSentence + "\r\n"), HugeFileBytes);
+             writeRepeated(f.path(SentenceFileName), block(LongSentence + "\r\n"), HugeFileBytes);
          },
          {tooBig(LongSentencesKept), tooBig(LongSentencesKept)},
          {},
@@ -265,7 +274,7 @@ const QList<HostileCase>& hostileCases() {
         {"200 MB sparse file between two sentences",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             QFile file(f.path(SentenceFile));
+             QFile file(f.path(SentenceFileName));
              QVERIFY(file.open(QIODevice::WriteOnly));
              file.write("Ein Satz.\r\n");
              QVERIFY(file.resize(HugeFileBytes));
@@ -278,7 +287,7 @@ const QList<HostileCase>& hostileCases() {
         {"one 50 MB line as sentence file",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             writeRepeated(f.path(SentenceFile), block("Wort "), LongLineBytes);
+             writeRepeated(f.path(SentenceFileName), block("Wort "), LongLineBytes);
          },
          {FileError, FileError},
          {},
@@ -286,7 +295,7 @@ const QList<HostileCase>& hostileCases() {
         {"200 MB of 64 KiB words",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             writeRepeated(f.path(SentenceFile), QByteArray(LongestSentenceBytes, 'x') + "\r\n",
+             writeRepeated(f.path(SentenceFileName), QByteArray(LongestSentenceBytes, 'x') + "\r\n",
                            HugeFileBytes);
          },
          {tooBig(LongWordsKept), tooBig(LongWordsKept)},
@@ -295,28 +304,28 @@ const QList<HostileCase>& hostileCases() {
         {"one 50 MB line as settings file",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.write(SentenceFile, GoodSentences);
-             writeRepeated(f.path(SettingsFile), block("Verdana,"), LongLineBytes);
+             f.write(SentenceFileName, GoodSentences);
+             writeRepeated(f.path(SettingsFileName), block("Verdana,"), LongLineBytes);
          },
          {NoSettings},
-         {{SettingsFile, GoodSettings}},
+         {{SettingsFileName, GoodSettings}},
          2},
         {"one 50 MB line as users file",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.write(SentenceFile, GoodSentences);
-             writeRepeated(f.path(UsersFile), block("Anna"), LongLineBytes);
+             f.write(SentenceFileName, GoodSentences);
+             writeRepeated(f.path(UsersFileName), block("Anna"), LongLineBytes);
          },
          {},
          {},
          2},
         {"invalid UTF-8 everywhere",
          [](const CaseFolder& f) {
-             f.write(SentenceFile, "Fu\xDF"
-                                   "ball \xC3\x28 \xE2\x82\r\n\xEF\xBB\xBF\xFF\r\n");
-             f.write(SettingsFile, "Verd\xE4na\xC3\r\n24\r\n100\r\n");
-             f.write(UsersFile, "J\xF6rg\xC3\r\n\xED\xA0\x80\r\n");
-             f.write(ScoresFile, ">  12     30   \xC3\r\n");
+             f.write(SentenceFileName, "Fu\xDF"
+                                       "ball \xC3\x28 \xE2\x82\r\n\xEF\xBB\xBF\xFF\r\n");
+             f.write(SettingsFileName, "Verd\xE4na\xC3\r\n24\r\n100\r\n");
+             f.write(UsersFileName, "J\xF6rg\xC3\r\n\xED\xA0\x80\r\n");
+             f.write(ScoresFileName, ">  12     30   \xC3\r\n");
          },
          {},
          {},
@@ -324,7 +333,7 @@ const QList<HostileCase>& hostileCases() {
         {"sentence file that is a folder",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.makeDir(SentenceFile);
+             f.makeDir(SentenceFileName);
          },
          {NoSentences},
          {},
@@ -332,15 +341,15 @@ const QList<HostileCase>& hostileCases() {
         {"default sentence file name taken by a folder",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.makeDir(DefaultFile);
+             f.makeDir(DefaultFileName);
          },
          {NoSentences, DefaultNotCreated, NoFiles},
          {},
          0},
         {"settings, users and high-score files that are folders",
          [](const CaseFolder& f) {
-             f.write(SentenceFile, GoodSentences);
-             for (const QString& name : {SettingsFile, UsersFile, ScoresFile})
+             f.write(SentenceFileName, GoodSentences);
+             for (const QString& name : {SettingsFileName, UsersFileName, ScoresFileName})
                  f.makeDir(name);
          },
          {NoSettings},
@@ -349,8 +358,9 @@ const QList<HostileCase>& hostileCases() {
         {"write-protected files",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.write(SentenceFile, GoodSentences);
-             for (const QString& name : {SentenceFile, SettingsFile, UsersFile, ScoresFile})
+             f.write(SentenceFileName, GoodSentences);
+             for (const QString& name :
+                  {SentenceFileName, SettingsFileName, UsersFileName, ScoresFileName})
                  f.protect(name, ReadOnly);
          },
          {},
@@ -359,8 +369,8 @@ const QList<HostileCase>& hostileCases() {
         {"unreadable sentence file",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.write(SentenceFile, GoodSentences);
-             f.protect(SentenceFile, NoAccess);
+             f.write(SentenceFileName, GoodSentences);
+             f.protect(SentenceFileName, NoAccess);
          },
          {FileError, FileError},
          {},
@@ -369,12 +379,12 @@ const QList<HostileCase>& hostileCases() {
         {"unreadable settings and users files",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.write(SentenceFile, GoodSentences);
-             f.protect(SettingsFile, NoAccess);
-             f.protect(UsersFile, NoAccess);
+             f.write(SentenceFileName, GoodSentences);
+             f.protect(SettingsFileName, NoAccess);
+             f.protect(UsersFileName, NoAccess);
          },
          {NoSettings},
-         {{SettingsFile, GoodSettings}, {UsersFile, DefaultUsers}},
+         {{SettingsFileName, GoodSettings}, {UsersFileName, DefaultUsers}},
          2,
          true},
         {"write-protected empty working folder",
@@ -385,7 +395,7 @@ const QList<HostileCase>& hostileCases() {
          true},
         {"write-protected working folder without settings",
          [](const CaseFolder& f) {
-             f.write(SentenceFile, GoodSentences);
+             f.write(SentenceFileName, GoodSentences);
              f.protectFolder(ReadAndEnter);
          },
          {NoSettings},
@@ -395,7 +405,7 @@ const QList<HostileCase>& hostileCases() {
         {"write-protected working folder with all its files",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.write(SentenceFile, GoodSentences);
+             f.write(SentenceFileName, GoodSentences);
              f.protectFolder(ReadAndEnter);
          },
          {},
@@ -405,9 +415,9 @@ const QList<HostileCase>& hostileCases() {
         {"40 000 sentence files",
          [](const CaseFolder& f) {
              f.layGoodFiles();
-             f.write(SentenceFile, "Ein Satz.\r\n");
+             f.write(SentenceFileName, "Ein Satz.\r\n");
              // Hard links: new names for one file are made far quicker than new files.
-             const QByteArray original = QFile::encodeName(f.path(SentenceFile));
+             const QByteArray original = QFile::encodeName(f.path(SentenceFileName));
              for (int i = 1; i < ManyFiles; ++i) {
                  const QString name = QStringLiteral("S%1.TXT").arg(i, 5, 10, QLatin1Char('0'));
                  QVERIFY(::link(original.constData(), QFile::encodeName(f.path(name))) == 0);
@@ -416,6 +426,42 @@ const QList<HostileCase>& hostileCases() {
          {},
          {},
          1},
+    };
+    return cases;
+}
+
+struct ScoreListCase {
+    const char* name;
+    std::function<void(const CaseFolder&)> lay;
+    // False when the list cannot be read, so that writing it back would lose the results.
+    bool rewritten;
+    bool needsPermissions = false;
+};
+
+const QList<ScoreListCase>& scoreListCases() {
+    static const QList<ScoreListCase> cases = {
+        {"binary junk",
+         [](const CaseFolder& f) { f.write(ScoresFileName, junk(SentenceJunkBytes)); }, true},
+        {"NUL bytes only",
+         [](const CaseFolder& f) { f.write(ScoresFileName, QByteArray(SmallJunkBytes, '\0')); },
+         true},
+        {"one 50 MB line",
+         [](const CaseFolder& f) {
+             writeRepeated(f.path(ScoresFileName), block("Anna "), LongLineBytes);
+         },
+         true},
+        {"200 MB of results",
+         [](const CaseFolder& f) {
+             writeRepeated(f.path(ScoresFileName), block(GoodScores), HugeFileBytes);
+         },
+         true},
+        {"a folder", [](const CaseFolder& f) { f.makeDir(ScoresFileName); }, false},
+        {"unreadable",
+         [](const CaseFolder& f) {
+             f.write(ScoresFileName, GoodScores);
+             f.protect(ScoresFileName, NoAccess);
+         },
+         false, true},
     };
     return cases;
 }
@@ -432,6 +478,8 @@ private Q_SLOTS:
     void replacedFilesReadBackAtTheNextStart();
     void exercisesStayResponsive_data();
     void exercisesStayResponsive();
+    void gameEndsOverAHostileHighScoreList_data();
+    void gameEndsOverAHostileHighScoreList();
 };
 
 void HostileFolderTest::startEndsWithTheMainWindow_data() {
@@ -532,7 +580,7 @@ void HostileFolderTest::exercisesStayResponsive() {
     QFETCH(QByteArray, line);
     CaseFolder folder;
     folder.layGoodFiles();
-    folder.write(SentenceFile, line + "\r\n");
+    folder.write(SentenceFileName, line + "\r\n");
     RunningProgram running(folder.dir());
     running.program.start();
     QVERIFY(running.dialogs.prompts().isEmpty());
@@ -592,6 +640,49 @@ void HostileFolderTest::exercisesStayResponsive() {
         }
     }
     QVERIFY(running.program.mainWindow().isVisible());
+}
+
+void HostileFolderTest::gameEndsOverAHostileHighScoreList_data() {
+    QTest::addColumn<int>("caseIndex");
+    for (int i = 0; i < scoreListCases().size(); ++i)
+        QTest::newRow(scoreListCases().at(i).name) << i;
+}
+
+void HostileFolderTest::gameEndsOverAHostileHighScoreList() {
+    QFETCH(int, caseIndex);
+    const ScoreListCase& hostile = scoreListCases().at(caseIndex);
+    if (hostile.needsPermissions && !permissionsBind())
+        QSKIP("File permissions do not stop this user (root)");
+    CaseFolder folder;
+    folder.write(SentenceFileName, "Oma.\r\n");
+    folder.write(SettingsFileName, GoodSettings);
+    folder.write(UsersFileName, GoodUsers);
+    hostile.lay(folder);
+    RunningProgram running(folder.dir());
+    running.program.start();
+    running.app.users.selectUser(0);
+    running.app.points.set(Settings::DefaultPointLimit);
+
+    QVERIFY(running.openRewardGame());
+    QElapsedTimer timer;
+    timer.start();
+    running.playGame();
+    QVERIFY2(timer.elapsed() < StartLimitMs, qPrintable(QString::number(timer.elapsed())));
+
+    QVERIFY(running.find(QStringLiteral("Bild1"))->isVisible());
+    const auto* list = running.find<QListWidget>(QStringLiteral("Liste1"));
+    QVERIFY(!list->findItems(QStringLiteral("   Anna"), Qt::MatchEndsWith).isEmpty());
+    const QString notSaved = QStringLiteral("Die Bestenliste konnte nicht gespeichert werden.\r");
+    QCOMPARE(running.dialogs.prompts().constLast() == notSaved, !hostile.rewritten);
+    if (!hostile.rewritten)
+        return;
+    const QList<QByteArray> lines = folder.read(ScoresFileName).split('\n');
+    QVERIFY(lines.size() - 1 <= HighScoreList::MaxFileLines);
+    QVERIFY(std::all_of(lines.cbegin(), lines.cend() - 1, [](const QByteArray& line) {
+        return line.startsWith(HighScoreList::Marker.toLatin1()) && line.endsWith('\r');
+    }));
+    QVERIFY(std::any_of(lines.cbegin(), lines.cend(),
+                        [](const QByteArray& line) { return line.endsWith("   Anna\r"); }));
 }
 
 QTEST_MAIN(HostileFolderTest)
