@@ -70,23 +70,19 @@ QString describe(const QWidget* widget) {
            (named ? named->objectName() : QStringLiteral("?"));
 }
 
+// What a screen reader calls the control, and what it adds about it (the tool tip when no
+// description is set).
+QString accessibleText(QWidget* widget, QAccessible::Text which) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(which).trimmed() : QString();
+}
 QString accessibleName(QWidget* widget) {
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name) : QString();
+    return accessibleText(widget, QAccessible::Name);
 }
 
-// What a screen reader says of the control: its name, then its description.
-QString spoken(QWidget* widget) {
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name) + QLatin1Char(' ') +
-                      face->text(QAccessible::Description)
-                : QString();
-}
-
-// Nothing, or a bare number that does not say what it counts.
-bool saysNothing(const QString& words) {
+bool isBareNumber(const QString& text) {
     static const QRegularExpression bareNumber(QStringLiteral("^[\\s\\d]*$"));
-    return bareNumber.match(words).hasMatch();
+    return bareNumber.match(text).hasMatch();
 }
 
 // A label's name replaces its text for the screen reader (labels have no value to read), so a
@@ -97,8 +93,20 @@ bool hidesItsText(QWidget* widget) {
            !widget->accessibleName().contains(label->text());
 }
 
-// The shown controls of a window (and the window itself) that a screen reader cannot name, or
-// whose name hides what they show.
+// What is wrong with the name a screen reader gets for the control; empty when nothing is.
+QString nameFault(QWidget* widget) {
+    const QString name = accessibleName(widget);
+    if (name.isEmpty())
+        return QStringLiteral("no name");
+    if (isBareNumber(name) && isBareNumber(accessibleText(widget, QAccessible::Description)))
+        return QStringLiteral("a number without saying what it counts");
+    if (hidesItsText(widget))
+        return QStringLiteral("name hides the text");
+    return QString();
+}
+
+// The shown controls of a window (and the window itself) whose name is missing or says too
+// little.
 QStringList unnamedControls(QWidget* window) {
     QStringList offenders;
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
@@ -106,10 +114,9 @@ QStringList unnamedControls(QWidget* window) {
     for (QWidget* widget : widgets) {
         if (widget->window() != window || !needsName(widget))
             continue;
-        if (saysNothing(spoken(widget)))
-            offenders.append(describe(widget) + QStringLiteral(" (no name)"));
-        else if (hidesItsText(widget))
-            offenders.append(describe(widget) + QStringLiteral(" (name hides the text)"));
+        const QString fault = nameFault(widget);
+        if (!fault.isEmpty())
+            offenders.append(describe(widget) + QStringLiteral(" (") + fault + QLatin1Char(')'));
     }
     return offenders;
 }

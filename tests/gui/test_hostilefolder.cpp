@@ -106,9 +106,6 @@ void writeRepeated(const QString& path, const QByteArray& bytes, qint64 totalByt
         QCOMPARE(file.write(bytes), qint64(bytes.size()));
 }
 
-bool setMode(const QString& path, QFileDevice::Permissions permissions) {
-    return QFile::setPermissions(path, permissions);
-}
 constexpr QFileDevice::Permissions NoAccess = {};
 constexpr QFileDevice::Permissions ReadOnly = QFileDevice::ReadOwner | QFileDevice::ReadUser |
                                               QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -124,10 +121,10 @@ bool permissionsBind() {
     static const bool bind = [] {
         WorkFolder probe;
         probe.write(QStringLiteral("probe"), "x");
-        setMode(probe.path(QStringLiteral("probe")), NoAccess);
+        QFile::setPermissions(probe.path(QStringLiteral("probe")), NoAccess);
         QFile file(probe.path(QStringLiteral("probe")));
         const bool readable = file.open(QIODevice::ReadOnly);
-        setMode(probe.path(QStringLiteral("probe")), Full);
+        QFile::setPermissions(probe.path(QStringLiteral("probe")), Full);
         return !readable;
     }();
     return bind;
@@ -138,11 +135,11 @@ bool permissionsBind() {
 class CaseFolder {
 public:
     ~CaseFolder() {
-        setMode(folder_.dir().path(), Full);
+        QFile::setPermissions(folder_.dir().path(), Full);
         const QStringList names =
             folder_.dir().entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::System);
         for (const QString& name : names)
-            setMode(folder_.path(name), Full);
+            QFile::setPermissions(folder_.path(name), Full);
     }
     QDir dir() const { return folder_.dir(); }
     QString path(const QString& name) const { return folder_.path(name); }
@@ -150,10 +147,10 @@ public:
     QByteArray read(const QString& name) const { return folder_.read(name); }
     void makeDir(const QString& name) const { QVERIFY(folder_.dir().mkdir(name)); }
     void protect(const QString& name, QFileDevice::Permissions mode) const {
-        QVERIFY(setMode(path(name), mode));
+        QVERIFY(QFile::setPermissions(path(name), mode));
     }
     void protectFolder(QFileDevice::Permissions mode) const {
-        QVERIFY(setMode(folder_.dir().path(), mode));
+        QVERIFY(QFile::setPermissions(folder_.dir().path(), mode));
     }
     // The settings, users and high-score files a working folder normally holds.
     void layGoodFiles() const {
