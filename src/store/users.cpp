@@ -23,6 +23,7 @@ bool Users::load() {
     if (!read.ok)
         return false;
     textfile::clearReadOnly(path());
+    fileReadWhole_ = !read.truncated && read.overlongLines == 0;
     names_ = std::move(read.lines);
     Q_EMIT namesChanged();
     return true;
@@ -30,6 +31,7 @@ bool Users::load() {
 
 bool Users::resetToDefault() {
     names_ = QStringList{QString::fromLatin1(DefaultUser)};
+    fileReadWhole_ = true;
     Q_EMIT namesChanged();
     return save(nullptr);
 }
@@ -38,7 +40,10 @@ bool Users::save(Dialogs* dialogs) {
     // An unreadable users file may lack write permission too; it is replaced all the same.
     textfile::clearReadOnly(path());
     QString error;
-    if (textfile::writeLinesAtomic(path(), names_, &error))
+    const bool written = fileReadWhole_
+                             ? textfile::writeLinesAtomic(path(), names_, &error)
+                             : textfile::appendLine(path(), names_.constLast(), &error);
+    if (written)
         return true;
     if (dialogs) {
         dialogs->message(QStringLiteral("Die Benutzerliste konnte nicht gespeichert werden:") +
@@ -59,8 +64,11 @@ void Users::addUser(Dialogs& dialogs) {
                         name + QLatin1Char(':'), Buttons::Ok, Icon::None);
         return;
     }
-    if (names_.size() >= MaxNames)
+    if (names_.size() >= MaxNames) {
+        dialogs.message(QStringLiteral("Die Benutzerliste ist voll.\r"), name + QLatin1Char(':'),
+                        Buttons::Ok, Icon::Warning);
         return;
+    }
     names_.append(name);
     Q_EMIT namesChanged();
     save(&dialogs);

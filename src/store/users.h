@@ -41,6 +41,9 @@ private:
 
     QDir folder_;
     QStringList names_;
+    // False when the file held more than the list keeps (too many or too long names): then a
+    // new name is appended to the file instead of rewriting it from the list.
+    bool fileReadWhole_ = true;
     QString current_ = QString::fromLatin1(NoUserChosen);
 };
 

@@ -1,3 +1,4 @@
+#include "platform/textfile.h"
 #include "store/users.h"
 #include "support/scripteddialogs.h"
 #include "support/workfolder.h"
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void addsUser_data();
     void addsUser();
     void reportsUnwritableUsersFile();
+    void keepsNamesTheListCouldNotHold();
 };
 
 void UsersTest::readsEveryLineAsName_data() {
@@ -111,6 +113,21 @@ void UsersTest::reportsUnwritableUsersFile() {
     QCOMPARE(dialogs.messages().size(), 1);
     QCOMPARE(dialogs.last().icon, Icon::Warning);
     QCOMPARE(users.names(), QStringList{u"Carla"_s});
+}
+
+// A file with a name too long for the list: adding a user must not drop it from the file.
+void UsersTest::keepsNamesTheListCouldNotHold() {
+    WorkFolder folder;
+    const QByteArray longName(textfile::ReadLimits::DefaultMaxLineBytes + 1, 'x');
+    const QByteArray original = "Anna\r\n" + longName + "\r\nBen\r\n";
+    folder.write(Inf, original);
+    Users users(folder.dir());
+    QVERIFY(users.load());
+    QCOMPARE(users.names(), (QStringList{u"Anna"_s, u"Ben"_s}));
+    ScriptedDialogs dialogs;
+    dialogs.queueInput(u"Carla"_s);
+    users.addUser(dialogs);
+    QCOMPARE(folder.read(Inf), original + "Carla\r\n");
 }
 
 QTEST_GUILESS_MAIN(UsersTest)
