@@ -561,8 +561,8 @@ void HostileFolderTest::exercisesStayResponsive_data() {
     QTest::newRow("64 KiB sentence of words")
         << QByteArray("Wort ").repeated(LongestSentenceBytes / 5 - 1) + "Ende.";
     QTest::newRow("64 KiB without a blank") << QByteArray(LongestSentenceBytes, 'x');
-    QTest::newRow("NUL bytes and control characters")
-        << QByteArray("Ein\0Satz\t\x01\x1B mit\x7F.", 20);
+    static constexpr char Controls[] = "Ein\0Satz\t\x01\x1B mit\x7F.";
+    QTest::newRow("NUL bytes and control characters") << QByteArray(Controls, sizeof Controls - 1);
     QTest::newRow("binary junk") << junk(SmallJunkBytes).replace('\r', ' ').replace('\n', ' ');
     QTest::newRow("one character") << QByteArray("a");
     QTest::newRow("punctuation only") << QByteArray(". , ! ?");
