@@ -5,7 +5,7 @@
 #include "exercises/mosaic.h"
 #include "exercises/mosaicpanel.h"
 #include "exercises/panelstyle.h"
-#include "exercises/picturebutton.h"
+#include "platform/picturebutton.h"
 #include "exercises/puzzle.h"
 #include "exercises/puzzlepanel.h"
 #include "exercises/verrutscher.h"

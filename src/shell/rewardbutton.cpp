@@ -2,7 +2,7 @@
 
 #include "exercises/exerciseframe.h"
 #include "exercises/panelstyle.h"
-#include "exercises/picturebutton.h"
+#include "platform/picturebutton.h"
 #include "platform/twips.h"
 
 #include <QStyleOptionButton>
