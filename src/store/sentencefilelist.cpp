@@ -1,7 +1,5 @@
 #include "store/sentencefilelist.h"
 
-#include <QCollator>
-
 #include <algorithm>
 
 namespace tivoral {
@@ -22,17 +20,16 @@ void SentenceFileList::refresh() {
     dir.setNameFilters({QStringLiteral("*.txt")});
     dir.setFilter(QDir::Files);
     dir.setSorting(QDir::NoSort);
-    QStringList names;
     // QDir matches name filters without regard to case unless told otherwise.
-    for (const QString& name : dir.entryList()) {
-        names.append(name);
-        if (names.size() >= MaxListedFiles)
-            break;
-    }
-    QCollator collator(QLocale(QLocale::German, QLocale::Germany));
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(true);
-    std::sort(names.begin(), names.end(), collator);
+    QStringList names = dir.entryList();
+    // Plain case-insensitive order: fast enough for tens of thousands of names, and the
+    // same files are kept whatever order the folder reports them in.
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    if (names.size() > MaxListedFiles)
+        names.resize(MaxListedFiles);
     names_ = names;
     selected_ = previous.isEmpty() ? -1 : int(names_.indexOf(previous));
     Q_EMIT changed();
