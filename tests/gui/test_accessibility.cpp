@@ -18,28 +18,24 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-#include <functional>
-#include <optional>
-
 using namespace tivoral;
 using namespace tivoral::testing;
 
 namespace {
 
-const QByteArray Sentences = "Oma kocht.\r\nOpa liest.\r\n";
 const QString Password = QStringLiteral("2");
-const QString TooManyWords = QStringLiteral("Wort ").repeated(19).trimmed();
-constexpr int PointsForTheGame = 150;
-constexpr int FontListWaitMs = 5000;
+// A view step that plays the reward game to its end; "Name=text" types text into a text box.
+const QString PlayGame = QStringLiteral("(play)");
+// The installed fonts are listed a moment after the settings window shows.
+constexpr int ListFillWaitMs = 5000;
 
 // The scroll bars that a scroll area brings along belong to that area, which has its own name.
 bool isScrollAreaPart(const QWidget* widget) {
-    for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget()) {
+    for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget())
         if (const auto* area = qobject_cast<const QAbstractScrollArea*>(up))
             if (area->verticalScrollBar() == widget || area->horizontalScrollBar() == widget ||
                 area->viewport() == widget)
                 return true;
-    }
     return false;
 }
 
@@ -70,14 +66,10 @@ QString describe(const QWidget* widget) {
            (named ? named->objectName() : QStringLiteral("?"));
 }
 
-// What a screen reader calls the control, and what it adds about it (the tool tip when no
-// description is set).
+// What a screen reader says about the control (the description falls back to the tool tip).
 QString accessibleText(QWidget* widget, QAccessible::Text which) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
     return face ? face->text(which).trimmed() : QString();
-}
-QString accessibleName(QWidget* widget) {
-    return accessibleText(widget, QAccessible::Name);
 }
 
 bool isBareNumber(const QString& text) {
@@ -85,178 +77,37 @@ bool isBareNumber(const QString& text) {
     return bareNumber.match(text).hasMatch();
 }
 
-// A label's name replaces its text for the screen reader (labels have no value to read), so a
-// name given to a display must still carry what the display shows.
-bool hidesItsText(QWidget* widget) {
-    const auto* label = qobject_cast<const QLabel*>(widget);
-    return label && !label->text().isEmpty() && !widget->accessibleName().isEmpty() &&
-           !widget->accessibleName().contains(label->text());
-}
-
 // What is wrong with the name a screen reader gets for the control; empty when nothing is.
 QString nameFault(QWidget* widget) {
-    const QString name = accessibleName(widget);
+    const QString name = accessibleText(widget, QAccessible::Name);
     if (name.isEmpty())
         return QStringLiteral("no name");
     if (isBareNumber(name) && isBareNumber(accessibleText(widget, QAccessible::Description)))
         return QStringLiteral("a number without saying what it counts");
-    if (hidesItsText(widget))
+    // A label's name replaces its text for the screen reader, so it must still carry the text.
+    const auto* label = qobject_cast<const QLabel*>(widget);
+    if (label && !widget->accessibleName().isEmpty() &&
+        !widget->accessibleName().contains(label->text()))
         return QStringLiteral("name hides the text");
+    // A picture button (icon, no caption): what the tool tip shows, the screen reader says.
+    const auto* picture = qobject_cast<const QToolButton*>(widget);
+    if (picture && !picture->toolTip().isEmpty() && name != picture->toolTip())
+        return QStringLiteral("name is not the tool tip: ") + name;
     return QString();
 }
 
-// The shown controls of a window (and the window itself) whose name is missing or says too
-// little.
-QStringList unnamedControls(QWidget* window) {
+// The shown controls of a window (and the window itself) whose name is missing or wrong.
+QStringList misnamedControls(QWidget* window) {
     QStringList offenders;
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);
     for (QWidget* widget : widgets) {
         if (widget->window() != window || !needsName(widget))
             continue;
-        const QString fault = nameFault(widget);
-        if (!fault.isEmpty())
+        if (const QString fault = nameFault(widget); !fault.isEmpty())
             offenders.append(describe(widget) + QStringLiteral(" (") + fault + QLatin1Char(')'));
     }
     return offenders;
-}
-
-// The picture buttons (icon, no caption): what the tool tip shows, the screen reader says.
-QStringList pictureButtonsNamedOtherwise(QWidget* window) {
-    QStringList offenders;
-    const QList<QToolButton*> buttons = window->findChildren<QToolButton*>();
-    for (QToolButton* button : buttons)
-        if (button->isVisible() && button->window() == window && !button->toolTip().isEmpty() &&
-            accessibleName(button) != button->toolTip())
-            offenders.append(describe(button) + QStringLiteral(": ") + accessibleName(button));
-    return offenders;
-}
-
-// A started program over a folder of two sentences, with enough points for the reward game.
-struct Program {
-    Program() {
-        folder.write(QStringLiteral("SAETZE.TXT"), Sentences);
-        folder.write(QStringLiteral("TIVORAL.INI"), "Verdana\r\n24\r\n100\r\n");
-        folder.write(QStringLiteral("TIVORAL.INF"), "Anna\r\nBen\r\n");
-        running.emplace(folder.dir());
-        running->program.start();
-        running->app.points.set(PointsForTheGame);
-        // A chosen name, so that the name displays show more than their start text.
-        running->app.users.selectUser(0);
-    }
-    RunningProgram& operator*() { return *running; }
-    RunningProgram* operator->() { return &*running; }
-    QWidget* main() { return &running->program.mainWindow(); }
-
-    QWidget* openTeacherWindow(const char* lockButton) {
-        running->dialogs.queueInput(Password);
-        running->click(QString::fromLatin1(lockButton));
-        return lockButton == QByteArrayView("Picture8")
-                   ? static_cast<QWidget*>(running->program.editorWindow())
-                   : static_cast<QWidget*>(running->program.settingsWindow());
-    }
-
-    WorkFolder folder;
-    std::optional<RunningProgram> running;
-};
-
-// Opens one window or view and returns the window to look at.
-using Opener = std::function<QWidget*(Program&)>;
-
-struct View {
-    const char* name;
-    Opener open;
-    // A control that must be on screen, so that a broken way there cannot pass unnoticed.
-    const char* shown;
-};
-
-const QList<View>& views() {
-    static const QList<View> list = {
-        {"main window with the sentence files", [](Program& p) { return p.main(); }, "File1"},
-        {"reading view",
-         [](Program& p) {
-             p->click(QStringLiteral("Picture25"));
-             return p.main();
-         },
-         "Text4"},
-        {"text-case frame",
-         [](Program& p) {
-             p->click(QStringLiteral("Picture4"));
-             return p.main();
-         },
-         "Option1"},
-        {"user panel",
-         [](Program& p) {
-             p->click(QStringLiteral("Picture6"));
-             return p.main();
-         },
-         "List1"},
-        {"Dosensatz",
-         [](Program& p) {
-             p->click(QStringLiteral("Picture5"));
-             return p.main();
-         },
-         "Text1"},
-        {"Satzpuzzle",
-         [](Program& p) {
-             p->click(QStringLiteral("Picture18"));
-             return p.main();
-         },
-         "ziel"},
-        {"Mosaiksatz",
-         [](Program& p) {
-             p->click(QStringLiteral("Picture32"));
-             return p.main();
-         },
-         "Text3"},
-        {"Verrutscher Satz",
-         [](Program& p) {
-             p->click(QStringLiteral("Picture33"));
-             return p.main();
-         },
-         "Text5"},
-        {"reward button",
-         [](Program& p) {
-             p->click(QStringLiteral("Picture5"));
-             p->click(QStringLiteral("Picture12"));
-             return p.main();
-         },
-         "Command3"},
-        {"info window",
-         [](Program& p) -> QWidget* {
-             p->click(QStringLiteral("Picture9"));
-             return p.main()->findChild<QWidget*>(QStringLiteral("TIVLABEL"));
-         },
-         "TIVLABEL"},
-        {"sentence editor", [](Program& p) { return p.openTeacherWindow("Picture8"); }, "Text1"},
-        {"sentence editor with its word-limit warning",
-         [](Program& p) {
-             QWidget* editor = p.openTeacherWindow("Picture8");
-             p->find<QLineEdit>(QStringLiteral("Text1"))->setText(TooManyWords);
-             p->click(QStringLiteral("Picture1"));
-             return editor;
-         },
-         "Command1"},
-        {"settings window",
-         [](Program& p) -> QWidget* {
-             QWidget* settings = p.openTeacherWindow("Picture10");
-             // The installed fonts are listed a moment after the window shows.
-             auto* fonts = p->find<QListWidget>(QStringLiteral("List1"));
-             if (!fonts || !QTest::qWaitFor([&] { return fonts->count() > 0; }, FontListWaitMs))
-                 return nullptr;
-             return settings;
-         },
-         "List1"},
-        {"Wortfange", [](Program& p) { return p->openRewardGame(); }, "Bild5"},
-        {"Wortfange high-score list",
-         [](Program& p) {
-             p->openRewardGame();
-             p->playGame();
-             return p->program.gameWindow();
-         },
-         "Liste1"},
-    };
-    return list;
 }
 
 } // namespace
@@ -267,62 +118,75 @@ class AccessibilityTest : public QObject {
 private Q_SLOTS:
     void everyShownControlHasAName_data();
     void everyShownControlHasAName();
-    void pictureButtonsSayTheirToolTip_data();
-    void pictureButtonsSayTheirToolTip();
 };
 
-namespace {
-
-void addViewRows() {
-    QTest::addColumn<int>("viewIndex");
-    for (int i = 0; i < views().size(); ++i)
-        QTest::newRow(views().at(i).name) << i;
-}
-
-// Opens the row's view; nullptr (and the test failed) when it did not come up.
-QWidget* openView(Program& program, int viewIndex) {
-    const View& view = views().at(viewIndex);
-    QWidget* window = view.open(program);
-    if (!window || !window->isVisible()) {
-        QTest::qFail("the window did not open", __FILE__, __LINE__);
-        return nullptr;
-    }
-    const QString shown = QString::fromLatin1(view.shown);
-    QWidget* control = window->objectName() == shown ? window : window->findChild<QWidget*>(shown);
-    if (!control || !control->isVisible()) {
-        QTest::qFail(qPrintable(shown + QStringLiteral(" is not shown")), __FILE__, __LINE__);
-        return nullptr;
-    }
-    return window;
-}
-
-} // namespace
-
 void AccessibilityTest::everyShownControlHasAName_data() {
-    addViewRows();
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("window");
+    // A control that must be on screen (and filled, if a list), so that a broken way there
+    // cannot pass unnoticed.
+    QTest::addColumn<QString>("shown");
+    const QStringList reward{QStringLiteral("Picture5"), QStringLiteral("Picture12"),
+                             QStringLiteral("Command3")};
+    const auto row = [](const char* name, const QStringList& steps, const char* window,
+                        const char* shown) {
+        QTest::newRow(name) << steps << QString::fromLatin1(window) << QString::fromLatin1(shown);
+    };
+    row("main window with the sentence files", {}, "Form1", "File1");
+    row("reading view", {QStringLiteral("Picture25")}, "Form1", "Text4");
+    row("text-case frame", {QStringLiteral("Picture4")}, "Form1", "Option1");
+    row("user panel", {QStringLiteral("Picture6")}, "Form1", "List1");
+    row("Dosensatz", {QStringLiteral("Picture5")}, "Form1", "Text1");
+    row("Satzpuzzle", {QStringLiteral("Picture18")}, "Form1", "ziel");
+    row("Mosaiksatz", {QStringLiteral("Picture32")}, "Form1", "Text3");
+    row("Verrutscher Satz", {QStringLiteral("Picture33")}, "Form1", "Text5");
+    row("reward button", reward.first(2), "Form1", "Command3");
+    row("info window", {QStringLiteral("Picture9")}, "TIVLABEL", "TIVLABEL");
+    row("sentence editor", {QStringLiteral("Picture8")}, "Form2", "Text1");
+    row("sentence editor with its word-limit warning",
+        {QStringLiteral("Picture8"),
+         QStringLiteral("Text1=") + QStringLiteral("Wort ").repeated(19).trimmed(),
+         QStringLiteral("Picture1")},
+        "Form2", "Command1");
+    row("settings window", {QStringLiteral("Picture10")}, "Form3", "List1");
+    row("Wortfange", reward, "fang", "Bild5");
+    row("Wortfange high-score list", reward + QStringList{PlayGame}, "fang", "Liste1");
 }
 
 void AccessibilityTest::everyShownControlHasAName() {
-    QFETCH(int, viewIndex);
-    Program program;
-    QWidget* window = openView(program, viewIndex);
-    if (!window)
-        return;
-    const QStringList offenders = unnamedControls(window);
-    QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(QStringLiteral(", "))));
-}
+    QFETCH(QStringList, steps);
+    QFETCH(QString, window);
+    QFETCH(QString, shown);
+    WorkFolder folder;
+    folder.write(QStringLiteral("SAETZE.TXT"), "Oma kocht.\r\nOpa liest.\r\n");
+    folder.write(QStringLiteral("TIVORAL.INI"), "Verdana\r\n24\r\n100\r\n");
+    folder.write(QStringLiteral("TIVORAL.INF"), "Anna\r\nBen\r\n");
+    RunningProgram running(folder.dir());
+    running.program.start();
+    running.app.points.set(Settings::DefaultPointLimit);
+    // A chosen name, so that the name displays show more than their start text.
+    running.app.users.selectUser(0);
+    running.dialogs.queueInput(Password); // for the teacher lock, if a step meets it
 
-void AccessibilityTest::pictureButtonsSayTheirToolTip_data() {
-    addViewRows();
-}
+    for (const QString& step : steps) {
+        if (step == PlayGame)
+            running.playGame();
+        else if (const qsizetype equals = step.indexOf(QLatin1Char('=')); equals > 0)
+            running.find<QLineEdit>(step.left(equals))->setText(step.mid(equals + 1));
+        else
+            running.click(step);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    auto* shownWindow = running.find(window);
+    QVERIFY2(shownWindow && shownWindow->isVisible(), "the window did not open");
+    QWidget* control = window == shown ? shownWindow : shownWindow->findChild<QWidget*>(shown);
+    QVERIFY2(control && control->isVisible(), qPrintable(shown + QStringLiteral(" is not shown")));
+    auto* list = qobject_cast<QListWidget*>(control);
+    QVERIFY2(!list || QTest::qWaitFor([&] { return list->count() > 0; }, ListFillWaitMs),
+             qPrintable(shown + QStringLiteral(" stays empty")));
 
-void AccessibilityTest::pictureButtonsSayTheirToolTip() {
-    QFETCH(int, viewIndex);
-    Program program;
-    QWidget* window = openView(program, viewIndex);
-    if (!window)
-        return;
-    const QStringList offenders = pictureButtonsNamedOtherwise(window);
+    const QStringList offenders = misnamedControls(shownWindow);
     QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(QStringLiteral(", "))));
 }
 
