@@ -1,18 +1,12 @@
+#include "exerciserun.h"
 #include "exercises/dosensatz.h"
-#include "exercises/exerciseframe.h"
-#include "store/appstate.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
 
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace tivoral;
-using tivoral::testing::AlmostOne;
-using tivoral::testing::ScriptedDialogs;
-using tivoral::testing::SequenceRandom;
+using namespace tivoral::testing;
 
 namespace {
 
@@ -20,25 +14,7 @@ const QString Essen = QStringLiteral("Nach dem Essen mache ich meine Hausaufgabe
 const QString Bauer = QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld.");
 const QString Completed = QStringLiteral("Prima, der Satz ist fertig.\r\r");
 
-struct DosensatzRun {
-    explicit DosensatzRun(const QStringList& sentences, QList<double> draws = {0.0},
-                          TextCase textCase = TextCase::Normal)
-        : random(std::move(draws)) {
-        app.store.setEntries(sentences);
-        app.textCase.set(textCase);
-    }
-    void typeKeyByKey(const QString& text) {
-        for (qsizetype n = 1; n <= text.size(); ++n)
-            dosensatz.typeAnswer(text.left(n));
-    }
-
-    testing::WorkFolder folder;
-    ScriptedDialogs dialogs;
-    SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
-    ExerciseFrame frame{app};
-    Dosensatz dosensatz{frame};
-};
+using DosensatzRun = ExerciseRun<Dosensatz>;
 
 } // namespace
 
@@ -51,11 +27,9 @@ private Q_SLOTS:
     void shuffleTakesFromTheSortedPool_data();
     void shuffleTakesFromTheSortedPool();
     void everyOrderIsReachable();
-    void setUpDoesNotSeed();
     void displayFollowsTheTextCase_data();
     void displayFollowsTheTextCase();
     void finishingBringsOnePointPerPiece();
-    void piecesCountForASentenceEndingInABlank();
     void helpNeedsASetUp();
     void instructions();
 };
@@ -64,6 +38,7 @@ void DosensatzTest::piecesOfTheSentence_data() {
     QTest::addColumn<QString>("sentence");
     QTest::addColumn<QStringList>("pieces");
     QTest::newRow("one word") << QStringLiteral("Hallo") << QStringList{QStringLiteral("Hallo ")};
+    // The editor can store a sentence with a trailing blank: one piece, not two words.
     QTest::newRow("trailing blank gets no second blank")
         << QStringLiteral("Der Hund ")
         << QStringList{QStringLiteral("Der "), QStringLiteral("Hund ")};
@@ -82,12 +57,14 @@ void DosensatzTest::piecesOfTheSentence() {
     QFETCH(QString, sentence);
     QFETCH(QStringList, pieces);
     DosensatzRun run({sentence});
-    run.frame.startExercise(run.dosensatz);
-    QCOMPARE(run.dosensatz.wordList(), pieces);
-    QCOMPARE(run.dosensatz.wordDisplay().size(), pieces.join(QString()).size());
-    QVERIFY(run.dosensatz.wordDisplay().endsWith(QLatin1Char(' ')));
+    run.start();
+    QCOMPARE(run.exercise.wordList(), pieces);
+    QCOMPARE(run.exercise.wordDisplay().size(), pieces.join(QString()).size());
+    QVERIFY(run.exercise.wordDisplay().endsWith(QLatin1Char(' ')));
     for (const QString& piece : pieces)
-        QCOMPARE(run.dosensatz.wordDisplay().count(piece), pieces.count(piece));
+        QCOMPARE(run.exercise.wordDisplay().count(piece), pieces.count(piece));
+    run.type(sentence);
+    QCOMPARE(run.app.points.value(), pieces.size());
 }
 
 void DosensatzTest::shuffleTakesFromTheSortedPool_data() {
@@ -107,9 +84,11 @@ void DosensatzTest::shuffleTakesFromTheSortedPool() {
     QFETCH(QList<double>, draws);
     QFETCH(QString, display);
     DosensatzRun run({Bauer}, draws);
-    run.frame.startExercise(run.dosensatz);
-    QCOMPARE(run.dosensatz.wordDisplay(), display);
+    run.start();
+    QCOMPARE(run.exercise.wordDisplay(), display);
     QCOMPARE(run.random.draws, 8);
+    run.frame.nextSentence(run.exercise);
+    QCOMPARE(run.random.seedings, 0);
 }
 
 void DosensatzTest::everyOrderIsReachable() {
@@ -119,18 +98,11 @@ void DosensatzTest::everyOrderIsReachable() {
         for (int second = 0; second < 2; ++second) {
             DosensatzRun run({QStringLiteral("Ei Brot Apfel")},
                              {(first + 0.5) / 3, (second + 0.5) / 2, 0.0});
-            run.frame.startExercise(run.dosensatz);
-            orders.insert(run.dosensatz.wordDisplay());
+            run.start();
+            orders.insert(run.exercise.wordDisplay());
         }
     }
     QCOMPARE(orders.size(), 6);
-}
-
-void DosensatzTest::setUpDoesNotSeed() {
-    DosensatzRun run({Essen, Bauer});
-    run.frame.startExercise(run.dosensatz);
-    run.frame.nextSentence(run.dosensatz);
-    QCOMPARE(run.random.seedings, 0);
 }
 
 void DosensatzTest::displayFollowsTheTextCase_data() {
@@ -146,20 +118,20 @@ void DosensatzTest::displayFollowsTheTextCase() {
     QFETCH(QString, display);
     DosensatzRun run({QStringLiteral("Der fährt groß aufs")}, {0.0},
                      static_cast<TextCase>(textCase));
-    run.frame.startExercise(run.dosensatz);
-    QCOMPARE(run.dosensatz.wordDisplay(), display);
+    run.start();
+    QCOMPARE(run.exercise.wordDisplay(), display);
     QCOMPARE(run.frame.target(), QStringLiteral("Der fährt groß aufs"));
 }
 
 void DosensatzTest::finishingBringsOnePointPerPiece() {
     DosensatzRun run({Bauer, Essen});
     run.app.points.set(3);
-    run.frame.startExercise(run.dosensatz);
-    run.dosensatz.typeAnswer(QStringLiteral("Der b"));
-    QVERIFY(!run.dosensatz.answerIsPrefix());
+    run.start();
+    run.exercise.typeAnswer(QStringLiteral("Der b"));
+    QVERIFY(!run.exercise.answerIsPrefix());
 
-    QSignalSpy replaced(&run.dosensatz, &Dosensatz::answerReplaced);
-    run.typeKeyByKey(Bauer);
+    QSignalSpy replaced(&run.exercise, &Dosensatz::answerReplaced);
+    run.type(Bauer);
     QCOMPARE(run.app.points.value(), 3 + 8);
     QCOMPARE(run.dialogs.prompts(), QStringList{Completed});
     QCOMPARE(run.dialogs.last().title, QStringLiteral("Dosensatz"));
@@ -167,35 +139,23 @@ void DosensatzTest::finishingBringsOnePointPerPiece() {
     // The next sentence is ready with an empty, black input.
     QCOMPARE(run.frame.target(), Essen);
     QCOMPARE(replaced.size(), 1);
-    QVERIFY(run.dosensatz.answer().isEmpty());
-    QVERIFY(run.dosensatz.answerIsPrefix());
-    QCOMPARE(run.dosensatz.wordList().size(), 7);
-}
-
-void DosensatzTest::piecesCountForASentenceEndingInABlank() {
-    // The editor can store a sentence with a trailing blank: it is one piece, not two words.
-    DosensatzRun run({QStringLiteral("Hallo ")});
-    run.frame.startExercise(run.dosensatz);
-    run.typeKeyByKey(QStringLiteral("Hallo "));
-    QCOMPARE(run.app.points.value(), 1);
+    QVERIFY(run.exercise.answer().isEmpty());
+    QVERIFY(run.exercise.answerIsPrefix());
+    QCOMPARE(run.exercise.wordList().size(), 7);
 }
 
 void DosensatzTest::helpNeedsASetUp() {
     DosensatzRun run({Bauer});
     run.app.points.set(5);
-    run.frame.useLupe(run.dosensatz);
-    run.frame.useRettungsring(run.dosensatz);
+    run.frame.useLupe(run.exercise);
+    run.frame.useRettungsring(run.exercise);
     QVERIFY(run.dialogs.boxes.isEmpty());
-    run.frame.startExercise(run.dosensatz);
-    run.frame.useLupe(run.dosensatz);
-    QCOMPARE(run.dialogs.last().prompt.section(QLatin1Char('\r'), 0, 0),
-             QStringLiteral("Der  . . ."));
-    QCOMPARE(run.app.points.value(), 4);
+    QCOMPARE(run.app.points.value(), 5);
 }
 
 void DosensatzTest::instructions() {
     DosensatzRun run({Bauer});
-    run.frame.showInstructions(run.dosensatz);
+    run.frame.showInstructions(run.exercise);
     QCOMPARE(run.dialogs.last().prompt,
              QStringLiteral("Schreibe den Satz richtig ins helle Feld.\r"
                             "Rechtschreibfehler werden durch eine\r"

@@ -73,13 +73,11 @@ class FrameTest : public QObject {
 
 private Q_SLOTS:
     void startWithEmptyStoreIsRefused();
-    void oneSentenceRotatesToItself();
-    void threeSentencesRunInOrderThenRotate();
+    void lastSentenceRotatesToTheFirst_data();
+    void lastSentenceRotatesToTheFirst();
     void nextSentenceWrapsWithoutMessage();
-    void helpToolsCostPoints_data();
-    void helpToolsCostPoints();
-    void helpTextsShowBeginningAndSentence_data();
-    void helpTextsShowBeginningAndSentence();
+    void helpToolsShowAndCost_data();
+    void helpToolsShowAndCost();
     void helpDoesNothingBeforeSetUp();
     void spielrundeAndInstructionsTexts();
     void rewardButtonNeedsTheLimit_data();
@@ -106,35 +104,34 @@ void FrameTest::startWithEmptyStoreIsRefused() {
     QCOMPARE(run.dialogs.last().title, QStringLiteral("Datei laden"));
 }
 
-void FrameTest::oneSentenceRotatesToItself() {
-    FrameRun run({Bauer});
-    QVERIFY(run.frame.startExercise(run.exercise));
-    run.frame.completeSentence(run.exercise, 8);
-    QCOMPARE(run.app.points.value(), 8);
-    QCOMPARE(run.dialogs.prompts(), (QStringList{QStringLiteral("Fertig.\r"), Rotation}));
-    QCOMPARE(run.dialogs.titles(),
-             (QStringList{QStringLiteral("Probe"), QStringLiteral("Dosensätze")}));
-    QCOMPARE(run.exercise.setUps, (QStringList{Bauer, Bauer}));
-    QCOMPARE(run.frame.target(), Bauer);
+void FrameTest::lastSentenceRotatesToTheFirst_data() {
+    QTest::addColumn<int>("count");
+    QTest::newRow("one sentence rotates to itself") << 1;
+    QTest::newRow("three sentences in order") << 3;
 }
 
-void FrameTest::threeSentencesRunInOrderThenRotate() {
-    const QStringList three = sentences(3);
-    FrameRun run(three);
-    run.frame.startExercise(run.exercise);
-    for (int i = 0; i < 3; ++i)
+void FrameTest::lastSentenceRotatesToTheFirst() {
+    QFETCH(int, count);
+    const QStringList list = sentences(count);
+    FrameRun run(list);
+    QVERIFY(run.frame.startExercise(run.exercise));
+    for (int i = 0; i < count; ++i)
         run.frame.completeSentence(run.exercise, 2);
-    QCOMPARE(run.exercise.setUps, (QStringList{three[0], three[1], three[2], three[0]}));
+    QCOMPARE(run.exercise.setUps, list + QStringList{list.first()});
     QCOMPARE(run.dialogs.prompts().count(Rotation), 1);
     QCOMPARE(run.dialogs.prompts().constLast(), Rotation);
-    QCOMPARE(run.app.store.selected(), 0);
+    QCOMPARE(run.dialogs.titles().constFirst(), QStringLiteral("Probe"));
+    QCOMPARE(run.dialogs.titles().constLast(), QStringLiteral("Dosensätze"));
+    QCOMPARE(run.dialogs.prompts().constFirst(), QStringLiteral("Fertig.\r"));
+    QCOMPARE(run.frame.target(), list.first());
+    QCOMPARE(run.app.points.value(), 2 * count);
 
+    // Leaving and coming back starts from the top again.
     run.frame.completeSentence(run.exercise, 2);
-    QCOMPARE(run.app.store.selected(), 1);
+    QCOMPARE(run.app.store.selected(), count > 1 ? 1 : 0);
     run.frame.leaveExercise(run.exercise);
     run.frame.startExercise(run.exercise);
-    QCOMPARE(run.exercise.setUps.constLast(), three[0]);
-    QCOMPARE(run.app.points.value(), 8);
+    QCOMPARE(run.exercise.setUps.constLast(), list.first());
 }
 
 void FrameTest::nextSentenceWrapsWithoutMessage() {
@@ -149,25 +146,35 @@ void FrameTest::nextSentenceWrapsWithoutMessage() {
     QCOMPARE(run.app.points.value(), 0);
 }
 
-void FrameTest::helpToolsCostPoints_data() {
+void FrameTest::helpToolsShowAndCost_data() {
+    QTest::addColumn<QString>("sentence");
     QTest::addColumn<bool>("rettungsring");
     QTest::addColumn<int>("before");
     QTest::addColumn<int>("after");
-    QTest::newRow("Lupe at 0 stays 0") << false << 0 << 0;
-    QTest::newRow("Lupe at 2") << false << 2 << 1;
-    QTest::newRow("Lupe at 5") << false << 5 << 4;
-    QTest::newRow("Rettungsring at 0 stays 0") << true << 0 << 0;
-    QTest::newRow("Rettungsring at 2 goes to 0") << true << 2 << 0;
-    QTest::newRow("Rettungsring at 5") << true << 5 << 2;
-    QTest::newRow("Lupe below 0 takes nothing") << false << -4 << -4;
-    QTest::newRow("Rettungsring below 0 lifts to 0") << true << -4 << 0;
+    QTest::addColumn<QString>("prompt");
+    const QString lupeText = QStringLiteral("Der  . . .\r") + Blanks50 + QStringLiteral("\r");
+    const QString ringText = Bauer + QStringLiteral("\r") + Blanks50 + QStringLiteral("\r");
+    QTest::newRow("Lupe at 0 stays 0") << Bauer << false << 0 << 0 << lupeText;
+    QTest::newRow("Lupe at 2") << Bauer << false << 2 << 1 << lupeText;
+    QTest::newRow("Lupe at 5") << Bauer << false << 5 << 4 << lupeText;
+    QTest::newRow("Lupe below 0 takes nothing") << Bauer << false << -4 << -4 << lupeText;
+    QTest::newRow("Lupe: no blank, no word") << QStringLiteral("Hallo!") << false << 5 << 4
+                                             << QStringLiteral(" . . .\r") + Blanks50 + "\r";
+    QTest::newRow("Rettungsring at 0 stays 0") << Bauer << true << 0 << 0 << ringText;
+    QTest::newRow("Rettungsring at 2 goes to 0") << Bauer << true << 2 << 0 << ringText;
+    QTest::newRow("Rettungsring at 5") << Bauer << true << 5 << 2 << ringText;
+    QTest::newRow("Rettungsring below 0 lifts to 0") << Bauer << true << -4 << 0 << ringText;
 }
 
-void FrameTest::helpToolsCostPoints() {
+void FrameTest::helpToolsShowAndCost() {
+    QFETCH(QString, sentence);
     QFETCH(bool, rettungsring);
     QFETCH(int, before);
     QFETCH(int, after);
-    FrameRun run({Bauer});
+    QFETCH(QString, prompt);
+    FrameRun run({sentence});
+    // The help shows the sentence as stored, whatever the text case.
+    run.app.textCase.set(TextCase::Upper);
     run.frame.startExercise(run.exercise);
     run.app.points.set(before);
     QSignalSpy focus(&run.exercise, &Exercise::focusInputRequested);
@@ -177,40 +184,11 @@ void FrameTest::helpToolsCostPoints() {
         run.frame.useLupe(run.exercise);
     QCOMPARE(run.app.points.value(), after);
     QCOMPARE(run.dialogs.messages().size(), 1);
-    QCOMPARE(focus.count(), 1);
-}
-
-void FrameTest::helpTextsShowBeginningAndSentence_data() {
-    QTest::addColumn<QString>("sentence");
-    QTest::addColumn<bool>("rettungsring");
-    QTest::addColumn<QString>("prompt");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("Lupe: first word and its blank")
-        << Bauer << false << QStringLiteral("Der  . . .\r") + Blanks50 + QStringLiteral("\r")
-        << QStringLiteral("Gesuchter Satzanfang:");
-    QTest::newRow("Lupe: no blank, no word")
-        << QStringLiteral("Hallo!") << false << QStringLiteral(" . . .\r") + Blanks50 + "\r"
-        << QStringLiteral("Gesuchter Satzanfang:");
-    QTest::newRow("Rettungsring: the sentence as stored")
-        << Bauer << true << Bauer + QStringLiteral("\r") + Blanks50 + QStringLiteral("\r")
-        << QStringLiteral("Gesuchter Satz:");
-}
-
-void FrameTest::helpTextsShowBeginningAndSentence() {
-    QFETCH(QString, sentence);
-    QFETCH(bool, rettungsring);
-    QFETCH(QString, prompt);
-    QFETCH(QString, title);
-    FrameRun run({sentence});
-    run.app.textCase.set(TextCase::Upper);
-    run.frame.startExercise(run.exercise);
-    if (rettungsring)
-        run.frame.useRettungsring(run.exercise);
-    else
-        run.frame.useLupe(run.exercise);
     QCOMPARE(run.dialogs.last().prompt, prompt);
-    QCOMPARE(run.dialogs.last().title, title);
+    QCOMPARE(run.dialogs.last().title, rettungsring ? QStringLiteral("Gesuchter Satz:")
+                                                    : QStringLiteral("Gesuchter Satzanfang:"));
     QCOMPARE(run.dialogs.last().icon, Icon::None);
+    QCOMPARE(focus.count(), 1);
 }
 
 void FrameTest::helpDoesNothingBeforeSetUp() {

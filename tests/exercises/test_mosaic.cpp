@@ -1,17 +1,11 @@
-#include "exercises/exerciseframe.h"
+#include "exerciserun.h"
 #include "exercises/mosaic.h"
-#include "store/appstate.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace tivoral;
-using tivoral::testing::AlmostOne;
-using tivoral::testing::ScriptedDialogs;
-using tivoral::testing::SequenceRandom;
+using namespace tivoral::testing;
 
 namespace {
 
@@ -27,30 +21,7 @@ QString withoutFiller(const Mosaic& mosaic) {
     return rest.remove(mosaic.fillerLetter);
 }
 
-// The mosaic exercise running in the frame.
-struct MosaicRun {
-    explicit MosaicRun(const QStringList& sentences, QList<double> draws = {0.0})
-        : random(std::move(draws)) {
-        app.store.setEntries(sentences);
-        connect();
-    }
-    void connect() {
-        QObject::connect(&mosaic, &MosaicExercise::answerChecked,
-                         [this](bool isPrefix) { colours.append(isPrefix); });
-    }
-    void type(const QString& text) {
-        for (qsizetype n = 1; n <= text.size(); ++n)
-            mosaic.typeAnswer(text.left(n));
-    }
-
-    testing::WorkFolder folder;
-    ScriptedDialogs dialogs;
-    SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
-    ExerciseFrame frame{app};
-    MosaicExercise mosaic{frame};
-    QList<bool> colours;
-};
+using MosaicRun = ExerciseRun<MosaicExercise>;
 
 } // namespace
 
@@ -66,7 +37,6 @@ private Q_SLOTS:
     void longSentenceFillsTheGridAlone();
     void sentenceWithEveryLetterHasNoFiller();
     void sentenceCellsAreExactlyTheNonFillerCells();
-    void setUpSeedsAndBuildsUnmarked();
     void finishedSentenceScoresAndBuildsNext();
     void newMosaicKeepsSentenceAndPoints();
     void lupeShowsWholeSentence();
@@ -188,22 +158,10 @@ void MosaicTest::sentenceCellsAreExactlyTheNonFillerCells() {
     QCOMPARE(marked, VaterHidden);
 }
 
-void MosaicTest::setUpSeedsAndBuildsUnmarked() {
-    MosaicRun run({Vater});
-    QSignalSpy focus(&run.mosaic, &Exercise::focusInputRequested);
-    QVERIFY(run.frame.startExercise(run.mosaic));
-    QCOMPARE(run.random.seedings, 1);
-    QCOMPARE(run.mosaic.mosaic().hiddenText, VaterHidden);
-    QVERIFY(!run.mosaic.isMarked());
-    QCOMPARE(run.mosaic.answer(), QString());
-    QVERIFY(run.mosaic.answerIsPrefix());
-    QCOMPARE(focus.count(), 1);
-}
-
 void MosaicTest::finishedSentenceScoresAndBuildsNext() {
     MosaicRun run({Vater, Bauer});
-    run.frame.startExercise(run.mosaic);
-    run.mosaic.showRettungsringHelp();
+    run.start();
+    run.exercise.showRettungsringHelp();
     run.type(Vater);
     QCOMPARE(run.app.points.value(), 7);
     QCOMPARE(run.frame.wordCount(), 7);
@@ -211,10 +169,11 @@ void MosaicTest::finishedSentenceScoresAndBuildsNext() {
     QCOMPARE(run.dialogs.last().title, QStringLiteral("Mosaiksatz"));
     QCOMPARE(run.dialogs.last().icon, Icon::None);
     QCOMPARE(run.app.store.selected(), 1);
-    QCOMPARE(run.mosaic.mosaic().hiddenText, QStringLiteral("DERBAUERFÄHRTMITDEMTRAKTORAUFSFELD."));
-    QVERIFY(!run.mosaic.isMarked());
-    QCOMPARE(run.mosaic.answer(), QString());
-    QVERIFY(run.mosaic.answerIsPrefix());
+    QCOMPARE(run.exercise.mosaic().hiddenText,
+             QStringLiteral("DERBAUERFÄHRTMITDEMTRAKTORAUFSFELD."));
+    QVERIFY(!run.exercise.isMarked());
+    QCOMPARE(run.exercise.answer(), QString());
+    QVERIFY(run.exercise.answerIsPrefix());
 
     run.type(Bauer);
     QCOMPARE(run.app.points.value(), 15);
@@ -224,25 +183,30 @@ void MosaicTest::finishedSentenceScoresAndBuildsNext() {
 
 void MosaicTest::newMosaicKeepsSentenceAndPoints() {
     MosaicRun run({Vater, Bauer}, {0.0, 0.3, 0.8});
-    run.frame.startExercise(run.mosaic);
+    QSignalSpy focus(&run.exercise, &Exercise::focusInputRequested);
+    QVERIFY(run.start());
+    QCOMPARE(run.random.seedings, 1);
+    QCOMPARE(run.exercise.mosaic().hiddenText, VaterHidden);
+    QCOMPARE(focus.count(), 1);
     run.app.points.set(4);
-    run.mosaic.typeAnswer(QStringLiteral("Vat"));
-    run.mosaic.showRettungsringHelp();
-    run.frame.setUpAgain(run.mosaic);
+    run.exercise.typeAnswer(QStringLiteral("Vat"));
+    run.exercise.showRettungsringHelp();
+    run.frame.setUpAgain(run.exercise);
     QCOMPARE(run.random.seedings, 2);
     QCOMPARE(run.app.store.selected(), 0);
     QCOMPARE(run.frame.target(), Vater);
     QCOMPARE(run.app.points.value(), 4);
-    QCOMPARE(run.mosaic.answer(), QString());
-    QVERIFY(!run.mosaic.isMarked());
+    QCOMPARE(run.exercise.answer(), QString());
+    QVERIFY(run.exercise.answerIsPrefix());
+    QVERIFY(!run.exercise.isMarked());
     QVERIFY(run.dialogs.boxes.isEmpty());
 }
 
 void MosaicTest::lupeShowsWholeSentence() {
     MosaicRun run({Vater});
-    run.frame.startExercise(run.mosaic);
-    QSignalSpy focus(&run.mosaic, &Exercise::focusInputRequested);
-    run.frame.useLupe(run.mosaic);
+    run.start();
+    QSignalSpy focus(&run.exercise, &Exercise::focusInputRequested);
+    run.frame.useLupe(run.exercise);
     QCOMPARE(run.dialogs.prompts(), QStringList{Vater + "\r\r"});
     QCOMPARE(run.dialogs.last().title, QStringLiteral("Gesuchter Satz:"));
     QCOMPARE(run.app.points.value(), 0);
@@ -251,21 +215,21 @@ void MosaicTest::lupeShowsWholeSentence() {
 
 void MosaicTest::rettungsringMarksInsteadOfMessage() {
     MosaicRun run({Vater});
-    run.frame.startExercise(run.mosaic);
+    run.start();
     run.app.points.set(5);
-    QSignalSpy repaints(&run.mosaic, &MosaicExercise::mosaicChanged);
-    const QString grid = run.mosaic.mosaic().grid;
+    QSignalSpy repaints(&run.exercise, &MosaicExercise::mosaicChanged);
+    const QString grid = run.exercise.mosaic().grid;
 
-    run.frame.useRettungsring(run.mosaic);
-    QVERIFY(run.mosaic.isMarked());
+    run.frame.useRettungsring(run.exercise);
+    QVERIFY(run.exercise.isMarked());
     QCOMPARE(run.app.points.value(), 2);
-    run.frame.useRettungsring(run.mosaic);
-    QVERIFY(run.mosaic.isMarked());
+    run.frame.useRettungsring(run.exercise);
+    QVERIFY(run.exercise.isMarked());
     QCOMPARE(run.app.points.value(), 0);
 
     QVERIFY(run.dialogs.boxes.isEmpty());
     QCOMPARE(repaints.count(), 2);
-    QCOMPARE(run.mosaic.mosaic().grid, grid);
+    QCOMPARE(run.exercise.mosaic().grid, grid);
 }
 
 QTEST_GUILESS_MAIN(MosaicTest)

@@ -1,15 +1,11 @@
-#include "exercises/exerciseframe.h"
+#include "exerciserun.h"
 #include "exercises/puzzle.h"
-#include "store/appstate.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace tivoral;
-using tivoral::testing::ScriptedDialogs;
+using namespace tivoral::testing;
 
 namespace {
 
@@ -22,27 +18,14 @@ QString wordsSentence(int words) {
     return list.join(QLatin1Char(' ')) + QLatin1Char('.');
 }
 
-// The puzzle running in the frame on a given list of sentences.
-struct PuzzleRun {
-    explicit PuzzleRun(const QStringList& sentences, TextCase textCase = TextCase::Normal) {
-        app.store.setEntries(sentences);
-        app.textCase.set(textCase);
-    }
-    bool start() { return frame.startExercise(puzzle); }
-    QStringList tiles() const {
-        QStringList result;
-        for (int k = 1; k <= PuzzleLayout::TileCount; ++k)
-            result.append(puzzle.tileText(k));
-        return result;
-    }
+using PuzzleRun = ExerciseRun<PuzzleExercise>;
 
-    testing::WorkFolder folder;
-    ScriptedDialogs dialogs;
-    testing::SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
-    ExerciseFrame frame{app};
-    PuzzleExercise puzzle{frame};
-};
+QStringList tilesOf(const PuzzleRun& run) {
+    QStringList result;
+    for (int k = 1; k <= PuzzleLayout::TileCount; ++k)
+        result.append(run.exercise.tileText(k));
+    return result;
+}
 
 QStringList padded(QStringList tiles) {
     tiles.resize(PuzzleLayout::TileCount);
@@ -174,18 +157,18 @@ void PuzzleTest::sentenceIsSolvedInItsOwnOrder() {
                                  "Vater bringt das Auto in ",
                                  "Vater bringt das Auto in die "};
     for (int step = 0; step < growing.size(); ++step) {
-        run.puzzle.dropTile(order.at(step));
-        QCOMPARE(run.puzzle.targetText(), growing.at(step));
-        QCOMPARE(run.puzzle.tileText(order.at(step)), QString());
+        run.exercise.dropTile(order.at(step));
+        QCOMPARE(run.exercise.targetText(), growing.at(step));
+        QCOMPARE(run.exercise.tileText(order.at(step)), QString());
     }
-    QCOMPARE(run.tiles().count(QString()), PuzzleLayout::TileCount - 1);
+    QCOMPARE(tilesOf(run).count(QString()), PuzzleLayout::TileCount - 1);
     QVERIFY(run.dialogs.boxes.isEmpty());
     QCOMPARE(run.app.points.value(), 3);
 
     QString shownBeforeNext;
-    QObject::connect(&run.puzzle, &PuzzleExercise::pieceAccepted, &run.puzzle,
-                     [&run, &shownBeforeNext] { shownBeforeNext = run.puzzle.targetText(); });
-    run.puzzle.dropTile(7);
+    QObject::connect(&run.exercise, &PuzzleExercise::pieceAccepted, &run.exercise,
+                     [&run, &shownBeforeNext] { shownBeforeNext = run.exercise.targetText(); });
+    run.exercise.dropTile(7);
     QCOMPARE(run.app.points.value(), 3 + 7);
     QCOMPARE(run.dialogs.prompts(), QStringList{"Der Satz ist fertig!\r\r"});
     QCOMPARE(run.dialogs.last().title, QStringLiteral("Satzpuzzle"));
@@ -193,21 +176,21 @@ void PuzzleTest::sentenceIsSolvedInItsOwnOrder() {
     // The view saw the whole sentence before the next puzzle replaced it.
     QCOMPARE(shownBeforeNext, Vater + QLatin1Char(' '));
     QCOMPARE(run.app.store.selected(), 1);
-    QCOMPARE(run.puzzle.targetText(), QString());
-    QCOMPARE(run.tiles(), padded({"Hallo "}));
+    QCOMPARE(run.exercise.targetText(), QString());
+    QCOMPARE(tilesOf(run), padded({"Hallo "}));
 }
 
 void PuzzleTest::wrongDropChangesNothing() {
     PuzzleRun run({Vater});
     run.start();
     run.app.points.set(5);
-    const QStringList before = run.tiles();
-    run.puzzle.dropTile(1);
+    const QStringList before = tilesOf(run);
+    run.exercise.dropTile(1);
     QCOMPARE(run.dialogs.prompts(), QStringList{"Das ist das falsche Wort.\r\r"});
     QCOMPARE(run.dialogs.last().title, QStringLiteral("Puzzlefehler"));
     QCOMPARE(run.dialogs.last().icon, Icon::None);
-    QCOMPARE(run.tiles(), before);
-    QCOMPARE(run.puzzle.targetText(), QString());
+    QCOMPARE(tilesOf(run), before);
+    QCOMPARE(run.exercise.targetText(), QString());
     QCOMPARE(run.app.points.value(), 5);
 }
 
@@ -222,9 +205,9 @@ void PuzzleTest::repeatedWordComesFromEitherTile() {
     QFETCH(QList<int>, order);
     PuzzleRun run({QStringLiteral("die Katze und die Maus")});
     run.start();
-    QCOMPARE(run.tiles(), padded({"die ", "die ", "Katze ", "Maus ", "und "}));
+    QCOMPARE(tilesOf(run), padded({"die ", "die ", "Katze ", "Maus ", "und "}));
     for (const int tile : order)
-        run.puzzle.dropTile(tile);
+        run.exercise.dropTile(tile);
     QCOMPARE(run.dialogs.titles(), QStringList({"Satzpuzzle", "Dosensätze"}));
     QCOMPARE(run.app.points.value(), 5);
 }
@@ -241,37 +224,37 @@ void PuzzleTest::emptiedOrMissingTileIsIgnored() {
     QFETCH(int, tile);
     PuzzleRun run({Vater});
     run.start();
-    run.puzzle.dropTile(6);
-    const QStringList before = run.tiles();
-    run.puzzle.dropTile(tile);
-    QCOMPARE(run.tiles(), before);
-    QCOMPARE(run.puzzle.targetText(), QStringLiteral("Vater "));
+    run.exercise.dropTile(6);
+    const QStringList before = tilesOf(run);
+    run.exercise.dropTile(tile);
+    QCOMPARE(tilesOf(run), before);
+    QCOMPARE(run.exercise.targetText(), QStringLiteral("Vater "));
     QVERIFY(run.dialogs.boxes.isEmpty());
 }
 
 void PuzzleTest::blankPieceMustBeDroppedInPlace() {
     PuzzleRun run({QStringLiteral("Der  Hund")});
     run.start();
-    const QStringList tiles = run.tiles();
+    const QStringList tiles = tilesOf(run);
     const int blankTile = int(tiles.indexOf(QStringLiteral(" "))) + 1;
     const int derTile = int(tiles.indexOf(QStringLiteral("Der "))) + 1;
     const int hundTile = int(tiles.indexOf(QStringLiteral("Hund "))) + 1;
     QVERIFY(blankTile > 0 && derTile > 0 && hundTile > 0);
 
-    run.puzzle.dropTile(derTile);
-    run.puzzle.dropTile(hundTile);
+    run.exercise.dropTile(derTile);
+    run.exercise.dropTile(hundTile);
     QCOMPARE(run.dialogs.prompts(), QStringList{"Das ist das falsche Wort.\r\r"});
-    run.puzzle.dropTile(blankTile);
-    QCOMPARE(run.puzzle.targetText(), QStringLiteral("Der  "));
-    run.puzzle.dropTile(hundTile);
+    run.exercise.dropTile(blankTile);
+    QCOMPARE(run.exercise.targetText(), QStringLiteral("Der  "));
+    run.exercise.dropTile(hundTile);
     QCOMPARE(run.app.points.value(), 3);
 }
 
 void PuzzleTest::sentenceEndingInBlankCanBeFinished() {
     PuzzleRun run({QStringLiteral("Hallo Welt ")});
     run.start();
-    run.puzzle.dropTile(1);
-    run.puzzle.dropTile(2);
+    run.exercise.dropTile(1);
+    run.exercise.dropTile(2);
     QCOMPARE(run.app.points.value(), 2);
     QCOMPARE(run.dialogs.prompts().first(), QStringLiteral("Der Satz ist fertig!\r\r"));
 }
@@ -283,11 +266,11 @@ void PuzzleTest::tooLongSentenceIsSkippedWithMessage() {
                                                 "Es geht mit dem nächsten Satz weiter.\r\r"});
     QCOMPARE(run.app.store.selected(), 2);
     QCOMPARE(run.frame.target(), QStringLiteral("Hallo"));
-    QCOMPARE(run.tiles(), padded({"Hallo "}));
+    QCOMPARE(tilesOf(run), padded({"Hallo "}));
 
     // Finishing it comes round to the long ones again, and past them to the same sentence.
     run.dialogs.clear();
-    run.puzzle.dropTile(1);
+    run.exercise.dropTile(1);
     QCOMPARE(run.dialogs.titles(), QStringList({"Satzpuzzle", "Dosensätze", "Satzpuzzle"}));
     QCOMPARE(run.app.store.selected(), 2);
     QCOMPARE(run.app.points.value(), 1);
@@ -301,7 +284,7 @@ void PuzzleTest::noFittingSentenceLeavesExercise() {
                                                 "jeder hat mehr als 18 Wörter.\r\r"});
     QCOMPARE(hidden.count(), 1);
     QCOMPARE(run.frame.running(), nullptr);
-    QCOMPARE(run.tiles(), padded({}));
+    QCOMPARE(tilesOf(run), padded({}));
 }
 
 void PuzzleTest::helpToolsNeedALaidOutPuzzle() {
@@ -309,8 +292,8 @@ void PuzzleTest::helpToolsNeedALaidOutPuzzle() {
     run.start();
     run.dialogs.clear();
     run.app.points.set(5);
-    run.frame.useLupe(run.puzzle);
-    run.frame.useRettungsring(run.puzzle);
+    run.frame.useLupe(run.exercise);
+    run.frame.useRettungsring(run.exercise);
     QVERIFY(run.dialogs.boxes.isEmpty());
     QCOMPARE(run.app.points.value(), 5);
 }

@@ -1,17 +1,11 @@
-#include "exercises/exerciseframe.h"
+#include "exerciserun.h"
 #include "exercises/verrutscher.h"
-#include "store/appstate.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace tivoral;
-using tivoral::testing::AlmostOne;
-using tivoral::testing::ScriptedDialogs;
-using tivoral::testing::SequenceRandom;
+using namespace tivoral::testing;
 
 namespace {
 
@@ -36,23 +30,7 @@ double drawFor(int r, int n) {
     return (r + 0.5) / n;
 }
 
-struct VerrutscherRun {
-    explicit VerrutscherRun(const QStringList& sentences, TextCase textCase = TextCase::Normal) {
-        app.store.setEntries(sentences);
-        app.textCase.set(textCase);
-    }
-    void type(const QString& text) {
-        for (qsizetype n = 1; n <= text.size(); ++n)
-            exercise.typeAnswer(text.left(n));
-    }
-
-    testing::WorkFolder folder;
-    ScriptedDialogs dialogs;
-    SequenceRandom random{{0.0}};
-    AppState app{folder.dir(), dialogs, random};
-    ExerciseFrame frame{app};
-    VerrutscherExercise exercise{frame};
-};
+using VerrutscherRun = ExerciseRun<VerrutscherExercise>;
 
 } // namespace
 
@@ -130,10 +108,10 @@ void VerrutscherTest::setUpSeedsAndShowsDisplayForm() {
     QFETCH(TextCase, textCase);
     QFETCH(QString, line);
     // Two blanks: n = 2, L = 3, r = 0 gives wide gaps after the 3rd and 6th letter.
-    VerrutscherRun run({QStringLiteral("Ab c dEf.")}, textCase);
+    VerrutscherRun run({QStringLiteral("Ab c dEf.")}, {0.0}, textCase);
     QSignalSpy shown(&run.exercise, &VerrutscherExercise::misprintChanged);
     QSignalSpy focus(&run.exercise, &Exercise::focusInputRequested);
-    QVERIFY(run.frame.startExercise(run.exercise));
+    QVERIFY(run.start());
     QCOMPARE(run.random.seedings, 1);
     QCOMPARE(run.exercise.displayedLine(), line);
     QCOMPARE(shown.count(), 1);
@@ -144,7 +122,7 @@ void VerrutscherTest::setUpSeedsAndShowsDisplayForm() {
 
 void VerrutscherTest::finishedSentenceScoresWordsAndMovesOn() {
     VerrutscherRun run({Bauer, Vater});
-    run.frame.startExercise(run.exercise);
+    run.start();
     run.app.points.set(2);
     run.type(Bauer);
     QCOMPARE(run.app.points.value(), 10);
@@ -160,9 +138,8 @@ void VerrutscherTest::finishedSentenceScoresWordsAndMovesOn() {
 }
 
 void VerrutscherTest::newSentenceKeepsPositionAndPoints() {
-    VerrutscherRun run({Bauer, Vater});
-    run.random = SequenceRandom({0.0, drawFor(3, 7)});
-    run.frame.startExercise(run.exercise);
+    VerrutscherRun run({Bauer, Vater}, {0.0, drawFor(3, 7)});
+    run.start();
     run.frame.nextSentence(run.exercise);
     run.app.points.set(6);
     run.exercise.typeAnswer(QStringLiteral("Vat"));
@@ -179,7 +156,7 @@ void VerrutscherTest::newSentenceKeepsPositionAndPoints() {
 
 void VerrutscherTest::emptySentenceIsNotFinishedByClearing() {
     VerrutscherRun run({QString(), Vater});
-    QVERIFY(run.frame.startExercise(run.exercise));
+    QVERIFY(run.start());
     QVERIFY(run.dialogs.boxes.isEmpty());
     QCOMPARE(run.app.store.selected(), 0);
     QCOMPARE(run.app.points.value(), 0);
