@@ -233,7 +233,6 @@ void GameEngineTest::ticksScatterEverySpeedSeconds_data() {
     QTest::addColumn<QList<int>>("scatteredAt");
 
     QTest::newRow("start value 10") << 10 << 0 << 0 << 31 << QList<int>{10, 20, 30};
-    QTest::newRow("speed 3") << 3 << 0 << 0 << 10 << QList<int>{3, 6, 9};
     QTest::newRow("3, then 5 at second 7") << 3 << 7 << 5 << 16 << QList<int>{3, 6, 10, 15};
     QTest::newRow("above the range is 15") << 99 << 0 << 0 << 31 << QList<int>{15, 30};
 }
@@ -243,7 +242,6 @@ void GameEngineTest::ticksScatterEverySpeedSeconds() {
     QFETCH(int, changeAt);
     QFETCH(int, changeTo);
     QFETCH(int, ticks);
-    QFETCH(QList<int>, scatteredAt);
 
     Game game({QStringLiteral("Der Hund bellt.")});
     game.engine.setSpeed(speed);
@@ -256,7 +254,7 @@ void GameEngineTest::ticksScatterEverySpeedSeconds() {
         if (second == changeAt)
             game.engine.setSpeed(changeTo);
     }
-    QCOMPARE(scattered, scatteredAt);
+    QTEST(scattered, "scatteredAt");
     QCOMPARE(game.engine.seconds(), ticks);
     QCOMPARE(game.engine.caughtText(), QString());
 }

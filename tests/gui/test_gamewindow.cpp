@@ -160,9 +160,6 @@ void GameWindowTest::messageBoxes_data() {
 void GameWindowTest::messageBoxes() {
     QFETCH(QString, action);
     QFETCH(Answer, answer);
-    QFETCH(QString, prompt);
-    QFETCH(QString, title);
-    QFETCH(Icon, icon);
     QFETCH(bool, stillOpen);
 
     Window w(QStringLiteral("Hund"));
@@ -175,9 +172,9 @@ void GameWindowTest::messageBoxes() {
 
     QCOMPARE(w.dialogs.boxes.size(), 1);
     const ScriptedDialogs::Box& box = w.dialogs.last();
-    QCOMPARE(box.prompt, prompt);
-    QCOMPARE(box.title, title);
-    QCOMPARE(box.icon, icon);
+    QTEST(box.prompt, "prompt");
+    QTEST(box.title, "title");
+    QTEST(box.icon, "icon");
     QCOMPARE(box.buttons, answer == Answer::Ok ? Buttons::Ok : Buttons::YesNo);
     if (box.buttons == Buttons::YesNo)
         QCOMPARE(box.defaultAnswer, Answer::No);

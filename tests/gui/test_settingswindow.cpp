@@ -101,7 +101,6 @@ void SettingsWindowTest::controlsAtTheirPlaces_data() {
 
 void SettingsWindowTest::controlsAtTheirPlaces() {
     QFETCH(QString, name);
-    QFETCH(QRect, geometry);
     QFETCH(QString, text);
     Fixture f;
     QCOMPARE(f.window->objectName(), "Form3");
@@ -109,7 +108,7 @@ void SettingsWindowTest::controlsAtTheirPlaces() {
     QCOMPARE(f.window->size(), QSize(645, 378));
     QWidget* control = f.window->findChild<QWidget*>(name);
     QVERIFY(control);
-    QCOMPARE(control->geometry(), geometry);
+    QTEST(control->geometry(), "geometry");
     if (auto* label = qobject_cast<QLabel*>(control))
         QCOMPARE(label->text(), text);
     if (auto* button = qobject_cast<QToolButton*>(control))
@@ -130,13 +129,11 @@ void SettingsWindowTest::fontsLoadLateSortedWithCurrentSelected_data() {
 void SettingsWindowTest::fontsLoadLateSortedWithCurrentSelected() {
     QFETCH(QString, family);
     QFETCH(int, size);
-    QFETCH(QString, selectedFamily);
-    QFETCH(QString, selectedSize);
     Fixture f({family, size});
     f.activateAndWaitForFonts();
     QCOMPARE(f.sizes()->count(), 12);
-    QCOMPARE(f.current(f.fonts()), selectedFamily);
-    QCOMPARE(f.current(f.sizes()), selectedSize);
+    QTEST(f.current(f.fonts()), "selectedFamily");
+    QTEST(f.current(f.sizes()), "selectedSize");
     QCOMPARE(f.app.settings.previewFont(), (FontChoice{family, size}));
     for (int i = 1; i < f.fonts()->count(); ++i)
         QVERIFY(f.fonts()->item(i - 1)->text().compare(f.fonts()->item(i)->text(),
@@ -187,7 +184,6 @@ void SettingsWindowTest::saveKeepsWhatIsNotListed() {
     QFETCH(QString, family);
     QFETCH(int, size);
     QFETCH(QString, clickedSize);
-    QFETCH(QByteArray, written);
     Fixture f({family, size});
     f.activateAndWaitForFonts();
     if (!clickedSize.isEmpty())
@@ -195,7 +191,7 @@ void SettingsWindowTest::saveKeepsWhatIsNotListed() {
     f.child<QScrollBar>("HScroll1")->setValue(55);
     for (int round = 0; round < 2; ++round)
         QTest::mouseClick(f.child<QToolButton>("Picture2"), Qt::LeftButton);
-    QCOMPARE(f.folder.read(IniName), written);
+    QTEST(f.folder.read(IniName), "written");
     const QString saved =
         "Die Einstellungen für die Schrift und\rdas Punktelimit wurden gespeichert.\r\r";
     QCOMPARE(f.dialogs.prompts(), (QStringList{saved, saved}));
