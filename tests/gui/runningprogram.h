@@ -68,24 +68,14 @@ struct RunningProgram {
              --left) {
             const Cell next = engine.letters().constFirst();
             for (GameEngine::Move move : route(engine.catcher(), next, next))
-                QTest::keyClick(game, arrowKey(move));
+                QTest::keyClick(game, ArrowKeys[int(move)]);
         }
         QVERIFY(engine.gameText().isEmpty());
     }
 
-    static Qt::Key arrowKey(GameEngine::Move move) {
-        switch (move) {
-        case GameEngine::Move::Up:
-            return Qt::Key_Up;
-        case GameEngine::Move::Down:
-            return Qt::Key_Down;
-        case GameEngine::Move::Left:
-            return Qt::Key_Left;
-        case GameEngine::Move::Right:
-            break;
-        }
-        return Qt::Key_Right;
-    }
+    // Indexed by GameEngine::Move.
+    static constexpr Qt::Key ArrowKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+    static_assert(int(GameEngine::Move::Up) == 0 && int(GameEngine::Move::Right) == 3);
 
     ScriptedDialogs dialogs;
     SequenceRandom random;

@@ -55,8 +55,8 @@ const QString DefaultFileName = QStringLiteral("TIVORAL.TXT");
 const QByteArray GoodSettings = "Verdana\r\n24\r\n100\r\n";
 const QByteArray GoodUsers = "Anna\r\nBen\r\n";
 const QByteArray GoodScores = ">  12     30   Anna\r\n";
-const QByteArray GoodSentences = "Der Hund bellt.\r\nDie Katze schl\xE4"
-                                 "ft.\r\n";
+const QByteArray GoodSentences =
+    QStringLiteral("Der Hund bellt.\r\nDie Katze schläft.\r\n").toLatin1();
 const QByteArray DefaultUsers = "Freund\r\n";
 const int LongWordsKept = int(textfile::ReadLimits::DefaultMaxTotalBytes / LongestSentenceBytes);
 
@@ -344,12 +344,9 @@ void HostileFolderTest::startEndsWithTheMainWindow() {
     QVERIFY2(elapsed < StartLimitMs, qPrintable(QStringLiteral("start took %1 ms").arg(elapsed)));
 
     QVERIFY(running.program.mainWindow().isVisible());
-    QStringList expected;
-    for (const QString& prompt : prompts)
-        expected.append(prompt.contains(QLatin1String("%1"))
-                            ? prompt.arg(QDir::toNativeSeparators(folder.dir().absolutePath()))
-                            : prompt);
-    QCOMPARE(running.dialogs.prompts(), expected);
+    prompts.replaceInStrings(QStringLiteral("%1"),
+                             QDir::toNativeSeparators(folder.dir().absolutePath()));
+    QCOMPARE(running.dialogs.prompts(), prompts);
     if (sentences == AnyCount)
         QVERIFY(!running.app.store.isEmpty());
     else
@@ -384,9 +381,7 @@ void HostileFolderTest::exercisesStayResponsive_data() {
     QTest::newRow("punctuation only") << QByteArray(". , ! ?");
     QTest::newRow("characters beyond 16 bits")
         << QByteArray("Ein \xF0\x9F\x98\x80 \xF0\x9D\x84\x9E Satz.");
-    QTest::newRow("ß and umlauts") << QByteArray("Gro\xDF"
-                                                 "e F\xFC\xDF"
-                                                 "e \xE4rgern \xD6l.");
+    QTest::newRow("ß and umlauts") << QStringLiteral("Große Füße ärgern Öl.").toLatin1();
 }
 
 void HostileFolderTest::exercisesStayResponsive() {
@@ -426,7 +421,6 @@ void HostileFolderTest::exercisesStayResponsive() {
         if (i == 0)
             QVERIFY(running.find(QStringLiteral("Text4"))->isVisible());
     }
-    QVERIFY(running.program.mainWindow().isVisible());
 }
 
 void HostileFolderTest::gameEndsOverAHostileHighScoreList_data() {
