@@ -1,10 +1,6 @@
+#include "exerciserun.h"
 #include "exercises/exercise.h"
-#include "exercises/exerciseframe.h"
 #include "exercises/sentencerules.h"
-#include "store/appstate.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -22,16 +18,14 @@ const QString Blanks50 = QString(50, QLatin1Char(' '));
 // Records what the frame asks of an exercise.
 class RecordingExercise final : public Exercise {
 public:
-    explicit RecordingExercise(ExerciseFrame& frame, bool helpNeedsSetUp = false)
-        : Exercise(frame, profileFor(helpNeedsSetUp)) {}
+    explicit RecordingExercise(ExerciseFrame& frame) : Exercise(frame, profile()) {}
 
-    static ExerciseProfile profileFor(bool helpNeedsSetUp) {
+    static ExerciseProfile profile() {
         ExerciseProfile p;
         p.name = QStringLiteral("Probe");
         p.completionPrompt = QStringLiteral("Fertig.\r");
         p.instructions = {QStringLiteral("Erste Zeile."), QStringLiteral("Zweite Zeile.")};
         p.rewardButtonLeftTwips = 4800;
-        p.helpNeedsSetUp = helpNeedsSetUp;
         return p;
     }
 
@@ -45,19 +39,7 @@ public:
     bool ready = false;
 };
 
-struct FrameRun {
-    explicit FrameRun(const QStringList& sentences, bool helpNeedsSetUp = false)
-        : exercise(frame, helpNeedsSetUp) {
-        app.store.setEntries(sentences);
-    }
-
-    testing::WorkFolder folder;
-    ScriptedDialogs dialogs;
-    testing::SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
-    ExerciseFrame frame{app};
-    RecordingExercise exercise;
-};
+using FrameRun = testing::ExerciseRun<RecordingExercise>;
 
 QStringList sentences(int count) {
     QStringList result;
@@ -78,7 +60,6 @@ private Q_SLOTS:
     void nextSentenceWrapsWithoutMessage();
     void helpToolsShowAndCost_data();
     void helpToolsShowAndCost();
-    void helpDoesNothingBeforeSetUp();
     void spielrundeAndInstructionsTexts();
     void rewardButtonNeedsTheLimit_data();
     void rewardButtonNeedsTheLimit();
@@ -97,7 +78,7 @@ private Q_SLOTS:
 void FrameTest::startWithEmptyStoreIsRefused() {
     FrameRun run({});
     QSignalSpy shown(&run.frame, &ExerciseFrame::panelShown);
-    QVERIFY(!run.frame.startExercise(run.exercise));
+    QVERIFY(!run.start());
     QCOMPARE(shown.count(), 0);
     QVERIFY(run.exercise.setUps.isEmpty());
     QCOMPARE(run.dialogs.prompts(), QStringList{QStringLiteral("Es ist keine Datei geladen.\r\r")});
@@ -114,7 +95,7 @@ void FrameTest::lastSentenceRotatesToTheFirst() {
     QFETCH(int, count);
     const QStringList list = sentences(count);
     FrameRun run(list);
-    QVERIFY(run.frame.startExercise(run.exercise));
+    QVERIFY(run.start());
     for (int i = 0; i < count; ++i)
         run.frame.completeSentence(run.exercise, 2);
     QCOMPARE(run.exercise.setUps, list + QStringList{list.first()});
@@ -130,14 +111,14 @@ void FrameTest::lastSentenceRotatesToTheFirst() {
     run.frame.completeSentence(run.exercise, 2);
     QCOMPARE(run.app.store.selected(), count > 1 ? 1 : 0);
     run.frame.leaveExercise(run.exercise);
-    run.frame.startExercise(run.exercise);
+    run.start();
     QCOMPARE(run.exercise.setUps.constLast(), list.first());
 }
 
 void FrameTest::nextSentenceWrapsWithoutMessage() {
     const QStringList three = sentences(3);
     FrameRun run(three);
-    run.frame.startExercise(run.exercise);
+    run.start();
     run.frame.nextSentence(run.exercise);
     run.frame.nextSentence(run.exercise);
     run.frame.nextSentence(run.exercise);
@@ -175,7 +156,7 @@ void FrameTest::helpToolsShowAndCost() {
     FrameRun run({sentence});
     // The help shows the sentence as stored, whatever the text case.
     run.app.textCase.set(TextCase::Upper);
-    run.frame.startExercise(run.exercise);
+    run.start();
     run.app.points.set(before);
     QSignalSpy focus(&run.exercise, &Exercise::focusInputRequested);
     if (rettungsring)
@@ -189,15 +170,6 @@ void FrameTest::helpToolsShowAndCost() {
                                                     : QStringLiteral("Gesuchter Satzanfang:"));
     QCOMPARE(run.dialogs.last().icon, Icon::None);
     QCOMPARE(focus.count(), 1);
-}
-
-void FrameTest::helpDoesNothingBeforeSetUp() {
-    FrameRun run({Bauer}, true);
-    run.app.points.set(5);
-    run.frame.useLupe(run.exercise);
-    run.frame.useRettungsring(run.exercise);
-    QVERIFY(run.dialogs.boxes.isEmpty());
-    QCOMPARE(run.app.points.value(), 5);
 }
 
 void FrameTest::spielrundeAndInstructionsTexts() {
@@ -228,7 +200,7 @@ void FrameTest::rewardButtonNeedsTheLimit() {
     QFETCH(int, left);
     FrameRun run({Bauer});
     run.app.settings.setPointLimit(100);
-    run.frame.startExercise(run.exercise);
+    run.start();
     run.app.points.set(points);
     QSignalSpy hidden(&run.frame, &ExerciseFrame::panelHidden);
     run.frame.leaveExercise(run.exercise);
@@ -241,7 +213,7 @@ void FrameTest::rewardButtonHidesWhenClicked() {
     FrameRun run({Bauer});
     run.app.settings.setPointLimit(1);
     run.app.points.set(1);
-    run.frame.startExercise(run.exercise);
+    run.start();
     run.frame.leaveExercise(run.exercise);
     QSignalSpy moved(&run.frame, &ExerciseFrame::rewardButtonMoved);
     QSignalSpy game(&run.frame, &ExerciseFrame::rewardGameRequested);
@@ -326,7 +298,7 @@ void FrameTest::emptiedStoreLeavesTheExercise_data() {
 void FrameTest::emptiedStoreLeavesTheExercise() {
     QFETCH(int, step);
     FrameRun run(sentences(2));
-    run.frame.startExercise(run.exercise);
+    run.start();
     run.app.store.clear();
     QSignalSpy hidden(&run.frame, &ExerciseFrame::panelHidden);
     if (step == 0)
@@ -345,7 +317,7 @@ void FrameTest::emptiedStoreLeavesTheExercise() {
 void FrameTest::shortenedStoreStartsFromTheTop() {
     const QStringList three = sentences(3);
     FrameRun run(three);
-    run.frame.startExercise(run.exercise);
+    run.start();
     run.frame.nextSentence(run.exercise);
     run.frame.nextSentence(run.exercise);
     run.app.store.setEntries({three[0]});

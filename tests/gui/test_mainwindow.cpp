@@ -17,6 +17,7 @@ private Q_SLOTS:
     void readingViewToggles();
     void textCaseSetsTheTitle_data();
     void textCaseSetsTheTitle();
+    void fontsFollowTheSettings();
     void userPanelAndTextCaseFrameCloseEachOther();
     void choosingAUserUpdatesEveryNameLabel();
     void addingAUserWritesTheFile();
@@ -28,7 +29,6 @@ private Q_SLOTS:
     void infoWindowOpensBesideAndCloses();
     void infoWindowPlacement_data();
     void infoWindowPlacement();
-    void exerciseStartWithoutSentencesIsRefused();
     void exerciseStartClosesTheViews_data();
     void exerciseStartClosesTheViews();
 };
@@ -119,21 +119,26 @@ void MainWindowTest::textCaseSetsTheTitle_data() {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("textCase");
+    QTest::addColumn<QString>("words");
     QTest::newRow("Kleinschrift") << QStringLiteral("Option2")
                                   << QStringLiteral("Tivoral:  Sätze in Kleinschrift")
-                                  << int(TextCase::Lower);
+                                  << int(TextCase::Lower)
+                                  << QStringLiteral(
+                                         "dem essen hausaufgaben. ich mache meine nach ");
     QTest::newRow("Normalschrift")
         << QStringLiteral("Option3") << QStringLiteral("Tivoral:  Sätze in Normalschrift")
-        << int(TextCase::Normal);
+        << int(TextCase::Normal) << QStringLiteral("dem Essen Hausaufgaben. ich mache meine Nach ");
     QTest::newRow("Großschrift") << QStringLiteral("Option1")
                                  << QStringLiteral("Tivoral:  Sätze in Großschrift")
-                                 << int(TextCase::Upper);
+                                 << int(TextCase::Upper)
+                                 << QStringLiteral("DEM ESSEN HAUSAUFGABEN. ICH MACHE MEINE NACH ");
 }
 
 void MainWindowTest::textCaseSetsTheTitle() {
     QFETCH(QString, option);
     QFETCH(QString, title);
     QFETCH(int, textCase);
+    QFETCH(QString, words);
     Program program;
     if (option == QLatin1String("Option1"))
         program.app.textCase.set(TextCase::Normal);
@@ -145,6 +150,25 @@ void MainWindowTest::textCaseSetsTheTitle() {
     QCOMPARE(int(program.app.textCase.value()), textCase);
     QVERIFY(!program.find("Frame1")->isVisible());
     QVERIFY(program.find<QAbstractButton>(option.toLatin1().constData())->isChecked());
+    // The next exercise shows its pieces in the chosen case.
+    program.click("Picture5");
+    QCOMPARE(program.find<QLabel>("Label1")->text(), words);
+}
+
+void MainWindowTest::fontsFollowTheSettings() {
+    Program program;
+    QVERIFY(program.find("Label1")->font().bold());
+    QCOMPARE(program.find("Label1")->font().pointSize(), 24);
+    program.app.settings.applyFonts(FontChoice{QStringLiteral("DejaVu Serif"), 16});
+    for (const char* name : {"Label1", "Text1", "ziel"}) {
+        const QFont font = program.find(name)->font();
+        QCOMPARE(font.family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(font.pointSize(), 16);
+        QVERIFY2(font.bold(), name);
+    }
+    QCOMPARE(program.find("Text4")->font().pointSize(), 16);
+    // The puzzle tiles keep their own font.
+    QCOMPARE(program.find("puzzle1")->font().pointSize(), 18);
 }
 
 void MainWindowTest::userPanelAndTextCaseFrameCloseEachOther() {
@@ -295,19 +319,6 @@ void MainWindowTest::infoWindowPlacement() {
     QFETCH(QRect, area);
     QFETCH(QPoint, place);
     QCOMPARE(InfoWindow::placeBeside(QRect(300, 200, 649, 541), QSize(480, 420), area), place);
-}
-
-void MainWindowTest::exerciseStartWithoutSentencesIsRefused() {
-    Program program({{QStringLiteral("LEER.TXT"), ""},
-                     {QStringLiteral("TIVORAL.INI"), Settings24},
-                     {QStringLiteral("TIVORAL.INF"), "Anna\r\n"}});
-    QVERIFY(program.app.store.isEmpty());
-    program.dialogs.clear();
-    program.click("Picture5");
-    QCOMPARE(program.dialogs.prompts(),
-             QStringList{QStringLiteral("Es ist keine Datei geladen.\r\r")});
-    QCOMPARE(program.dialogs.last().title, QStringLiteral("Datei laden"));
-    QVERIFY(!program.find("Picture3")->isVisible());
 }
 
 void MainWindowTest::exerciseStartClosesTheViews_data() {

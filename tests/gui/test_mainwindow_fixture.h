@@ -11,6 +11,8 @@
 #include "support/workfolder.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -71,6 +73,29 @@ struct Program {
     AppState app{folder.dir(), dialogs, random};
     MainWindow window{app};
 };
+
+inline const QColor Black(0, 0, 0);
+inline const QColor Red(255, 0, 0);
+
+inline QColor textColour(QWidget* box) {
+    return box->palette().color(QPalette::Text);
+}
+
+// Types like a keyboard, one key event per character, umlauts included.
+inline void typeKeys(QWidget* box, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(box, &press);
+    }
+}
+
+// The points display of each exercise panel.
+inline QStringList pointsDisplays(Program& program) {
+    QStringList shown;
+    for (const char* name : {"Label7", "Label12", "Label13", "Label16"})
+        shown.append(program.find<QLabel>(name)->text());
+    return shown;
+}
 
 inline void doubleClickRow(QListWidget* list, int row) {
     const QPoint at = list->visualItemRect(list->item(row)).center();

@@ -3,8 +3,6 @@
 #include "test_mainwindow_fixture.h"
 
 #include <QImage>
-#include <QKeyEvent>
-#include <QLabel>
 
 using namespace tivoral;
 using namespace tivoral::testing;
@@ -12,19 +10,6 @@ using namespace tivoral::testing;
 namespace {
 
 const QString Vater = QStringLiteral("Vater bringt das Auto in die Werkstatt.");
-const QColor Black(0, 0, 0);
-const QColor Red(255, 0, 0);
-
-void typeKeys(QWidget* box, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(box, &press);
-    }
-}
-
-QColor textColour(QWidget* box) {
-    return box->palette().color(QPalette::Text);
-}
 
 enum class Ink { None, Blue, Red };
 

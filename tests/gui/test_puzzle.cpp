@@ -2,19 +2,10 @@
 #include "exercises/puzzlepanel.h"
 #include "test_mainwindow_fixture.h"
 
-#include <QLabel>
-
 using namespace tivoral;
 using namespace tivoral::testing;
 
 namespace {
-
-QStringList pointsDisplays(Program& program) {
-    QStringList shown;
-    for (const char* name : {"Label7", "Label12", "Label13", "Label16"})
-        shown.append(program.find<QLabel>(name)->text());
-    return shown;
-}
 
 QList<QLabel*> shownTiles(Program& program) {
     QList<QLabel*> tiles;
@@ -46,7 +37,6 @@ private Q_SLOTS:
     void sentenceSolvedByDropsOnTarget();
     void tilesStayReadableInsideTheField_data();
     void tilesStayReadableInsideTheField();
-    void targetFollowsTheSettingsFont();
     void keyboardPlacesTheFocusedTile();
 };
 
@@ -110,17 +100,6 @@ void PuzzleWindowTest::tilesStayReadableInsideTheField() {
     const auto shrunk = std::count_if(tiles.begin(), tiles.end(),
                                       [](QLabel* tile) { return tile->font().pointSize() < 18; });
     QCOMPARE(shrunk, shrunkTiles);
-}
-
-void PuzzleWindowTest::targetFollowsTheSettingsFont() {
-    PuzzleProgram program;
-    program.app.settings.applyFonts(FontChoice{QStringLiteral("DejaVu Serif"), 16});
-    const QFont font = program.find("ziel")->font();
-    QCOMPARE(font.family(), QStringLiteral("DejaVu Serif"));
-    QCOMPARE(font.pointSize(), 16);
-    QVERIFY(font.bold());
-    // The tiles keep their own font.
-    QCOMPARE(program.find("puzzle1")->font().pointSize(), 18);
 }
 
 void PuzzleWindowTest::keyboardPlacesTheFocusedTile() {

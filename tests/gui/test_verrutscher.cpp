@@ -1,25 +1,11 @@
 #include "test_mainwindow_fixture.h"
 
-#include <QKeyEvent>
-#include <QLabel>
-
 using namespace tivoral;
 using namespace tivoral::testing;
 
 namespace {
 
 const QString Bauer = QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld.");
-
-void typeKeys(QWidget* box, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(box, &press);
-    }
-}
-
-QColor textColour(QWidget* box) {
-    return box->palette().color(QPalette::Text);
-}
 
 } // namespace
 
@@ -43,7 +29,7 @@ void VerrutscherWindowTest::misprintShownAndCopiedCorrectly() {
     QCOMPARE(program.window.focusWidget(), input);
 
     typeKeys(input, QStringLiteral("DER"));
-    QCOMPARE(textColour(input), QColor(255, 0, 0));
+    QCOMPARE(textColour(input), Red);
     for (int k = 0; k < 2; ++k)
         QTest::keyClick(input, Qt::Key_Backspace);
     typeKeys(input, Bauer.mid(1));
@@ -53,7 +39,7 @@ void VerrutscherWindowTest::misprintShownAndCopiedCorrectly() {
     QCOMPARE(program.find<QLabel>("Label12")->text(), QStringLiteral("8"));
     QCOMPARE(program.find<QLabel>("Label15")->text(), QStringLiteral("H A L L O W E L T .    "));
     QCOMPARE(program.find<QPlainTextEdit>("Text5")->toPlainText(), QString());
-    QCOMPARE(textColour(input), QColor(0, 0, 0));
+    QCOMPARE(textColour(input), Black);
 }
 
 QTEST_MAIN(VerrutscherWindowTest)
