@@ -27,8 +27,6 @@ private Q_SLOTS:
     void shuffleTakesFromTheSortedPool_data();
     void shuffleTakesFromTheSortedPool();
     void everyOrderIsReachable();
-    void displayFollowsTheTextCase_data();
-    void displayFollowsTheTextCase();
     void finishingBringsOnePointPerPiece();
     void helpNeedsASetUp();
     void instructions();
@@ -103,24 +101,6 @@ void DosensatzTest::everyOrderIsReachable() {
         }
     }
     QCOMPARE(orders.size(), 6);
-}
-
-void DosensatzTest::displayFollowsTheTextCase_data() {
-    QTest::addColumn<int>("textCase");
-    QTest::addColumn<QString>("display");
-    QTest::newRow("upper") << int(TextCase::Upper) << QStringLiteral("AUFS DER FÄHRT GROß ");
-    QTest::newRow("lower") << int(TextCase::Lower) << QStringLiteral("aufs der fährt groß ");
-    QTest::newRow("normal") << int(TextCase::Normal) << QStringLiteral("aufs Der fährt groß ");
-}
-
-void DosensatzTest::displayFollowsTheTextCase() {
-    QFETCH(int, textCase);
-    QFETCH(QString, display);
-    DosensatzRun run({QStringLiteral("Der fährt groß aufs")}, {0.0},
-                     static_cast<TextCase>(textCase));
-    run.start();
-    QCOMPARE(run.exercise.wordDisplay(), display);
-    QCOMPARE(run.frame.target(), QStringLiteral("Der fährt groß aufs"));
 }
 
 void DosensatzTest::finishingBringsOnePointPerPiece() {
