@@ -184,6 +184,13 @@ bool storeIsClean(const SentenceStore& store) {
 constexpr int AnyCount = -1;
 using Spoil = std::function<void(CaseFolder&)>;
 
+} // namespace
+
+// Declared before the first QFETCH of a Spoil, which instantiates its meta type.
+Q_DECLARE_METATYPE(Spoil)
+
+namespace {
+
 Spoil repeating(const QString& name, const QByteArray& piece, qint64 totalBytes) {
     return [=](CaseFolder& f) { writeRepeated(f.path(name), piece, totalBytes); };
 }
@@ -227,8 +234,6 @@ bool spoil(CaseFolder& folder) {
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Spoil)
 
 class HostileFolderTest : public QObject {
     Q_OBJECT
