@@ -25,8 +25,6 @@ ExerciseProfile Dosensatz::profile() {
         QStringLiteral("Rechtschreibfehler werden durch eine"),
         QStringLiteral("ins Rot wechselnde Textschrift gezeigt."),
         QStringLiteral("Jedes Wort bringt dir einen Punkt ein."),
-        QStringLiteral("Die Lupe kostet einen Punktabzug und"),
-        QStringLiteral("der Rettungsring kostet dich 3 Punkte."),
     };
     p.rewardButtonLeftTwips = RewardButtonLeftTwips;
     p.helpNeedsSetUp = true;

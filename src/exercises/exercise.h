@@ -12,11 +12,11 @@ class ExerciseFrame;
 
 // What each exercise tells the frame about itself.
 struct ExerciseProfile {
-    QString name;                // "Dosensatz", "Satzpuzzle", "Mosaiksatz", "Verrutscher Satz"
+    QString name; // "Dosensatz", "Satzpuzzle", "Mosaiksatz", "Verrutscher Satz"
     Icon emptyStoreIcon = Icon::None;
     QString completionPrompt;
     Icon completionIcon = Icon::None;
-    QStringList instructions;
+    QStringList instructions; // its own lines; the frame adds what the help tools cost
     int rewardButtonLeftTwips = 0;
     bool helpNeedsSetUp = false; // Lupe and Rettungsring do nothing before a set-up
 };

@@ -117,8 +117,12 @@ void ExerciseFrame::showSpielrunde(Exercise& exercise) {
 }
 
 void ExerciseFrame::showInstructions(Exercise& exercise) {
-    app_.dialogs.message(exercise.profile().instructions.join(CR) + CR + CR,
-                         QStringLiteral("Anleitung"), Buttons::Ok, Icon::None);
+    // Every exercise's instructions end with what the two help tools cost.
+    const QStringList lines = exercise.profile().instructions +
+                              QStringList{QStringLiteral("Die Lupe kostet einen Punktabzug und"),
+                                          QStringLiteral("der Rettungsring kostet dich 3 Punkte.")};
+    app_.dialogs.message(lines.join(CR) + CR + CR, QStringLiteral("Anleitung"), Buttons::Ok,
+                         Icon::None);
     Q_EMIT exercise.focusInputRequested();
 }
 

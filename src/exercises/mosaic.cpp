@@ -29,8 +29,6 @@ ExerciseProfile mosaicProfile() {
         QStringLiteral("Im Buchstabengitter ist einer der Sätze"),
         QStringLiteral("versteckt. Tippfehler werden markiert."),
         QStringLiteral("Jeder richtige Satz bringt einen Punkt."),
-        QStringLiteral("Die Lupe kostet einen Punktabzug und"),
-        QStringLiteral("der Rettungsring kostet dich 3 Punkte."),
     };
     profile.rewardButtonLeftTwips = 1800;
     profile.helpNeedsSetUp = false;

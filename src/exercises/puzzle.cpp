@@ -28,8 +28,6 @@ ExerciseProfile puzzleProfile() {
         QStringLiteral("Ziehe die Wörter der Reihe nach in das"),
         QStringLiteral("blaue Feld. Fehler werden angezeigt."),
         QStringLiteral("Jeder richtige Satz bringt einen Punkt."),
-        QStringLiteral("Die Lupe kostet einen Punktabzug und"),
-        QStringLiteral("der Rettungsring kostet dich 3 Punkte."),
     };
     profile.rewardButtonLeftTwips = 4800;
     profile.helpNeedsSetUp = true;

@@ -20,8 +20,6 @@ ExerciseProfile verrutscherProfile() {
         QStringLiteral("Schreibe den falsch gedruckten Satz"),
         QStringLiteral("richtig ab. Tippfehler werden markiert."),
         QStringLiteral("Jeder richtige Satz bringt einen Punkt."),
-        QStringLiteral("Die Lupe kostet einen Punktabzug und"),
-        QStringLiteral("der Rettungsring kostet dich 3 Punkte."),
     };
     profile.rewardButtonLeftTwips = 1800;
     profile.helpNeedsSetUp = false;

@@ -179,7 +179,9 @@ void FrameTest::spielrundeAndInstructionsTexts() {
     run.frame.showInstructions(run.exercise);
     QCOMPARE(run.dialogs.prompts(),
              (QStringList{QStringLiteral("Nach 42 Punkten gibt es eine Spielrunde.\r\r"),
-                          QStringLiteral("Erste Zeile.\rZweite Zeile.\r\r")}));
+                          QStringLiteral(
+                              "Erste Zeile.\rZweite Zeile.\rDie Lupe kostet einen Punktabzug und\r"
+                              "der Rettungsring kostet dich 3 Punkte.\r\r")}));
     QCOMPARE(run.dialogs.titles(),
              (QStringList{QStringLiteral("Spielrunde"), QStringLiteral("Anleitung")}));
     QCOMPARE(run.dialogs.messages().at(0).icon, Icon::Information);
