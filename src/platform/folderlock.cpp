@@ -3,12 +3,20 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 
 namespace tivoral {
 
 namespace {
 // Short tries, so that the window repaints between them while another copy holds the lock.
 constexpr std::chrono::milliseconds TryStep{50};
+
+// Every child of a class may log in under an account of its own: a lock left behind by one of
+// them must be removable by the others, which Qt only does when it can open the file to write.
+constexpr QFile::Permissions SharedLockPermissions = QFile::ReadOwner | QFile::WriteOwner |
+                                                     QFile::ReadGroup | QFile::WriteGroup |
+                                                     QFile::ReadOther | QFile::WriteOther;
 } // namespace
 
 FolderLock::FolderLock(const QDir& folder, std::chrono::milliseconds wait)
@@ -18,9 +26,13 @@ FolderLock::FolderLock(const QDir& folder, std::chrono::milliseconds wait)
     for (;;) {
         if (file_.tryLock(TryStep)) {
             state_ = State::Held;
+            QFile::setPermissions(file_.fileName(), SharedLockPermissions);
             return;
         }
-        if (file_.error() != QLockFile::LockFailedError) {
+        // A lock file left in a folder that has since become read-only can never be removed;
+        // the files there may still be writable, as on one computer.
+        if (file_.error() != QLockFile::LockFailedError ||
+            !QFileInfo(folder.absolutePath()).isWritable()) {
             state_ = State::Unavailable;
             return;
         }

@@ -43,6 +43,8 @@ private Q_SLOTS:
     void refusesNamesOutsideTheFolder_data();
     void refusesNamesOutsideTheFolder();
     void failedWriteIsReportedNotPraised();
+    void warnsWhenAnotherComputerChangedTheFile_data();
+    void warnsWhenAnotherComputerChangedTheFile();
 };
 
 void ListSaverTest::savesUnderCapitalNameAfterAskingForTxt_data() {
@@ -173,6 +175,80 @@ void ListSaverTest::failedWriteIsReportedNotPraised() {
     QCOMPARE(saver.save(), ListSaver::Result::Failed);
     QCOMPARE(dialogs.messages().size(), 1);
     QVERIFY(dialogs.last().prompt.startsWith("Die Sätze konnten nicht gespeichert werden.\r"));
+}
+
+namespace {
+const QString ExistsQuestion = "Die schon vorhandene Datei überschreiben?\r";
+const QString ChangedQuestion =
+    "Die Datei wurde inzwischen von einem anderen Computer geändert. Trotzdem überschreiben?\r";
+const QString SavedMessage = "Die Sätze wurden gespeichert!\r";
+const QByteArray Deleted = "(gelöscht)";
+} // namespace
+
+void ListSaverTest::warnsWhenAnotherComputerChangedTheFile_data() {
+    QTest::addColumn<bool>("savedBefore"); // this copy saved the list as LISTE.TXT after loading
+    QTest::addColumn<QByteArray>("otherComputer"); // what another computer then writes
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QStringList>("prompts");
+    QTest::addColumn<QByteArray>("liste"); // LISTE.TXT afterwards
+
+    const QByteArray theirs = "Neu.\r\n";
+    QTest::newRow("unchanged since loaded")
+        << false << QByteArray() << "liste.txt" << Answer::Yes
+        << QStringList{ExistsQuestion, SavedMessage} << AnimalBytes;
+    QTest::newRow("changed since loaded, yes")
+        << false << theirs << "liste.txt" << Answer::Yes
+        << QStringList{ChangedQuestion, SavedMessage} << AnimalBytes;
+    QTest::newRow("changed since loaded, no")
+        << false << theirs << "LISTE.TXT" << Answer::No << QStringList{ChangedQuestion} << theirs;
+    QTest::newRow("written again with the same bytes")
+        << false << Old << "liste.txt" << Answer::Yes << QStringList{ExistsQuestion, SavedMessage}
+        << AnimalBytes;
+    QTest::newRow("unchanged since this copy saved it")
+        << true << QByteArray() << "liste.txt" << Answer::Yes
+        << QStringList{ExistsQuestion, SavedMessage} << AnimalBytes;
+    QTest::newRow("changed since this copy saved it")
+        << true << theirs << "liste.txt" << Answer::Yes
+        << QStringList{ChangedQuestion, SavedMessage} << AnimalBytes;
+    QTest::newRow("saved under another name")
+        << false << theirs << "andere.txt" << Answer::Yes << QStringList{SavedMessage} << theirs;
+    QTest::newRow("deleted meanwhile") << false << Deleted << "liste.txt" << Answer::Yes
+                                       << QStringList{SavedMessage} << AnimalBytes;
+}
+
+void ListSaverTest::warnsWhenAnotherComputerChangedTheFile() {
+    QFETCH(bool, savedBefore);
+    QFETCH(QByteArray, otherComputer);
+    QFETCH(QString, typed);
+    QFETCH(Answer, answer);
+    QFETCH(QStringList, prompts);
+    Fixture f;
+    f.folder.write("LISTE.TXT", Old);
+    f.files.refresh();
+    f.files.setSelected(f.files.indexOf("LISTE.TXT"));
+    f.app.loader.loadEditorSentenceFile(f.files);
+    QCOMPARE(f.app.store.entries(), QStringList{"Alt."});
+    f.app.store.setEntries(Animals);
+    if (savedBefore) {
+        f.dialogs.queueAnswer(Answer::Yes);
+        QCOMPARE(f.saveAs("LISTE.TXT"), ListSaver::Result::Saved);
+    }
+    if (otherComputer == Deleted)
+        QVERIFY(QFile::remove(f.folder.path("LISTE.TXT")));
+    else if (!otherComputer.isEmpty())
+        f.folder.write("LISTE.TXT", otherComputer);
+
+    f.dialogs.clear();
+    f.dialogs.queueAnswer(answer);
+    f.saveAs(typed);
+    QCOMPARE(f.dialogs.prompts(), prompts);
+    if (prompts.constFirst() != SavedMessage) {
+        QCOMPARE(f.dialogs.messages().constFirst().title, typed.toUpper());
+        QCOMPARE(f.dialogs.messages().constFirst().buttons, Buttons::YesNo);
+        QCOMPARE(f.dialogs.messages().constFirst().defaultAnswer, Answer::No);
+    }
+    QTEST(f.folder.read("LISTE.TXT"), "liste");
 }
 
 QTEST_GUILESS_MAIN(ListSaverTest)
