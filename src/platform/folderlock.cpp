@@ -1,10 +1,12 @@
 #include "platform/folderlock.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 namespace tivoral {
 
@@ -17,12 +19,35 @@ constexpr std::chrono::milliseconds TryStep{50};
 constexpr QFile::Permissions SharedLockPermissions = QFile::ReadOwner | QFile::WriteOwner |
                                                      QFile::ReadGroup | QFile::WriteGroup |
                                                      QFile::ReadOther | QFile::WriteOther;
+// The hourglass while another copy holds the lock, so that a waiting child sees the program
+// is busy, not stuck; nothing in a program without windows.
+class WaitCursor {
+public:
+    WaitCursor() = default;
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    ~WaitCursor() {
+        if (shown_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    void show() {
+        if (shown_ || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            return;
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        shown_ = true;
+    }
+
+private:
+    bool shown_ = false;
+};
+
 } // namespace
 
 FolderLock::FolderLock(const QDir& folder, std::chrono::milliseconds wait)
     : file_(folder.filePath(QString::fromLatin1(FileName))) {
     file_.setStaleLockTime(StaleAfter);
     const QDeadlineTimer deadline(wait);
+    WaitCursor cursor;
     for (;;) {
         if (file_.tryLock(TryStep)) {
             state_ = State::Held;
@@ -40,6 +65,7 @@ FolderLock::FolderLock(const QDir& folder, std::chrono::milliseconds wait)
             state_ = State::Busy;
             return;
         }
+        cursor.show();
         // Paint only: a click handled now would start a second change inside this one.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
