@@ -27,12 +27,11 @@ int addPlanned(const QDir& folder, const QString& copy) {
     HighScoreList scores(folder);
     testing::ScriptedDialogs dialogs;
     int lost = 0;
-    for (int round = 0; round < testing::sharedfolder::Rounds; ++round) {
-        dialogs.queueInput(testing::sharedfolder::userName(copy, round));
+    using namespace testing::sharedfolder;
+    for (int round = 0; round < Rounds; ++round) {
+        dialogs.queueInput(userName(copy, round));
         users.addUser(dialogs);
-        if (scores.add(testing::sharedfolder::result(copy, round)) !=
-            HighScoreList::AddResult::Saved)
-            ++lost;
+        lost += scores.add(result(copy, round)) != HighScoreList::AddResult::Saved;
     }
     return lost + int(dialogs.messages().size());
 }
