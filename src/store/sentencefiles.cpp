@@ -1,5 +1,6 @@
 #include "store/sentencefiles.h"
 
+#include "platform/countwording.h"
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
 #include "store/sentencefilelist.h"
@@ -161,13 +162,16 @@ void SentenceFileLoader::reportLimits(int overlongLines, bool truncated) {
     if (truncated) {
         dialogs_.message(
             QStringLiteral("Die Datei ist zu groß.") + CR +
-                QStringLiteral("Es wurden nur die ersten %1 Sätze geladen.").arg(store_.count()) +
+                countWording(store_.count(), QStringLiteral("Es wurde nur der erste Satz geladen."),
+                             QStringLiteral("Es wurden nur die ersten %1 Sätze geladen.")) +
                 CR,
             QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
     }
     if (overlongLines > 0) {
         dialogs_.message(
-            QStringLiteral("%1 zu lange Zeilen der Datei wurden ausgelassen.").arg(overlongLines) +
+            countWording(overlongLines,
+                         QStringLiteral("1 zu lange Zeile der Datei wurde ausgelassen."),
+                         QStringLiteral("%1 zu lange Zeilen der Datei wurden ausgelassen.")) +
                 CR,
             QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
     }
