@@ -104,6 +104,7 @@ void SentenceFileLoader::loadSentenceFile(SentenceFileList& mainList) {
                          QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
         if (!createDefaultSentenceFile()) {
             store_.clear();
+            store_.markAsSaved();
             dialogs_.message(QStringLiteral("Die Standarddatei TIVORAL.TXT konnte nicht "
                                             "angelegt werden.") +
                                  CR + QStringLiteral("Bitte prüfen Sie, ob in den Ordner") + CR +
@@ -138,6 +139,8 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
     }
     normaliseSentences(read.lines);
     store_.setEntries(std::move(read.lines));
+    // Even a failed load leaves the list as the file gave it: nothing to save.
+    store_.markAsSaved();
 
     if (!read.ok || store_.isEmpty()) {
         if (kind == Kind::Main) {
