@@ -1,7 +1,6 @@
 #include "shell/infowindow.h"
 #include "test_mainwindow_fixture.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
 
@@ -15,8 +14,6 @@ private Q_SLOTS:
     void startUpInAnEmptyFolderShowsTheDefaultSentences();
     void fileViewToggles();
     void fileListClickPreviewsDoubleClickLoadsAndCloses();
-    void vanishedFileHandsOnItsPlace_data();
-    void vanishedFileHandsOnItsPlace();
     void readingViewToggles();
     void textCaseSetsTheTitle_data();
     void textCaseSetsTheTitle();
@@ -95,45 +92,6 @@ void MainWindowTest::fileListClickPreviewsDoubleClickLoadsAndCloses() {
     QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 2"));
     QCOMPARE(program.app.store.entries(),
              (QStringList{QStringLiteral("Eins."), QStringLiteral("Zwei.")}));
-}
-
-void MainWindowTest::vanishedFileHandsOnItsPlace_data() {
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<int>("vanishing");
-    QTest::addColumn<QString>("loaded"); // empty when no file is left
-    QTest::addColumn<int>("selectedRow");
-    QTest::addColumn<QStringList>("prompts");
-    const QStringList three{QStringLiteral("A.TXT"), QStringLiteral("B.TXT"),
-                            QStringLiteral("C.TXT")};
-    QTest::newRow("middle file") << three << 1 << QStringLiteral("C.TXT") << 1 << QStringList();
-    QTest::newRow("last file") << three << 2 << QStringLiteral("B.TXT") << 1 << QStringList();
-    QTest::newRow("only file") << QStringList{QStringLiteral("A.TXT")} << 0 << QString() << -1
-                               << QStringList{QStringLiteral("Keine Dateien vorhanden!\r")};
-}
-
-void MainWindowTest::vanishedFileHandsOnItsPlace() {
-    QFETCH(QStringList, files);
-    QFETCH(int, vanishing);
-    QFETCH(QString, loaded);
-    Files laid{{QStringLiteral("TIVORAL.INI"), Settings24},
-               {QStringLiteral("TIVORAL.INF"), "Anna\r\n"}};
-    for (const QString& name : files)
-        laid.append({name, "Satz aus " + name.toLatin1() + ".\r\n"});
-    Program program(laid);
-    QListWidget* list = program.find<QListWidget>("File1");
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(vanishing)).center());
-    program.click("Picture7");
-    QVERIFY(QFile::remove(program.folder.path(files.at(vanishing))));
-    program.dialogs.clear();
-
-    program.click("Picture7");
-    QTEST(program.dialogs.prompts(), "prompts");
-    QTEST(list->currentRow(), "selectedRow");
-    QCOMPARE(program.lines("Text2"),
-             loaded.isEmpty() ? QStringList() : QStringList{"Satz aus " + loaded + "."});
-    if (!loaded.isEmpty())
-        QCOMPARE(program.find<QLabel>("Label8")->text(), loaded);
 }
 
 void MainWindowTest::readingViewToggles() {
