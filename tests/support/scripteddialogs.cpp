@@ -16,6 +16,11 @@ QString ScriptedDialogs::input(const QString& prompt, const QString& title,
     return inputs.isEmpty() ? QString() : inputs.dequeue();
 }
 
+QString ScriptedDialogs::passwordInput(const QString& prompt, const QString& title) {
+    boxes.append(Box{prompt, title, Buttons::Ok, Icon::None, Answer::Ok, true, {}, true});
+    return inputs.isEmpty() ? QString() : inputs.dequeue();
+}
+
 QList<ScriptedDialogs::Box> ScriptedDialogs::messages() const {
     QList<Box> result;
     for (const Box& box : boxes)

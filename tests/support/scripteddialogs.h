@@ -21,11 +21,14 @@ public:
         Answer defaultAnswer = Answer::No;
         bool isInput = false;
         QString defaultText;
+        bool hidesLetters = false;
     };
 
     Answer message(const QString& prompt, const QString& title, Buttons buttons, Icon icon,
                    Answer defaultAnswer) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    // Takes its answer from the same queue as input.
+    QString passwordInput(const QString& prompt, const QString& title) override;
 
     void queueAnswer(Answer answer) { answers.enqueue(answer); }
     void queueInput(const QString& text) { inputs.enqueue(text); }
