@@ -126,7 +126,8 @@ void SettingsWindow::buildControls() {
     passwordState_ =
         addLabel(this, "passwordStateLabel", QString(), twipsRect(720, 5100, 8775, 495));
     passwordState_->setToolTip(QStringLiteral("Stand des Lehrer-Passworts"));
-    passwordState_->setAccessibleName(passwordState_->toolTip());
+    // The label's own text is what a screen reader reads as its name.
+    passwordState_->setAccessibleDescription(passwordState_->toolTip());
 }
 
 void SettingsWindow::connectLogic() {
