@@ -259,8 +259,11 @@ void EditorWindow::showSelectedSentence() {
 void EditorWindow::offerSampleLists() {
     if (!sampleLists_) {
         sampleLists_ = new SampleListDialog(this);
-        connect(sampleLists_, &SampleListDialog::listChosen, this,
-                [this](const QString& name) { SampleLists::load(app_, name); });
+        connect(sampleLists_, &SampleListDialog::listChosen, this, [this](const QString& name) {
+            // The loaded list must not lie under the file list.
+            if (SampleLists::load(app_, name) && editor_.fileListShown())
+                editor_.toggleFileList();
+        });
     }
     sampleLists_->open();
 }

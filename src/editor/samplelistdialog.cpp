@@ -14,7 +14,7 @@ namespace tivoral {
 namespace {
 
 constexpr int WidthTwips = 8400;
-constexpr int HeightTwips = 6600;
+constexpr int HeightTwips = 7500;
 
 QString entryText(const QString& name) {
     const QStringList sentences = SampleLists::sentences(name);

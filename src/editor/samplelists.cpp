@@ -74,12 +74,12 @@ bool SampleLists::load(AppState& app, const QString& name) {
         return false;
     app.store.setEntries(lines);
     app.store.setSelected(0);
-    app.fileStatus.setLoaded(SentenceStore::countText(app.store.count()), unsavedLabel(name), name);
+    app.fileStatus.setLoaded(SentenceStore::countText(app.store.count()), editorLabel(name), name);
     return true;
 }
 
-QString SampleLists::unsavedLabel(const QString& name) {
-    return QStringLiteral("Beispielliste %1 (noch nicht gespeichert)").arg(name);
+QString SampleLists::editorLabel(const QString& name) {
+    return QStringLiteral("Beispielliste %1").arg(name);
 }
 
 } // namespace tivoral

@@ -25,8 +25,8 @@ public:
     // Makes the list the editor's new, not yet saved sentence list under its name. False for an
     // unknown name; the store is then left alone.
     static bool load(AppState& app, const QString& name);
-    // The editor's file label while such a list is not saved.
-    static QString unsavedLabel(const QString& name);
+    // The editor's file label for such a list: it has no path until the teacher saves it.
+    static QString editorLabel(const QString& name);
 };
 
 } // namespace tivoral

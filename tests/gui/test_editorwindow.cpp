@@ -224,6 +224,7 @@ void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
     QTest::mouseClick(dialog->findChild<QPushButton*>("cancelSampleListButton"), Qt::LeftButton);
     QCOMPARE(f.app.store.entries(), Five);
 
+    f.click("Picture8");
     f.click("sampleListsButton");
     const QPoint entry = choice->visualItemRect(item).center();
     QTest::mouseClick(choice->viewport(), Qt::LeftButton, {}, entry);
@@ -231,8 +232,9 @@ void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
     QVERIFY(!dialog->isVisible());
     QCOMPARE(f.app.store.entries(), sentences);
     QCOMPARE(f.rows(), sentences.size());
+    QVERIFY(!f.child<QListWidget>("File1")->isVisible());
     QCOMPARE(f.label("Label1"), listrules::listCountText(int(sentences.size())));
-    QCOMPARE(f.child<QLabel>("Label2")->toolTip(), SampleLists::unsavedLabel(name));
+    QCOMPARE(f.child<QLabel>("Label2")->toolTip(), SampleLists::editorLabel(name));
     QVERIFY(!f.folder.exists(name));
 
     f.dialogs.queueInput("klasse2.txt");
