@@ -41,6 +41,7 @@ SampleListDialog::SampleListDialog(QWidget* parent) : QDialog(parent) {
     lists_ = new QListWidget(this);
     lists_->setObjectName(QStringLiteral("sampleListChoice"));
     lists_->setAccessibleName(QStringLiteral("Beispiellisten mit ihrem ersten Satz"));
+    lists_->setToolTip(QStringLiteral("Doppelklick lädt die Liste"));
     lists_->setAlternatingRowColors(true);
     for (const QString& name : SampleLists::names()) {
         auto* item = new QListWidgetItem(entryText(name), lists_);
@@ -56,6 +57,7 @@ SampleListDialog::SampleListDialog(QWidget* parent) : QDialog(parent) {
     QPushButton* cancel =
         buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancelSampleListButton"));
+    cancel->setToolTip(QStringLiteral("Nichts laden"));
     cancel->setAccessibleName(QStringLiteral("Abbrechen, nichts laden"));
 
     auto* layout = new QVBoxLayout(this);
