@@ -302,6 +302,8 @@ void EditorWindow::offerSampleLists() {
     if (!sampleLists_) {
         sampleLists_ = new SampleListDialog(this);
         connect(sampleLists_, &SampleListDialog::listChosen, this, [this](const QString& name) {
+            if (!unsavedEdits_.mayGoOn())
+                return;
             // The loaded list must not lie under the file list.
             if (SampleLists::load(app_, name) && editor_.fileListShown())
                 editor_.toggleFileList();

@@ -296,13 +296,25 @@ void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
     QTest::mouseClick(dialog->findChild<QPushButton*>("cancelSampleListButton"), Qt::LeftButton);
     QCOMPARE(f.app.store.entries(), Five);
 
+    const auto chooseInOffer = [&] {
+        f.click("sampleListsButton");
+        const QPoint entry = choice->visualItemRect(item).center();
+        QTest::mouseClick(choice->viewport(), Qt::LeftButton, {}, entry);
+        QTest::mouseDClick(choice->viewport(), Qt::LeftButton, {}, entry);
+        QVERIFY(!dialog->isVisible());
+    };
+    // Edits of the list in the editor are not replaced without asking.
+    f.app.store.append("Neu.");
+    f.dialogs.queueAnswer(Answer::Cancel);
+    chooseInOffer();
+    QCOMPARE(f.dialogs.last().prompt, "Die Änderungen speichern?");
+    QCOMPARE(f.app.store.entries(), Five + QStringList{"Neu."});
+
+    f.dialogs.queueAnswer(Answer::No);
     f.click("Picture8");
-    f.click("sampleListsButton");
-    const QPoint entry = choice->visualItemRect(item).center();
-    QTest::mouseClick(choice->viewport(), Qt::LeftButton, {}, entry);
-    QTest::mouseDClick(choice->viewport(), Qt::LeftButton, {}, entry);
-    QVERIFY(!dialog->isVisible());
+    chooseInOffer();
     QCOMPARE(f.app.store.entries(), sentences);
+    QVERIFY(f.app.store.hasUnsavedEdits());
     QCOMPARE(f.rows(), sentences.size());
     QVERIFY(!f.child<QListWidget>("File1")->isVisible());
     QCOMPARE(f.label("Label1"), listrules::listCountText(int(sentences.size())));
@@ -312,6 +324,7 @@ void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
     f.dialogs.queueInput("klasse2.txt");
     f.click("Picture5");
     QCOMPARE(f.folder.read(name), SampleLists::bytes(name));
+    QVERIFY(!f.app.store.hasUnsavedEdits());
     QCOMPARE(f.child<QListWidget>("File1")->findItems(name, Qt::MatchExactly).size(), 1);
 }
 
