@@ -46,6 +46,7 @@ constexpr int SmallestTileFontPoints = 8;
 constexpr int TilePaddingPixels = 6;
 constexpr int BlankTileWidthPixels = 32;
 constexpr int TileGapPixels = 8;
+constexpr int FocusFrameWidth = 2;
 
 constexpr int FieldLeftTwips = 240;
 constexpr int FieldTopTwips = 960;
@@ -72,6 +73,7 @@ PuzzleTile::PuzzleTile(int number, QWidget* parent) : QLabel(parent), number_(nu
     setTextFormat(Qt::PlainText);
     setFont(panelstyle::layoutFont(TileFontPoints));
     setFocusPolicy(Qt::TabFocus);
+    setLineWidth(FocusFrameWidth);
     setCursor(Qt::OpenHandCursor);
     panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
     hide();
@@ -104,6 +106,16 @@ void PuzzleTile::keyPressEvent(QKeyEvent* event) {
         Q_EMIT placeRequested(number_);
     else
         QLabel::keyPressEvent(event);
+}
+
+void PuzzleTile::focusInEvent(QFocusEvent* event) {
+    QLabel::focusInEvent(event);
+    setFrameShape(QFrame::Box);
+}
+
+void PuzzleTile::focusOutEvent(QFocusEvent* event) {
+    QLabel::focusOutEvent(event);
+    setFrameShape(QFrame::NoFrame);
 }
 
 PuzzleTarget::PuzzleTarget(QWidget* parent) : QLabel(parent) {
