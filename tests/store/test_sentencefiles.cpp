@@ -79,7 +79,6 @@ void SentenceFilesTest::cleansUpBlanks_data() {
         << u"5\u00A0km, z.\u00A0B. \u00A0 weit\u00A0"_s << u"5 km, z. B. weit"_s;
     QTest::newRow("narrow, thin and ideographic spaces")
         << u"a\u202F\u2009b\u3000c"_s << u"a b c"_s;
-    QTest::newRow("zero-width space is no blank") << u"a\u200Bb"_s << u"a\u200Bb"_s;
 }
 
 void SentenceFilesTest::cleansUpBlanks() {
