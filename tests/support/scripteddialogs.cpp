@@ -5,6 +5,8 @@ namespace tivoral::testing {
 Answer ScriptedDialogs::message(const QString& prompt, const QString& title, Buttons buttons,
                                 Icon icon, Answer defaultAnswer) {
     boxes.append(Box{prompt, title, buttons, icon, defaultAnswer, false, {}});
+    if (whileOpen)
+        whileOpen();
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     const Answer answer = answers.isEmpty() ? defaultAnswer : answers.dequeue();

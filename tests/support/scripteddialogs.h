@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace tivoral::testing {
 
 // Records every box and answers from queues: Yes/No and Yes/No/Cancel boxes take the next
@@ -33,6 +35,9 @@ public:
 
     void queueAnswer(Answer answer) { answers.enqueue(answer); }
     void queueInput(const QString& text) { inputs.enqueue(text); }
+
+    // Runs while each message box is open, as a nested event loop would (timers, for example).
+    std::function<void()> whileOpen;
 
     QList<Box> boxes;
     QQueue<Answer> answers;
