@@ -166,10 +166,10 @@ bool permissionsBind() {
     return bind;
 }
 
-// What each readable file of the folder held, and its mode; unreadable files and folders are
-// left out.
+// What each readable file of the folder held (and its mode, when asked); unreadable files and
+// folders are left out.
 // A change check, not a signature: a cryptographic hash would make the huge files slow.
-QMap<QString, size_t> snapshot(const QDir& folder) {
+QMap<QString, size_t> snapshot(const QDir& folder, bool withModes = false) {
     QMap<QString, size_t> hashes;
     const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     QByteArray chunk(MiB, Qt::Uninitialized);
@@ -178,7 +178,7 @@ QMap<QString, size_t> snapshot(const QDir& folder) {
         // A FIFO would wait for a writer, a device never end.
         if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
             continue;
-        size_t hash = qHash(int(file.permissions()));
+        size_t hash = withModes ? qHash(int(file.permissions())) : 0;
         for (qint64 got; (got = file.read(chunk.data(), chunk.size())) > 0;)
             hash = qHash(QByteArrayView(chunk.constData(), got), hash);
         hashes.insert(name, hash);
@@ -360,7 +360,7 @@ void HostileFolderTest::startEndsWithTheMainWindow_data() {
     // Only regular files are opened, and only inside the folder; nothing there stops the start.
     row("FIFOs in place of every file", fifos(AllFiles), {NoSettings, NoSentences}, 5);
     row("links to /dev/zero in place of every file", linkingTo(AllFiles, "/dev/zero"),
-        {NoSettings, NoSentences}, 5);
+        {NoSettings, FileError, FileError}, 0);
     row("links to write-protected files outside", linkingOutside(AllFiles),
         {NoSettings, FileError, FileError}, 0);
     row("links leading nowhere outside", linkingNowhereOutside(AllFiles), {NoSettings, NoSentences},
@@ -390,7 +390,7 @@ void HostileFolderTest::startEndsWithTheMainWindow() {
     if (QTest::currentTestFailed())
         return;
     const QMap<QString, size_t> before = snapshot(folder.dir());
-    const QMap<QString, size_t> outsideBefore = snapshot(folder.outside.dir());
+    const QMap<QString, size_t> outsideBefore = snapshot(folder.outside.dir(), true);
 
     QElapsedTimer timer;
     timer.start();
@@ -414,7 +414,7 @@ void HostileFolderTest::startEndsWithTheMainWindow() {
     for (auto it = before.cbegin(); it != before.cend(); ++it)
         QVERIFY2(replaced.contains(it.key()) || after.value(it.key()) == it.value(),
                  qPrintable(it.key() + " changed"));
-    QCOMPARE(snapshot(folder.outside.dir()), outsideBefore);
+    QCOMPARE(snapshot(folder.outside.dir(), true), outsideBefore);
     for (const QString& name : replaced) {
         QCOMPARE(folder.read(name), Replacements.value(name));
         QVERIFY2(QFileInfo(folder.path(name)).permissions() & QFileDevice::ReadOwner,
@@ -509,7 +509,7 @@ void HostileFolderTest::gameEndsOverAHostileHighScoreList() {
     running.app.users.selectUser(0);
     running.app.points.set(Settings::DefaultPointLimit);
 
-    const QMap<QString, size_t> outsideBefore = snapshot(folder.outside.dir());
+    const QMap<QString, size_t> outsideBefore = snapshot(folder.outside.dir(), true);
     QVERIFY(running.openRewardGame());
     QElapsedTimer timer;
     timer.start();
@@ -521,7 +521,7 @@ void HostileFolderTest::gameEndsOverAHostileHighScoreList() {
     QVERIFY(!list->findItems(QStringLiteral("   Anna"), Qt::MatchEndsWith).isEmpty());
     const QString notSaved = QStringLiteral("Die Bestenliste konnte nicht gespeichert werden.\r");
     QCOMPARE(running.dialogs.prompts().constLast() == notSaved, !rewritten);
-    QCOMPARE(snapshot(folder.outside.dir()), outsideBefore);
+    QCOMPARE(snapshot(folder.outside.dir(), true), outsideBefore);
     if (!rewritten)
         return;
     const QList<QByteArray> lines = folder.read(ScoresFileName).split('\n');
