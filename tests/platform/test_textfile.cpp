@@ -107,15 +107,10 @@ struct WriterRun {
     }
 };
 
-void addWriterRows(const char* condition, const QList<Writer>& writers) {
-    const std::pair<Writer, const char*> names[] = {{Writer::Users, "users"},
-                                                    {Writer::Settings, "settings"},
-                                                    {Writer::ListSave, "list save"},
-                                                    {Writer::HighScores, "high scores"}};
-    for (const auto& [writer, name] : names)
-        if (writers.contains(writer))
-            QTest::addRow("%s, %s", name, condition) << writer;
-}
+const std::pair<Writer, const char*> Writers[] = {{Writer::Users, "users"},
+                                                  {Writer::Settings, "settings"},
+                                                  {Writer::ListSave, "list save"},
+                                                  {Writer::HighScores, "high scores"}};
 
 } // namespace
 
@@ -314,16 +309,15 @@ void TextFileTest::everyWriterKeepsTheOldFile_data() {
     QTest::addColumn<Writer>("writer");
     QTest::addColumn<qsizetype>("oldBytes");
     QTest::addColumn<qsizetype>("limit");
-    const QList<Writer> all{Writer::Users, Writer::Settings, Writer::ListSave, Writer::HighScores};
     constexpr qsizetype SmallFile = 3890;
     constexpr qsizetype SmallLimit = 1024;
     constexpr qsizetype LargeFile = 200000;
     constexpr qsizetype LargeLimit = 64 * 1024;
-    for (Writer writer : all) {
-        QTest::addRow("%d small", int(writer)) << writer << SmallFile << SmallLimit;
+    for (const auto& [writer, name] : Writers) {
+        QTest::addRow("%s, small file", name) << writer << SmallFile << SmallLimit;
         // The settings file is three short lines, never large.
         if (writer != Writer::Settings)
-            QTest::addRow("%d large", int(writer)) << writer << LargeFile << LargeLimit;
+            QTest::addRow("%s, large file", name) << writer << LargeFile << LargeLimit;
     }
 }
 
@@ -353,8 +347,8 @@ void TextFileTest::everyWriterKeepsTheOldFile() {
 
 void TextFileTest::everyWriterUsesWritableFilesInALockedFolder_data() {
     QTest::addColumn<Writer>("writer");
-    addWriterRows("folder locked",
-                  {Writer::Users, Writer::Settings, Writer::ListSave, Writer::HighScores});
+    for (const auto& [writer, name] : Writers)
+        QTest::addRow("%s", name) << writer;
 }
 
 // A class folder locked against new files, with data files the children may write.
