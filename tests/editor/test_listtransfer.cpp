@@ -98,7 +98,7 @@ void ListTransferTest::pasteAppendsNewLinesButNotTheCount() {
     QCOMPARE(f.app.fileStatus.editorCount, " 5 Sätze gefunden.");
     QCOMPARE(f.dialogs.prompts(),
              QStringList{"Der Satz ist zu lang: Ein Satz darf höchstens 16000 Zeichen haben.\r"
-                         "1 zu lange Zeilen aus der Ablage wurden nicht übernommen.\r"});
+                         "1 zu lange Zeile aus der Ablage wurde nicht übernommen.\r"});
 }
 
 void ListTransferTest::printsEveryLineInArialTen() {
