@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/folderlock.h"
 #include "platform/textfile.h"
+#include "store/typedtext.h"
 
 namespace tivoral {
 
@@ -62,10 +63,17 @@ bool Users::save(Dialogs* dialogs) {
 }
 
 void Users::addUser(Dialogs& dialogs) {
-    const QString name = dialogs.input(QStringLiteral("Neuer Benutzer:"), DialogTitle,
-                                       QString::fromLatin1(NoUserChosen));
+    const QString name = typedtext::withoutControlCharacters(dialogs.input(
+        QStringLiteral("Neuer Benutzer:"), DialogTitle, QString::fromLatin1(NoUserChosen)));
     if (name.isEmpty())
         return;
+    if (name.size() > typedtext::MaxUserNameLength) {
+        dialogs.message(QStringLiteral("Der Name ist zu lang: Er darf höchstens %1 Zeichen haben.")
+                                .arg(typedtext::MaxUserNameLength) +
+                            QLatin1Char('\r'),
+                        DialogTitle, Buttons::Ok, Icon::Warning);
+        return;
+    }
     // Other computers of the class add names too: the list is read again inside the lock and
     // only this name is added to what the file holds now.
     const FolderLock lock(folder_);
