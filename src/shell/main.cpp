@@ -1,14 +1,24 @@
 #include "platform/qtdialogs.h"
 #include "platform/random.h"
+#include "shell/commandline.h"
 #include "shell/tivoralapp.h"
+#include "shell/workingfolder.h"
 #include "store/appstate.h"
 
 #include <QApplication>
 #include <QDir>
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    const tivoral::StartRequest request =
+        tivoral::readCommandLine(tivoral::commandLineArguments(argc, argv));
+    if (request.endStatus)
+        return *request.endStatus;
+    // The arguments are read; Qt must not take options of its own out of a folder's name.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     tivoral::QtDialogs dialogs;
+    if (!tivoral::enterWorkingFolder(request, dialogs))
+        return tivoral::FolderFailureStatus;
     tivoral::DefaultRandom random;
     tivoral::AppState state(QDir::current(), dialogs, random);
     tivoral::TivoralApp app(state);
