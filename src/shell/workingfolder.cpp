@@ -40,12 +40,11 @@ bool enterWorkingFolder(const StartRequest& request, Dialogs& dialogs) {
     const QFileInfo folder(path);
     if (folder.exists() && !folder.isDir())
         return fail({quoted(path) + QStringLiteral(" ist eine Datei, kein Ordner."),
-                     QStringLiteral("Bitte einen Ordner angeben.")});
+                     QStringLiteral("Tivoral kann dort nicht arbeiten.")});
     if (!folder.exists() && !QDir().mkpath(path))
         return fail({QStringLiteral("Der Ordner ") + quoted(path) +
                          QStringLiteral(" kann nicht angelegt werden."),
-                     QStringLiteral("Bitte die Schreibrechte prüfen oder einen anderen Ordner "
-                                    "angeben.")});
+                     QStringLiteral("Bitte die Schreibrechte prüfen.")});
     if (!QDir::setCurrent(path))
         return fail({QStringLiteral("Der Ordner ") + quoted(path) +
                          QStringLiteral(" kann nicht geöffnet werden."),
