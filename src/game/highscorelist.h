@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/ownfiles.h"
+
 #include <QDir>
 #include <QString>
 #include <QStringList>
@@ -12,7 +14,7 @@ namespace tivoral {
 // the name. In the file each entry stands behind the marker ">".
 class HighScoreList {
 public:
-    static constexpr const char* FileName = "BESTDOSE.LST";
+    static constexpr const char* FileName = ownfiles::HighScoreFileName;
     static constexpr int MaxFileLines = 100;
     static constexpr int FieldWidth = 4;
     static constexpr QChar Marker = QLatin1Char('>');

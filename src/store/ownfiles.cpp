@@ -1,0 +1,20 @@
+#include "store/ownfiles.h"
+
+#include "platform/folderlock.h"
+#include "store/settings.h"
+#include "store/users.h"
+
+#include <QFileInfo>
+
+namespace tivoral::ownfiles {
+
+QStringList names() {
+    return {QString::fromLatin1(Users::FileName), QString::fromLatin1(SettingsFile::FileName),
+            QString::fromLatin1(HighScoreFileName), QString::fromLatin1(FolderLock::FileName)};
+}
+
+bool isOwnFile(const QString& fileName) {
+    return names().contains(QFileInfo(fileName).fileName(), Qt::CaseInsensitive);
+}
+
+} // namespace tivoral::ownfiles

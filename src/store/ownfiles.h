@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tivoral::ownfiles {
+
+// The game's high-score list; its library sits above the store, which must still know it.
+inline constexpr const char* HighScoreFileName = "BESTDOSE.LST";
+
+// Every file the program keeps for itself in the working folder. A saved sentence list never
+// replaces one of them; a file added to the program belongs here.
+QStringList names();
+
+// True when fileName (a bare name or a path) names one of them, whatever its letter case.
+bool isOwnFile(const QString& fileName);
+
+} // namespace tivoral::ownfiles
