@@ -1,11 +1,13 @@
 #include "exercises/puzzlepanel.h"
 
+#include "exercises/exerciseframe.h"
 #include "exercises/panelstyle.h"
 #include "exercises/puzzle.h"
 #include "platform/twips.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
+#include <QFocusEvent>
 #include <QMimeData>
 #include <QPixmap>
 
@@ -88,6 +90,7 @@ void PuzzleTile::setPiece(const QString& piece) {
 void PuzzleTile::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return QLabel::mousePressEvent(event);
+    Q_EMIT pickedUp(number_);
     auto* mime = new QMimeData;
     mime->setData(TileMimeType, QByteArray::number(number_));
     auto* drag = new QDrag(this);
@@ -95,6 +98,12 @@ void PuzzleTile::mousePressEvent(QMouseEvent* event) {
     drag->setPixmap(grab());
     drag->setHotSpot(event->position().toPoint());
     drag->exec(Qt::MoveAction);
+}
+
+void PuzzleTile::focusInEvent(QFocusEvent* event) {
+    QLabel::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        Q_EMIT pickedUp(number_);
 }
 
 void PuzzleTile::keyPressEvent(QKeyEvent* event) {
@@ -174,6 +183,8 @@ PuzzlePanel::PuzzlePanel(PuzzleExercise& puzzle, QWidget* parent)
         auto* tile = new PuzzleTile(k + 1, this);
         tile->move(twips(TilePlaces.at(k).x()), twips(TilePlaces.at(k).y()));
         connect(tile, &PuzzleTile::placeRequested, this, &PuzzlePanel::dropTile);
+        // Speech on, the child hears the word as he picks it up: placing works as without it.
+        connect(tile, &PuzzleTile::pickedUp, this, [this, tile] { frame().speak(tile->text()); });
         tiles_.at(k) = tile;
     }
     // Tiles whose heights overlap share a row, ordered from left to right.

@@ -23,9 +23,12 @@ public:
 
 Q_SIGNALS:
     void placeRequested(int number);
+    // The child took the tile with the mouse or moved to it with the keyboard.
+    void pickedUp(int number);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

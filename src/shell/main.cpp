@@ -11,6 +11,7 @@ int main(int argc, char* argv[]) {
     tivoral::QtDialogs dialogs;
     tivoral::DefaultRandom random;
     tivoral::AppState state(QDir::current(), dialogs, random);
+    state.voice.setEngine(tivoral::makeQtSpeechEngine());
     tivoral::TivoralApp app(state);
     QObject::connect(&app, &tivoral::TivoralApp::quitRequested, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);

@@ -7,7 +7,8 @@ namespace tivoral {
 
 AppState::AppState(const QDir& workFolder_, Dialogs& dialogs_, RandomSource& random_)
     : workFolder(workFolder_), dialogs(dialogs_), random(random_), mainFiles(workFolder_),
-      loader(workFolder_, store, fileStatus, dialogs_), users(workFolder_) {}
+      loader(workFolder_, store, fileStatus, dialogs_), users(workFolder_),
+      readingAids(workFolder_, users) {}
 
 void loadSettingsAndUsers(AppState& app) {
     app.users.clear();
@@ -30,6 +31,8 @@ void loadSettingsAndUsers(AppState& app) {
     const bool usersRead = app.users.load();
     if (!usersRead)
         app.users.resetToDefault();
+
+    app.readingAids.reload();
 
     if (!values || !usersRead) {
         app.dialogs.message(
