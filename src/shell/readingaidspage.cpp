@@ -33,7 +33,8 @@ constexpr int UmlautKeysTopTwips = 3240;
 constexpr int SampleTopTwips = 3840;
 constexpr int SampleWidthTwips = 9375;
 constexpr int SampleHeightTwips = 735;
-constexpr int SampleFontPoints = 18;
+constexpr int SampleFontPoints = 14;
+constexpr int SampleMarginPixels = 6;
 
 const QString AllChildren = QStringLiteral("Alle Kinder (Grundeinstellung)");
 const QString SettingsFont = QStringLiteral("Schrift aus den Einstellungen");
@@ -79,6 +80,8 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
     sample_ = new QLabel(SampleText, this);
     sample_->setObjectName(QStringLiteral("readingAidsSample"));
     sample_->setAccessibleName(QStringLiteral("Schriftprobe"));
+    sample_->setWordWrap(true);
+    sample_->setMargin(SampleMarginPixels);
     sample_->setGeometry(
         twipsRect(CaptionLeftTwips, SampleTopTwips, SampleWidthTwips, SampleHeightTwips));
     panelstyle::setColours(sample_, panelstyle::Blue, panelstyle::White);
@@ -126,7 +129,10 @@ QCheckBox* ReadingAidsPage::addSwitch(const char* name, const QString& caption, 
 void ReadingAidsPage::prepare() {
     {
         const QSignalBlocker blocker(child_);
-        const std::optional<QString> chosen = chosenUser();
+        // The child chosen in the main window first, then whoever the teacher looked at last.
+        std::optional<QString> chosen = chosenUser();
+        if (!chosen && app_.users.names().contains(app_.users.current()))
+            chosen = app_.users.current();
         child_->clear();
         child_->addItem(AllChildren);
         for (const QString& name : app_.users.names())
