@@ -43,7 +43,7 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       app_(app), editor_(app), saver_(app, editor_.files()), printer_(app, printing_),
-      transfer_(app, clipboard_), model_(app.store) {
+      transfer_(app, clipboard_), unsavedEdits_(app, saver_), model_(app.store) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Tivoral:  Satzeditor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
@@ -80,7 +80,7 @@ void EditorWindow::buildControls() {
             &QToolButton::clicked, this, [this] { printer_.print(); });
     connect(addPictureButton("Picture10", QStringLiteral("Aus Ablage einfügen"),
                              QStringLiteral("einfuegen"), 2760, TopRowTwips),
-            &QToolButton::clicked, this, [this] { transfer_.paste(); });
+            &QToolButton::clicked, this, &EditorWindow::paste);
     connect(addPictureButton("Picture9", QStringLiteral("Liste in Ablage"),
                              QStringLiteral("kopieren"), 3600, TopRowTwips),
             &QToolButton::clicked, this, [this] { transfer_.copy(); });
@@ -102,6 +102,7 @@ void EditorWindow::buildControls() {
     sentences_->setSelectionMode(QAbstractItemView::SingleSelection);
     sentences_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sentences_->setModel(&model_);
+    sentences_->installEventFilter(this);
 
     files_ = new QListWidget(this);
     files_->setObjectName(QStringLiteral("File1"));
@@ -125,7 +126,7 @@ void EditorWindow::buildControls() {
 
     connect(addPictureButton("Picture1", QStringLiteral("Text in Liste übernehmen"),
                              QStringLiteral("uebernehmen"), 3480, EditRowTwips),
-            &QToolButton::clicked, &editor_, &SentenceEditor::add);
+            &QToolButton::clicked, this, &EditorWindow::addInput);
     connect(addPictureButton("Picture2", QStringLiteral("Markierte Zeile ersetzen"),
                              QStringLiteral("ersetzen"), 4200, EditRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::replace);
@@ -152,6 +153,7 @@ void EditorWindow::connectLogic() {
     connect(warning_, &QPushButton::clicked, &editor_, &SentenceEditor::hideWarning);
 
     connect(input_, &QLineEdit::textChanged, &editor_, &SentenceEditor::setInput);
+    connect(input_, &QLineEdit::returnPressed, this, &EditorWindow::addInput);
     connect(&editor_, &SentenceEditor::inputChanged, this, [this](const QString& text) {
         if (input_->text() != text)
             input_->setText(text);
@@ -172,12 +174,11 @@ void EditorWindow::connectLogic() {
 
     connect(&app_.fileStatus, &SentenceFileStatus::changed, this, &EditorWindow::showFileStatus);
 
-    connect(sentences_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                const int row = current.isValid() ? current.row() : SentenceStore::NoSelection;
-                if (row != app_.store.selected())
-                    app_.store.setSelected(row);
-            });
+    // The highlight is the marked line: a click beside the lines or a Ctrl click takes it
+    // away, and then the buttons have no line to act on either.
+    connect(sentences_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &EditorWindow::markSelectedRow);
+    connect(sentences_, &QListView::doubleClicked, this, &EditorWindow::fetchRow);
     connect(&app_.store, &SentenceStore::selectedChanged, this,
             &EditorWindow::showSelectedSentence);
     // A reset forgets the current row.
@@ -195,24 +196,62 @@ void EditorWindow::activate() {
         sentences_->scrollTo(sentences_->currentIndex());
 }
 
+void EditorWindow::addInput() {
+    const int firstNewRow = app_.store.count();
+    if (editor_.add())
+        showRowsFrom(firstNewRow);
+}
+
+void EditorWindow::paste() {
+    const int firstNewRow = app_.store.count();
+    if (transfer_.paste() > 0)
+        showRowsFrom(firstNewRow);
+}
+
+void EditorWindow::showRowsFrom(int firstNewRow) {
+    // New lines come at the end; the marked line stays marked, even when out of view.
+    sentences_->scrollTo(model_.index(firstNewRow), QAbstractItemView::PositionAtTop);
+}
+
+void EditorWindow::fetchRow(const QModelIndex& index) {
+    app_.store.setSelected(index.row());
+    editor_.fetch();
+    input_->setFocus();
+}
+
+void EditorWindow::markSelectedRow() {
+    const QModelIndexList rows = sentences_->selectionModel()->selectedRows();
+    app_.store.setSelected(rows.isEmpty() ? SentenceStore::NoSelection : rows.constFirst().row());
+}
+
 void EditorWindow::returnToMainWindow() {
+    if (!unsavedEdits_.mayGoOn())
+        return;
     hide();
     Q_EMIT returnedToMainWindow();
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
+    if (!unsavedEdits_.mayGoOn()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     Q_EMIT returnedToMainWindow();
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    const int key =
+        event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event)->key() : Qt::Key_unknown;
     const bool doubleClick =
         watched == files_->viewport() && event->type() == QEvent::MouseButtonDblClick;
-    const bool enterKey = watched == files_ && event->type() == QEvent::KeyPress &&
-                          (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
-                           static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+    const bool enterKey = watched == files_ && (key == Qt::Key_Return || key == Qt::Key_Enter);
     if (doubleClick || enterKey) {
-        editor_.loadSelectedFile();
+        editor_.loadSelectedFile(unsavedEdits_);
+        return true;
+    }
+    if (watched == sentences_ && key == Qt::Key_Delete) {
+        editor_.deleteSelected();
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -239,14 +278,17 @@ void EditorWindow::showFiles() {
 }
 
 void EditorWindow::showSelectedSentence() {
+    QItemSelectionModel* selection = sentences_->selectionModel();
     const int selected = app_.store.selected();
     if (selected == SentenceStore::NoSelection) {
-        sentences_->selectionModel()->clear();
+        // No focus frame either, so no line looks marked.
+        if (selection->hasSelection() || selection->currentIndex().isValid())
+            selection->clear();
         return;
     }
     const QModelIndex index = model_.index(selected);
-    if (sentences_->currentIndex() != index)
-        sentences_->setCurrentIndex(index);
+    if (!selection->isSelected(index) || selection->currentIndex() != index)
+        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
 }
 
 void EditorWindow::showWarning(bool shown) {

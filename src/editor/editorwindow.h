@@ -5,6 +5,7 @@
 #include "editor/listsaver.h"
 #include "editor/sentenceeditor.h"
 #include "editor/sentencelistmodel.h"
+#include "editor/unsavededits.h"
 #include "platform/clipboard.h"
 #include "platform/printing.h"
 
@@ -47,6 +48,11 @@ private:
     void connectLogic();
     QToolButton* addPictureButton(const char* name, const QString& toolTip, const QString& iconName,
                                   int leftTwips, int topTwips);
+    void addInput();
+    void paste();
+    void showRowsFrom(int firstNewRow);
+    void fetchRow(const QModelIndex& index);
+    void markSelectedRow();
     void returnToMainWindow();
     void showFileStatus();
     void showFiles();
@@ -60,6 +66,7 @@ private:
     ListSaver saver_;
     ListPrinter printer_;
     ListClipboard transfer_;
+    UnsavedEditsQuestion unsavedEdits_;
     SentenceListModel model_;
 
     QListView* sentences_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "editor/listrules.h"
 #include "platform/clipboard.h"
+#include "platform/countwording.h"
 #include "platform/dialogs.h"
 #include "store/appstate.h"
 
@@ -39,7 +40,9 @@ int ListClipboard::paste() {
     if (left > 0) {
         app_.dialogs.message(
             listrules::listFullText() + CR +
-                QStringLiteral("%1 Zeilen aus der Ablage wurden nicht übernommen.").arg(left) + CR,
+                countWording(left, QStringLiteral("1 Zeile aus der Ablage wurde nicht übernommen."),
+                             QStringLiteral("%1 Zeilen aus der Ablage wurden nicht übernommen.")) +
+                CR,
             QStringLiteral("Ablage"), Buttons::Ok, Icon::Warning);
     }
     return int(added.size());

@@ -72,6 +72,7 @@ ListSaver::Result ListSaver::save() {
 
     if (!writeList(path))
         return Result::Failed;
+    app_.store.markAsSaved();
     files_.refresh();
     app_.dialogs.message(QStringLiteral("Die Sätze wurden gespeichert!") + CR,
                          QDir::toNativeSeparators(path) + QStringLiteral(" sichern"), Buttons::Ok,

@@ -1,6 +1,7 @@
 #include "editor/sentenceeditor.h"
 
 #include "editor/listrules.h"
+#include "editor/unsavededits.h"
 #include "platform/dialogs.h"
 #include "store/appstate.h"
 
@@ -95,13 +96,15 @@ void SentenceEditor::selectFile(int index) {
     files_.setSelected(index);
 }
 
-void SentenceEditor::loadSelectedFile() {
+void SentenceEditor::loadSelectedFile(UnsavedEditsQuestion& unsavedEdits) {
     setFileListShown(false);
     if (files_.selected() < 0) {
         app_.dialogs.message(QStringLiteral("Keine Dateien vorhanden!") + CR,
                              QStringLiteral("Dosensätze laden"), Buttons::Ok, Icon::None);
         return;
     }
+    if (!unsavedEdits.mayGoOn())
+        return;
     app_.loader.loadEditorSentenceFile(files_);
 }
 

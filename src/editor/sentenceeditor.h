@@ -8,6 +8,7 @@
 namespace tivoral {
 
 class AppState;
+class UnsavedEditsQuestion;
 
 // The editing side of the sentence editor: the input line with its word count and warning,
 // adding, replacing, fetching and deleting lines of the shared sentence store, and the editor's
@@ -34,8 +35,9 @@ public:
     void hideWarning();
     void toggleFileList();
     void selectFile(int index);
-    // The double click in the file list: hides it and loads the selected file.
-    void loadSelectedFile();
+    // The double click in the file list: hides it and loads the selected file once the
+    // unsaved edits of the list are settled.
+    void loadSelectedFile(UnsavedEditsQuestion& unsavedEdits);
     // The editor is shown again: the folder may hold new files.
     void refreshFiles();
 

@@ -4,17 +4,19 @@
 
 namespace tivoral {
 
-enum class Buttons { Ok, YesNo };
+// YesNoCancel shows Ja, Nein and Abbrechen; Escape answers Cancel there, No in a YesNo box.
+enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Icon { None, Information, Warning, Critical, Question };
-enum class Answer { Ok, Yes, No };
+enum class Answer { Ok, Yes, No, Cancel };
 
 // Every message box and input box of the program goes through this interface, so the logic can
 // be driven and checked without a window. Prompts keep their CR characters.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    virtual Answer message(const QString& prompt, const QString& title, Buttons buttons = Buttons::Ok,
-                           Icon icon = Icon::None, Answer defaultAnswer = Answer::No) = 0;
+    virtual Answer message(const QString& prompt, const QString& title,
+                           Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+                           Answer defaultAnswer = Answer::No) = 0;
     // Returns the text entered, or an empty text when the box was cancelled.
     virtual QString input(const QString& prompt, const QString& title,
                           const QString& defaultText = {}) = 0;

@@ -49,10 +49,27 @@ Answer QtDialogs::message(const QString& prompt, const QString& title, Buttons b
     }
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(defaultAnswer == Answer::Yes ? yes : no);
-    box.setEscapeButton(no);
+    QPushButton* cancel = buttons == Buttons::YesNoCancel
+                              ? box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole)
+                              : nullptr;
+    switch (defaultAnswer) {
+    case Answer::Yes:
+        box.setDefaultButton(yes);
+        break;
+    case Answer::Cancel:
+        box.setDefaultButton(cancel ? cancel : no);
+        break;
+    case Answer::Ok:
+    case Answer::No:
+        box.setDefaultButton(no);
+        break;
+    }
+    // Escape and the window frame never choose more than the safest button does.
+    box.setEscapeButton(cancel ? cancel : no);
     box.exec();
-    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    return cancel && box.clickedButton() != no ? Answer::Cancel : Answer::No;
 }
 
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText) {

@@ -16,6 +16,7 @@ SentenceFileList::SentenceFileList(const QDir& folder, QObject* parent)
 
 void SentenceFileList::refresh() {
     const QString previous = selectedName();
+    const int previousIndex = selected_;
     QDir dir(folder_.path());
     dir.setNameFilters({QStringLiteral("*.txt")});
     dir.setFilter(QDir::Files);
@@ -32,6 +33,10 @@ void SentenceFileList::refresh() {
         names.resize(MaxListedFiles);
     names_ = names;
     selected_ = previous.isEmpty() ? -1 : int(names_.indexOf(previous));
+    // A selected file that vanished hands its place to the file now there, so a list that
+    // still shows files never acts as if it had none.
+    if (!previous.isEmpty() && selected_ < 0 && count() > 0)
+        selected_ = std::min(previousIndex, count() - 1);
     Q_EMIT changed();
 }
 

@@ -13,6 +13,8 @@ class SentenceFileList final : public QObject {
 public:
     explicit SentenceFileList(const QDir& folder, QObject* parent = nullptr);
 
+    // Reads the folder again; the selected file stays selected, or when it is gone, the file
+    // that took its place in the list.
     void refresh();
     const QStringList& names() const { return names_; }
     int count() const { return int(names_.size()); }

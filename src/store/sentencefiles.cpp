@@ -1,5 +1,6 @@
 #include "store/sentencefiles.h"
 
+#include "platform/countwording.h"
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
 #include "store/sentencefilelist.h"
@@ -103,6 +104,7 @@ void SentenceFileLoader::loadSentenceFile(SentenceFileList& mainList) {
                          QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
         if (!createDefaultSentenceFile()) {
             store_.clear();
+            store_.markAsSaved();
             dialogs_.message(QStringLiteral("Die Standarddatei TIVORAL.TXT konnte nicht "
                                             "angelegt werden.") +
                                  CR + QStringLiteral("Bitte prüfen Sie, ob in den Ordner") + CR +
@@ -137,6 +139,8 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
     }
     normaliseSentences(read.lines);
     store_.setEntries(std::move(read.lines));
+    // Even a failed load leaves the list as the file gave it: nothing to save.
+    store_.markAsSaved();
 
     if (!read.ok || store_.isEmpty()) {
         if (kind == Kind::Main) {
@@ -161,13 +165,16 @@ void SentenceFileLoader::reportLimits(int overlongLines, bool truncated) {
     if (truncated) {
         dialogs_.message(
             QStringLiteral("Die Datei ist zu groß.") + CR +
-                QStringLiteral("Es wurden nur die ersten %1 Sätze geladen.").arg(store_.count()) +
+                countWording(store_.count(), QStringLiteral("Es wurde nur der erste Satz geladen."),
+                             QStringLiteral("Es wurden nur die ersten %1 Sätze geladen.")) +
                 CR,
             QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
     }
     if (overlongLines > 0) {
         dialogs_.message(
-            QStringLiteral("%1 zu lange Zeilen der Datei wurden ausgelassen.").arg(overlongLines) +
+            countWording(overlongLines,
+                         QStringLiteral("1 zu lange Zeile der Datei wurde ausgelassen."),
+                         QStringLiteral("%1 zu lange Zeilen der Datei wurden ausgelassen.")) +
                 CR,
             QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
     }

@@ -30,6 +30,11 @@ public:
     // Replaces all entries at once (cut to MaxEntries); the selection is cleared.
     void setEntries(QStringList entries);
 
+    // Whether the entries differ from those last marked: as loaded, as saved, or as the teacher
+    // chose to keep them unsaved. Selection changes are not edits.
+    bool hasUnsavedEdits() const { return entries_ != marked_; }
+    void markAsSaved() { marked_ = entries_; }
+
     // A count as the program writes it: the decimal number after one leading blank.
     static QString countText(int count);
 
@@ -39,6 +44,7 @@ Q_SIGNALS:
 
 private:
     QStringList entries_;
+    QStringList marked_;
     int selected_ = NoSelection;
 };
 

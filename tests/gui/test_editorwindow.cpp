@@ -5,13 +5,13 @@
 #include "support/workfolder.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -32,6 +32,7 @@ struct Fixture {
 
     explicit Fixture(const QStringList& sentences = Five) {
         app.store.setEntries(sentences);
+        app.store.markAsSaved(); // as a load leaves it
         app.store.setSelected(0);
         app.fileStatus.setLoaded(SentenceStore::countText(int(sentences.size())), "/s/A.TXT",
                                  "A.TXT");
@@ -54,11 +55,18 @@ struct Fixture {
         child<QLineEdit>("Text1")->clear();
         QTest::keyClicks(child<QLineEdit>("Text1"), text);
     }
-    void clickRow(int row) const {
+    QPoint rowCentre(int row) const {
         const QModelIndex index = list()->model()->index(row, 0);
         list()->scrollTo(index);
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                          list()->visualRect(index).center());
+        return list()->visualRect(index).center();
+    }
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = {}) const {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers, rowCentre(row));
+    }
+    // The row the view shows marked, -1 for none.
+    int highlightedRow() const {
+        const QModelIndexList rows = list()->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.constFirst().row();
     }
 };
 
@@ -71,11 +79,16 @@ private Q_SLOTS:
     void controlsAtTheirPlaces();
     void listIsTheSharedStoreAndItsSelection();
     void editingThroughTheButtons();
-    void listKeepsItsScrollPositionAfterAnEdit();
+    void highlightIsTheLineTheButtonsActOn_data();
+    void highlightIsTheLineTheButtonsActOn();
+    void newLinesComeIntoView_data();
+    void newLinesComeIntoView();
     void fileListLoadsOnDoubleClick();
     void pasteLeavesTheCount();
     void leavingEmitsReturn_data();
     void leavingEmitsReturn();
+    void unsavedEditsAskBeforeGoingOn_data();
+    void unsavedEditsAskBeforeGoingOn();
 };
 
 void EditorWindowTest::controlsAtTheirPlaces_data() {
@@ -156,19 +169,78 @@ void EditorWindowTest::editingThroughTheButtons() {
     QCOMPARE(f.label("Label1"), " 5 Sätze gefunden.");
 }
 
-void EditorWindowTest::listKeepsItsScrollPositionAfterAnEdit() {
+void EditorWindowTest::highlightIsTheLineTheButtonsActOn_data() {
+    QTest::addColumn<QString>("action"); // done after a click on the third line
+    QTest::addColumn<int>("marked");     // -1: no line marked, Replace must change nothing
+    QTest::addColumn<QString>("fetched");
+    QTest::newRow("click below the last line") << "below" << -1 << "";
+    QTest::newRow("Ctrl click on the marked line") << "ctrl" << -1 << "";
+    QTest::newRow("arrow key down") << "down" << 3 << "";
+    QTest::newRow("double click fetches") << "double" << 3 << "Vier.";
+    QTest::newRow("Delete key asks, then deletes") << "delete" << 0 << "";
+}
+
+void EditorWindowTest::highlightIsTheLineTheButtonsActOn() {
+    QFETCH(QString, action);
+    QFETCH(int, marked);
+    Fixture f;
+    f.clickRow(2);
+    QWidget* rows = f.list()->viewport();
+    if (action == "below")
+        QTest::mouseClick(rows, Qt::LeftButton, {}, rows->rect().bottomLeft() + QPoint(9, -2));
+    if (action == "ctrl")
+        f.clickRow(2, Qt::ControlModifier);
+    if (action == "down")
+        QTest::keyClick(f.list(), Qt::Key_Down);
+    if (action == "double") {
+        f.clickRow(3);
+        QTest::mouseDClick(rows, Qt::LeftButton, {}, f.rowCentre(3));
+    }
+    if (action == "delete") {
+        f.dialogs.queueAnswer(Answer::Yes);
+        QTest::keyClick(f.list(), Qt::Key_Delete);
+        QCOMPARE(f.dialogs.titles().value(0), "Zeile 3 löschen?");
+    }
+    QTEST(f.child<QLineEdit>("Text1")->text(), "fetched");
+    QCOMPARE(f.highlightedRow(), marked);
+    QCOMPARE(f.app.store.selected(), marked);
+
+    QStringList expected = f.app.store.entries();
+    if (marked >= 0)
+        expected[marked] = "Neu.";
+    f.type("Neu.");
+    f.click("Picture2");
+    QCOMPARE(f.app.store.entries(), expected);
+}
+
+void EditorWindowTest::newLinesComeIntoView_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("add button") << "button";
+    QTest::newRow("Enter in the input line") << "enter";
+    QTest::newRow("paste") << "paste";
+}
+
+void EditorWindowTest::newLinesComeIntoView() {
+    QFETCH(QString, how);
     QStringList many;
     for (int i = 0; i < 500; ++i)
         many.append(QString("Satz %1.").arg(i));
     Fixture f(many);
-    f.app.store.setSelected(SentenceStore::NoSelection);
-    QScrollBar* bar = f.list()->verticalScrollBar();
-    bar->setValue(bar->maximum() / 2);
-    const int scrolled = bar->value();
-    f.type("Ein neuer Satz.");
-    f.click("Picture1");
-    QCOMPARE(f.rows(), 501);
-    QCOMPARE(bar->value(), scrolled);
+    f.clickRow(10);
+    QGuiApplication::clipboard()->setText("Neu 1.\r\nNeu 2.\r\n");
+    f.type("Neu 1.");
+    if (how == "paste")
+        f.click("Picture10");
+    if (how == "enter")
+        QTest::keyClick(f.child<QLineEdit>("Text1"), Qt::Key_Return);
+    if (how == "button")
+        f.click("Picture1");
+    QCOMPARE(f.app.store.entry(500), "Neu 1.");
+    const QRect newRow = f.list()->visualRect(f.list()->model()->index(500, 0));
+    QVERIFY(f.list()->viewport()->rect().contains(newRow));
+    // The marked line stays marked while out of view.
+    QCOMPARE(f.highlightedRow(), 10);
+    QCOMPARE(f.app.store.selected(), 10);
 }
 
 void EditorWindowTest::fileListLoadsOnDoubleClick() {
@@ -219,6 +291,64 @@ void EditorWindowTest::leavingEmitsReturn() {
     QCOMPARE(returned.size(), 1);
     QVERIFY(!f.window->isVisible());
     QVERIFY(f.dialogs.boxes.isEmpty());
+}
+
+void EditorWindowTest::unsavedEditsAskBeforeGoingOn_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("saveName"); // typed into the save's name box; empty = cancelled
+    QTest::addColumn<bool>("goesOn");
+    QTest::newRow("leave, Ja saves first") << "leave" << Answer::Yes << "neu.txt" << true;
+    QTest::newRow("leave, Ja but name box cancelled") << "leave" << Answer::Yes << "" << false;
+    QTest::newRow("leave, Nein") << "leave" << Answer::No << "" << true;
+    QTest::newRow("leave, Abbrechen") << "leave" << Answer::Cancel << "" << false;
+    QTest::newRow("window frame, Abbrechen") << "frame" << Answer::Cancel << "" << false;
+    QTest::newRow("window frame, Nein") << "frame" << Answer::No << "" << true;
+    QTest::newRow("load file, Ja saves first") << "load" << Answer::Yes << "neu.txt" << true;
+    QTest::newRow("load file, Abbrechen") << "load" << Answer::Cancel << "" << false;
+}
+
+void EditorWindowTest::unsavedEditsAskBeforeGoingOn() {
+    QFETCH(QString, way);
+    QFETCH(Answer, answer);
+    QFETCH(QString, saveName);
+    QFETCH(bool, goesOn);
+    Fixture f;
+    f.folder.write("tiere.txt", "Der Hund bellt.\r\n");
+    f.window->activate();
+    QSignalSpy returned(f.window.get(), &EditorWindow::returnedToMainWindow);
+    f.type("Der Hase hoppelt.");
+    f.click("Picture1");
+    const QStringList edited = f.app.store.entries();
+    f.dialogs.queueAnswer(answer);
+    f.dialogs.queueInput(saveName);
+
+    if (way == "leave") {
+        f.click("Picture7");
+    } else if (way == "frame") {
+        f.window->close();
+    } else {
+        f.click("Picture8");
+        auto* files = f.child<QListWidget>("File1");
+        const QPoint entry = files->visualItemRect(files->item(0)).center();
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, entry);
+        QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, entry);
+    }
+    const testing::ScriptedDialogs::Box question = f.dialogs.boxes.constFirst();
+    QCOMPARE(question.prompt + '|' + question.title, "Die Änderungen speichern?|Satzeditor");
+    QCOMPARE(question.buttons, Buttons::YesNoCancel);
+    QCOMPARE(question.defaultAnswer, Answer::Yes);
+    QCOMPARE(QFile::exists(f.folder.path("NEU.TXT")), goesOn && answer == Answer::Yes);
+    const bool loaded = goesOn && way == "load";
+    QCOMPARE(f.app.store.entries(), loaded ? QStringList{"Der Hund bellt."} : edited);
+    QCOMPARE(returned.size(), goesOn && !loaded ? 1 : 0);
+    QCOMPARE(f.window->isVisible(), !goesOn || loaded);
+
+    // Once saved or declined, only a further change asks again.
+    f.dialogs.clear();
+    f.window->activate();
+    f.click("Picture7");
+    QCOMPARE(f.dialogs.prompts(), goesOn ? QStringList() : QStringList{question.prompt});
 }
 
 QTEST_MAIN(EditorWindowTest)

@@ -64,6 +64,8 @@ private Q_SLOTS:
     void loadsWriteProtectedFile();
     void listsTxtFilesWithoutRegardToCase();
     void previewNeedsSelectedFile();
+    void vanishedFileHandsOnItsPlace_data();
+    void vanishedFileHandsOnItsPlace();
 };
 
 void SentenceFilesTest::cleansUpBlanks_data() {
@@ -267,6 +269,31 @@ void SentenceFilesTest::previewNeedsSelectedFile() {
     s.app.mainFiles.setSelected(0);
     QCOMPARE(s.app.loader.previewSentenceFile(s.app.mainFiles),
              std::optional<QString>(u"Eins.\r\nZwei.\r\n"_s));
+}
+
+void SentenceFilesTest::vanishedFileHandsOnItsPlace_data() {
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("vanishing");
+    QTest::addColumn<QString>("preview"); // empty: no file left, "Keine Dateien vorhanden!"
+    const QStringList three{u"A.TXT"_s, u"B.TXT"_s, u"C.TXT"_s};
+    QTest::newRow("middle file") << three << 1 << u"C.TXT\r\n"_s;
+    QTest::newRow("last file") << three << 2 << u"B.TXT\r\n"_s;
+    QTest::newRow("only file") << QStringList{u"A.TXT"_s} << 0 << QString();
+}
+
+void SentenceFilesTest::vanishedFileHandsOnItsPlace() {
+    QFETCH(QStringList, files);
+    QFETCH(int, vanishing);
+    QFETCH(QString, preview);
+    Session s;
+    for (const QString& name : files)
+        s.folder.write(name, name.toLatin1() + "\r\n");
+    s.app.mainFiles.refresh();
+    s.app.mainFiles.setSelected(vanishing);
+    QVERIFY(QFile::remove(s.folder.path(files.at(vanishing))));
+    s.app.mainFiles.refresh();
+    QCOMPARE(s.app.loader.previewSentenceFile(s.app.mainFiles).value_or(QString()), preview);
+    QCOMPARE(s.dialogs.prompts().isEmpty(), !preview.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(SentenceFilesTest)

@@ -7,7 +7,11 @@ Answer ScriptedDialogs::message(const QString& prompt, const QString& title, But
     boxes.append(Box{prompt, title, buttons, icon, defaultAnswer, false, {}});
     if (buttons == Buttons::Ok)
         return Answer::Ok;
-    return answers.isEmpty() ? defaultAnswer : answers.dequeue();
+    const Answer answer = answers.isEmpty() ? defaultAnswer : answers.dequeue();
+    // A script that answers with a button the box does not have is a fault of the test.
+    if (answer == Answer::Ok || (answer == Answer::Cancel && buttons != Buttons::YesNoCancel))
+        qFatal("scripted answer %d does not fit the box \"%s\"", int(answer), qPrintable(title));
+    return answer;
 }
 
 QString ScriptedDialogs::input(const QString& prompt, const QString& title,

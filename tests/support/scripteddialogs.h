@@ -9,8 +9,9 @@
 
 namespace tivoral::testing {
 
-// Records every box and answers from queues: Yes/No boxes take the next queued answer (the
-// box's default when none is queued), input boxes the next queued text (empty = cancel).
+// Records every box and answers from queues: Yes/No and Yes/No/Cancel boxes take the next
+// queued answer (the box's default when none is queued), input boxes the next queued text
+// (empty = cancel).
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Box {
