@@ -1,5 +1,7 @@
 #include "editor/editorwindow.h"
 
+#include "editor/samplelistdialog.h"
+#include "editor/samplelists.h"
 #include "platform/picturebutton.h"
 
 #include "platform/twips.h"
@@ -87,6 +89,11 @@ void EditorWindow::buildControls() {
     connect(addPictureButton("Picture8", QStringLiteral("Dateiliste ein/aus"),
                              QStringLiteral("dateiliste"), 4440, TopRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::toggleFileList);
+    // At the right end of the row, where the file list never covers it.
+    constexpr int SampleListsLeftTwips = 9000;
+    connect(addPictureButton("sampleListsButton", QStringLiteral("Beispiellisten"),
+                             QStringLiteral("beispiellisten"), SampleListsLeftTwips, TopRowTwips),
+            &QToolButton::clicked, this, &EditorWindow::offerSampleLists);
 
     fileLabel_ = addLabel(this, "Label2", twipsRect(120, 960, 4335, 255));
     fileLabel_->setAccessibleDescription(QStringLiteral("Geladene Datei"));
@@ -289,6 +296,20 @@ void EditorWindow::showSelectedSentence() {
     const QModelIndex index = model_.index(selected);
     if (!selection->isSelected(index) || selection->currentIndex() != index)
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void EditorWindow::offerSampleLists() {
+    if (!sampleLists_) {
+        sampleLists_ = new SampleListDialog(this);
+        connect(sampleLists_, &SampleListDialog::listChosen, this, [this](const QString& name) {
+            if (!unsavedEdits_.mayGoOn())
+                return;
+            // The loaded list must not lie under the file list.
+            if (SampleLists::load(app_, name) && editor_.fileListShown())
+                editor_.toggleFileList();
+        });
+    }
+    sampleLists_->open();
 }
 
 void EditorWindow::showWarning(bool shown) {

@@ -50,7 +50,7 @@ QListWidget* addList(QWidget* parent, const char* name, const QString& accessibl
 SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      app_(app), choices_(app) {
+      app_(app), choices_(app), passwordSetup_(app.workFolder, app.dialogs, app.teacherLock) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tivoral:  Einstellungen"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
@@ -64,6 +64,7 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     connectLogic();
     showPreviewFont();
     showPointLimit();
+    showPasswordState();
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     move(screen.x() + (screen.width() - width()) / 2,
@@ -125,6 +126,18 @@ void SettingsWindow::buildControls() {
     pointLimitLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     pointLimitLabel_->setAccessibleDescription(QStringLiteral("Punktelimit"));
 
+    // Below the point limit's scroll bar, the one free place in the window's layout.
+    auto* password =
+        new PictureButton(QStringLiteral("passwordButton"), QStringLiteral("Lehrer-Passwort"),
+                          QStringLiteral("lehrerpasswort"), this);
+    password->move(twips(120), twips(5100));
+    connect(password, &PictureButton::clicked, this, &SettingsWindow::editPassword);
+    passwordState_ =
+        addLabel(this, "passwordStateLabel", QString(), twipsRect(720, 5100, 8775, 495));
+    passwordState_->setToolTip(QStringLiteral("Stand des Lehrer-Passworts"));
+    // The label's own text is what a screen reader reads as its name.
+    passwordState_->setAccessibleDescription(passwordState_->toolTip());
+
     // Last, so that it lies over the font and point-limit controls while it is shown.
     readingAidsPage_ = new ReadingAidsPage(app_, this);
     readingAidsPage_->setGeometry(
@@ -147,6 +160,7 @@ void SettingsWindow::connectLogic() {
 
 void SettingsWindow::activate() {
     choices_.prepare();
+    showPasswordState();
     show();
     raise();
     activateWindow();
@@ -210,6 +224,15 @@ void SettingsWindow::showPointLimit() {
     pointLimitLabel_->setText(QString::number(limit));
     if (pointLimitBar_->value() != limit)
         pointLimitBar_->setValue(limit);
+}
+
+void SettingsWindow::editPassword() {
+    passwordSetup_.edit();
+    showPasswordState();
+}
+
+void SettingsWindow::showPasswordState() {
+    passwordState_->setText(passwordSetup_.stateText());
 }
 
 } // namespace tivoral

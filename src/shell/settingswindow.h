@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/settingschoices.h"
+#include "store/passwordsetup.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -49,6 +50,8 @@ private:
     void showPreviewFont();
     void showPointLimit();
     void showReadingAids(bool shown);
+    void editPassword();
+    void showPasswordState();
 
     AppState& app_;
     SettingsChoices choices_;
@@ -61,6 +64,8 @@ private:
     QLabel* secondPreview_ = nullptr;
     QScrollBar* pointLimitBar_ = nullptr;
     QLabel* pointLimitLabel_ = nullptr;
+    PasswordSetup passwordSetup_;
+    QLabel* passwordState_ = nullptr;
     QStringList shownFonts_;
     QToolButton* readingAidsButton_ = nullptr;
     ReadingAidsPage* readingAidsPage_ = nullptr;

@@ -3,6 +3,7 @@
 #include "platform/folderlock.h"
 #include "store/readingoptions.h"
 #include "store/settings.h"
+#include "store/teacherpassword.h"
 #include "store/users.h"
 
 #include <QFileInfo>
@@ -12,6 +13,7 @@ namespace tivoral::ownfiles {
 QStringList names() {
     return {QString::fromLatin1(Users::FileName), QString::fromLatin1(SettingsFile::FileName),
             QString::fromLatin1(HighScoreFileName), QString::fromLatin1(FolderLock::FileName),
+            QString::fromLatin1(PasswordFile::FileName),
             QString::fromLatin1(ReadingOptionsFile::FileName)};
 }
 
