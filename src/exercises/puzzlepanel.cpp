@@ -103,12 +103,6 @@ void PuzzleTile::mousePressEvent(QMouseEvent* event) {
     drag->exec(Qt::MoveAction);
 }
 
-void PuzzleTile::focusInEvent(QFocusEvent* event) {
-    QLabel::focusInEvent(event);
-    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
-        Q_EMIT pickedUp(number_);
-}
-
 void PuzzleTile::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
         event->key() == Qt::Key_Enter)
@@ -120,6 +114,8 @@ void PuzzleTile::keyPressEvent(QKeyEvent* event) {
 void PuzzleTile::focusInEvent(QFocusEvent* event) {
     QLabel::focusInEvent(event);
     setFrameShape(QFrame::Box);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        Q_EMIT pickedUp(number_);
 }
 
 void PuzzleTile::focusOutEvent(QFocusEvent* event) {

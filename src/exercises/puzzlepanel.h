@@ -28,7 +28,6 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // A frame shows a keyboard user which tile Space or Enter would place.
     void focusInEvent(QFocusEvent* event) override;

@@ -188,7 +188,7 @@ void ReadingAidsTest::positionInTheList() {
     program.click("Picture21");
     QCOMPARE(program.find("puzzle")->findChild<QLabel*>(u"sentencePosition"_s)->text(),
              u"Satz 2 von 5"_s);
-    program.click("Picture26");
+    program.click("Picture17");
     program.click("Picture32");
     QCOMPARE(program.find("mosaik")->findChild<QLabel*>(u"sentencePosition"_s)->text(),
              u"Satz 1 von 5"_s);
