@@ -1,6 +1,8 @@
 #include "editor/listrules.h"
 
+#include "store/sentencefiles.h"
 #include "store/sentencestore.h"
+#include "store/typedtext.h"
 
 #include <QSet>
 
@@ -62,6 +64,15 @@ QString listFullText() {
         .arg(SentenceStore::MaxEntries);
 }
 
+bool isTooLong(const QString& sentence) {
+    return sentence.size() > typedtext::MaxSentenceLength;
+}
+
+QString tooLongText() {
+    return QStringLiteral("Der Satz ist zu lang: Ein Satz darf höchstens %1 Zeichen haben.")
+        .arg(typedtext::MaxSentenceLength);
+}
+
 QString deleteQuestionText(const QString& entry) {
     if (entry.size() <= DeleteTextLength)
         return entry;
@@ -86,7 +97,9 @@ QStringList linesToPaste(const QStringList& entries, const QString& clipboardTex
         known.insert(entry.toCaseFolded());
 
     QStringList added;
-    for (const QString& line : completeLines(clipboardText)) {
+    for (QString line : completeLines(clipboardText)) {
+        // Text from a word processor brings spaces that no keyboard types.
+        makeBlanksPlain(line);
         if (line.isEmpty())
             continue;
         const QString folded = line.toCaseFolded();

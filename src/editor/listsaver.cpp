@@ -4,6 +4,7 @@
 #include "platform/textcase.h"
 #include "platform/textfile.h"
 #include "store/appstate.h"
+#include "store/ownfiles.h"
 
 #include <QFileInfo>
 
@@ -15,6 +16,7 @@ const QLatin1Char CR('\r');
 const QString DialogTitle = QStringLiteral("Datei speichern");
 // The longest file name most Linux file systems accept, in bytes.
 constexpr qsizetype MaxFileNameBytes = 255;
+const QString SentenceFileExtension = QStringLiteral(".TXT");
 
 } // namespace
 
@@ -46,14 +48,26 @@ QString ListSaver::targetFileName(const QDir& folder, const QString& name) {
     return upper;
 }
 
+QString ListSaver::fileNameFor(const QString& typed) {
+    QString name = typed;
+    while (name.endsWith(u' '))
+        name.chop(1);
+    if (!name.isEmpty() && !name.contains(u'.'))
+        name += SentenceFileExtension;
+    return name;
+}
+
 ListSaver::Result ListSaver::save() {
-    const QString name =
+    const QString typed =
         app_.dialogs.input(QStringLiteral("Namen der Datei eingeben:"), DialogTitle, QString());
-    if (name.isEmpty())
+    if (typed.isEmpty())
         return Result::Cancelled;
 
+    const QString name = fileNameFor(typed);
     if (!isUsableFileName(name))
-        return refuse(name);
+        return refuse(typed);
+    if (ownfiles::isOwnFile(name))
+        return refuseOwnFile(name);
     const QString path = app_.workFolder.filePath(targetFileName(app_.workFolder, name));
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
@@ -62,10 +76,14 @@ ListSaver::Result ListSaver::save() {
     // The list may be older than the folder; the question must not be skipped for a file
     // that appeared since.
     files_.refresh();
-    if (files_.indexOf(name) >= 0) {
-        const Answer answer =
-            app_.dialogs.message(QStringLiteral("Die schon vorhandene Datei überschreiben?") + CR,
-                                 toUpperOneToOne(name), Buttons::YesNo, Icon::Question, Answer::No);
+    const bool changedElsewhere = app_.loader.sourceVersions().changedSince(path);
+    if (changedElsewhere || files_.indexOf(name) >= 0) {
+        const QString question =
+            changedElsewhere ? QStringLiteral("Die Datei wurde inzwischen von einem anderen "
+                                              "Computer geändert. Trotzdem überschreiben?")
+                             : QStringLiteral("Die schon vorhandene Datei überschreiben?");
+        const Answer answer = app_.dialogs.message(question + CR, toUpperOneToOne(name),
+                                                   Buttons::YesNo, Icon::Question, Answer::No);
         if (answer != Answer::Yes)
             return Result::Declined;
     }
@@ -90,6 +108,19 @@ ListSaver::Result ListSaver::refuse(const QString& name) {
     return Result::Refused;
 }
 
+ListSaver::Result ListSaver::refuseOwnFile(const QString& name) {
+    app_.dialogs.message(name +
+                             QStringLiteral(" ist eine Datei, in der das "
+                                            "Programm seine eigenen Daten "
+                                            "speichert.") +
+                             CR +
+                             QStringLiteral("Bitte einen anderen Namen eingeben, zum Beispiel "
+                                            "SAETZE.TXT.") +
+                             CR,
+                         DialogTitle, Buttons::Ok, Icon::Warning);
+    return Result::Refused;
+}
+
 bool ListSaver::writeList(const QString& path) {
     const bool wasReadOnly = textfile::isReadOnly(path);
     const QFile::Permissions permissions = QFileInfo(path).permissions();
@@ -97,8 +128,12 @@ bool ListSaver::writeList(const QString& path) {
         textfile::clearReadOnly(path);
 
     QString error;
-    if (textfile::writeLinesAtomic(path, app_.store.entries(), &error))
+    if (textfile::writeLinesAtomic(path, app_.store.entries(), &error)) {
+        // From the bytes written, not read back: another computer may save in between.
+        app_.loader.sourceVersions().remember(
+            path, FileVersion::ofBytes(textfile::encodeLines(app_.store.entries())));
         return true;
+    }
 
     // The old file is still whole; give it back its write protection too.
     if (wasReadOnly)

@@ -9,8 +9,9 @@ class AppState;
 class SentenceFileList;
 
 // Saves the sentence list as a sentence file in the working folder under a name the teacher
-// types; the name is upper-cased, an existing sentence file is replaced only after asking, and
-// the file is replaced as a whole or not at all.
+// types; the name is upper-cased, an existing sentence file is replaced only after asking (with
+// a warning instead when another computer changed the file since the list was loaded from it or
+// saved to it), and the file is replaced as a whole or not at all.
 class ListSaver {
 public:
     enum class Result { Saved, Cancelled, Refused, Declined, Failed };
@@ -19,6 +20,9 @@ public:
 
     Result save();
 
+    // The name a typed name is saved under: trailing blanks go, and a name without an
+    // extension gets ".TXT", so that the file appears in the file lists.
+    static QString fileNameFor(const QString& typed);
     // A name the program can create as a file in the working folder: not blank, no folder part,
     // no control characters, not longer than a file name may be.
     static bool isUsableFileName(const QString& name);
@@ -29,6 +33,7 @@ public:
 
 private:
     Result refuse(const QString& name);
+    Result refuseOwnFile(const QString& name);
     bool writeList(const QString& path);
 
     AppState& app_;

@@ -1,14 +1,29 @@
 #include "platform/qtdialogs.h"
 #include "platform/random.h"
+#include "shell/commandline.h"
 #include "shell/tivoralapp.h"
+#include "shell/workingfolder.h"
 #include "store/appstate.h"
 
 #include <QApplication>
 #include <QDir>
 
+#include <csignal>
+
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    const tivoral::StartRequest request =
+        tivoral::readCommandLine(tivoral::commandLineArguments(argc, argv));
+    if (request.endStatus)
+        return *request.endStatus;
+    // A file-size limit must fail the write (which keeps the old file and says so), not end
+    // the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // The arguments are read; Qt must not take options of its own out of a folder's name.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     tivoral::QtDialogs dialogs;
+    if (!tivoral::enterWorkingFolder(request, dialogs))
+        return tivoral::FolderFailureStatus;
     tivoral::DefaultRandom random;
     tivoral::AppState state(QDir::current(), dialogs, random);
     state.voice.setEngine(tivoral::makeQtSpeechEngine());

@@ -1,9 +1,15 @@
 #include "store/users.h"
 
 #include "platform/dialogs.h"
+#include "platform/folderlock.h"
 #include "platform/textfile.h"
+#include "store/typedtext.h"
 
 namespace tivoral {
+
+namespace {
+const QString DialogTitle = QStringLiteral("Benutzereingabe");
+} // namespace
 
 Users::Users(const QDir& folder, QObject* parent) : QObject(parent), folder_(folder) {}
 
@@ -30,35 +36,52 @@ bool Users::load() {
 }
 
 bool Users::resetToDefault() {
+    // Another copy may have written the file since it could not be read: keep its names.
+    const FolderLock lock(folder_);
+    if (load())
+        return true;
     names_ = QStringList{QString::fromLatin1(DefaultUser)};
     fileReadWhole_ = true;
     Q_EMIT namesChanged();
-    return save(nullptr);
+    return lock.mayWrite() && save(nullptr);
 }
 
 bool Users::save(Dialogs* dialogs) {
     // An unreadable users file may lack write permission too; it is replaced all the same.
     textfile::clearReadOnly(path());
     QString error;
-    const bool written = fileReadWhole_
-                             ? textfile::writeLinesAtomic(path(), names_, &error)
-                             : textfile::appendLine(path(), names_.constLast(), &error);
+    const bool written = fileReadWhole_ ? textfile::writeLinesAtomic(path(), names_, &error)
+                                        : textfile::appendLine(path(), names_.constLast(), &error);
     if (written)
         return true;
     if (dialogs) {
         dialogs->message(QStringLiteral("Die Benutzerliste konnte nicht gespeichert werden:") +
                              QLatin1Char('\r') + error + QLatin1Char('\r'),
-                         QStringLiteral("Benutzereingabe"), Buttons::Ok, Icon::Warning);
+                         DialogTitle, Buttons::Ok, Icon::Warning);
     }
     return false;
 }
 
 void Users::addUser(Dialogs& dialogs) {
-    const QString name = dialogs.input(QStringLiteral("Neuer Benutzer:"),
-                                       QStringLiteral("Benutzereingabe"),
-                                       QString::fromLatin1(NoUserChosen));
+    const QString name = typedtext::withoutControlCharacters(dialogs.input(
+        QStringLiteral("Neuer Benutzer:"), DialogTitle, QString::fromLatin1(NoUserChosen)));
     if (name.isEmpty())
         return;
+    if (name.size() > typedtext::MaxUserNameLength) {
+        dialogs.message(QStringLiteral("Der Name ist zu lang: Er darf höchstens %1 Zeichen haben.")
+                                .arg(typedtext::MaxUserNameLength) +
+                            QLatin1Char('\r'),
+                        DialogTitle, Buttons::Ok, Icon::Warning);
+        return;
+    }
+    // Other computers of the class add names too: the list is read again inside the lock and
+    // only this name is added to what the file holds now.
+    const FolderLock lock(folder_);
+    if (!lock.mayWrite()) {
+        dialogs.message(FolderLock::busyMessage(), DialogTitle, Buttons::Ok, Icon::Warning);
+        return;
+    }
+    load();
     if (names_.contains(name)) {
         dialogs.message(QStringLiteral("Dieser Name ist schon vorhanden!\r"),
                         name + QLatin1Char(':'), Buttons::Ok, Icon::None);

@@ -43,6 +43,8 @@ private Q_SLOTS:
     void refusesNamesOutsideTheFolder_data();
     void refusesNamesOutsideTheFolder();
     void failedWriteIsReportedNotPraised();
+    void warnsWhenAnotherComputerChangedTheFile_data();
+    void warnsWhenAnotherComputerChangedTheFile();
 };
 
 void ListSaverTest::savesUnderCapitalNameAfterAskingForTxt_data() {
@@ -62,6 +64,13 @@ void ListSaverTest::savesUnderCapitalNameAfterAskingForTxt_data() {
     QTest::newRow("existing TXT, no")
         << "LISTE.TXT" << false << "Liste.txt" << Answer::No << "LISTE.TXT"
         << "";
+    QTest::newRow("no extension gets .TXT") << "" << false << "tiere" << Answer::Yes << ""
+                                            << "TIERE.TXT";
+    QTest::newRow("trailing blank goes") << "" << false << "tiere.txt " << Answer::Yes << ""
+                                         << "TIERE.TXT";
+    QTest::newRow("no extension, existing TXT")
+        << "LISTE.TXT" << false << "liste" << Answer::Yes << "LISTE.TXT"
+        << "LISTE.TXT";
     QTest::newRow("existing TIV, no question")
         << "LISTE.TIV" << false << "liste.tiv" << Answer::No << ""
         << "LISTE.TIV";
@@ -143,12 +152,16 @@ void ListSaverTest::refusesNamesOutsideTheFolder_data() {
     QTest::newRow("line break") << "a\rb.txt";
     QTest::newRow("too long") << QString(300, 'A');
     QTest::newRow("name of a folder") << "ordner";
+    // The program's own files, whatever the letter case.
+    QTest::newRow("users file") << "tivoral.inf";
+    QTest::newRow("settings file") << "Tivoral.Ini";
+    QTest::newRow("high-score list") << "bestdose.LST";
 }
 
 void ListSaverTest::refusesNamesOutsideTheFolder() {
     QFETCH(QString, typed);
     Fixture f;
-    f.folder.dir().mkdir("ORDNER");
+    f.folder.dir().mkdir("ORDNER.TXT");
     const ListSaver::Result result = f.saveAs(typed);
     QCOMPARE(result, typed.isEmpty() ? ListSaver::Result::Cancelled : ListSaver::Result::Refused);
     QCOMPARE(f.dialogs.messages().size(), typed.isEmpty() ? 0 : 1);
@@ -157,7 +170,7 @@ void ListSaverTest::refusesNamesOutsideTheFolder() {
         QCOMPARE(f.dialogs.last().icon, Icon::Warning);
     }
     QCOMPARE(f.folder.dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList{"ORDNER"});
+             QStringList{"ORDNER.TXT"});
     QVERIFY(!QFile::exists(f.folder.path("../AUSSEN.TXT")));
 }
 
@@ -173,6 +186,65 @@ void ListSaverTest::failedWriteIsReportedNotPraised() {
     QCOMPARE(saver.save(), ListSaver::Result::Failed);
     QCOMPARE(dialogs.messages().size(), 1);
     QVERIFY(dialogs.last().prompt.startsWith("Die Sätze konnten nicht gespeichert werden.\r"));
+}
+
+void ListSaverTest::warnsWhenAnotherComputerChangedTheFile_data() {
+    QTest::addColumn<bool>("savedBefore"); // this copy saved the list as LISTE.TXT after loading
+    QTest::addColumn<QByteArray>("otherComputer"); // what another computer then writes
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("question"); // empty: none
+    QTest::addColumn<QByteArray>("liste"); // LISTE.TXT afterwards
+
+    const QString exists = "Die schon vorhandene Datei überschreiben?\r";
+    const QString changed = "Die Datei wurde inzwischen von einem anderen Computer geändert. "
+                            "Trotzdem überschreiben?\r";
+    const QByteArray theirs = "Neu.\r\n";
+    QTest::newRow("unchanged since loaded")
+        << false << QByteArray() << Answer::Yes << exists << AnimalBytes;
+    QTest::newRow("changed since loaded, no") << false << theirs << Answer::No << changed << theirs;
+    QTest::newRow("written again with the same bytes")
+        << false << Old << Answer::Yes << exists << AnimalBytes;
+    QTest::newRow("unchanged since this copy saved it")
+        << true << QByteArray() << Answer::Yes << exists << AnimalBytes;
+    QTest::newRow("changed since this copy saved it, yes")
+        << true << theirs << Answer::Yes << changed << AnimalBytes;
+    QTest::newRow("deleted meanwhile")
+        << false << QByteArray("-") << Answer::Yes << "" << AnimalBytes;
+}
+
+void ListSaverTest::warnsWhenAnotherComputerChangedTheFile() {
+    QFETCH(bool, savedBefore);
+    QFETCH(QByteArray, otherComputer);
+    QFETCH(Answer, answer);
+    QFETCH(QString, question);
+    Fixture f;
+    f.folder.write("LISTE.TXT", Old);
+    f.files.refresh();
+    f.files.setSelected(f.files.indexOf("LISTE.TXT"));
+    f.app.loader.loadEditorSentenceFile(f.files);
+    f.app.store.setEntries(Animals);
+    if (savedBefore) {
+        f.dialogs.queueAnswer(Answer::Yes);
+        QCOMPARE(f.saveAs("LISTE.TXT"), ListSaver::Result::Saved);
+    }
+    if (otherComputer == "-")
+        QVERIFY(QFile::remove(f.folder.path("LISTE.TXT")));
+    else if (!otherComputer.isEmpty())
+        f.folder.write("LISTE.TXT", otherComputer);
+
+    f.dialogs.clear();
+    f.dialogs.queueAnswer(answer);
+    f.saveAs("liste.txt");
+    // One question at most, with the title and buttons of the plain overwrite question.
+    const QList<testing::ScriptedDialogs::Box> boxes = f.dialogs.messages();
+    QCOMPARE(boxes.constFirst().prompt,
+             question.isEmpty() ? "Die Sätze wurden gespeichert!\r" : question);
+    QCOMPARE(boxes.size(), answer == Answer::Yes && !question.isEmpty() ? 2 : 1);
+    if (!question.isEmpty()) {
+        QCOMPARE(boxes.constFirst().title, "LISTE.TXT");
+        QCOMPARE(boxes.constFirst().defaultAnswer, Answer::No);
+    }
+    QTEST(f.folder.read("LISTE.TXT"), "liste");
 }
 
 QTEST_GUILESS_MAIN(ListSaverTest)

@@ -163,6 +163,13 @@ void SettingsTest::savesSettings_data() {
     QTest::newRow("chosen font") << u"Comic Sans"_s << u"28"_s << "Comic Sans\r\n28\r\n150\r\n"_ba
                                  << true;
     QTest::newRow("no font chosen") << QString() << u"28"_s << "\r\n28\r\n150\r\n"_ba << false;
+    // Quoted where the reader would otherwise split or trim the name.
+    QTest::newRow("comma in the name")
+        << u"Verdana, Fett"_s << u"10"_s << "\"Verdana, Fett\"\r\n10\r\n150\r\n"_ba << true;
+    QTest::newRow("blank at the end")
+        << u"Andika "_s << u"32"_s << "\"Andika \"\r\n32\r\n150\r\n"_ba << true;
+    QTest::newRow("double quote inside")
+        << u"Sans \"Neu\""_s << u"12"_s << "Sans \"Neu\"\r\n12\r\n150\r\n"_ba << true;
 }
 
 void SettingsTest::savesSettings() {
@@ -179,6 +186,13 @@ void SettingsTest::savesSettings() {
     QCOMPARE(s.dialogs.last().title, u"Einstellungen"_s);
     QCOMPARE(s.dialogs.last().icon, Icon::Information);
     QTEST(s.app.settings.readingFont().has_value(), "applied");
+    if (font.isEmpty())
+        return;
+    // What was saved is what the next start reads.
+    const std::optional<SettingsValues> back = SettingsFile(s.folder.dir()).read();
+    QVERIFY(back);
+    QCOMPARE(back->font, (FontChoice{font, size.toInt()}));
+    QCOMPARE(back->pointLimit, 150);
 }
 
 void SettingsTest::reportsFailedSave() {
