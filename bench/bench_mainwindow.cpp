@@ -2,15 +2,21 @@
 // the default sentence file written, loaded and previewed, in an empty working folder. Every
 // start runs in a fresh process, so plugin loading and the font set-up are measured too; a
 // bare window of the same size gives the baseline under the same machine load.
+#include "editor/editorwindow.h"
+#include "game/gamewindow.h"
 #include "platform/dialogs.h"
 #include "platform/random.h"
 #include "platform/twips.h"
+#include "platform/windowscale.h"
+#include "shell/infowindow.h"
 #include "shell/mainwindow.h"
+#include "shell/settingswindow.h"
 #include "shell/tivoralapp.h"
 #include "store/appstate.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -117,6 +123,38 @@ void BM_BareWindowShown(benchmark::State& state) {
     startInChildProcesses(state, BareWindowMode);
 }
 BENCHMARK(BM_BareWindowShown)->Iterations(StartUps)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Switching the window size with every window of the program made and an exercise shown: the
+// re-layout and the first paint at the new size.
+void BM_WindowSizeSwitch(benchmark::State& state) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "bench_mainwindow";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    QTemporaryDir folder;
+    NoDialogs dialogs;
+    DefaultRandom random;
+    AppState app(QDir(folder.path()), dialogs, random);
+    TivoralApp tivoral(app);
+    tivoral.start();
+    waitUntilExposed(tivoral.mainWindow());
+    SettingsWindow settings(app);
+    EditorWindow editor(app);
+    GameWindow game(app);
+    InfoWindow info;
+    tivoral.mainWindow().findChild<QAbstractButton*>(QStringLiteral("Picture5"))->click();
+    constexpr double Larger = 1.5;
+    bool larger = true;
+    for (auto _ : state) {
+        windowscale::apply(larger ? Larger : 1.0);
+        tivoral.mainWindow().repaint();
+        QCoreApplication::processEvents();
+        larger = !larger;
+    }
+    windowscale::apply(1.0);
+}
+BENCHMARK(BM_WindowSizeSwitch)->Iterations(StartUps)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -50,7 +50,8 @@ DosensatzPanel::DosensatzPanel(Dosensatz& dosensatz, QWidget* parent)
     followExerciseFont(words_, panelstyle::LayoutFontPoints);
 
     input_ = new TypingInput(dosensatz, QStringLiteral("Text1"), this);
-    placeTwips(input_, SentenceLeftTwips, InputTopTwips, SentenceWidthTwips, SentenceHeightTwips);
+    placeAnswerBox(input_, SentenceLeftTwips, InputTopTwips, SentenceWidthTwips,
+                   SentenceHeightTwips);
     followExerciseFont(input_, panelstyle::LayoutFontPoints);
 
     connect(&dosensatz, &Dosensatz::wordDisplayChanged, words_, &QLabel::setText);

@@ -39,6 +39,8 @@ public:
     virtual void showLupeText();
     // The Rettungsring's help; the Mosaiksatz marks its grid instead of a message.
     virtual void showRettungsringHelp();
+    // What the child has written or placed so far, for reading it back.
+    virtual QString answerSoFar() const { return {}; }
 
 Q_SIGNALS:
     // The view puts the keyboard focus into the exercise's input.

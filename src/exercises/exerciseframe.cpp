@@ -4,6 +4,8 @@
 #include "platform/dialogs.h"
 #include "store/appstate.h"
 
+#include <utility>
+
 namespace tivoral {
 
 namespace {
@@ -56,7 +58,12 @@ void ExerciseFrame::setUpAt(Exercise& exercise, int position) {
         position = 0;
     app_.store.setSelected(position);
     target_ = app_.store.entry(position);
+    Q_EMIT sentenceSetUp(&exercise, position, app_.store.count());
     exercise.setUp(target_);
+}
+
+QString ExerciseFrame::positionText(int position, int count) {
+    return QStringLiteral("Satz %1 von %2").arg(position + 1).arg(count);
 }
 
 void ExerciseFrame::completeSentence(Exercise& exercise, int pointsEarned) {
@@ -89,15 +96,53 @@ void ExerciseFrame::setUpAgain(Exercise& exercise) {
 }
 
 void ExerciseFrame::showHelpMessage(const QString& text, const QString& title) {
+    if (std::exchange(speakNextHelp_, false)) {
+        // The words only: not the dots and blanks that lay out the box.
+        QString words = text.section(CR, 0, 0);
+        words.remove(QStringLiteral(" . . ."));
+        speak(words.trimmed());
+    }
     app_.dialogs.message(text, title, Buttons::Ok, Icon::None);
 }
 
 void ExerciseFrame::useLupe(Exercise& exercise) {
     if (exercise.profile().helpNeedsSetUp && !exercise.isSetUp())
         return;
+    speakNextHelp_ = true;
     exercise.showLupeText();
+    speakNextHelp_ = false;
+    takeLupeCost();
+    Q_EMIT exercise.focusInputRequested();
+}
+
+void ExerciseFrame::takeLupeCost() {
     if (app_.points.value() > 0)
         app_.points.set(app_.points.value() - LupeCost);
+}
+
+bool ExerciseFrame::speechOn() const {
+    return app_.voice.isAvailable() && app_.readingAids.current().speech;
+}
+
+bool ExerciseFrame::hearTargetOffered() const {
+    return speechOn() && app_.readingAids.current().hearTarget;
+}
+
+void ExerciseFrame::speak(const QString& text) {
+    if (speechOn())
+        app_.voice.say(text);
+}
+
+void ExerciseFrame::readAnswer(Exercise& exercise) {
+    speak(exercise.answerSoFar());
+    Q_EMIT exercise.focusInputRequested();
+}
+
+void ExerciseFrame::hearTarget(Exercise& exercise) {
+    if (!hearTargetOffered() || (exercise.profile().helpNeedsSetUp && !exercise.isSetUp()))
+        return;
+    speak(target_);
+    takeLupeCost();
     Q_EMIT exercise.focusInputRequested();
 }
 

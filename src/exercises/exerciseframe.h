@@ -33,11 +33,23 @@ public:
     void setUpAt(Exercise& exercise, int position);
 
     void useLupe(Exercise& exercise);
+    // Reads back what the child has written or placed so far; free.
+    void readAnswer(Exercise& exercise);
+    // Reads the whole target sentence; costs what the Lupe costs, offered where the teacher
+    // switched it on.
+    void hearTarget(Exercise& exercise);
+    // Says a text when the child's speech is on and a voice is there.
+    void speak(const QString& text);
+    bool speechOn() const;
+    bool hearTargetOffered() const;
     void useRettungsring(Exercise& exercise);
     void showSpielrunde(Exercise& exercise);
     void showInstructions(Exercise& exercise);
     void leaveExercise(Exercise& exercise);
     void openRewardGame();
+
+    // Where the child is in the list: "Satz 2 von 5" for the second of five.
+    static QString positionText(int position, int count);
 
     // The message boxes of the help tools, for exercises that show their own text.
     void showHelpMessage(const QString& text, const QString& title);
@@ -54,9 +66,12 @@ Q_SIGNALS:
     void panelHidden(Exercise* exercise);
     void rewardButtonMoved(int leftTwips);
     void rewardGameRequested();
+    // The exercise was built for the sentence at this position (from 0) of so many.
+    void sentenceSetUp(Exercise* exercise, int position, int count);
 
 private:
     void advanceSentence(Exercise& exercise);
+    void takeLupeCost();
     void hidePanel(Exercise& exercise);
 
     AppState& app_;
@@ -64,6 +79,8 @@ private:
     int wordCount_ = 0;
     Exercise* running_ = nullptr;
     int rewardButtonLeft_ = HiddenLeftTwips;
+    // The Lupe's hint is read aloud as its box shows.
+    bool speakNextHelp_ = false;
 };
 
 } // namespace tivoral

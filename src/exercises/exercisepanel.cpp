@@ -3,11 +3,13 @@
 #include "exercises/exercise.h"
 #include "exercises/exerciseframe.h"
 #include "exercises/panelstyle.h"
+#include "exercises/umlautkeys.h"
 #include "platform/picturebutton.h"
 #include "platform/twips.h"
 #include "store/appstate.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 
 namespace tivoral {
 
@@ -22,14 +24,28 @@ constexpr int RettungsringLeftTwips = 1800;
 constexpr int NewSentenceLeftTwips = 2640;
 constexpr int AnleitungLeftTwips = 3480;
 constexpr int SpielrundeLeftTwips = 4320;
+// The speech buttons fill the band's gap between the points and the user's name.
+constexpr int ReadAnswerLeftTwips = 5520;
+constexpr int HearTargetLeftTwips = 6180;
 
 constexpr int DisplayTopTwips = 180;
 constexpr int DisplayHeightTwips = 375;
 constexpr int PointsLeftTwips = 4800;
 constexpr int PointsWidthTwips = 615;
-constexpr int UserLeftTwips = 6840;
-constexpr int UserWidthTwips = 2655;
 constexpr int DisplayFontPoints = 12;
+// The user's name and, below it, the position in the list share the band's right end.
+constexpr int UserLeftTwips = 6840;
+constexpr int UserTopTwips = 60;
+constexpr int UserWidthTwips = 2655;
+constexpr int UserHeightTwips = 345;
+constexpr int PositionTopTwips = 405;
+constexpr int PositionHeightTwips = 285;
+constexpr int PositionFontPoints = 10;
+
+// The umlaut keys under an answer box: as high as a picture button, wide enough for a finger.
+constexpr int KeyRowHeightTwips = PictureButton::SizeTwips;
+constexpr int KeyRowGapTwips = 60;
+constexpr int KeyWidthTwips = 555;
 
 constexpr QRgb UserNameColour = qRgb(32, 32, 120);
 
@@ -65,12 +81,26 @@ void ExercisePanel::followExerciseFont(QWidget* widget, int layoutPointSize) {
         QFont font = panelstyle::layoutFont(layoutPointSize);
         if (chosen) {
             font.setFamily(chosen->family);
-            font.setPointSize(chosen->pointSize);
+            font.setPointSizeF(scaledPoints(chosen->pointSize));
         }
-        widget->setFont(font);
+        widget->setFont(panelstyle::withReadingAids(font, app().readingAids.current()));
     };
     apply();
     connect(&app().settings, &Settings::fontsApplied, widget, apply);
+    connect(&app().readingAids, &ReadingAids::changed, widget, apply);
+}
+
+void ExercisePanel::placeAnswerBox(QPlainTextEdit* box, int left, int top, int width, int height) {
+    const int boxHeight = height - KeyRowHeightTwips - KeyRowGapTwips;
+    placeTwips(box, left, top, width, boxHeight);
+    auto* keys = new UmlautKeyRow(*box, this);
+    placeTwips(keys, left, top + boxHeight + KeyRowGapTwips,
+               int(UmlautKeyRow::Letters.size()) * (KeyWidthTwips + KeyRowGapTwips),
+               KeyRowHeightTwips);
+    keys->layOutKeys(twips(KeyWidthTwips), twips(KeyRowGapTwips));
+    const auto follow = [this, keys] { keys->setVisible(app().readingAids.current().umlautKeys); };
+    follow();
+    connect(&app().readingAids, &ReadingAids::changed, keys, follow);
 }
 
 PictureButton* ExercisePanel::addButton(const QString& name, const QString& toolTip,
@@ -114,6 +144,29 @@ void ExercisePanel::buildBand(const PanelNames& names) {
     connect(addButton(names.spielrunde, QStringLiteral("Spielrunde"), QStringLiteral("spielrunde"),
                       SpielrundeLeftTwips),
             &QToolButton::clicked, this, [&fr, &ex] { fr.showSpielrunde(ex); });
+    buildSpeechButtons();
+}
+
+void ExercisePanel::buildSpeechButtons() {
+    Exercise& ex = exercise_;
+    ExerciseFrame& fr = frame();
+    PictureButton* readAnswer =
+        addButton(QStringLiteral("vorlesenButton"), QStringLiteral("Vorlesen"),
+                  QStringLiteral("vorlesen"), ReadAnswerLeftTwips);
+    connect(readAnswer, &QToolButton::clicked, this, [&fr, &ex] { fr.readAnswer(ex); });
+    PictureButton* hearTarget =
+        addButton(QStringLiteral("satzAnhoerenButton"),
+                  QStringLiteral("Gesuchten Satz anhören (kostet einen Punkt)"),
+                  QStringLiteral("satzanhoeren"), HearTargetLeftTwips);
+    connect(hearTarget, &QToolButton::clicked, this, [&fr, &ex] { fr.hearTarget(ex); });
+
+    const auto follow = [&fr, readAnswer, hearTarget] {
+        readAnswer->setVisible(fr.speechOn());
+        hearTarget->setVisible(fr.hearTargetOffered());
+    };
+    follow();
+    connect(&app().readingAids, &ReadingAids::changed, this, follow);
+    connect(&app().voice, &Voice::availabilityChanged, this, follow);
 }
 
 void ExercisePanel::buildDisplays(const PanelNames& names) {
@@ -135,7 +188,21 @@ void ExercisePanel::buildDisplays(const PanelNames& names) {
     QPalette palette = user_->palette();
     palette.setColor(QPalette::WindowText, QColor(UserNameColour));
     user_->setPalette(palette);
-    placeTwips(user_, UserLeftTwips, DisplayTopTwips, UserWidthTwips, DisplayHeightTwips);
+    placeTwips(user_, UserLeftTwips, UserTopTwips, UserWidthTwips, UserHeightTwips);
+
+    position_ = new QLabel(this);
+    position_->setObjectName(QStringLiteral("sentencePosition"));
+    position_->setToolTip(QStringLiteral("Welcher Satz der Liste"));
+    position_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    position_->setFont(panelstyle::layoutFont(PositionFontPoints, false));
+    placeTwips(position_, UserLeftTwips, PositionTopTwips, UserWidthTwips, PositionHeightTwips);
+    connect(&frame(), &ExerciseFrame::sentenceSetUp, position_,
+            [this](Exercise* shown, int position, int count) {
+                if (shown != &exercise_)
+                    return;
+                position_->setText(ExerciseFrame::positionText(position, count));
+                position_->setAccessibleName(position_->text());
+            });
 
     connect(&app().points, &Points::changed, points_,
             [this](int value) { points_->setNum(value); });

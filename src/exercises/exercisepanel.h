@@ -28,6 +28,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPlainTextEdit;
 
 namespace tivoral {
 
@@ -75,8 +76,12 @@ protected:
     // Puts a child of the panel at a place given in twips.
     static void placeTwips(QWidget* child, int left, int top, int width, int height);
     // The widget shows sentences: it takes the teacher's font (bold) once one is applied and a
-    // bold sans-serif layout font of this size until then.
+    // bold sans-serif layout font of this size until then, with the child's own font and
+    // letter spacing over it.
     void followExerciseFont(QWidget* widget, int layoutPointSize);
+    // Puts a typing exercise's answer box at a place given in twips, with the row of umlaut
+    // keys at the bottom of that place (the box is that much lower).
+    void placeAnswerBox(QPlainTextEdit* box, int left, int top, int width, int height);
     // Where the keyboard goes after a set-up or a help box; nowhere by default.
     virtual void focusInput() {}
 
@@ -85,6 +90,7 @@ private:
                              int leftTwips);
     void buildBand(const PanelNames& names);
     void buildDisplays(const PanelNames& names);
+    void buildSpeechButtons();
     void connectFrame();
     void showPanel();
     void hidePanel();
@@ -96,6 +102,7 @@ private:
     QList<QPointer<QWidget>> covered_;
     QLabel* points_ = nullptr;
     QLabel* user_ = nullptr;
+    QLabel* position_ = nullptr;
 };
 
 } // namespace tivoral

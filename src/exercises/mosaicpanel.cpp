@@ -58,7 +58,7 @@ MosaicPanel::MosaicPanel(MosaicExercise& exercise, QWidget* parent)
     connect(&exercise, &MosaicExercise::mosaicChanged, grid, qOverload<>(&QWidget::update));
 
     input_ = new TypingInput(exercise, QStringLiteral("Text3"), this);
-    placeTwips(input_, AnswerLeftTwips, AnswerTopTwips, AnswerWidthTwips, AnswerHeightTwips);
+    placeAnswerBox(input_, AnswerLeftTwips, AnswerTopTwips, AnswerWidthTwips, AnswerHeightTwips);
 }
 
 QRect MosaicPanel::cellRect(int index) {
@@ -87,7 +87,7 @@ QFont MosaicGridView::gridFont() {
     font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"),
                       QStringLiteral("Liberation Mono")});
     font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(GridFontPoints);
+    font.setPointSizeF(scaledPoints(GridFontPoints));
     font.setBold(true);
     return font;
 }

@@ -7,6 +7,8 @@ class QWidget;
 
 namespace tivoral {
 
+struct ReadingOptions;
+
 // The colours and fonts the exercise panels and the main window share.
 namespace panelstyle {
 
@@ -23,6 +25,9 @@ inline constexpr int LayoutFontPoints = 24;
 
 // A bold sans-serif font of the given size, found without enumerating the installed fonts.
 QFont layoutFont(int pointSize, bool bold = true);
+
+// The child's reading aids on a font of the sentence texts: his own font and letter spacing.
+QFont withReadingAids(QFont font, const ReadingOptions& options);
 
 // Fills the widget's background and sets its text colour.
 void setColours(QWidget* widget, QRgb background, QRgb text);

@@ -48,6 +48,7 @@ public:
     // Tile numbers count from 1 (`puzzle1` … `puzzle18`).
     QString tileText(int tileNumber) const;
     const QString& targetText() const { return targetText_; }
+    QString answerSoFar() const override { return targetText_; }
 
     // A tile released over the target field; numbers outside 1 … 18 are ignored.
     void dropTile(int tileNumber);

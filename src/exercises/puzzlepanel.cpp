@@ -1,11 +1,13 @@
 #include "exercises/puzzlepanel.h"
 
+#include "exercises/exerciseframe.h"
 #include "exercises/panelstyle.h"
 #include "exercises/puzzle.h"
 #include "platform/twips.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
+#include <QFocusEvent>
 #include <QMimeData>
 #include <QPixmap>
 
@@ -91,6 +93,7 @@ void PuzzleTile::setPiece(const QString& piece) {
 void PuzzleTile::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return QLabel::mousePressEvent(event);
+    Q_EMIT pickedUp(number_);
     auto* mime = new QMimeData;
     mime->setData(TileMimeType, QByteArray::number(number_));
     auto* drag = new QDrag(this);
@@ -111,6 +114,8 @@ void PuzzleTile::keyPressEvent(QKeyEvent* event) {
 void PuzzleTile::focusInEvent(QFocusEvent* event) {
     QLabel::focusInEvent(event);
     setFrameShape(QFrame::Box);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        Q_EMIT pickedUp(number_);
 }
 
 void PuzzleTile::focusOutEvent(QFocusEvent* event) {
@@ -193,6 +198,8 @@ PuzzlePanel::PuzzlePanel(PuzzleExercise& puzzle, QWidget* parent)
         auto* tile = new PuzzleTile(k + 1, this);
         tile->move(twips(TilePlaces.at(k).x()), twips(TilePlaces.at(k).y()));
         connect(tile, &PuzzleTile::placeRequested, this, &PuzzlePanel::dropTile);
+        // Speech on, the child hears the word as he picks it up: placing works as without it.
+        connect(tile, &PuzzleTile::pickedUp, this, [this, tile] { frame().speak(tile->text()); });
         tiles_.at(k) = tile;
     }
     // Tiles whose heights overlap share a row, ordered from left to right.

@@ -23,6 +23,8 @@ public:
 
 Q_SIGNALS:
     void placeRequested(int number);
+    // The child took the tile with the mouse or moved to it with the keyboard.
+    void pickedUp(int number);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

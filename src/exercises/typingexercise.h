@@ -14,6 +14,7 @@ public:
     using Exercise::Exercise;
 
     const QString& answer() const { return answer_; }
+    QString answerSoFar() const override { return answer_; }
     // Black while true, red otherwise.
     bool answerIsPrefix() const { return answerIsPrefix_; }
 

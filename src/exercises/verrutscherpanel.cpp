@@ -90,7 +90,7 @@ VerrutscherPanel::VerrutscherPanel(VerrutscherExercise& exercise, QWidget* paren
     connect(&exercise, &VerrutscherExercise::misprintChanged, misprint, &MisprintDisplay::showLine);
 
     input_ = new TypingInput(exercise, QStringLiteral("Text5"), this);
-    placeTwips(input_, ContentLeftTwips, InputTopTwips, ContentWidthTwips, BoxHeightTwips);
+    placeAnswerBox(input_, ContentLeftTwips, InputTopTwips, ContentWidthTwips, BoxHeightTwips);
 }
 
 void VerrutscherPanel::focusInput() {

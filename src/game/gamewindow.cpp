@@ -86,7 +86,7 @@ QLabel* label(const QString& name, const QString& text, const Area& area, QWidge
 
 QFont scoreFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(ScorePointSize);
+    font.setPointSizeF(scaledPoints(ScorePointSize));
     font.setBold(true);
     return font;
 }
@@ -194,7 +194,7 @@ void GameWindow::buildTopRow() {
 
 void GameWindow::buildDisplays() {
     QFont font = this->font();
-    font.setPointSize(DisplayPointSize);
+    font.setPointSizeF(scaledPoints(DisplayPointSize));
     font.setBold(true);
     const auto display = [&](const QString& name, const QString& accessibleName, const Area& area,
                              const DisplayColours& colours, Qt::Alignment alignment) {

@@ -21,7 +21,9 @@ const QColor CatcherColor = QColor(255, 0, 0);
 constexpr int BorderWidth = 1;
 
 QFont boldSans(int pointSize) {
-    QFont font(QStringLiteral("Sans Serif"), pointSize, QFont::Bold);
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPointSizeF(scaledPoints(pointSize));
+    font.setBold(true);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }

@@ -13,4 +13,13 @@ QStringList installedFamilies() {
     return result;
 }
 
+QStringList readerFontsFirst(QStringList sortedFamilies) {
+    QStringList first;
+    for (const char* reader : ReaderFamilies) {
+        if (sortedFamilies.removeOne(QLatin1String(reader)))
+            first.append(QLatin1String(reader));
+    }
+    return first + sortedFamilies;
+}
+
 } // namespace tivoral::fonts

@@ -21,7 +21,8 @@ PictureButton::PictureButton(const QString& objectName, const QString& toolTip,
     const int side = twips(SizeTwips);
     setFixedSize(side, side);
     setIcon(QIcon(iconPath(iconName)));
-    setIconSize(QSize(side - IconMarginPixels, side - IconMarginPixels));
+    setIconSize(
+        QSize(side - scaledPixels(IconMarginPixels), side - scaledPixels(IconMarginPixels)));
 }
 
 QString PictureButton::iconPath(const QString& iconName) {

@@ -43,8 +43,9 @@ InfoWindow::InfoWindow(QWidget* parent)
 
     auto* logo = new PictureButton(QStringLiteral("Bild1"), QStringLiteral("Fenster schließen"),
                                    QStringLiteral("tivoral"), this);
-    logo->setFixedSize(LogoPixels, LogoPixels);
-    logo->setIconSize(QSize(LogoPixels - LogoMarginPixels, LogoPixels - LogoMarginPixels));
+    logo->setFixedSize(scaledPixels(LogoPixels), scaledPixels(LogoPixels));
+    logo->setIconSize(QSize(scaledPixels(LogoPixels - LogoMarginPixels),
+                            scaledPixels(LogoPixels - LogoMarginPixels)));
 
     auto* title = addLabel(this, "Bezeichnung2", QStringLiteral("Tivoral"), TitleFontPoints, true);
     auto* subtitle =

@@ -26,6 +26,7 @@ int main(int argc, char* argv[]) {
         return tivoral::FolderFailureStatus;
     tivoral::DefaultRandom random;
     tivoral::AppState state(QDir::current(), dialogs, random);
+    state.voice.setEngine(tivoral::makeQtSpeechEngine());
     tivoral::TivoralApp app(state);
     QObject::connect(&app, &tivoral::TivoralApp::quitRequested, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);

@@ -5,11 +5,11 @@
 #include "exercises/mosaic.h"
 #include "exercises/mosaicpanel.h"
 #include "exercises/panelstyle.h"
-#include "platform/picturebutton.h"
 #include "exercises/puzzle.h"
 #include "exercises/puzzlepanel.h"
 #include "exercises/verrutscher.h"
 #include "exercises/verrutscherpanel.h"
+#include "platform/picturebutton.h"
 #include "platform/twips.h"
 #include "shell/fileview.h"
 #include "shell/infowindow.h"
@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextBlock>
 
 namespace tivoral {
 
@@ -108,6 +109,7 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
             [this](TextCase value) { setWindowTitle(TextCaseOption::windowTitle(value)); });
     connect(&app.fileStatus, &SentenceFileStatus::changed, this, &MainWindow::showFileStatus);
     connect(&app.settings, &Settings::fontsApplied, this, &MainWindow::applyReadingFont);
+    connect(&app.readingAids, &ReadingAids::changed, this, &MainWindow::applyReadingFont);
     showFileStatus();
     applyReadingFont();
     render();
@@ -218,6 +220,16 @@ void MainWindow::buildReadingView() {
     placeTwips(reading_, ExerciseFrame::HiddenLeftTwips, ReadingTopTwips, ReadingWidthTwips,
                ReadingHeightTwips);
     reading_->hide();
+    // Speech on, the sentence the child clicks or moves to in the view is read aloud.
+    const auto lastBlock = std::make_shared<int>(-1);
+    connect(reading_, &QPlainTextEdit::cursorPositionChanged, this, [this, lastBlock] {
+        const QTextBlock block = reading_->textCursor().block();
+        if (!reading_->hasFocus() || block.blockNumber() == *lastBlock)
+            return;
+        *lastBlock = block.blockNumber();
+        frame_.speak(block.text());
+    });
+    connect(reading_, &QPlainTextEdit::textChanged, this, [lastBlock] { *lastBlock = -1; });
 }
 
 void MainWindow::addExercises() {
@@ -264,12 +276,12 @@ void MainWindow::showFileStatus() {
 }
 
 void MainWindow::applyReadingFont() {
+    QFont chosen = reading_->font();
     if (const std::optional<FontChoice>& font = app_.settings.readingFont()) {
-        QFont chosen = reading_->font();
         chosen.setFamily(font->family);
-        chosen.setPointSize(font->pointSize);
-        reading_->setFont(chosen);
+        chosen.setPointSizeF(scaledPoints(font->pointSize));
     }
+    reading_->setFont(panelstyle::withReadingAids(chosen, app_.readingAids.current()));
 }
 
 void MainWindow::openInfoWindow() {

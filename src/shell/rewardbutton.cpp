@@ -23,7 +23,7 @@ RewardButton::RewardButton(ExerciseFrame& frame, QWidget* parent) : QPushButton(
             QString(CaptionTrailingBlanks, QLatin1Char(' ')));
     setAccessibleName(text().trimmed());
     setIcon(QIcon(PictureButton::iconPath(QStringLiteral("belohnung"))));
-    setIconSize(QSize(IconPixels, IconPixels));
+    setIconSize(QSize(scaledPixels(IconPixels), scaledPixels(IconPixels)));
     setFont(panelstyle::layoutFont(CaptionFontPoints));
     setCursor(Qt::PointingHandCursor);
     setFixedSize(twips(WidthTwips), twips(HeightTwips));

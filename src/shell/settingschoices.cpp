@@ -1,6 +1,7 @@
 #include "shell/settingschoices.h"
 
 #include "exercises/sentencerules.h"
+#include "platform/fonts.h"
 #include "store/appstate.h"
 
 namespace tivoral {
@@ -18,6 +19,7 @@ void SettingsChoices::prepare() {
 void SettingsChoices::loadFontLists(const QStringList& families) {
     fonts_ = families;
     sortCaseInsensitive(fonts_);
+    fonts_ = fonts::readerFontsFirst(fonts_);
     setWaitText(QString());
     const FontChoice& current = app_.settings.previewFont();
     selectedSize_ = int(sizes_.indexOf(QString::number(current.pointSize)));

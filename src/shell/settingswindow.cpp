@@ -1,8 +1,9 @@
 #include "shell/settingswindow.h"
 
-#include "platform/picturebutton.h"
 #include "platform/fonts.h"
+#include "platform/picturebutton.h"
 #include "platform/twips.h"
+#include "shell/readingaidspage.h"
 #include "store/appstate.h"
 
 #include <QCloseEvent>
@@ -81,7 +82,15 @@ void SettingsWindow::buildControls() {
     save->move(twips(960), twips(120));
     connect(save, &PictureButton::clicked, &choices_, &SettingsChoices::save);
 
-    waitLabel_ = addLabel(this, "Label6", QString(), twipsRect(1920, 240, 7575, 375));
+    auto* readingAids =
+        new PictureButton(QStringLiteral("readingAidsButton"), QStringLiteral("Lesehilfen"),
+                          QStringLiteral("lesehilfen"), this);
+    readingAids->move(twips(ReadingAidsLeftTwips), twips(120));
+    readingAids->setCheckable(true);
+    connect(readingAids, &PictureButton::toggled, this, &SettingsWindow::showReadingAids);
+
+    // Ends before the reading aids' button; the wait text is far shorter.
+    waitLabel_ = addLabel(this, "Label6", QString(), twipsRect(1920, 240, 6855, 375));
     waitLabel_->setStyleSheet(WaitStyle);
 
     addLabel(this, "Label4",
@@ -128,6 +137,13 @@ void SettingsWindow::buildControls() {
     passwordState_->setToolTip(QStringLiteral("Stand des Lehrer-Passworts"));
     // The label's own text is what a screen reader reads as its name.
     passwordState_->setAccessibleDescription(passwordState_->toolTip());
+
+    // Last, so that it lies over the font and point-limit controls while it is shown.
+    readingAidsPage_ = new ReadingAidsPage(app_, this);
+    readingAidsPage_->setGeometry(
+        twipsRect(0, ReadingAidsTopTwips, WidthTwips, HeightTwips - ReadingAidsTopTwips));
+    readingAidsPage_->hide();
+    readingAidsButton_ = readingAids;
 }
 
 void SettingsWindow::connectLogic() {
@@ -155,8 +171,15 @@ void SettingsWindow::loadInstalledFonts() {
     choices_.loadFontLists(fonts::installedFamilies());
 }
 
+void SettingsWindow::showReadingAids(bool shown) {
+    if (shown)
+        readingAidsPage_->prepare();
+    readingAidsPage_->setVisible(shown);
+}
+
 void SettingsWindow::returnToMainWindow() {
     fontTimer_.stop();
+    readingAidsButton_->setChecked(false);
     choices_.returnToMainWindow();
     hide();
     Q_EMIT returnedToMainWindow();
@@ -189,7 +212,8 @@ void SettingsWindow::showLists() {
 
 void SettingsWindow::showPreviewFont() {
     const FontChoice& choice = app_.settings.previewFont();
-    QFont font(choice.family, choice.pointSize);
+    QFont font(choice.family);
+    font.setPointSizeF(scaledPoints(choice.pointSize));
     font.setBold(true);
     preview_->setFont(font);
     secondPreview_->setFont(font);

@@ -9,10 +9,12 @@
 class QLabel;
 class QListWidget;
 class QScrollBar;
+class QToolButton;
 
 namespace tivoral {
 
 class AppState;
+class ReadingAidsPage;
 
 // The settings window `Form3`: the teacher picks the font of the sentence displays and the
 // point limit. Every control forwards its event to SettingsChoices.
@@ -23,6 +25,8 @@ public:
     static constexpr int HeightTwips = 5670;
     // Long enough for the window and its wait text to be drawn before the fonts are listed.
     static constexpr int FontListDelayMs = 500;
+    static constexpr int ReadingAidsLeftTwips = 8880;
+    static constexpr int ReadingAidsTopTwips = 840;
 
     explicit SettingsWindow(AppState& app, QWidget* parent = nullptr);
 
@@ -45,6 +49,7 @@ private:
     void showLists();
     void showPreviewFont();
     void showPointLimit();
+    void showReadingAids(bool shown);
     void editPassword();
     void showPasswordState();
 
@@ -62,6 +67,8 @@ private:
     PasswordSetup passwordSetup_;
     QLabel* passwordState_ = nullptr;
     QStringList shownFonts_;
+    QToolButton* readingAidsButton_ = nullptr;
+    ReadingAidsPage* readingAidsPage_ = nullptr;
 };
 
 } // namespace tivoral

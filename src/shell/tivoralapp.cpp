@@ -2,8 +2,13 @@
 
 #include "editor/editorwindow.h"
 #include "game/gamewindow.h"
+#include "platform/windowscale.h"
 #include "shell/mainwindow.h"
 #include "shell/settingswindow.h"
+#include "store/appstate.h"
+
+#include <QScreen>
+#include <QTimer>
 
 namespace tivoral {
 
@@ -13,6 +18,7 @@ TivoralApp::TivoralApp(AppState& state, QObject* parent)
     connect(main_, &MainWindow::editorRequested, this, &TivoralApp::openEditor);
     connect(main_, &MainWindow::settingsRequested, this, &TivoralApp::openSettings);
     connect(&main_->frame(), &ExerciseFrame::rewardGameRequested, this, &TivoralApp::openGame);
+    connect(&state.readingAids, &ReadingAids::changed, this, &TivoralApp::applyWindowSize);
 }
 
 TivoralApp::~TivoralApp() {
@@ -25,6 +31,27 @@ TivoralApp::~TivoralApp() {
 void TivoralApp::start() {
     main_->startUp();
     main_->show();
+    // Whether there is a voice decides which buttons show; asked once the window is up, as
+    // starting the engine can take a moment.
+    QTimer::singleShot(VoiceStartDelayMs, &state_.voice, [this] { state_.voice.start(); });
+}
+
+void TivoralApp::applyWindowSize() {
+    const QScreen* screen = main_->screen();
+    const int percent = state_.readingAids.current().windowPercent;
+    if (!screen) {
+        windowscale::apply(percent == ReadingOptions::FillScreen ? 1.0 : percent / 100.0);
+        return;
+    }
+    // Never larger than the screen: a window cut off at its edge is no help to a reader. A
+    // screen too small even for 100 % keeps 100 %, as before there was a choice.
+    const double now = windowscale::factor();
+    const QSize layout(qRound(main_->width() / now), qRound(main_->height() / now));
+    const QSize frame = main_->frameGeometry().size() - main_->size();
+    const double fits = windowscale::fillFactor(layout, frame, screen->availableGeometry());
+    windowscale::apply(percent == ReadingOptions::FillScreen
+                           ? fits
+                           : std::max(1.0, std::min(fits, percent / 100.0)));
 }
 
 void TivoralApp::openEditor() {

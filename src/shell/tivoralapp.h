@@ -16,6 +16,8 @@ class SettingsWindow;
 class TivoralApp final : public QObject {
     Q_OBJECT
 public:
+    static constexpr int VoiceStartDelayMs = 1000;
+
     explicit TivoralApp(AppState& state, QObject* parent = nullptr);
     ~TivoralApp() override;
 
@@ -36,6 +38,8 @@ private:
     void openEditor();
     void openSettings();
     void openGame();
+    // The chosen child's window size, for every window at once.
+    void applyWindowSize();
 
     AppState& state_;
     MainWindow* main_;

@@ -8,7 +8,7 @@ namespace tivoral {
 AppState::AppState(const QDir& workFolder_, Dialogs& dialogs_, RandomSource& random_)
     : workFolder(workFolder_), dialogs(dialogs_), random(random_), mainFiles(workFolder_),
       loader(workFolder_, store, fileStatus, dialogs_), users(workFolder_),
-      teacherLock(workFolder_) {}
+      readingAids(workFolder_, users), teacherLock(workFolder_) {}
 
 void loadSettingsAndUsers(AppState& app) {
     app.users.clear();
@@ -31,6 +31,8 @@ void loadSettingsAndUsers(AppState& app) {
     const bool usersRead = app.users.load();
     if (!usersRead)
         app.users.resetToDefault();
+
+    app.readingAids.reload();
 
     if (!values || !usersRead) {
         app.dialogs.message(

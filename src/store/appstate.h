@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/speech.h"
 #include "store/points.h"
+#include "store/readingoptions.h"
 #include "store/sentencefilelist.h"
 #include "store/sentencefiles.h"
 #include "store/sentencefilestatus.h"
@@ -35,6 +37,9 @@ public:
     SentenceFileLoader loader;
     Settings settings;
     Users users;
+    ReadingAids readingAids;
+    // Silent until main() gives it an engine.
+    Voice voice;
     Points points;
     TextCaseOption textCase;
     TeacherLock teacherLock;

@@ -1,6 +1,7 @@
 #include "store/ownfiles.h"
 
 #include "platform/folderlock.h"
+#include "store/readingoptions.h"
 #include "store/settings.h"
 #include "store/teacherpassword.h"
 #include "store/users.h"
@@ -12,7 +13,8 @@ namespace tivoral::ownfiles {
 QStringList names() {
     return {QString::fromLatin1(Users::FileName), QString::fromLatin1(SettingsFile::FileName),
             QString::fromLatin1(HighScoreFileName), QString::fromLatin1(FolderLock::FileName),
-            QString::fromLatin1(PasswordFile::FileName)};
+            QString::fromLatin1(PasswordFile::FileName),
+            QString::fromLatin1(ReadingOptionsFile::FileName)};
 }
 
 bool isOwnFile(const QString& fileName) {

@@ -1,0 +1,211 @@
+#include "platform/windowscale.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace tivoral::windowscale {
+
+namespace {
+
+double currentFactor = 1.0;
+
+// Each widget remembers what it measured at 100 % and what it was last given, so that a
+// value the program has set since (a view moved, a font applied) is taken as the new measure,
+// and switching back and forth never drifts by rounding.
+constexpr const char* BaseGeometry = "tivoralBaseGeometry";
+constexpr const char* ShownGeometry = "tivoralShownGeometry";
+constexpr const char* BaseMinimum = "tivoralBaseMinimum";
+constexpr const char* ShownMinimum = "tivoralShownMinimum";
+constexpr const char* BaseMaximum = "tivoralBaseMaximum";
+constexpr const char* ShownMaximum = "tivoralShownMaximum";
+constexpr const char* BasePoints = "tivoralBasePoints";
+constexpr const char* ShownPoints = "tivoralShownPoints";
+constexpr const char* BaseIcon = "tivoralBaseIcon";
+constexpr const char* ShownIcon = "tivoralShownIcon";
+constexpr const char* BaseMargin = "tivoralBaseMargin";
+constexpr const char* ShownMargin = "tivoralShownMargin";
+constexpr const char* BaseLayout = "tivoralBaseLayout";
+constexpr const char* ShownLayout = "tivoralShownLayout";
+
+class Rescaler {
+public:
+    Rescaler(double from, double to) : from_(from), to_(to) {}
+
+    void window(QWidget* window) const {
+        const QPoint centre = window->geometry().center();
+        const QSize size = scaled(window, BaseGeometry, ShownGeometry, window->size());
+        limits(window);
+        window->resize(size);
+        placeAround(window, centre);
+        font(window);
+        for (QWidget* child : window->findChildren<QWidget*>()) {
+            if (child->window() == window && !isInternal(child))
+                widget(child);
+        }
+    }
+
+private:
+    static bool isInternal(const QWidget* widget) {
+        // Parts Qt makes inside its own widgets follow their owner's size.
+        for (const QObject* o = widget; o; o = o->parent()) {
+            if (o->objectName().startsWith(QLatin1String("qt_")))
+                return true;
+        }
+        return false;
+    }
+
+    void widget(QWidget* w) const {
+        // Measured before the limits change, which may resize the widget at once.
+        const QRectF base =
+            measure(w, BaseGeometry, ShownGeometry, QRectF(w->geometry()), [this](QRectF r) {
+                return QRectF(r.x() / from_, r.y() / from_, r.width() / from_, r.height() / from_);
+            });
+        const QRect shown(qRound(base.x() * to_), qRound(base.y() * to_),
+                          qRound(base.width() * to_), qRound(base.height() * to_));
+        limits(w);
+        w->setGeometry(shown);
+        w->setProperty(ShownGeometry, QRectF(w->geometry()));
+        font(w);
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            button->setIconSize(scaled(w, BaseIcon, ShownIcon, button->iconSize()));
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            label->setMargin(scaledNumber(w, BaseMargin, ShownMargin, label->margin()));
+            if (!label->pixmap().isNull())
+                label->setScaledContents(true);
+        }
+        if (QLayout* layout = w->layout())
+            this->layout(w, layout);
+    }
+
+    void limits(QWidget* w) const {
+        const QSize minimum = scaled(w, BaseMinimum, ShownMinimum, w->minimumSize());
+        const QSize maximum = scaled(w, BaseMaximum, ShownMaximum, w->maximumSize());
+        w->setMinimumSize(minimum);
+        w->setMaximumSize(maximum);
+    }
+
+    void font(QWidget* w) const {
+        // Widgets that inherit their font follow the application's font.
+        if (!w->testAttribute(Qt::WA_SetFont) || w->font().pointSizeF() <= 0)
+            return;
+        const double points = w->font().pointSizeF();
+        const double base =
+            measure(w, BasePoints, ShownPoints, points, [this](double p) { return p / from_; });
+        QFont font = w->font();
+        font.setPointSizeF(base * to_);
+        w->setFont(font);
+        w->setProperty(ShownPoints, w->font().pointSizeF());
+    }
+
+    void layout(QWidget* w, QLayout* layout) const {
+        const QMargins m = layout->contentsMargins();
+        const QRect packed(m.left(), m.top(), m.right(), m.bottom());
+        const QRectF base = measure(w, BaseLayout, ShownLayout, QRectF(packed), [this](QRectF r) {
+            return QRectF(r.x() / from_, r.y() / from_, r.width() / from_, r.height() / from_);
+        });
+        layout->setContentsMargins(qRound(base.x() * to_), qRound(base.y() * to_),
+                                   qRound(base.width() * to_), qRound(base.height() * to_));
+        const QMargins now = layout->contentsMargins();
+        w->setProperty(ShownLayout,
+                       QRectF(QRect(now.left(), now.top(), now.right(), now.bottom())));
+    }
+
+    // The 100 % value of a property: the remembered one while the widget still shows what it
+    // was last given, otherwise what it shows now at the old factor.
+    template <typename T, typename Back>
+    static T measure(QWidget* w, const char* baseKey, const char* shownKey, const T& now,
+                     Back back) {
+        const QVariant shown = w->property(shownKey);
+        T base;
+        if (shown.isValid() && shown.value<T>() == now && w->property(baseKey).isValid())
+            base = w->property(baseKey).value<T>();
+        else
+            base = back(now);
+        w->setProperty(baseKey, QVariant::fromValue(base));
+        return base;
+    }
+
+    // Sizes keep "no limit" (QWIDGETSIZE_MAX) and zero as they are.
+    QSize scaled(QWidget* w, const char* baseKey, const char* shownKey, QSize now) const {
+        const QSizeF base = measure(w, baseKey, shownKey, QSizeF(now), [this](QSizeF s) {
+            return QSizeF(unscale(s.width()), unscale(s.height()));
+        });
+        const QSize result(rescale(base.width()), rescale(base.height()));
+        w->setProperty(shownKey, QSizeF(result));
+        return result;
+    }
+
+    int scaledNumber(QWidget* w, const char* baseKey, const char* shownKey, int now) const {
+        const double base =
+            measure(w, baseKey, shownKey, double(now), [this](double v) { return v / from_; });
+        const int result = qRound(base * to_);
+        w->setProperty(shownKey, double(result));
+        return result;
+    }
+
+    double unscale(double v) const { return v >= QWIDGETSIZE_MAX ? v : v / from_; }
+    int rescale(double v) const {
+        return v >= QWIDGETSIZE_MAX ? QWIDGETSIZE_MAX
+                                    : int(std::min<double>(QWIDGETSIZE_MAX, qRound(v * to_)));
+    }
+
+    static void placeAround(QWidget* window, QPoint centre) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(centre);
+        if (const QScreen* screen = window->screen()) {
+            // A grown window stays on the screen, its title bar first.
+            const QRect area = screen->availableGeometry();
+            frame.moveRight(std::min(frame.right(), area.right()));
+            frame.moveBottom(std::min(frame.bottom(), area.bottom()));
+            frame.moveLeft(std::max(frame.left(), area.left()));
+            frame.moveTop(std::max(frame.top(), area.top()));
+        }
+        window->move(frame.topLeft());
+    }
+
+    double from_;
+    double to_;
+};
+
+} // namespace
+
+double factor() {
+    return currentFactor;
+}
+
+void apply(double factor) {
+    const double to = std::clamp(factor, Smallest, Largest);
+    const double from = currentFactor;
+    if (qFuzzyCompare(to, from))
+        return;
+    currentFactor = to;
+
+    // The fonts widgets inherit; the first call finds the application's own font.
+    static const QFont applicationFont = QApplication::font();
+    QFont inherited = applicationFont;
+    if (inherited.pointSizeF() > 0)
+        inherited.setPointSizeF(applicationFont.pointSizeF() * to);
+    QApplication::setFont(inherited);
+
+    const Rescaler rescaler(from, to);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->windowType() == Qt::Window && !window->objectName().isEmpty())
+            rescaler.window(window);
+    }
+}
+
+double fillFactor(QSize layoutSize, QSize frameExtra, QRect available) {
+    if (layoutSize.isEmpty())
+        return 1.0;
+    const double across = double(available.width() - frameExtra.width()) / layoutSize.width();
+    const double down = double(available.height() - frameExtra.height()) / layoutSize.height();
+    return std::clamp(std::min(across, down), Smallest, Largest);
+}
+
+} // namespace tivoral::windowscale

@@ -1,0 +1,194 @@
+#include "shell/readingaidspage.h"
+
+#include "exercises/panelstyle.h"
+#include "exercises/sentencerules.h"
+#include "platform/fonts.h"
+#include "platform/twips.h"
+#include "store/appstate.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalBlocker>
+
+namespace tivoral {
+
+namespace {
+
+constexpr int CaptionLeftTwips = 120;
+constexpr int CaptionWidthTwips = 2400;
+constexpr int ChoiceLeftTwips = 2640;
+constexpr int RowHeightTwips = 375;
+constexpr int WideChoiceTwips = 4800;
+constexpr int NarrowChoiceTwips = 2400;
+constexpr int SwitchWidthTwips = 6855;
+
+constexpr int ChildTopTwips = 120;
+constexpr int WindowSizeTopTwips = 720;
+constexpr int FontTopTwips = 1200;
+constexpr int SpacingTopTwips = 1680;
+constexpr int SpeechTopTwips = 2280;
+constexpr int HearTargetTopTwips = 2760;
+constexpr int UmlautKeysTopTwips = 3240;
+constexpr int SampleTopTwips = 3840;
+constexpr int SampleWidthTwips = 9375;
+constexpr int SampleHeightTwips = 735;
+constexpr int SampleFontPoints = 14;
+constexpr int SampleMarginPixels = 6;
+
+const QString AllChildren = QStringLiteral("Alle Kinder (Grundeinstellung)");
+const QString SettingsFont = QStringLiteral("Schrift aus den Einstellungen");
+const QString SampleText = QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld.");
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+QString windowSizeCaption(int percent) {
+    return percent == ReadingOptions::FillScreen ? QStringLiteral("Bildschirm füllen")
+                                                 : QString::number(percent) + QStringLiteral(" %");
+}
+
+} // namespace
+
+ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(parent), app_(app) {
+    setObjectName(QStringLiteral("readingAidsPage"));
+    setAccessibleName(QStringLiteral("Lesehilfen"));
+    setAutoFillBackground(true);
+
+    child_ = addChoice("readingAidsChild", QStringLiteral("Lesehilfen für"), ChildTopTwips,
+                       WideChoiceTwips);
+    windowSize_ = addChoice("windowSizeChoice", QStringLiteral("Fenstergröße"), WindowSizeTopTwips,
+                            NarrowChoiceTwips);
+    for (const int percent : ReadingOptions::WindowPercents)
+        windowSize_->addItem(windowSizeCaption(percent), percent);
+    font_ = addChoice("readerFontChoice", QStringLiteral("Schrift"), FontTopTwips, WideChoiceTwips);
+    spacing_ = addChoice("letterSpacingChoice", QStringLiteral("Buchstabenabstand"),
+                         SpacingTopTwips, NarrowChoiceTwips);
+    for (const LetterSpacing spacing :
+         {LetterSpacing::Normal, LetterSpacing::Wide, LetterSpacing::Wider})
+        spacing_->addItem(spacingValue(spacing), int(spacing));
+
+    speech_ = addSwitch("speechSwitch", QStringLiteral("Vorlesen (Sätze und Wörter anhören)"),
+                        SpeechTopTwips);
+    hearTarget_ = addSwitch("hearTargetSwitch",
+                            QStringLiteral("Gesuchten Satz anhören (kostet wie die Lupe)"),
+                            HearTargetTopTwips);
+    umlautKeys_ = addSwitch("umlautKeysSwitch", QStringLiteral("Tasten ä ö ü ß Ä Ö Ü zeigen"),
+                            UmlautKeysTopTwips);
+
+    sample_ = new QLabel(SampleText, this);
+    sample_->setObjectName(QStringLiteral("readingAidsSample"));
+    sample_->setAccessibleName(QStringLiteral("Schriftprobe"));
+    sample_->setWordWrap(true);
+    sample_->setMargin(SampleMarginPixels);
+    sample_->setGeometry(
+        twipsRect(CaptionLeftTwips, SampleTopTwips, SampleWidthTwips, SampleHeightTwips));
+    panelstyle::setColours(sample_, panelstyle::Blue, panelstyle::White);
+
+    using K = ReadingOptionKeys;
+    connect(child_, &QComboBox::currentIndexChanged, this, &ReadingAidsPage::showOptions);
+    connect(windowSize_, &QComboBox::currentIndexChanged, this, [this] {
+        change(K::WindowPercent, windowPercentValue(windowSize_->currentData().toInt()));
+    });
+    connect(font_, &QComboBox::currentIndexChanged, this,
+            [this] { change(K::FontFamily, font_->currentData().toString()); });
+    connect(spacing_, &QComboBox::currentIndexChanged, this, [this] {
+        change(K::Spacing, spacingValue(LetterSpacing(spacing_->currentData().toInt())));
+    });
+    connect(speech_, &QCheckBox::toggled, this,
+            [this](bool on) { change(K::Speech, switchValue(on)); });
+    connect(hearTarget_, &QCheckBox::toggled, this,
+            [this](bool on) { change(K::HearTarget, switchValue(on)); });
+    connect(umlautKeys_, &QCheckBox::toggled, this,
+            [this](bool on) { change(K::UmlautKeys, switchValue(on)); });
+}
+
+QComboBox* ReadingAidsPage::addChoice(const char* name, const QString& caption, int top,
+                                      int width) {
+    auto* label = new QLabel(caption + QLatin1Char(':'), this);
+    label->setGeometry(twipsRect(CaptionLeftTwips, top, CaptionWidthTwips, RowHeightTwips));
+    auto* choice = new QComboBox(this);
+    choice->setObjectName(QLatin1String(name));
+    choice->setAccessibleName(caption);
+    choice->setToolTip(caption);
+    choice->setGeometry(twipsRect(ChoiceLeftTwips, top, width, RowHeightTwips));
+    label->setBuddy(choice);
+    return choice;
+}
+
+QCheckBox* ReadingAidsPage::addSwitch(const char* name, const QString& caption, int top) {
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(caption);
+    box->setToolTip(caption);
+    box->setGeometry(twipsRect(ChoiceLeftTwips, top, SwitchWidthTwips, RowHeightTwips));
+    return box;
+}
+
+void ReadingAidsPage::prepare() {
+    {
+        const QSignalBlocker blocker(child_);
+        // The child chosen in the main window first, then whoever the teacher looked at last.
+        std::optional<QString> chosen = chosenUser();
+        if (!chosen && app_.users.names().contains(app_.users.current()))
+            chosen = app_.users.current();
+        child_->clear();
+        child_->addItem(AllChildren);
+        for (const QString& name : app_.users.names())
+            child_->addItem(name, name);
+        child_->setCurrentIndex(chosen ? std::max(0, child_->findData(*chosen)) : 0);
+    }
+    {
+        const QSignalBlocker blocker(font_);
+        QStringList families = fonts::installedFamilies();
+        sortCaseInsensitive(families);
+        font_->clear();
+        font_->addItem(SettingsFont, QString());
+        for (const QString& family : fonts::readerFontsFirst(families))
+            font_->addItem(family, family);
+    }
+    showOptions();
+}
+
+std::optional<QString> ReadingAidsPage::chosenUser() const {
+    // The first entry is all children; every other one carries its name.
+    if (child_->currentIndex() <= 0)
+        return std::nullopt;
+    return child_->currentData().toString();
+}
+
+void ReadingAidsPage::showOptions() {
+    const ReadingOptions options = app_.readingAids.file().optionsFor(chosenUser());
+    const QSignalBlocker windowSizeBlocker(windowSize_);
+    const QSignalBlocker fontBlocker(font_);
+    const QSignalBlocker spacingBlocker(spacing_);
+    const QSignalBlocker speechBlocker(speech_);
+    const QSignalBlocker hearTargetBlocker(hearTarget_);
+    const QSignalBlocker umlautKeysBlocker(umlautKeys_);
+    windowSize_->setCurrentIndex(windowSize_->findData(options.windowPercent));
+    const int font = font_->findData(options.fontFamily);
+    if (font < 0 && !options.fontFamily.isEmpty()) // a font of another computer
+        font_->addItem(options.fontFamily, options.fontFamily);
+    font_->setCurrentIndex(std::max(0, font_->findData(options.fontFamily)));
+    spacing_->setCurrentIndex(spacing_->findData(int(options.spacing)));
+    speech_->setChecked(options.speech);
+    hearTarget_->setChecked(options.hearTarget);
+    umlautKeys_->setChecked(options.umlautKeys);
+    showSample(options);
+}
+
+void ReadingAidsPage::showSample(const ReadingOptions& options) {
+    QFont font = panelstyle::layoutFont(SampleFontPoints);
+    if (const std::optional<FontChoice>& chosen = app_.settings.exerciseFont())
+        font.setFamily(chosen->family);
+    sample_->setFont(panelstyle::withReadingAids(font, options));
+}
+
+void ReadingAidsPage::change(const char* key, const QString& value) {
+    app_.readingAids.change(app_.dialogs, chosenUser(), QLatin1String(key), value);
+    // A failed write shows the options that are really in force.
+    showOptions();
+}
+
+} // namespace tivoral

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "store/readingoptions.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
+namespace tivoral {
+
+class AppState;
+
+// The settings window's page "Lesehilfen": the teacher sets the reading aids for all children
+// or for one of them. Every change is written at once and is in force at once.
+class ReadingAidsPage final : public QWidget {
+    Q_OBJECT
+public:
+    explicit ReadingAidsPage(AppState& app, QWidget* parent = nullptr);
+
+    // Lists the children and the installed fonts anew; the page shows the default section first.
+    void prepare();
+
+private:
+    QComboBox* addChoice(const char* name, const QString& caption, int top, int width);
+    QCheckBox* addSwitch(const char* name, const QString& caption, int top);
+    std::optional<QString> chosenUser() const;
+    void showOptions();
+    void showSample(const ReadingOptions& options);
+    void change(const char* key, const QString& value);
+
+    AppState& app_;
+    QComboBox* child_ = nullptr;
+    QComboBox* windowSize_ = nullptr;
+    QComboBox* font_ = nullptr;
+    QComboBox* spacing_ = nullptr;
+    QCheckBox* speech_ = nullptr;
+    QCheckBox* hearTarget_ = nullptr;
+    QCheckBox* umlautKeys_ = nullptr;
+    QLabel* sample_ = nullptr;
+};
+
+} // namespace tivoral

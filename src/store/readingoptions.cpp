@@ -1,0 +1,186 @@
+#include "store/readingoptions.h"
+
+#include "platform/dialogs.h"
+#include "platform/folderlock.h"
+#include "platform/textfile.h"
+#include "store/users.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+namespace tivoral {
+
+namespace {
+
+constexpr qsizetype MaxLineBytes = 4096;
+
+const QString On = QStringLiteral("ja");
+const QString Off = QStringLiteral("nein");
+
+bool isSectionHeading(const QString& line) {
+    return line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'));
+}
+
+void applySwitch(bool& target, const ReadingOptionsFile::Section& section, const char* key) {
+    const QString value = section.value(QLatin1String(key));
+    if (value == On)
+        target = true;
+    else if (value == Off)
+        target = false;
+}
+
+} // namespace
+
+QString spacingValue(LetterSpacing spacing) {
+    switch (spacing) {
+    case LetterSpacing::Wide:
+        return QStringLiteral("weit");
+    case LetterSpacing::Wider:
+        return QStringLiteral("weiter");
+    case LetterSpacing::Normal:
+        break;
+    }
+    return QStringLiteral("normal");
+}
+
+QString windowPercentValue(int percent) {
+    return percent == ReadingOptions::FillScreen ? QStringLiteral("Bildschirm")
+                                                 : QString::number(percent);
+}
+
+QString switchValue(bool on) {
+    return on ? On : Off;
+}
+
+QString ReadingOptionsFile::sectionName(const std::optional<QString>& user) {
+    if (!user)
+        return QString::fromLatin1(DefaultSection);
+    return QString::fromLatin1(QUrl::toPercentEncoding(*user));
+}
+
+ReadingOptionsFile::Sections ReadingOptionsFile::parse(const QStringList& lines) {
+    Sections sections;
+    QString current;
+    bool inSection = false;
+    for (const QString& raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+            continue;
+        if (isSectionHeading(line)) {
+            current = line.mid(1, line.size() - 2).trimmed();
+            inSection = true;
+            sections[current];
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (!inSection || equals <= 0)
+            continue;
+        sections[current][line.left(equals).trimmed()] = line.mid(equals + 1).trimmed();
+    }
+    return sections;
+}
+
+QStringList ReadingOptionsFile::format(const Sections& sections) {
+    QStringList lines;
+    // The default section first: it is the one a reader of the file looks for.
+    const QString defaultName = QString::fromLatin1(DefaultSection);
+    QList<QString> order = sections.keys();
+    if (order.removeOne(defaultName))
+        order.prepend(defaultName);
+    for (const QString& name : order) {
+        if (!lines.isEmpty())
+            lines.append(QString());
+        lines.append(QLatin1Char('[') + name + QLatin1Char(']'));
+        const Section& section = sections.value(name);
+        for (auto it = section.cbegin(); it != section.cend(); ++it)
+            lines.append(it.key() + QStringLiteral(" = ") + it.value());
+    }
+    return lines;
+}
+
+ReadingOptions ReadingOptionsFile::apply(ReadingOptions options, const Section& section) {
+    using K = ReadingOptionKeys;
+    const QString percent = section.value(QLatin1String(K::WindowPercent));
+    for (const int offered : ReadingOptions::WindowPercents) {
+        if (!percent.isEmpty() && percent == windowPercentValue(offered))
+            options.windowPercent = offered;
+    }
+    if (section.contains(QLatin1String(K::FontFamily)))
+        options.fontFamily = section.value(QLatin1String(K::FontFamily));
+    const QString spacing = section.value(QLatin1String(K::Spacing));
+    for (const LetterSpacing offered :
+         {LetterSpacing::Normal, LetterSpacing::Wide, LetterSpacing::Wider}) {
+        if (spacing == spacingValue(offered))
+            options.spacing = offered;
+    }
+    applySwitch(options.speech, section, K::Speech);
+    applySwitch(options.hearTarget, section, K::HearTarget);
+    applySwitch(options.umlautKeys, section, K::UmlautKeys);
+    return options;
+}
+
+ReadingOptionsFile::Sections ReadingOptionsFile::read(bool* complete) const {
+    textfile::ReadLimits limits;
+    limits.maxLines = MaxLines;
+    limits.maxLineBytes = MaxLineBytes;
+    const textfile::ReadResult result = textfile::readLines(path(), limits);
+    if (complete)
+        *complete = result.ok && !result.truncated && result.overlongLines == 0;
+    return result.ok ? parse(result.lines) : Sections{};
+}
+
+ReadingOptions ReadingOptionsFile::optionsFor(const std::optional<QString>& user) const {
+    const Sections sections = read();
+    ReadingOptions options = apply(ReadingOptions{}, sections.value(sectionName(std::nullopt)));
+    if (user)
+        options = apply(options, sections.value(sectionName(user)));
+    return options;
+}
+
+bool ReadingOptionsFile::change(const std::optional<QString>& user, const QString& key,
+                                const QString& value, QString* error) const {
+    const FolderLock lock(folder_);
+    if (!lock.mayWrite()) {
+        if (error)
+            *error = FolderLock::busyMessage();
+        return false;
+    }
+    bool complete = true;
+    Sections sections = read(&complete);
+    // A file cut short by a limit would lose its rest when written back.
+    if (!complete && QFileInfo::exists(path())) {
+        if (error)
+            *error = QStringLiteral("Die Datei ist zu groß oder beschädigt.");
+        return false;
+    }
+    sections[sectionName(user)][key] = value;
+    return textfile::writeLinesAtomic(path(), format(sections), error);
+}
+
+ReadingAids::ReadingAids(const QDir& folder, Users& users, QObject* parent)
+    : QObject(parent), file_(folder), users_(users) {
+    connect(&users_, &Users::currentChanged, this, &ReadingAids::reload);
+}
+
+void ReadingAids::reload() {
+    const ReadingOptions options = file_.optionsFor(users_.current());
+    if (options == current_)
+        return;
+    current_ = options;
+    Q_EMIT changed();
+}
+
+bool ReadingAids::change(Dialogs& dialogs, const std::optional<QString>& user, const QString& key,
+                         const QString& value) {
+    QString error;
+    if (!file_.change(user, key, value, &error)) {
+        dialogs.message(QStringLiteral("Die Lesehilfen konnten nicht gespeichert werden.") +
+                            QLatin1Char('\r') + error + QLatin1Char('\r'),
+                        QStringLiteral("Lesehilfen"), Buttons::Ok, Icon::Warning);
+        return false;
+    }
+    reload();
+    return true;
+}
+
+} // namespace tivoral
