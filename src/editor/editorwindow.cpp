@@ -87,6 +87,11 @@ void EditorWindow::buildControls() {
     connect(addPictureButton("Picture8", QStringLiteral("Dateiliste ein/aus"),
                              QStringLiteral("dateiliste"), 4440, TopRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::toggleFileList);
+    // Right of where the file list opens, so the list never covers it.
+    constexpr int WorksheetsLeftTwips = 8160;
+    connect(addPictureButton("worksheetsButton", QStringLiteral("Arbeitsblätter"),
+                             QStringLiteral("arbeitsblatt"), WorksheetsLeftTwips, TopRowTwips),
+            &QToolButton::clicked, this, &EditorWindow::worksheetsRequested);
 
     fileLabel_ = addLabel(this, "Label2", twipsRect(120, 960, 4335, 255));
     fileLabel_->setAccessibleDescription(QStringLiteral("Geladene Datei"));

@@ -101,6 +101,8 @@ void EditorWindowTest::controlsAtTheirPlaces_data() {
     QTest::newRow("Picture10") << "Picture10" << QRect(184, 8, 33, 33) << "Aus Ablage einfügen";
     QTest::newRow("Picture9") << "Picture9" << QRect(240, 8, 33, 33) << "Liste in Ablage";
     QTest::newRow("Picture8") << "Picture8" << QRect(296, 8, 33, 33) << "Dateiliste ein/aus";
+    QTest::newRow("worksheetsButton") << "worksheetsButton" << QRect(544, 8, 33, 33)
+                                      << "Arbeitsblätter";
     QTest::newRow("File1") << "File1" << QRect(336, 8, 185, 162) << "Doppelklick zum Laden";
     QTest::newRow("Label2") << "Label2" << QRect(8, 64, 289, 17) << "/s/A.TXT";
     QTest::newRow("Label1") << "Label1" << QRect(448, 64, 185, 17) << "";
