@@ -4,7 +4,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPainterPath>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -47,7 +47,31 @@ const QColor MidlineGrey(175, 175, 175);
 const QColor TileFill(232, 232, 255);
 const QColor RowShade(242, 242, 250);
 
-constexpr int WrapFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+// Wraps at blanks, and inside a word only when the word alone is wider than the line, so
+// nothing runs off the paper. Measuring and drawing use the same lines.
+class WrappedText {
+public:
+    WrappedText(const QString& text, const QFont& font, const QPaintDevice* device, double width)
+        : layout_(text, font, device) {
+        QTextOption option(Qt::AlignLeft);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout_.setTextOption(option);
+        layout_.beginLayout();
+        for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, height_));
+            height_ += line.height();
+        }
+        layout_.endLayout();
+    }
+
+    double height() const { return height_; }
+    void draw(QPainter& painter, const QPointF& topLeft) const { layout_.draw(&painter, topLeft); }
+
+private:
+    QTextLayout layout_;
+    double height_ = 0;
+};
 
 QFont makeFont(const QString& family, int pointSize, bool bold) {
     QFont font(family, pointSize, bold ? QFont::Bold : QFont::Normal);
@@ -78,10 +102,9 @@ double WorksheetPainter::textWidth() const {
 
 double WorksheetPainter::headingHeight(const QString& task) const {
     const QFontMetricsF title(fonts_.title, device_);
-    const QFontMetricsF body(fonts_.task, device_);
-    const double taskHeight =
-        body.boundingRect(QRectF(0, 0, pageWidth_, bodyHeight_), WrapFlags, task).height();
-    return title.lineSpacing() + mm(SpaceMm) + taskHeight + mm(SpaceMm) + body.lineSpacing();
+    const double taskHeight = WrappedText(task, fonts_.task, device_, pageWidth_).height();
+    return title.lineSpacing() + mm(SpaceMm) + taskHeight + mm(SpaceMm) +
+           QFontMetricsF(fonts_.task, device_).lineSpacing();
 }
 
 int WorksheetPainter::writingLineCount(const SheetSection& section, const SheetTask& task) const {
@@ -129,9 +152,7 @@ double WorksheetPainter::taskHeight(const SheetSection& section, const SheetTask
     switch (section.exercise) {
     case SheetExercise::Dosensatz:
     case SheetExercise::Verrutscher:
-        shown = QFontMetricsF(fonts_.text, device_)
-                    .boundingRect(QRectF(0, 0, textWidth(), bodyHeight_), WrapFlags, task.shownText)
-                    .height();
+        shown = WrappedText(task.shownText, fonts_.text, device_, textWidth()).height();
         break;
     case SheetExercise::Puzzle: {
         const QList<QRectF> rects = tileRects(task.tiles);
@@ -147,10 +168,8 @@ double WorksheetPainter::taskHeight(const SheetSection& section, const SheetTask
 }
 
 double WorksheetPainter::answerHeight(const QString& sentence) const {
-    const QFontMetricsF metrics(fonts_.answer, device_);
-    return std::max(
-        metrics.boundingRect(QRectF(0, 0, textWidth(), bodyHeight_), WrapFlags, sentence).height(),
-        mm(NumberDiameterMm));
+    return std::max(WrappedText(sentence, fonts_.answer, device_, textWidth()).height(),
+                    mm(NumberDiameterMm));
 }
 
 bool WorksheetPainter::paint(QPagedPaintDevice& device, QString* error) {
@@ -239,12 +258,13 @@ void WorksheetPainter::drawHeading(QPainter& painter, double top, const QString&
                      title);
     painter.setPen(Ink);
     painter.setFont(fonts_.task);
-    QRectF used;
-    painter.drawText(QRectF(0, top + titleHeight + mm(SpaceMm), pageWidth_, bodyHeight_), WrapFlags,
-                     task, &used);
+    const WrappedText wrapped(task, fonts_.task, device_, pageWidth_);
+    const double taskTop = top + titleHeight + mm(SpaceMm);
+    wrapped.draw(painter, QPointF(0, taskTop));
     // The solutions are the teacher's; only the children's sheets ask for a name.
     if (title != QStringLiteral("Lösungen"))
-        painter.drawText(QRectF(0, used.bottom() + mm(SpaceMm), pageWidth_, bodyHeight_), WrapFlags,
+        painter.drawText(QPointF(0, taskTop + wrapped.height() + mm(SpaceMm) +
+                                        QFontMetricsF(fonts_.task, device_).ascent()),
                          nameLine());
 }
 
@@ -263,10 +283,9 @@ double WorksheetPainter::drawWrapped(QPainter& painter, double top, const QFont&
                                      const QString& text) const {
     painter.setPen(Ink);
     painter.setFont(font);
-    QRectF used;
-    painter.drawText(QRectF(mm(NumberColumnMm), top, textWidth(), bodyHeight_), WrapFlags, text,
-                     &used);
-    return used.height();
+    const WrappedText wrapped(text, font, device_, textWidth());
+    wrapped.draw(painter, QPointF(mm(NumberColumnMm), top));
+    return wrapped.height();
 }
 
 void WorksheetPainter::drawWritingLines(QPainter& painter, double top, int count) const {
@@ -288,7 +307,6 @@ double WorksheetPainter::drawTiles(QPainter& painter, double top, const QStringL
     const QList<QRectF> rects = tileRects(tiles);
     // Dashed like a cutting line.
     painter.setPen(QPen(LineGrey, mm(PenMm), Qt::DashLine));
-    painter.setFont(fonts_.text);
     for (int k = 0; k < rects.size(); ++k) {
         const QRectF rect = rects.at(k).translated(mm(NumberColumnMm), top);
         painter.setBrush(TileFill);
@@ -296,7 +314,15 @@ double WorksheetPainter::drawTiles(QPainter& painter, double top, const QStringL
         painter.setBrush(Qt::NoBrush);
         painter.save();
         painter.setPen(Ink);
-        painter.drawText(rect, Qt::AlignCenter, tiles.at(k).trimmed());
+        // Only a word wider than the whole line gets smaller letters, so it stays whole.
+        const QString word = tiles.at(k).trimmed();
+        const double room = rect.width() - 2 * mm(TilePaddingMm);
+        const double needed = QFontMetricsF(fonts_.text, device_).horizontalAdvance(word);
+        QFont font = fonts_.text;
+        if (needed > room)
+            font.setPointSizeF(font.pointSizeF() * room / needed);
+        painter.setFont(font);
+        painter.drawText(rect, Qt::AlignCenter, word);
         painter.restore();
     }
     return rects.isEmpty() ? 0 : rects.constLast().bottom();
