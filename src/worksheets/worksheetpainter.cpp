@@ -1,5 +1,7 @@
 #include "worksheets/worksheetpainter.h"
 
+#include "worksheets/pageplan.h"
+
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -201,16 +203,16 @@ bool WorksheetPainter::paint(QPagedPaintDevice& device, QString* error) {
     for (const QString& sentence : content_.answers)
         answers.items.append(answerHeight(sentence));
     heights.append(answers);
-    plan_ = planPages(heights, bodyHeight_, mm(BlockGapMm));
+    const PagePlan plan = planPages(heights, bodyHeight_, mm(BlockGapMm));
 
-    for (int page = 0; page < plan_.size(); ++page) {
+    for (int page = 0; page < plan.size(); ++page) {
         if (page > 0 && !device.newPage()) {
             if (error)
                 *error = QStringLiteral("Eine neue Seite konnte nicht beginnen.");
             return false;
         }
-        drawPageFrame(painter, page, int(plan_.size()));
-        for (const PlacedBlock& block : plan_.at(page)) {
+        drawPageFrame(painter, page, int(plan.size()));
+        for (const PlacedBlock& block : plan.at(page)) {
             const double top = bodyTop_ + block.top;
             painter.save();
             // Only a block taller than a whole page is shrunk, and then to exactly one page.
@@ -222,12 +224,12 @@ bool WorksheetPainter::paint(QPagedPaintDevice& device, QString* error) {
             }
             const bool isAnswer = block.section == content_.sections.size();
             if (isAnswer && block.item == PlacedBlock::Heading)
-                drawHeading(painter, top, answerTitle, answerNote);
+                drawHeading(painter, top, answerTitle, answerNote, false);
             else if (isAnswer)
                 drawAnswer(painter, top, block.item + 1, content_.answers.at(block.item));
             else if (const SheetSection& section = content_.sections.at(block.section);
                      block.item == PlacedBlock::Heading)
-                drawHeading(painter, top, section.title, section.task);
+                drawHeading(painter, top, section.title, section.task, true);
             else
                 drawTask(painter, top, section, section.tasks.at(block.item));
             painter.restore();
@@ -250,7 +252,7 @@ void WorksheetPainter::drawPageFrame(QPainter& painter, int page, int pageCount)
 }
 
 void WorksheetPainter::drawHeading(QPainter& painter, double top, const QString& title,
-                                   const QString& task) const {
+                                   const QString& task, bool asksForName) const {
     painter.setPen(TitleBlue);
     painter.setFont(fonts_.title);
     const double titleHeight = QFontMetricsF(fonts_.title, device_).lineSpacing();
@@ -261,8 +263,7 @@ void WorksheetPainter::drawHeading(QPainter& painter, double top, const QString&
     const WrappedText wrapped(task, fonts_.task, device_, pageWidth_);
     const double taskTop = top + titleHeight + mm(SpaceMm);
     wrapped.draw(painter, QPointF(0, taskTop));
-    // The solutions are the teacher's; only the children's sheets ask for a name.
-    if (title != QStringLiteral("Lösungen"))
+    if (asksForName)
         painter.drawText(QPointF(0, taskTop + wrapped.height() + mm(SpaceMm) +
                                         QFontMetricsF(fonts_.task, device_).ascent()),
                          nameLine());

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "worksheets/pageplan.h"
 #include "worksheets/worksheetcontent.h"
 
 #include <QFont>
@@ -25,9 +24,6 @@ public:
     // Sets A4 and the margins, then draws every page. On failure, error says why in German.
     bool paint(QPagedPaintDevice& device, QString* error);
 
-    // The pages of the last paint; for the tests, which sentence stands where.
-    const PagePlan& plan() const { return plan_; }
-
 private:
     struct Fonts {
         QFont title, task, text, answer, number, small;
@@ -44,8 +40,9 @@ private:
     double mosaicCellHeight() const;
 
     void drawPageFrame(QPainter& painter, int page, int pageCount) const;
-    void drawHeading(QPainter& painter, double top, const QString& title,
-                     const QString& task) const;
+    // The solutions are the teacher's; only the children's sheets ask for a name.
+    void drawHeading(QPainter& painter, double top, const QString& title, const QString& task,
+                     bool asksForName) const;
     void drawTask(QPainter& painter, double top, const SheetSection& section,
                   const SheetTask& task) const;
     void drawAnswer(QPainter& painter, double top, int number, const QString& sentence) const;
@@ -62,7 +59,6 @@ private:
     double bodyTop_ = 0;
     double bodyHeight_ = 0;
     QPaintDevice* device_ = nullptr;
-    PagePlan plan_;
 };
 
 } // namespace tivoral
