@@ -1,5 +1,7 @@
 #include "editor/editorwindow.h"
 
+#include "editor/samplelistdialog.h"
+#include "editor/samplelists.h"
 #include "platform/picturebutton.h"
 
 #include "platform/twips.h"
@@ -92,6 +94,11 @@ void EditorWindow::buildControls() {
     connect(addPictureButton("worksheetsButton", QStringLiteral("Arbeitsblätter"),
                              QStringLiteral("arbeitsblatt"), WorksheetsLeftTwips, TopRowTwips),
             &QToolButton::clicked, this, &EditorWindow::worksheetsRequested);
+    // At the right end of the row, where the file list never covers it.
+    constexpr int SampleListsLeftTwips = 9000;
+    connect(addPictureButton("sampleListsButton", QStringLiteral("Beispiellisten"),
+                             QStringLiteral("beispiellisten"), SampleListsLeftTwips, TopRowTwips),
+            &QToolButton::clicked, this, &EditorWindow::offerSampleLists);
 
     fileLabel_ = addLabel(this, "Label2", twipsRect(120, 960, 4335, 255));
     fileLabel_->setAccessibleDescription(QStringLiteral("Geladene Datei"));
@@ -294,6 +301,20 @@ void EditorWindow::showSelectedSentence() {
     const QModelIndex index = model_.index(selected);
     if (!selection->isSelected(index) || selection->currentIndex() != index)
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void EditorWindow::offerSampleLists() {
+    if (!sampleLists_) {
+        sampleLists_ = new SampleListDialog(this);
+        connect(sampleLists_, &SampleListDialog::listChosen, this, [this](const QString& name) {
+            if (!unsavedEdits_.mayGoOn())
+                return;
+            // The loaded list must not lie under the file list.
+            if (SampleLists::load(app_, name) && editor_.fileListShown())
+                editor_.toggleFileList();
+        });
+    }
+    sampleLists_->open();
 }
 
 void EditorWindow::showWarning(bool shown) {

@@ -21,6 +21,7 @@ class QToolButton;
 namespace tivoral {
 
 class AppState;
+class SampleListDialog;
 
 // The sentence editor `Form2`: the teacher edits the shared sentence list, loads, saves,
 // prints, copies and pastes it. Every control forwards its event to the editor's logic.
@@ -60,6 +61,7 @@ private:
     void showFiles();
     void showSelectedSentence();
     void showWarning(bool shown);
+    void offerSampleLists();
 
     AppState& app_;
     SystemClipboard clipboard_;
@@ -78,6 +80,7 @@ private:
     QLabel* wordLabel_ = nullptr;
     QLineEdit* input_ = nullptr;
     QPushButton* warning_ = nullptr;
+    SampleListDialog* sampleLists_ = nullptr;
     QStringList shownFileNames_;
 };
 

@@ -1,4 +1,7 @@
 #include "editor/editorwindow.h"
+#include "editor/listrules.h"
+#include "editor/samplelistdialog.h"
+#include "editor/samplelists.h"
 #include "store/appstate.h"
 #include "support/scripteddialogs.h"
 #include "support/sequencerandom.h"
@@ -85,6 +88,7 @@ private Q_SLOTS:
     void newLinesComeIntoView();
     void fileListLoadsOnDoubleClick();
     void pasteLeavesTheCount();
+    void sampleListLoadsAsNewListAndSavesIntoTheFolder();
     void leavingEmitsReturn_data();
     void leavingEmitsReturn();
     void unsavedEditsAskBeforeGoingOn_data();
@@ -103,6 +107,8 @@ void EditorWindowTest::controlsAtTheirPlaces_data() {
     QTest::newRow("Picture8") << "Picture8" << QRect(296, 8, 33, 33) << "Dateiliste ein/aus";
     QTest::newRow("worksheetsButton") << "worksheetsButton" << QRect(544, 8, 33, 33)
                                       << "Arbeitsblätter";
+    QTest::newRow("sampleListsButton")
+        << "sampleListsButton" << QRect(600, 8, 33, 33) << "Beispiellisten";
     QTest::newRow("File1") << "File1" << QRect(336, 8, 185, 162) << "Doppelklick zum Laden";
     QTest::newRow("Label2") << "Label2" << QRect(8, 64, 289, 17) << "/s/A.TXT";
     QTest::newRow("Label1") << "Label1" << QRect(448, 64, 185, 17) << "";
@@ -274,6 +280,54 @@ void EditorWindowTest::pasteLeavesTheCount() {
     QCOMPARE(f.label("Label1"), " 5 Sätze gefunden.");
     f.click("Picture9");
     QVERIFY(QGuiApplication::clipboard()->text().endsWith("\r\nSechs.\r\nSieben.\r\n"));
+}
+
+void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
+    Fixture f;
+    const QString name = QStringLiteral("KLASSE2.TXT");
+    const QStringList sentences = SampleLists::sentences(name);
+    f.click("sampleListsButton");
+    auto* dialog = f.window->findChild<SampleListDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    auto* choice = dialog->findChild<QListWidget*>("sampleListChoice");
+    QCOMPARE(choice->count(), SampleLists::names().size());
+    QListWidgetItem* item = choice->item(int(SampleLists::names().indexOf(name)));
+    QVERIFY(item->text().startsWith(name) && item->text().contains(sentences.first()));
+
+    choice->setCurrentItem(item);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cancelSampleListButton"), Qt::LeftButton);
+    QCOMPARE(f.app.store.entries(), Five);
+
+    const auto chooseInOffer = [&] {
+        f.click("sampleListsButton");
+        const QPoint entry = choice->visualItemRect(item).center();
+        QTest::mouseClick(choice->viewport(), Qt::LeftButton, {}, entry);
+        QTest::mouseDClick(choice->viewport(), Qt::LeftButton, {}, entry);
+        QVERIFY(!dialog->isVisible());
+    };
+    // Edits of the list in the editor are not replaced without asking.
+    f.app.store.append("Neu.");
+    f.dialogs.queueAnswer(Answer::Cancel);
+    chooseInOffer();
+    QCOMPARE(f.dialogs.last().prompt, "Die Änderungen speichern?");
+    QCOMPARE(f.app.store.entries(), Five + QStringList{"Neu."});
+
+    f.dialogs.queueAnswer(Answer::No);
+    f.click("Picture8");
+    chooseInOffer();
+    QCOMPARE(f.app.store.entries(), sentences);
+    QVERIFY(f.app.store.hasUnsavedEdits());
+    QCOMPARE(f.rows(), sentences.size());
+    QVERIFY(!f.child<QListWidget>("File1")->isVisible());
+    QCOMPARE(f.label("Label1"), listrules::listCountText(int(sentences.size())));
+    QCOMPARE(f.child<QLabel>("Label2")->toolTip(), SampleLists::editorLabel(name));
+    QVERIFY(!f.folder.exists(name));
+
+    f.dialogs.queueInput("klasse2.txt");
+    f.click("Picture5");
+    QCOMPARE(f.folder.read(name), SampleLists::bytes(name));
+    QVERIFY(!f.app.store.hasUnsavedEdits());
+    QCOMPARE(f.child<QListWidget>("File1")->findItems(name, Qt::MatchExactly).size(), 1);
 }
 
 void EditorWindowTest::leavingEmitsReturn_data() {
