@@ -1,7 +1,8 @@
 // Loading sentence files: a full file of ordinary sentences, and a huge file that must stop at
-// the sentence limit in bounded time and memory.
+// the sentence limit in bounded time and memory; saving a full list with every write checked.
 #include "platform/dialogs.h"
 #include "platform/random.h"
+#include "platform/textfile.h"
 #include "store/appstate.h"
 
 #include <QFile>
@@ -104,8 +105,22 @@ void BM_LoadHugeSentenceFile(benchmark::State& state) {
     loadFile(state, QStringLiteral("RIESIG.TXT"));
 }
 
+void BM_SaveFullSentenceList(benchmark::State& state) {
+    QStringList sentences;
+    for (int i = 1; i <= SentenceStore::MaxEntries; ++i)
+        sentences.append(QString::fromLatin1(sentence(i, SentenceLength)));
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("GESPEICHERT.TXT"));
+    for (auto _ : state) {
+        if (!textfile::writeLinesAtomic(path, sentences))
+            state.SkipWithError("the list was not saved");
+    }
+    state.counters["sentences"] = double(sentences.size());
+}
+
 } // namespace
 
 BENCHMARK(BM_LoadFullSentenceFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadHugeSentenceFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveFullSentenceList)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

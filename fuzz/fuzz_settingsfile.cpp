@@ -17,8 +17,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (values->pointLimit < tivoral::Settings::MinPointLimit ||
             values->pointLimit > tivoral::Settings::MaxPointLimit ||
             values->font.pointSize < tivoral::Settings::MinFontSize ||
-            values->font.pointSize > tivoral::Settings::MaxFontSize || values->font.family.isEmpty())
+            values->font.pointSize > tivoral::Settings::MaxFontSize ||
+            values->font.family.isEmpty())
             __builtin_trap();
+        // What the settings window writes back must read back as the same values.
+        const std::optional<QString> fontLine =
+            tivoral::SettingsFile::fontLine(values->font.family);
+        if (fontLine) {
+            const std::optional<tivoral::SettingsValues> again =
+                tivoral::SettingsFile::parse({*fontLine, QString::number(values->font.pointSize),
+                                              QString::number(values->pointLimit)});
+            if (!again || again->font != values->font || again->pointLimit != values->pointLimit)
+                __builtin_trap();
+        }
     }
     return 0;
 }

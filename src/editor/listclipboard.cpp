@@ -24,6 +24,17 @@ void ListClipboard::copy() {
 
 int ListClipboard::paste() {
     QStringList added = listrules::linesToPaste(app_.store.entries(), clipboard_.text());
+    const qsizetype tooLong = added.removeIf(listrules::isTooLong);
+    if (tooLong > 0) {
+        app_.dialogs.message(
+            listrules::tooLongText() + CR +
+                countWording(
+                    tooLong,
+                    QStringLiteral("1 zu lange Zeile aus der Ablage wurde nicht übernommen."),
+                    QStringLiteral("%1 zu lange Zeilen aus der Ablage wurden nicht übernommen.")) +
+                CR,
+            QStringLiteral("Ablage"), Buttons::Ok, Icon::Warning);
+    }
     if (added.isEmpty())
         return 0;
 

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/printing.h"
+#include "platform/safefile.h"
 #include "platform/textcase.h"
 #include "store/appstate.h"
 
@@ -42,10 +43,17 @@ void ListPrinter::print() {
 }
 
 QString ListPrinter::pdfFileName() const {
-    const QString base = QFileInfo(app_.fileStatus.editorFile).completeBaseName();
-    if (base.isEmpty())
-        return QString::fromLatin1(FallbackPdfName);
-    return toUpperOneToOne(base) + QStringLiteral(".PDF");
+    const QString loaded = QFileInfo(app_.fileStatus.editorFile).completeBaseName();
+    const QString base = loaded.isEmpty()
+                             ? QFileInfo(QString::fromLatin1(FallbackPdfName)).baseName()
+                             : toUpperOneToOne(loaded);
+    for (int number = 1; number <= MaxPdfNumber; ++number) {
+        const QString name = number == 1 ? base + QStringLiteral(".PDF")
+                                         : QStringLiteral("%1-%2.PDF").arg(base).arg(number);
+        if (!safefile::entryExists(app_.workFolder.filePath(name)))
+            return name;
+    }
+    return {};
 }
 
 void ListPrinter::offerPdf() {
@@ -58,10 +66,11 @@ void ListPrinter::offerPdf() {
     if (answer != Answer::Yes)
         return;
 
-    const QString path = app_.workFolder.filePath(pdfFileName());
+    const QString name = pdfFileName();
+    const QString path = app_.workFolder.filePath(name);
     const QString shownPath = QDir::toNativeSeparators(path);
-    QString error;
-    if (!printing_.writePdf(path, app_.store.entries(), listFont(), &error)) {
+    QString error = QStringLiteral("Alle Namen für die PDF-Datei sind schon vergeben.");
+    if (name.isEmpty() || !printing_.writePdf(path, app_.store.entries(), listFont(), &error)) {
         app_.dialogs.message(QStringLiteral("Die PDF-Datei konnte nicht geschrieben werden.") + CR +
                                  shownPath + CR + error + CR,
                              Title, Buttons::Ok, Icon::Warning);

@@ -14,12 +14,14 @@ public:
     static constexpr const char* FontFamily = "Arial";
     static constexpr int FontSize = 10;
     static constexpr const char* FallbackPdfName = "SATZLISTE.PDF";
+    // "TIERE.PDF", then "TIERE-2.PDF" up to this number.
+    static constexpr int MaxPdfNumber = 999;
 
     ListPrinter(AppState& app, Printing& printing);
 
     void print();
     // Named after the loaded sentence file, so the lists of several files do not overwrite
-    // each other.
+    // each other, and numbered past any file already there; empty when all numbers are taken.
     QString pdfFileName() const;
 
 private:

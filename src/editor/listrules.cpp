@@ -1,6 +1,7 @@
 #include "editor/listrules.h"
 
 #include "store/sentencestore.h"
+#include "store/typedtext.h"
 
 #include <QSet>
 
@@ -60,6 +61,15 @@ QString listCountText(int count) {
 QString listFullText() {
     return QStringLiteral("Die Liste ist voll: sie kann höchstens %1 Sätze aufnehmen.")
         .arg(SentenceStore::MaxEntries);
+}
+
+bool isTooLong(const QString& sentence) {
+    return sentence.size() > typedtext::MaxSentenceLength;
+}
+
+QString tooLongText() {
+    return QStringLiteral("Der Satz ist zu lang: Ein Satz darf höchstens %1 Zeichen haben.")
+        .arg(typedtext::MaxSentenceLength);
 }
 
 QString deleteQuestionText(const QString& entry) {

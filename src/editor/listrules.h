@@ -26,6 +26,10 @@ QString listCountText(int count);
 // Told when the store cannot take another sentence.
 QString listFullText();
 
+// A sentence the editor refuses to take: longer than a sentence file can read back.
+bool isTooLong(const QString& sentence);
+QString tooLongText();
+
 // The line as the delete question shows it: cut to its first 40 characters plus " ..." when
 // longer.
 QString deleteQuestionText(const QString& entry);

@@ -4,6 +4,7 @@
 #include "platform/textcase.h"
 #include "platform/textfile.h"
 #include "store/appstate.h"
+#include "store/ownfiles.h"
 
 #include <QFileInfo>
 
@@ -15,6 +16,7 @@ const QLatin1Char CR('\r');
 const QString DialogTitle = QStringLiteral("Datei speichern");
 // The longest file name most Linux file systems accept, in bytes.
 constexpr qsizetype MaxFileNameBytes = 255;
+const QString SentenceFileExtension = QStringLiteral(".TXT");
 
 } // namespace
 
@@ -46,14 +48,26 @@ QString ListSaver::targetFileName(const QDir& folder, const QString& name) {
     return upper;
 }
 
+QString ListSaver::fileNameFor(const QString& typed) {
+    QString name = typed;
+    while (name.endsWith(u' '))
+        name.chop(1);
+    if (!name.isEmpty() && !name.contains(u'.'))
+        name += SentenceFileExtension;
+    return name;
+}
+
 ListSaver::Result ListSaver::save() {
-    const QString name =
+    const QString typed =
         app_.dialogs.input(QStringLiteral("Namen der Datei eingeben:"), DialogTitle, QString());
-    if (name.isEmpty())
+    if (typed.isEmpty())
         return Result::Cancelled;
 
+    const QString name = fileNameFor(typed);
     if (!isUsableFileName(name))
-        return refuse(name);
+        return refuse(typed);
+    if (ownfiles::isOwnFile(name))
+        return refuseOwnFile(name);
     const QString path = app_.workFolder.filePath(targetFileName(app_.workFolder, name));
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
@@ -85,6 +99,19 @@ ListSaver::Result ListSaver::refuse(const QString& name) {
                              CR + name + CR +
                              QStringLiteral("Bitte nur einen Dateinamen ohne Ordner eingeben, "
                                             "zum Beispiel SAETZE.TXT.") +
+                             CR,
+                         DialogTitle, Buttons::Ok, Icon::Warning);
+    return Result::Refused;
+}
+
+ListSaver::Result ListSaver::refuseOwnFile(const QString& name) {
+    app_.dialogs.message(name +
+                             QStringLiteral(" ist eine Datei, in der das "
+                                            "Programm seine eigenen Daten "
+                                            "speichert.") +
+                             CR +
+                             QStringLiteral("Bitte einen anderen Namen eingeben, zum Beispiel "
+                                            "SAETZE.TXT.") +
                              CR,
                          DialogTitle, Buttons::Ok, Icon::Warning);
     return Result::Refused;

@@ -19,6 +19,9 @@ public:
 
     Result save();
 
+    // The name a typed name is saved under: trailing blanks go, and a name without an
+    // extension gets ".TXT", so that the file appears in the file lists.
+    static QString fileNameFor(const QString& typed);
     // A name the program can create as a file in the working folder: not blank, no folder part,
     // no control characters, not longer than a file name may be.
     static bool isUsableFileName(const QString& name);
@@ -29,6 +32,7 @@ public:
 
 private:
     Result refuse(const QString& name);
+    Result refuseOwnFile(const QString& name);
     bool writeList(const QString& path);
 
     AppState& app_;

@@ -4,6 +4,7 @@
 #include "editor/unsavededits.h"
 #include "platform/dialogs.h"
 #include "store/appstate.h"
+#include "store/typedtext.h"
 
 namespace tivoral {
 
@@ -14,8 +15,10 @@ const QLatin1Char CR('\r');
 SentenceEditor::SentenceEditor(AppState& app, QObject* parent)
     : QObject(parent), app_(app), files_(app.workFolder) {}
 
-void SentenceEditor::setInput(const QString& text) {
-    const bool changed = text != input_;
+void SentenceEditor::setInput(const QString& typed) {
+    // A pasted line end or tab would be stored as an invisible part of the sentence.
+    const QString text = typedtext::withoutControlCharacters(typed);
+    const bool changed = text != input_ || text != typed;
     input_ = text;
     if (changed)
         Q_EMIT inputChanged(input_);
@@ -37,6 +40,8 @@ bool SentenceEditor::add() {
                              QStringLiteral("Listeneingabe"), Buttons::Ok, Icon::None);
         return false;
     }
+    if (refuseTooLong())
+        return false;
     if (listrules::containsExactly(app_.store.entries(), input_)) {
         app_.dialogs.message(QStringLiteral("Der Satz ist schon vorhanden!") + CR,
                              QStringLiteral("Satzeingabe"), Buttons::Ok, Icon::None);
@@ -53,8 +58,16 @@ bool SentenceEditor::add() {
 
 void SentenceEditor::replace() {
     const int selected = app_.store.selected();
-    if (app_.store.isValidIndex(selected))
+    if (app_.store.isValidIndex(selected) && !refuseTooLong())
         app_.store.replace(selected, input_);
+}
+
+bool SentenceEditor::refuseTooLong() {
+    if (!listrules::isTooLong(input_))
+        return false;
+    app_.dialogs.message(listrules::tooLongText() + CR, QStringLiteral("Satzeingabe"), Buttons::Ok,
+                         Icon::Warning);
+    return true;
 }
 
 void SentenceEditor::fetch() {

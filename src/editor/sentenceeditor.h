@@ -49,6 +49,8 @@ Q_SIGNALS:
 
 private:
     void updateCountDisplay();
+    // Tells and returns true when the input line is longer than a sentence may be.
+    bool refuseTooLong();
     void setWarningShown(bool shown);
     void setFileListShown(bool shown);
 

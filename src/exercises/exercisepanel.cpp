@@ -158,12 +158,36 @@ void ExercisePanel::showPanel() {
     move(0, 0);
     show();
     raise();
+    disableCovered();
 }
 
 void ExercisePanel::hidePanel() {
     // Parked beyond the right edge as well as hidden, so it takes no keyboard focus.
     hide();
     move(twips(ExerciseFrame::HiddenLeftTwips), 0);
+    enableCovered();
+}
+
+void ExercisePanel::disableCovered() {
+    if (!parentWidget())
+        return;
+    // Disabled rather than hidden: what the main window shows or hides meanwhile stays out of
+    // reach all the same. A control that was disabled already is left as it was.
+    const QList<QWidget*> siblings =
+        parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* sibling : siblings) {
+        if (sibling == this || sibling->isWindow() || !sibling->isEnabled())
+            continue;
+        sibling->setEnabled(false);
+        covered_.append(sibling);
+    }
+}
+
+void ExercisePanel::enableCovered() {
+    for (const QPointer<QWidget>& sibling : std::as_const(covered_))
+        if (sibling)
+            sibling->setEnabled(true);
+    covered_.clear();
 }
 
 } // namespace tivoral

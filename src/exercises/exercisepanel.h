@@ -17,9 +17,13 @@
 // (Abbrechen, Lupe, Rettungsring, new sentence, Anleitung, Spielrunde) wired to the
 // ExerciseFrame operations for its exercise, the points display and the user name display. It
 // shows itself at the top left of its parent when the frame shows the exercise and hides
-// itself when the frame hides it. Override focusInput() to say where the keyboard goes after a
-// set-up or a help box. The main window takes the panel in through MainWindow::addExercise.
+// itself when the frame hides it; while shown, what it covers in its parent is disabled, so that
+// neither the keyboard nor a screen reader reaches a control the child cannot see. Override
+// focusInput() to say where the keyboard goes after a set-up or a help box. The main window takes
+// the panel in through MainWindow::addExercise.
 
+#include <QList>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -84,8 +88,12 @@ private:
     void connectFrame();
     void showPanel();
     void hidePanel();
+    void disableCovered();
+    void enableCovered();
 
     Exercise& exercise_;
+    // The controls of the parent this panel disabled while it covers them.
+    QList<QPointer<QWidget>> covered_;
     QLabel* points_ = nullptr;
     QLabel* user_ = nullptr;
 };

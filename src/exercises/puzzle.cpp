@@ -12,10 +12,11 @@ namespace {
 
 const QLatin1Char Blank(' ');
 
-// Equal after upper-casing one character to one character (ß stays ß).
+// Equal without regard to letter case, one character to one character. Folded, ẞ and ß are
+// one letter, which upper-casing (ß stays ß) would keep apart.
 bool sameIgnoringCase(QStringView a, QStringView b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](QChar x, QChar y) { return x == y || x.toUpper() == y.toUpper(); });
+                      [](QChar x, QChar y) { return x.toCaseFolded() == y.toCaseFolded(); });
 }
 
 ExerciseProfile puzzleProfile() {
@@ -65,8 +66,8 @@ PuzzleLayout layOutPuzzle(const QString& sentence, const TextCaseOption& textCas
 DropVerdict checkDrop(const QString& targetText, const QString& word, const QString& solution) {
     if (word.isEmpty())
         return DropVerdict::Ignored;
-    // The beginning of the solution as long as target text and word together, compared with
-    // both after one-to-one upper-casing; without building either text.
+    // The beginning of the solution as long as target text and word together, compared without
+    // regard to letter case; without building either text.
     const qsizetype length = targetText.size() + word.size();
     if (length > solution.size())
         return DropVerdict::Wrong;

@@ -16,6 +16,7 @@ namespace tivoral {
 namespace {
 
 const QString TileMimeType = QStringLiteral("application/x-tivoral-puzzle-tile");
+const QString TargetMeaning = QStringLiteral("Blaues Feld für den Satz");
 
 // Left and top of puzzle1 … puzzle18, in twips.
 constexpr std::array<QPoint, PuzzleLayout::TileCount> TilePlaces = {{
@@ -45,6 +46,7 @@ constexpr int SmallestTileFontPoints = 8;
 constexpr int TilePaddingPixels = 6;
 constexpr int BlankTileWidthPixels = 32;
 constexpr int TileGapPixels = 8;
+constexpr int FocusFrameWidth = 2;
 
 constexpr int FieldLeftTwips = 240;
 constexpr int FieldTopTwips = 960;
@@ -71,6 +73,7 @@ PuzzleTile::PuzzleTile(int number, QWidget* parent) : QLabel(parent), number_(nu
     setTextFormat(Qt::PlainText);
     setFont(panelstyle::layoutFont(TileFontPoints));
     setFocusPolicy(Qt::TabFocus);
+    setLineWidth(FocusFrameWidth);
     setCursor(Qt::OpenHandCursor);
     panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
     hide();
@@ -105,15 +108,31 @@ void PuzzleTile::keyPressEvent(QKeyEvent* event) {
         QLabel::keyPressEvent(event);
 }
 
+void PuzzleTile::focusInEvent(QFocusEvent* event) {
+    QLabel::focusInEvent(event);
+    setFrameShape(QFrame::Box);
+}
+
+void PuzzleTile::focusOutEvent(QFocusEvent* event) {
+    QLabel::focusOutEvent(event);
+    setFrameShape(QFrame::NoFrame);
+}
+
 PuzzleTarget::PuzzleTarget(QWidget* parent) : QLabel(parent) {
     setObjectName(QStringLiteral("ziel"));
-    setAccessibleName(QStringLiteral("Blaues Feld für den Satz"));
+    setAccessibleDescription(TargetMeaning);
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setMargin(TargetMarginPixels);
     setAcceptDrops(true);
     panelstyle::setColours(this, panelstyle::Blue, panelstyle::White);
+    showSentence(QString());
+}
+
+void PuzzleTarget::showSentence(const QString& placed) {
+    setText(placed);
+    setAccessibleName(placed.trimmed().isEmpty() ? TargetMeaning : placed);
 }
 
 PuzzleTile* PuzzleTarget::draggedTile(const QDropEvent* event) const {
@@ -204,17 +223,30 @@ void PuzzlePanel::dropTile(int number) {
 }
 
 void PuzzlePanel::showLayout() {
-    target_->setText(puzzle_.targetText());
+    target_->showSentence(puzzle_.targetText());
     for (PuzzleTile* tile : tiles_)
         tile->setPiece(puzzle_.tileText(tile->number()));
     for (const QList<PuzzleTile*>& row : rows_)
         arrangeRow(row);
+    if (isVisible())
+        focusFirstTile();
 }
 
 void PuzzlePanel::emptyTile(int number) {
+    PuzzleTile* tile = tiles_.at(number - 1);
+    const bool hadFocus = tile->hasFocus();
     // The other tiles stay where they are while the child works on the sentence.
-    tiles_.at(number - 1)->setPiece(QString());
-    target_->setText(puzzle_.targetText());
+    tile->setPiece(QString());
+    target_->showSentence(puzzle_.targetText());
+    if (hadFocus)
+        focusFirstTile();
+}
+
+void PuzzlePanel::focusFirstTile() {
+    const auto holdsWord = std::find_if(tiles_.begin(), tiles_.end(),
+                                        [](const PuzzleTile* tile) { return !tile->isHidden(); });
+    if (holdsWord != tiles_.end())
+        (*holdsWord)->setFocus(Qt::OtherFocusReason);
 }
 
 void PuzzlePanel::arrangeRow(const QList<PuzzleTile*>& row) {

@@ -27,16 +27,22 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A frame shows a keyboard user which tile Space or Enter would place.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int number_;
 };
 
-// The target field `ziel`: only a tile of the same panel dropped on it counts.
+// The target field `ziel`: only a tile of the same panel dropped on it counts. A screen reader
+// hears the words placed so far, or what the field is for while it is empty.
 class PuzzleTarget final : public QLabel {
     Q_OBJECT
 public:
     explicit PuzzleTarget(QWidget* parent);
+
+    void showSentence(const QString& placed);
 
 Q_SIGNALS:
     void tileDropped(int number);
@@ -64,6 +70,9 @@ private:
     static PanelNames names();
     void showLayout();
     void emptyTile(int number);
+    // The keyboard starts at the first tile that still holds a word, in tile order. (After a
+    // help box the focus stays where it was: the puzzle has no answer box to go back to.)
+    void focusFirstTile();
     // Tiles keep their left edges unless a long word would run into the next tile or out of
     // the field; then they move left, and only when a row is still too full, shrink.
     void arrangeRow(const QList<PuzzleTile*>& row);

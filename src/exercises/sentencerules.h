@@ -12,7 +12,9 @@ struct TypingCheck {
     bool isPrefix = true; // black while true, red otherwise
     bool finished = false;
 };
-// Exact, character by character: is the typed text the beginning of the target, or all of it?
+// Character by character, case and blanks exact: is the typed text the beginning of the target,
+// or all of it? A typographic mark may be typed as on a keyboard: ' for ’ ‘ ‚, " for „ “ ” » «,
+// - for – —, ... for …
 TypingCheck checkTyping(const QString& typed, const QString& target);
 
 // The sentence cut after each blank (a blank is appended when it does not end in one):

@@ -3,12 +3,15 @@
 #include "exercises/panelstyle.h"
 #include "exercises/typingexercise.h"
 
+#include <QKeyEvent>
 #include <QSignalBlocker>
+#include <QToolTip>
 
 namespace tivoral {
 
 namespace {
 constexpr int InputFontPoints = 18;
+constexpr int HintMilliseconds = 4000;
 } // namespace
 
 TypingInput::TypingInput(TypingExercise& exercise, const QString& objectName, QWidget* parent)
@@ -23,6 +26,15 @@ TypingInput::TypingInput(TypingExercise& exercise, const QString& objectName, QW
             [this] { exercise_.typeAnswer(toPlainText()); });
     connect(&exercise, &TypingExercise::answerReplaced, this, &TypingInput::replaceText);
     connect(&exercise, &TypingExercise::answerChecked, this, &TypingInput::showCheck);
+}
+
+void TypingInput::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return QPlainTextEdit::keyPressEvent(event);
+    event->accept();
+    QToolTip::showText(mapToGlobal(cursorRect().bottomLeft()),
+                       QStringLiteral("Der Satz ist noch nicht fertig."), this, QRect(),
+                       HintMilliseconds);
 }
 
 void TypingInput::replaceText(const QString& text) {

@@ -4,6 +4,8 @@
 #include "platform/random.h"
 #include "store/appstate.h"
 
+#include <utility>
+
 namespace tivoral {
 
 namespace {
@@ -52,6 +54,51 @@ Misprint buildMisprint(const QString& sentence, RandomSource& random) {
             misprint.line.append(wideGapExtra);
     }
     return misprint;
+}
+
+QStringList breakMisprint(const QString& line,
+                          const std::function<bool(const QString&)>& fitsOnALine) {
+    static const QString wideGap(1 + Misprint::WideGapExtraBlanks, Blank);
+    const bool hasWideGap = line.contains(wideGap);
+    QStringList lines;
+    QString current;
+    const auto append = [&](const QString& piece, const QString& joint) {
+        if (current.isEmpty()) {
+            current = piece;
+            return;
+        }
+        const QString longer = current + joint + piece;
+        if (fitsOnALine(longer)) {
+            current = longer;
+            return;
+        }
+        lines.append(current);
+        current = piece;
+    };
+    const auto appendLetters = [&](const QString& group) {
+        for (const QString& letter : group.split(Blank, Qt::SkipEmptyParts))
+            append(letter, QString(Blank));
+    };
+
+    if (!hasWideGap) {
+        appendLetters(line);
+    } else {
+        for (const QString& group : line.split(wideGap, Qt::SkipEmptyParts)) {
+            // The line ends with the blank after its last letter.
+            const QString letters = group.endsWith(Blank) ? group.chopped(1) : group;
+            if (fitsOnALine(letters)) {
+                append(letters, wideGap);
+                continue;
+            }
+            // Too wide for any line: it starts a line of its own and breaks between letters.
+            if (!current.isEmpty())
+                lines.append(std::exchange(current, QString()));
+            appendLetters(letters);
+        }
+    }
+    if (!current.isEmpty())
+        lines.append(current);
+    return lines;
 }
 
 VerrutscherExercise::VerrutscherExercise(ExerciseFrame& frame, QObject* parent)

@@ -3,6 +3,9 @@
 #include "exercises/typingexercise.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 namespace tivoral {
 
@@ -22,6 +25,12 @@ struct Misprint {
 // Draws the shift from the source. Without a blank (n = 0) or with more blanks than letters
 // (L = 0) the letters come evenly spaced, without wide gaps.
 Misprint buildMisprint(const QString& sentence, RandomSource& random);
+
+// The misprinted line cut into display lines, each one that `fitsOnALine` accepts. Lines break
+// only at wide gaps, so that a line end never looks like a word gap; only a group wider than a
+// line, or a line without any wide gap, breaks between letters. No line ends with a blank.
+QStringList breakMisprint(const QString& line,
+                          const std::function<bool(const QString&)>& fitsOnALine);
 
 // "Verrutscher Satz": the child copies the misprinted sentence correctly.
 class VerrutscherExercise final : public TypingExercise {

@@ -21,6 +21,36 @@ constexpr int MisprintFontPoints = 18;
 constexpr int TextMarginPixels = 8;
 } // namespace
 
+MisprintDisplay::MisprintDisplay(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void MisprintDisplay::showLine(const QString& line) {
+    line_ = line;
+    breakLines();
+}
+
+void MisprintDisplay::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    breakLines();
+}
+
+void MisprintDisplay::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        breakLines();
+}
+
+void MisprintDisplay::breakLines() {
+    const QFontMetrics metrics(font());
+    const int width = contentsRect().width() - 2 * margin();
+    const QStringList lines = breakMisprint(line_, [&metrics, width](const QString& text) {
+        return metrics.horizontalAdvance(text) <= width;
+    });
+    setText(lines.join(QLatin1Char('\n')));
+}
+
 PanelNames VerrutscherPanel::names() {
     return PanelNames{
         .panel = QStringLiteral("lücken"),
@@ -49,17 +79,15 @@ VerrutscherPanel::VerrutscherPanel(VerrutscherExercise& exercise, QWidget* paren
     panelstyle::setColours(task, panelstyle::White, panelstyle::Blue);
     placeTwips(task, ContentLeftTwips, TaskTopTwips, ContentWidthTwips, TaskHeightTwips);
 
-    auto* misprint = new QLabel(exercise.displayedLine(), this);
+    auto* misprint = new MisprintDisplay(this);
     misprint->setObjectName(QStringLiteral("Label15"));
     misprint->setAccessibleDescription(QStringLiteral("Verrutschter Satz"));
-    misprint->setTextFormat(Qt::PlainText);
-    misprint->setWordWrap(true);
-    misprint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     misprint->setMargin(TextMarginPixels);
     misprint->setFont(panelstyle::layoutFont(MisprintFontPoints));
     panelstyle::setColours(misprint, panelstyle::Blue, panelstyle::White);
     placeTwips(misprint, ContentLeftTwips, MisprintTopTwips, ContentWidthTwips, BoxHeightTwips);
-    connect(&exercise, &VerrutscherExercise::misprintChanged, misprint, &QLabel::setText);
+    misprint->showLine(exercise.displayedLine());
+    connect(&exercise, &VerrutscherExercise::misprintChanged, misprint, &MisprintDisplay::showLine);
 
     input_ = new TypingInput(exercise, QStringLiteral("Text5"), this);
     placeTwips(input_, ContentLeftTwips, InputTopTwips, ContentWidthTwips, BoxHeightTwips);

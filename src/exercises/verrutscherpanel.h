@@ -2,9 +2,30 @@
 
 #include "exercises/exercisepanel.h"
 
+#include <QLabel>
+
 namespace tivoral {
 
 class TypingInput;
+
+// The misprint display `Label15`: breaks its line itself, at the wide gaps, whenever the line,
+// its width or its font changes.
+class MisprintDisplay final : public QLabel {
+    Q_OBJECT
+public:
+    explicit MisprintDisplay(QWidget* parent = nullptr);
+
+    void showLine(const QString& line);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void breakLines();
+
+    QString line_;
+};
 class VerrutscherExercise;
 
 // The panel "lücken": the misprinted sentence above, the light input field below.

@@ -3,9 +3,28 @@
 #include "platform/random.h"
 #include "store/appstate.h"
 
+#include <QTextBoundaryFinder>
+
 #include <algorithm>
 
 namespace tivoral {
+
+namespace {
+
+// The text cut into the characters a reader sees (grapheme clusters), so that an emoji or a
+// letter with a combining accent is caught as one.
+QStringList userCharacters(const QString& text) {
+    QStringList characters;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    for (qsizetype end = finder.toNextBoundary(); end != -1; end = finder.toNextBoundary()) {
+        characters.append(text.mid(start, end - start));
+        start = end;
+    }
+    return characters;
+}
+
+} // namespace
 
 GameEngine::GameEngine(AppState& app, QObject* parent) : QObject(parent), app_(app) {}
 
@@ -18,12 +37,15 @@ QStringList GameEngine::startText() {
 void GameEngine::newSentence() {
     app_.random.seedFromTimeOfDay();
     const int count = app_.store.count();
-    QString sentence = count > 0 ? app_.store.entry(app_.random.draw(count)) : QString();
-    if (sentence.isEmpty() || sentence.size() > MaxSentenceLength)
-        sentence = QString::fromUtf8(FallbackSentence);
+    const QString sentence = count > 0 ? app_.store.entry(app_.random.draw(count)) : QString();
+    // Blanks alone would be caught by themselves: an instant result for nothing.
+    const bool blank = sentence.trimmed().isEmpty();
+    characters_ = blank ? QStringList() : userCharacters(sentence);
+    if (blank || characters_.size() > MaxSentenceLength)
+        characters_ = userCharacters(QString::fromUtf8(FallbackSentence));
 
-    gameText_ = sentence;
     caught_.clear();
+    caughtCount_ = 0;
     letters_.clear();
     catcher_ = CatcherStart;
     seconds_ = 0;
@@ -37,7 +59,7 @@ void GameEngine::newSentence() {
 void GameEngine::startGame() {
     // Once the sentence is caught (or the game was stopped) only a new sentence starts again;
     // otherwise a click would charge the limit and record an empty result.
-    if (state_ == State::Ended || gameText_.isEmpty())
+    if (state_ == State::Ended || characters_.isEmpty())
         return;
     setState(State::Running);
     placeLetters();
@@ -70,7 +92,7 @@ void GameEngine::move(Move direction) {
 }
 
 void GameEngine::tick() {
-    if (!isRunning())
+    if (!clockRuns())
         return;
     ++seconds_;
     Q_EMIT secondsChanged(seconds_);
@@ -95,11 +117,19 @@ void GameEngine::stop() {
     }
 }
 
-void GameEngine::setState(State state) {
+void GameEngine::setPaused(bool paused) {
+    setClock(state_, paused);
+}
+
+void GameEngine::setClock(State state, bool paused) {
     const bool wasRunning = isRunning();
+    const bool clockRan = clockRuns();
     state_ = state;
+    paused_ = paused;
     if (wasRunning != isRunning())
         Q_EMIT runningChanged(isRunning());
+    if (clockRan != clockRuns())
+        Q_EMIT clockChanged(clockRuns());
 }
 
 // Each character takes one of the cells still free, every free cell equally likely: one draw
@@ -111,7 +141,7 @@ void GameEngine::placeLetters() {
         if (index != catcherIndex)
             freeCells_[freeCount++] = index;
     }
-    letters_.resize(gameText_.size());
+    letters_.resize(characters_.size());
     for (Cell& cell : letters_) {
         const int pick = app_.random.draw(freeCount);
         const int index = freeCells_[pick];
@@ -122,18 +152,18 @@ void GameEngine::placeLetters() {
 }
 
 void GameEngine::checkCatch() {
-    if (!gameText_.isEmpty() && letters_.constFirst() == catcher_)
+    if (!characters_.isEmpty() && letters_.constFirst() == catcher_)
         catchFirst();
     // Blanks are caught by themselves wherever they lie, also several in a row.
-    while (gameText_.startsWith(QLatin1Char(' ')))
+    while (!characters_.isEmpty() && characters_.constFirst() == QLatin1String(" "))
         catchFirst();
-    if (gameText_.isEmpty())
+    if (characters_.isEmpty())
         endGame();
 }
 
 void GameEngine::catchFirst() {
-    caught_.append(gameText_.front());
-    gameText_.remove(0, 1);
+    caught_.append(characters_.takeFirst());
+    ++caughtCount_;
     letters_.removeFirst();
     Q_EMIT fieldChanged();
     Q_EMIT displaysChanged();
@@ -142,7 +172,7 @@ void GameEngine::catchFirst() {
 void GameEngine::endGame() {
     setState(State::Ended);
     Q_EMIT fieldChanged();
-    Q_EMIT ended(int(caught_.size()), seconds_);
+    Q_EMIT ended(caughtCount_, seconds_);
 }
 
 } // namespace tivoral

@@ -27,6 +27,7 @@ public:
     static constexpr int Columns = 18;
     static constexpr int Rows = 11;
     static constexpr int CellTwips = 400;
+    // In characters as the child sees them: an emoji or a letter with a combining mark is one.
     static constexpr int MaxSentenceLength = 100;
     static constexpr int MinSpeed = 3;
     static constexpr int MaxSpeed = 15;
@@ -53,19 +54,24 @@ public:
     void setSpeed(int seconds);
     // Stops a running game without a result (the window is being closed).
     void stop();
+    // While a message box covers the field, the clock and the jumps wait.
+    void setPaused(bool paused);
 
     State state() const { return state_; }
     bool isRunning() const { return state_ == State::Running; }
+    // The one-second clock runs while a game runs and is not paused.
+    bool clockRuns() const { return isRunning() && !paused_; }
     int speed() const { return speed_; }
     int seconds() const { return seconds_; }
     Cell catcher() const { return catcher_; }
-    // The characters still to catch; the first one is the next.
-    const QString& gameText() const { return gameText_; }
-    // letters()[i] is the cell of gameText()[i].
+    // The characters still to catch, each one as the child sees it; the first one is the next.
+    const QStringList& characters() const { return characters_; }
+    QString gameText() const { return characters_.join(QString()); }
+    // letters()[i] is the cell of characters()[i].
     const QList<Cell>& letters() const { return letters_; }
     const QString& caughtText() const { return caught_; }
-    QString nextLetter() const { return gameText_.left(1); }
-    QString restText() const { return gameText_.mid(1); }
+    QString nextLetter() const { return characters_.value(0); }
+    QString restText() const { return characters_.mid(1).join(QString()); }
 
     // What the field shows before a game starts, one entry per text line.
     static QStringList startText();
@@ -78,13 +84,16 @@ Q_SIGNALS:
     void displaysChanged();
     void secondsChanged(int seconds);
     void speedChanged(int seconds);
-    // The clock runs while a game runs; the catcher is shown then too.
+    // The catcher is shown while a game runs.
     void runningChanged(bool running);
+    void clockChanged(bool runs);
     // The whole sentence is caught.
     void ended(int characters, int seconds);
 
 private:
-    void setState(State state);
+    void setState(State state) { setClock(state, paused_); }
+    // Both decide whether the clock runs; every change is reported.
+    void setClock(State state, bool paused);
     void placeLetters();
     void checkCatch();
     void catchFirst();
@@ -92,8 +101,10 @@ private:
 
     AppState& app_;
     State state_ = State::Waiting;
-    QString gameText_;
+    bool paused_ = false;
+    QStringList characters_;
     QString caught_;
+    int caughtCount_ = 0;
     QList<Cell> letters_;
     Cell catcher_ = CatcherStart;
     int seconds_ = 0;

@@ -6,8 +6,22 @@
 namespace tivoral {
 
 namespace {
+
 const QString Title = QStringLiteral("Wortfange");
 const QString CR = QStringLiteral("\r");
+
+// A child reading a box loses no seconds, and the letters do not jump behind it.
+class ClockPause {
+public:
+    explicit ClockPause(GameEngine& engine) : engine_(engine) { engine_.setPaused(true); }
+    ~ClockPause() { engine_.setPaused(false); }
+    ClockPause(const ClockPause&) = delete;
+    ClockPause& operator=(const ClockPause&) = delete;
+
+private:
+    GameEngine& engine_;
+};
+
 } // namespace
 
 GameSession::GameSession(AppState& app, QObject* parent)
@@ -71,6 +85,7 @@ void GameSession::endGame(int characters, int seconds) {
 }
 
 void GameSession::askExit() {
+    const ClockPause pause(engine_);
     const Answer answer = app_.dialogs.message(QStringLiteral("Dieses Spiel jetzt beenden?") + CR,
                                                Title, Buttons::YesNo, Icon::Question, Answer::No);
     if (answer == Answer::Yes)
@@ -78,6 +93,7 @@ void GameSession::askExit() {
 }
 
 void GameSession::showHelp() {
+    const ClockPause pause(engine_);
     app_.dialogs.message(helpPrompt(), QStringLiteral("Wortfange: Hilfe"), Buttons::Ok, Icon::None);
 }
 

@@ -130,8 +130,8 @@ GameWindow::GameWindow(AppState& app, QWidget* parent)
     const GameEngine& engine = session_.engine();
     connect(field_, &PlayingField::clicked, this, &GameWindow::startGame);
     connect(clock_, &QTimer::timeout, &session_, &GameSession::tick);
-    connect(&engine, &GameEngine::runningChanged, this,
-            [this](bool running) { running ? clock_->start() : clock_->stop(); });
+    connect(&engine, &GameEngine::clockChanged, this,
+            [this](bool runs) { runs ? clock_->start() : clock_->stop(); });
     connect(&engine, &GameEngine::secondsChanged, this,
             [this](int seconds) { seconds_->setText(QString::number(seconds)); });
     connect(&engine, &GameEngine::speedChanged, this,

@@ -102,10 +102,10 @@ void PlayingField::paintStartText(QPainter& painter) {
 void PlayingField::paintLetters(QPainter& painter) {
     painter.setPen(LetterColor);
     const QFontMetrics metrics = painter.fontMetrics();
-    const QString& text = engine_.gameText();
+    const QStringList& characters = engine_.characters();
     const QList<Cell>& cells = engine_.letters();
-    for (qsizetype i = 0; i < text.size() && i < cells.size(); ++i) {
-        const QString letter(text.at(i));
+    for (qsizetype i = 0; i < characters.size() && i < cells.size(); ++i) {
+        const QString& letter = characters.at(i);
         QRect box = letterBox(cells.at(i));
         // A wide character in the first or last column is pulled in rather than cut off.
         const int halfWidth = (metrics.horizontalAdvance(letter) + 1) / 2;

@@ -20,6 +20,11 @@ public:
     // Returns the text entered, or an empty text when the box was cancelled.
     virtual QString input(const QString& prompt, const QString& title,
                           const QString& defaultText = {}) = 0;
+    // An input box that hides the letters typed, for passwords. Boxes on screen must override
+    // it; a box nobody sees may take the plain form.
+    virtual QString passwordInput(const QString& prompt, const QString& title) {
+        return input(prompt, title);
+    }
 };
 
 } // namespace tivoral

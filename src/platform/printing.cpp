@@ -1,5 +1,7 @@
 #include "platform/printing.h"
 
+#include "platform/safefile.h"
+
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -81,7 +83,7 @@ bool SystemPrinting::writePdf(const QString& path, const QStringList& lines, con
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = safefile::openFailureText(path);
         return false;
     }
     {
@@ -96,9 +98,10 @@ bool SystemPrinting::writePdf(const QString& path, const QStringList& lines, con
             return false;
         }
     }
-    if (!file.commit()) {
+    // A failed flush is not seen by commit(); the file would be renamed cut short.
+    if (!file.flush() || !file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error = safefile::writeFailureText();
         return false;
     }
     return true;

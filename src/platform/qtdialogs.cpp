@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -30,6 +31,20 @@ QMessageBox::Icon qtIcon(Icon icon) {
         break;
     }
     return QMessageBox::NoIcon;
+}
+
+QString askText(QWidget* parent, const QString& prompt, const QString& title,
+                const QString& defaultText, QLineEdit::EchoMode echo) {
+    QInputDialog dialog(parent);
+    dialog.setTextEchoMode(echo);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(screenText(prompt));
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.textValue();
 }
 
 } // namespace
@@ -73,15 +88,11 @@ Answer QtDialogs::message(const QString& prompt, const QString& title, Buttons b
 }
 
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText) {
-    QInputDialog dialog(parentWindow());
-    dialog.setWindowTitle(title);
-    dialog.setLabelText(screenText(prompt));
-    dialog.setTextValue(defaultText);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
-    return dialog.textValue();
+    return askText(parentWindow(), prompt, title, defaultText, QLineEdit::Normal);
+}
+
+QString QtDialogs::passwordInput(const QString& prompt, const QString& title) {
+    return askText(parentWindow(), prompt, title, QString(), QLineEdit::Password);
 }
 
 } // namespace tivoral

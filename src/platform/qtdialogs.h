@@ -12,6 +12,7 @@ public:
     Answer message(const QString& prompt, const QString& title, Buttons buttons, Icon icon,
                    Answer defaultAnswer) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString passwordInput(const QString& prompt, const QString& title) override;
 
 private:
     static QWidget* parentWindow();

@@ -1,5 +1,7 @@
 #include "platform/textfile.h"
 
+#include "platform/safefile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -186,23 +188,79 @@ private:
 
 // The new file takes over the permissions of the one it replaces; a file its owner cannot read
 // would be written in vain and replaced again at every start.
-void grantOwnerRead(const QString& path) {
-    const QFileDevice::Permissions permissions = QFile::permissions(path);
+void grantOwnerRead(const QString& resolvedPath) {
+    const QFileDevice::Permissions permissions = QFile::permissions(resolvedPath);
     if (!(permissions & QFileDevice::ReadOwner))
-        QFile::setPermissions(path, permissions | QFileDevice::ReadOwner | QFileDevice::ReadUser);
+        QFile::setPermissions(resolvedPath,
+                              permissions | QFileDevice::ReadOwner | QFileDevice::ReadUser);
+}
+
+void setError(QString* error, const QString& text) {
+    if (error)
+        *error = text;
+}
+
+// Every byte written, flushed and the file closed without an error. commit() alone does not see a
+// failed flush of the last buffered bytes and would put a cut file in place of the old one.
+bool writeAndCommit(QSaveFile& file, const QByteArray& bytes) {
+    return file.write(bytes) == bytes.size() && file.flush() && file.commit();
+}
+
+std::optional<QByteArray> readWhole(const QString& resolvedPath) {
+    QFile file;
+    if (!safefile::openForReading(resolvedPath, file))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+// Only for a folder that refuses the temporary file while the file itself may be written (a
+// locked class folder with writable data files). This path is NOT atomic: the file is truncated
+// and rewritten in place, so a failure is mended by writing the old bytes back.
+bool writeInPlace(const QString& resolvedPath, const QByteArray& bytes, QString* error) {
+    const std::optional<QByteArray> old = readWhole(resolvedPath);
+    if (!old) {
+        setError(error, safefile::openFailureText(resolvedPath));
+        return false;
+    }
+    QSaveFile file(resolvedPath);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setError(error, safefile::openFailureText(resolvedPath));
+        return false;
+    }
+    if (writeAndCommit(file, bytes))
+        return true;
+    setError(error, safefile::writeFailureText());
+    QFile restore(resolvedPath);
+    if (restore.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        restore.write(*old);
+    return false;
 }
 
 bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
-        grantOwnerRead(path);
-        return true;
+    const std::optional<QString> target =
+        safefile::resolve(path, safefile::Missing::Allowed, error);
+    if (!target)
+        return false;
+    QSaveFile file(*target);
+    if (!file.open(QIODevice::WriteOnly)) {
+        const QFileInfo existing(*target);
+        if (existing.isFile() && existing.isWritable())
+            return writeInPlace(*target, bytes, error);
+        setError(error, safefile::openFailureText(*target));
+        return false;
     }
-    if (error)
-        *error = file.errorString();
-    // The temporary file goes; the old file stays as it was.
-    file.cancelWriting();
-    return false;
+    if (!writeAndCommit(file, bytes)) {
+        setError(error, safefile::writeFailureText());
+        // The temporary file goes; the old file stays as it was.
+        file.cancelWriting();
+        return false;
+    }
+    grantOwnerRead(*target);
+    return true;
 }
 
 // Windows-1252 bytes of a text, or nothing when a character has no byte there.
@@ -227,14 +285,13 @@ struct AppendTarget {
 };
 
 // Nothing when the file exists but cannot be read.
-std::optional<AppendTarget> inspectForAppend(const QString& path, QString* error) {
+std::optional<AppendTarget> inspectForAppend(const QString& resolvedPath, QString* error) {
     AppendTarget target;
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(resolvedPath))
         return target;
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
+    QFile file;
+    if (!safefile::openForReading(resolvedPath, file)) {
+        setError(error, safefile::readFailureText());
         return std::nullopt;
     }
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -255,29 +312,33 @@ std::optional<AppendTarget> inspectForAppend(const QString& path, QString* error
     return target;
 }
 
-bool appendBytes(const QString& path, const QByteArray& bytes, QString* error) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(bytes) == bytes.size() &&
-        file.flush())
+// A failed append cuts the file back to its old end, so no half line stays behind.
+bool appendBytes(const QString& resolvedPath, const QByteArray& bytes, QString* error) {
+    QFile file;
+    if (!safefile::openForAppending(resolvedPath, file)) {
+        setError(error, safefile::openFailureText(resolvedPath));
+        return false;
+    }
+    const qint64 oldSize = file.size();
+    if (file.write(bytes) == bytes.size() && file.flush())
         return true;
-    if (error)
-        *error = file.errorString();
+    setError(error, safefile::writeFailureText());
+    file.resize(oldSize);
     return false;
 }
 
 // A Windows-1252 file that must take a character it cannot hold becomes UTF-8 as a whole.
-bool rewriteAsUtf8WithLine(const QString& path, const QString& line, QString* error) {
-    QFile old(path);
-    if (!old.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = old.errorString();
+bool rewriteAsUtf8WithLine(const QString& resolvedPath, const QString& line, QString* error) {
+    const std::optional<QByteArray> old = readWhole(resolvedPath);
+    if (!old) {
+        setError(error, safefile::readFailureText());
         return false;
     }
-    QByteArray bytes = Utf8Bom + decodeCp1252(old.readAll()).toUtf8();
+    QByteArray bytes = Utf8Bom + decodeCp1252(*old).toUtf8();
     if (!bytes.endsWith('\n') && !bytes.endsWith('\r'))
         bytes += LineEnd;
     bytes += line.toUtf8() + LineEnd;
-    return writeBytesAtomic(path, bytes, error);
+    return writeBytesAtomic(resolvedPath, bytes, error);
 }
 
 } // namespace
@@ -291,8 +352,9 @@ QString decode(const QByteArray& bytes) {
 }
 
 ReadResult readLines(const QString& path, const ReadLimits& limits, const LineFilter& keep) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    const std::optional<QString> target = safefile::resolve(path, safefile::Missing::Refused);
+    QFile file;
+    if (!target || !safefile::openForReading(*target, file))
         return {};
     return readLines(file, limits, keep);
 }
@@ -304,12 +366,19 @@ ReadResult readLines(QIODevice& file, const ReadLimits& limits, const LineFilter
     bool first = true;
     bool utf8Bom = false;
     bool more = true;
+    qint64 readBytes = 0;
     while (more) {
+        if (readBytes >= limits.maxReadBytes) {
+            result.truncated = true;
+            more = false; // the line read last is not known to be whole
+            break;
+        }
         const qint64 got = file.read(chunk.data(), ReadChunkBytes);
         if (got < 0)
             return result;
         if (got == 0)
             break;
+        readBytes += got;
         const char* data = chunk.constData();
         qsizetype size = got;
         if (first && size >= Utf8BomLength && std::memcmp(data, Utf8Bom, Utf8BomLength) == 0) {
@@ -375,11 +444,15 @@ bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* er
 }
 
 bool appendLine(const QString& path, const QString& line, QString* error) {
-    const std::optional<AppendTarget> target = inspectForAppend(path, error);
+    const std::optional<QString> resolved =
+        safefile::resolve(path, safefile::Missing::Allowed, error);
+    if (!resolved)
+        return false;
+    const std::optional<AppendTarget> target = inspectForAppend(*resolved, error);
     if (!target)
         return false;
     if (!target->hasText)
-        return appendBytes(path, encodeLines({line}), error);
+        return appendBytes(*resolved, encodeLines({line}), error);
 
     // The new line goes on a line of its own and in the file's encoding, so that the whole
     // file still reads back as one encoding.
@@ -390,22 +463,26 @@ bool appendLine(const QString& path, const QString& line, QString* error) {
     else if (cp1252)
         bytes += *cp1252;
     else
-        return rewriteAsUtf8WithLine(path, line, error);
+        return rewriteAsUtf8WithLine(*resolved, line, error);
     bytes += LineEnd;
-    return appendBytes(path, bytes, error);
+    return appendBytes(*resolved, bytes, error);
 }
 
 bool isReadOnly(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
+    const std::optional<QString> target = safefile::resolve(path, safefile::Missing::Refused);
+    return target && !(QFile::permissions(*target) & QFileDevice::WriteOwner);
 }
 
 bool clearReadOnly(const QString& path) {
-    if (!isReadOnly(path))
+    // A file outside the folder keeps its protection: it is not the program's to write.
+    const std::optional<QString> target = safefile::resolve(path, safefile::Missing::Refused);
+    if (!target)
+        return !safefile::entryExists(path);
+    const QFileDevice::Permissions permissions = QFile::permissions(*target);
+    if (permissions & QFileDevice::WriteOwner)
         return true;
-    QFile file(path);
-    return file.setPermissions(file.permissions() | QFileDevice::WriteOwner |
-                               QFileDevice::WriteUser);
+    return QFile::setPermissions(*target,
+                                 permissions | QFileDevice::WriteOwner | QFileDevice::WriteUser);
 }
 
 } // namespace tivoral::textfile

@@ -13,6 +13,7 @@ namespace tivoral::textfile {
 struct ReadLimits {
     static constexpr qsizetype DefaultMaxLineBytes = 64 * 1024;
     static constexpr qsizetype DefaultMaxTotalBytes = 32 * 1024 * 1024;
+    static constexpr qint64 DefaultMaxReadBytes = 256 * 1024 * 1024;
     // Lines kept at most; reading stops there, so any file size reads in bounded memory.
     int maxLines = 32767;
     // Longer lines are skipped without being kept in memory.
@@ -20,6 +21,9 @@ struct ReadLimits {
     // Reading also stops before the kept lines grow beyond this many bytes, so that many long
     // lines cannot fill the memory either.
     qsizetype maxTotalBytes = DefaultMaxTotalBytes;
+    // Reading stops after this many bytes, skipped lines included, so no file (however made)
+    // keeps the program waiting.
+    qint64 maxReadBytes = DefaultMaxReadBytes;
 };
 
 struct ReadResult {
@@ -45,7 +49,11 @@ ReadResult readLines(QIODevice& device, const ReadLimits& limits = {}, const Lin
 QByteArray encodeLines(const QStringList& lines);
 QString decode(const QByteArray& bytes);
 
-// Replaces the file as a whole or not at all. On failure, error (if given) says why.
+// Files are read and written only where they are regular files inside their folder, also when
+// reached through a link (see safefile.h); anything else counts as unreadable or unwritable.
+
+// Replaces the file as a whole or not at all, and says why in German (error, if given) when it
+// failed. A folder that refuses new files but holds a writable file gets it rewritten in place.
 bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error = nullptr);
 // Adds one line at the end, on a line of its own and in the encoding the file already has; a
 // Windows-1252 file that cannot hold the line is rewritten as UTF-8 with BOM first.

@@ -6,7 +6,12 @@
 #include <QApplication>
 #include <QDir>
 
+#include <csignal>
+
 int main(int argc, char* argv[]) {
+    // A file-size limit must fail the write (which keeps the old file and says so), not end
+    // the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     tivoral::QtDialogs dialogs;
     tivoral::DefaultRandom random;

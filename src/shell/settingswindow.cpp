@@ -49,7 +49,7 @@ QListWidget* addList(QWidget* parent, const char* name, const QString& accessibl
 SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      app_(app), choices_(app) {
+      app_(app), choices_(app), passwordSetup_(app.workFolder, app.dialogs, app.teacherLock) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tivoral:  Einstellungen"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
@@ -63,6 +63,7 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     connectLogic();
     showPreviewFont();
     showPointLimit();
+    showPasswordState();
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     move(screen.x() + (screen.width() - width()) / 2,
@@ -115,6 +116,18 @@ void SettingsWindow::buildControls() {
     pointLimitLabel_ = addLabel(this, "Label7", QString(), twipsRect(8880, 4800, 495, 255));
     pointLimitLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     pointLimitLabel_->setAccessibleDescription(QStringLiteral("Punktelimit"));
+
+    // Below the point limit's scroll bar, the one free place in the window's layout.
+    auto* password =
+        new PictureButton(QStringLiteral("passwordButton"), QStringLiteral("Lehrer-Passwort"),
+                          QStringLiteral("lehrerpasswort"), this);
+    password->move(twips(120), twips(5100));
+    connect(password, &PictureButton::clicked, this, &SettingsWindow::editPassword);
+    passwordState_ =
+        addLabel(this, "passwordStateLabel", QString(), twipsRect(720, 5100, 8775, 495));
+    passwordState_->setToolTip(QStringLiteral("Stand des Lehrer-Passworts"));
+    // The label's own text is what a screen reader reads as its name.
+    passwordState_->setAccessibleDescription(passwordState_->toolTip());
 }
 
 void SettingsWindow::connectLogic() {
@@ -131,6 +144,7 @@ void SettingsWindow::connectLogic() {
 
 void SettingsWindow::activate() {
     choices_.prepare();
+    showPasswordState();
     show();
     raise();
     activateWindow();
@@ -186,6 +200,15 @@ void SettingsWindow::showPointLimit() {
     pointLimitLabel_->setText(QString::number(limit));
     if (pointLimitBar_->value() != limit)
         pointLimitBar_->setValue(limit);
+}
+
+void SettingsWindow::editPassword() {
+    passwordSetup_.edit();
+    showPasswordState();
+}
+
+void SettingsWindow::showPasswordState() {
+    passwordState_->setText(passwordSetup_.stateText());
 }
 
 } // namespace tivoral

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/settingschoices.h"
+#include "store/passwordsetup.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -44,6 +45,8 @@ private:
     void showLists();
     void showPreviewFont();
     void showPointLimit();
+    void editPassword();
+    void showPasswordState();
 
     AppState& app_;
     SettingsChoices choices_;
@@ -56,6 +59,8 @@ private:
     QLabel* secondPreview_ = nullptr;
     QScrollBar* pointLimitBar_ = nullptr;
     QLabel* pointLimitLabel_ = nullptr;
+    PasswordSetup passwordSetup_;
+    QLabel* passwordState_ = nullptr;
     QStringList shownFonts_;
 };
 

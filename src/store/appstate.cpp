@@ -7,7 +7,8 @@ namespace tivoral {
 
 AppState::AppState(const QDir& workFolder_, Dialogs& dialogs_, RandomSource& random_)
     : workFolder(workFolder_), dialogs(dialogs_), random(random_), mainFiles(workFolder_),
-      loader(workFolder_, store, fileStatus, dialogs_), users(workFolder_) {}
+      loader(workFolder_, store, fileStatus, dialogs_), users(workFolder_),
+      teacherLock(workFolder_) {}
 
 void loadSettingsAndUsers(AppState& app) {
     app.users.clear();
@@ -58,14 +59,8 @@ bool saveSettings(AppState& app, const QString& fontName, const QString& fontSiz
     return true;
 }
 
-bool teacherAnswerAccepted(const QString& answer, const QString& mainCountText) {
-    return answer == mainCountText.mid(1);
-}
-
 bool askTeacherPassword(AppState& app) {
-    const QString answer = app.dialogs.input(QStringLiteral("Passwort eingeben:"),
-                                             QStringLiteral("Tivoral"), QString());
-    return teacherAnswerAccepted(answer, app.fileStatus.mainCount);
+    return app.teacherLock.ask(app.dialogs, app.fileStatus.mainCount);
 }
 
 } // namespace tivoral

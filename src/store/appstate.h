@@ -6,6 +6,7 @@
 #include "store/sentencefilestatus.h"
 #include "store/sentencestore.h"
 #include "store/settings.h"
+#include "store/teacherlock.h"
 #include "store/textcaseoption.h"
 #include "store/users.h"
 
@@ -36,6 +37,7 @@ public:
     Users users;
     Points points;
     TextCaseOption textCase;
+    TeacherLock teacherLock;
 };
 
 // Reads the settings file and the users file, each on its own: a file that reads fine is kept;
@@ -46,9 +48,7 @@ void loadSettingsAndUsers(AppState& app);
 bool saveSettings(AppState& app, const QString& fontName, const QString& fontSize,
                   const QString& pointLimit);
 
-// The teacher lock: the answer must be the sentence count of the last successful load.
-bool teacherAnswerAccepted(const QString& answer, const QString& mainCountText);
-// Asks for the password; true when the teacher window may open.
+// Asks for the password (the teacher's, when one is set); true when the teacher window may open.
 bool askTeacherPassword(AppState& app);
 
 } // namespace tivoral

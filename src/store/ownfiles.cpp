@@ -2,6 +2,7 @@
 
 #include "platform/folderlock.h"
 #include "store/settings.h"
+#include "store/teacherpassword.h"
 #include "store/users.h"
 
 #include <QFileInfo>
@@ -10,7 +11,8 @@ namespace tivoral::ownfiles {
 
 QStringList names() {
     return {QString::fromLatin1(Users::FileName), QString::fromLatin1(SettingsFile::FileName),
-            QString::fromLatin1(HighScoreFileName), QString::fromLatin1(FolderLock::FileName)};
+            QString::fromLatin1(HighScoreFileName), QString::fromLatin1(FolderLock::FileName),
+            QString::fromLatin1(PasswordFile::FileName)};
 }
 
 bool isOwnFile(const QString& fileName) {

@@ -7,6 +7,8 @@
 #include "store/sentencefilestatus.h"
 #include "store/sentencestore.h"
 
+#include <algorithm>
+
 namespace tivoral {
 
 namespace {
@@ -21,8 +23,10 @@ bool isBlankOnly(const QByteArray& line) {
     return true;
 }
 
-// Removes trailing blanks and the second blank of every pair; false when nothing changed.
+// Makes blanks plain, removes trailing blanks and the second blank of every pair; false when
+// nothing changed.
 bool normaliseInPlace(QString& text) {
+    const bool madePlain = makeBlanksPlain(text);
     const QChar* const in = text.constData();
     const qsizetype size = text.size();
     // Up to the first pair of blanks nothing changes; most sentences have none.
@@ -30,7 +34,7 @@ bool normaliseInPlace(QString& text) {
     while (clean + 1 < size && !(in[clean] == u' ' && in[clean + 1] == u' '))
         ++clean;
     if (clean + 1 >= size && (size == 0 || in[size - 1] != u' '))
-        return false;
+        return madePlain;
     QChar* const begin = text.data(); // copies only a text shared with others
     QChar* out = begin + clean;
     for (qsizetype i = clean; i < size; ++i) {
@@ -46,6 +50,21 @@ bool normaliseInPlace(QString& text) {
 }
 
 } // namespace
+
+bool makeBlanksPlain(QString& text) {
+    const auto isOtherSpace = [](QChar c) {
+        return c.unicode() > 0x7F && c.category() == QChar::Separator_Space;
+    };
+    const QChar* const in = text.constData();
+    const qsizetype first = std::find_if(in, in + text.size(), isOtherSpace) - in;
+    if (first == text.size())
+        return false;
+    // Copies only a text shared with others, and only when it holds such a space.
+    for (auto c = text.begin() + first; c != text.end(); ++c)
+        if (isOtherSpace(*c))
+            *c = u' ';
+    return true;
+}
 
 QString normaliseSentence(const QString& text) {
     QString result = text;

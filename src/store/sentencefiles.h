@@ -13,7 +13,10 @@ class SentenceFileList;
 class SentenceFileStatus;
 class SentenceStore;
 
-// Trailing blanks removed, runs of blanks made one blank.
+// Non-breaking and other Unicode spaces (pasted from word processors) made ordinary blanks,
+// which a keyboard can type; false when there were none.
+bool makeBlanksPlain(QString& text);
+// Blanks made plain, trailing blanks removed, runs of blanks made one blank.
 QString normaliseSentence(const QString& text);
 // Cleans every entry; entries that end up empty cannot be practised and are removed.
 void normaliseSentences(SentenceStore& store);

@@ -11,6 +11,7 @@ namespace {
 constexpr int SettingsFileMaxLines = 64;
 constexpr qsizetype SettingsFileMaxLineBytes = 4096;
 constexpr int FieldCount = 3;
+constexpr qint64 SettingsFileMaxReadBytes = SettingsFileMaxLines * SettingsFileMaxLineBytes;
 
 std::optional<int> wholeNumber(const QString& field) {
     bool ok = false;
@@ -90,6 +91,7 @@ std::optional<SettingsValues> SettingsFile::read() const {
     textfile::ReadLimits limits;
     limits.maxLines = SettingsFileMaxLines;
     limits.maxLineBytes = SettingsFileMaxLineBytes;
+    limits.maxReadBytes = SettingsFileMaxReadBytes;
     const textfile::ReadResult result = textfile::readLines(path(), limits);
     // A skipped overlong line would shift the later lines into the wrong fields.
     if (!result.ok || result.overlongLines > 0)
@@ -97,10 +99,26 @@ std::optional<SettingsValues> SettingsFile::read() const {
     return parse(result.lines);
 }
 
+std::optional<QString> SettingsFile::fontLine(const QString& fontName) {
+    // Plain as before where that reads back; quoted where a comma or blanks at an end would
+    // change what the reader takes.
+    for (const QString& line : {fontName, QString(u'"' + fontName + u'"')}) {
+        if (fields({line}) == QStringList{fontName})
+            return line;
+    }
+    return std::nullopt;
+}
+
 bool SettingsFile::write(const QString& fontName, const QString& fontSize,
                          const QString& pointLimit, QString* error) const {
+    const std::optional<QString> font = fontLine(fontName);
+    if (!font) {
+        if (error)
+            *error = QStringLiteral("Dieser Schriftname kann nicht gespeichert werden.");
+        return false;
+    }
     textfile::clearReadOnly(path());
-    return textfile::writeLinesAtomic(path(), {fontName, fontSize, pointLimit}, error);
+    return textfile::writeLinesAtomic(path(), {*font, fontSize, pointLimit}, error);
 }
 
 bool SettingsFile::writeDefaults() const {

@@ -77,6 +77,9 @@ public:
     // The fields of the file: a field ends at a comma or a line end; quotes around it go.
     static QStringList fields(const QStringList& lines);
     static std::optional<SettingsValues> parse(const QStringList& lines);
+    // The first line as written, so that it reads back as the same name; nothing when no
+    // line can (a name that starts with a double quote and holds another one).
+    static std::optional<QString> fontLine(const QString& fontName);
 
 private:
     QDir folder_;

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
+#include "store/typedtext.h"
 
 namespace tivoral {
 
@@ -40,9 +41,8 @@ bool Users::save(Dialogs* dialogs) {
     // An unreadable users file may lack write permission too; it is replaced all the same.
     textfile::clearReadOnly(path());
     QString error;
-    const bool written = fileReadWhole_
-                             ? textfile::writeLinesAtomic(path(), names_, &error)
-                             : textfile::appendLine(path(), names_.constLast(), &error);
+    const bool written = fileReadWhole_ ? textfile::writeLinesAtomic(path(), names_, &error)
+                                        : textfile::appendLine(path(), names_.constLast(), &error);
     if (written)
         return true;
     if (dialogs) {
@@ -54,11 +54,18 @@ bool Users::save(Dialogs* dialogs) {
 }
 
 void Users::addUser(Dialogs& dialogs) {
-    const QString name = dialogs.input(QStringLiteral("Neuer Benutzer:"),
-                                       QStringLiteral("Benutzereingabe"),
-                                       QString::fromLatin1(NoUserChosen));
+    const QString name = typedtext::withoutControlCharacters(
+        dialogs.input(QStringLiteral("Neuer Benutzer:"), QStringLiteral("Benutzereingabe"),
+                      QString::fromLatin1(NoUserChosen)));
     if (name.isEmpty())
         return;
+    if (name.size() > typedtext::MaxUserNameLength) {
+        dialogs.message(QStringLiteral("Der Name ist zu lang: Er darf höchstens %1 Zeichen haben.")
+                                .arg(typedtext::MaxUserNameLength) +
+                            QLatin1Char('\r'),
+                        QStringLiteral("Benutzereingabe"), Buttons::Ok, Icon::Warning);
+        return;
+    }
     if (names_.contains(name)) {
         dialogs.message(QStringLiteral("Dieser Name ist schon vorhanden!\r"),
                         name + QLatin1Char(':'), Buttons::Ok, Icon::None);

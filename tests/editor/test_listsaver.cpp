@@ -62,6 +62,13 @@ void ListSaverTest::savesUnderCapitalNameAfterAskingForTxt_data() {
     QTest::newRow("existing TXT, no")
         << "LISTE.TXT" << false << "Liste.txt" << Answer::No << "LISTE.TXT"
         << "";
+    QTest::newRow("no extension gets .TXT") << "" << false << "tiere" << Answer::Yes << ""
+                                            << "TIERE.TXT";
+    QTest::newRow("trailing blank goes") << "" << false << "tiere.txt " << Answer::Yes << ""
+                                         << "TIERE.TXT";
+    QTest::newRow("no extension, existing TXT")
+        << "LISTE.TXT" << false << "liste" << Answer::Yes << "LISTE.TXT"
+        << "LISTE.TXT";
     QTest::newRow("existing TIV, no question")
         << "LISTE.TIV" << false << "liste.tiv" << Answer::No << ""
         << "LISTE.TIV";
@@ -143,12 +150,16 @@ void ListSaverTest::refusesNamesOutsideTheFolder_data() {
     QTest::newRow("line break") << "a\rb.txt";
     QTest::newRow("too long") << QString(300, 'A');
     QTest::newRow("name of a folder") << "ordner";
+    // The program's own files, whatever the letter case.
+    QTest::newRow("users file") << "tivoral.inf";
+    QTest::newRow("settings file") << "Tivoral.Ini";
+    QTest::newRow("high-score list") << "bestdose.LST";
 }
 
 void ListSaverTest::refusesNamesOutsideTheFolder() {
     QFETCH(QString, typed);
     Fixture f;
-    f.folder.dir().mkdir("ORDNER");
+    f.folder.dir().mkdir("ORDNER.TXT");
     const ListSaver::Result result = f.saveAs(typed);
     QCOMPARE(result, typed.isEmpty() ? ListSaver::Result::Cancelled : ListSaver::Result::Refused);
     QCOMPARE(f.dialogs.messages().size(), typed.isEmpty() ? 0 : 1);
@@ -157,7 +168,7 @@ void ListSaverTest::refusesNamesOutsideTheFolder() {
         QCOMPARE(f.dialogs.last().icon, Icon::Warning);
     }
     QCOMPARE(f.folder.dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList{"ORDNER"});
+             QStringList{"ORDNER.TXT"});
     QVERIFY(!QFile::exists(f.folder.path("../AUSSEN.TXT")));
 }
 

@@ -90,12 +90,15 @@ void ListTransferTest::copyPutsEveryLineWithCrLf() {
 // Which lines are new is decided in the list rules; here they must reach the store.
 void ListTransferTest::pasteAppendsNewLinesButNotTheCount() {
     Fixture f;
-    f.clipboard.content = "Sechs.\r\nZWEI.\r\nSieben.\r\nAcht.";
+    // A line longer than a sentence may be is refused, the others are taken.
+    f.clipboard.content = "Sechs.\r\nZWEI.\r\n" + QString(16001, 'x') + "\r\nSieben.\r\nAcht.";
     QCOMPARE(f.transfer.paste(), 2);
     QCOMPARE(f.app.store.entries(), Five + QStringList({"Sechs.", "Sieben."}));
     QCOMPARE(f.app.store.selected(), 2);
     QCOMPARE(f.app.fileStatus.editorCount, " 5 Sätze gefunden.");
-    QVERIFY(f.dialogs.boxes.isEmpty());
+    QCOMPARE(f.dialogs.prompts(),
+             QStringList{"Der Satz ist zu lang: Ein Satz darf höchstens 16000 Zeichen haben.\r"
+                         "1 zu lange Zeile aus der Ablage wurde nicht übernommen.\r"});
 }
 
 void ListTransferTest::printsEveryLineInArialTen() {
@@ -111,20 +114,27 @@ void ListTransferTest::printsEveryLineInArialTen() {
 void ListTransferTest::withoutPrinterOffersPdf_data() {
     QTest::addColumn<Answer>("answer");
     QTest::addColumn<QString>("loaded");
-    QTest::addColumn<QString>("pdf"); // empty when nothing is written
+    QTest::addColumn<QString>("pdf");         // empty when nothing is written
+    QTest::addColumn<QStringList>("present"); // files already in the folder
     QTest::newRow("yes, named after the loaded file") << Answer::Yes << "/s/tiere.txt"
-                                                      << "TIERE.PDF";
+                                                      << "TIERE.PDF" << QStringList();
     QTest::newRow("yes, nothing loaded") << Answer::Yes << ""
-                                         << "SATZLISTE.PDF";
+                                         << "SATZLISTE.PDF" << QStringList();
     QTest::newRow("no") << Answer::No << "/s/tiere.txt"
-                        << "";
+                        << "" << QStringList();
+    QTest::newRow("yes, name taken twice")
+        << Answer::Yes << "/s/tiere.txt"
+        << "TIERE-3.PDF" << QStringList{"TIERE.PDF", "TIERE-2.PDF"};
 }
 
 void ListTransferTest::withoutPrinterOffersPdf() {
     QFETCH(Answer, answer);
     QFETCH(QString, loaded);
     QFETCH(QString, pdf);
+    QFETCH(QStringList, present);
     Fixture f;
+    for (const QString& name : present)
+        f.folder.write(name, "%PDF alt");
     f.app.fileStatus.setLoaded(" 5", loaded, "x");
     f.printing.installed = false;
     f.dialogs.queueAnswer(answer);
@@ -135,6 +145,8 @@ void ListTransferTest::withoutPrinterOffersPdf() {
     QCOMPARE(f.dialogs.messages().size(), pdf.isEmpty() ? 1 : 2);
     if (!pdf.isEmpty())
         QVERIFY(f.dialogs.last().prompt.contains(f.folder.path(pdf)));
+    for (const QString& name : present)
+        QCOMPARE(f.folder.read(name), "%PDF alt");
 }
 
 void ListTransferTest::pdfPagesContinue() {

@@ -44,18 +44,24 @@ void SentenceEditorTest::add_data() {
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("refusal"); // empty when the line is added
     QTest::addColumn<QString>("count");
-    QTest::newRow("empty input") << Three << ""
-                                 << "Es wurde kein Text eingegeben!\r"
-                                 << "";
-    QTest::newRow("exact duplicate") << Three << "Ende."
-                                     << "Der Satz ist schon vorhanden!\r"
-                                     << "";
-    QTest::newRow("differs only in case") << Three << "ende."
-                                          << ""
-                                          << " 4 Sätze gefunden.";
-    QTest::newRow("into an empty list") << QStringList() << "Neu."
-                                        << ""
-                                        << " 1 Sätze gefunden.";
+    QTest::addColumn<QString>("cleaned"); // the input line after typing
+    const auto row = [](const char* name, const QStringList& entries, const QString& input,
+                        const QString& refusal, const QString& count,
+                        const QString& cleaned = QString()) {
+        QTest::newRow(name) << entries << input << refusal << count
+                            << (cleaned.isNull() ? input : cleaned);
+    };
+    row("empty input", Three, "", "Es wurde kein Text eingegeben!\r", "");
+    row("exact duplicate", Three, "Ende.", "Der Satz ist schon vorhanden!\r", "");
+    row("differs only in case", Three, "ende.", "", " 4 Sätze gefunden.");
+    row("into an empty list", QStringList(), "Neu.", "", " 1 Sätze gefunden.");
+    row("pasted with its line end", Three, "Ende.\r\n", "Der Satz ist schon vorhanden!\r", "",
+        "Ende.");
+    row("tab and control characters", Three, "Oma\tkocht\x01.\u2028", "", " 4 Sätze gefunden.",
+        "Oma kocht.");
+    row("16 000 characters", Three, QString(16000, 'a'), "", " 4 Sätze gefunden.");
+    row("16 001 characters", Three, QString(16001, 'a'),
+        "Der Satz ist zu lang: Ein Satz darf höchstens 16000 Zeichen haben.\r", "");
 }
 
 void SentenceEditorTest::add() {
@@ -63,13 +69,14 @@ void SentenceEditorTest::add() {
     QFETCH(QString, input);
     QFETCH(QString, refusal);
     QFETCH(QString, count);
+    QFETCH(QString, cleaned);
     Fixture f(entries, 0);
     f.editor.setInput(input);
+    QCOMPARE(f.editor.input(), cleaned);
     QCOMPARE(f.editor.add(), refusal.isEmpty());
-    QCOMPARE(f.app.store.entries(), refusal.isEmpty() ? entries + QStringList{input} : entries);
+    QCOMPARE(f.app.store.entries(), refusal.isEmpty() ? entries + QStringList{cleaned} : entries);
     QCOMPARE(f.dialogs.prompts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
     QCOMPARE(f.app.fileStatus.editorCount, count);
-    QCOMPARE(f.editor.input(), input);
 }
 
 void SentenceEditorTest::replace_data() {
@@ -80,6 +87,7 @@ void SentenceEditorTest::replace_data() {
     QTest::newRow("empty input leaves an empty entry")
         << 2 << "" << QStringList{Three[0], Three[1], ""};
     QTest::newRow("nothing marked") << -1 << "Neu." << Three;
+    QTest::newRow("longer than a sentence may be") << 1 << QString(16001, 'a') << Three;
 }
 
 void SentenceEditorTest::replace() {
@@ -89,7 +97,7 @@ void SentenceEditorTest::replace() {
     f.editor.setInput(input);
     f.editor.replace();
     QTEST(f.app.store.entries(), "expected");
-    QVERIFY(f.dialogs.boxes.isEmpty());
+    QCOMPARE(f.dialogs.boxes.isEmpty(), input.size() <= 16000);
 }
 
 void SentenceEditorTest::deleteAsksFirst_data() {

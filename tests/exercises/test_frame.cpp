@@ -259,6 +259,23 @@ void FrameTest::checkTyping_data() {
     QTest::newRow("capitals do not finish") << Bauer.toUpper() << Bauer << false << false;
     QTest::newRow("nothing typed is black") << QString() << Bauer << true << false;
     QTest::newRow("nothing typed never finishes") << QString() << QString() << true << false;
+
+    // A keyboard types ' " - ... where the teacher's text has typographic marks.
+    const QString geht = QStringLiteral("Wie geht’s dir?");
+    const QString komm = QStringLiteral("„Komm!“, rief sie – »bitte«… ‚ja‘ — gut");
+    QTest::newRow("apostrophe typed as '")
+        << QStringLiteral("Wie geht's dir?") << geht << true << true;
+    QTest::newRow("quotes, dashes and ellipsis from the keyboard")
+        << QStringLiteral("\"Komm!\", rief sie - \"bitte\"... 'ja' - gut") << komm << true << true;
+    QTest::newRow("marks and keyboard forms mixed")
+        << QStringLiteral("„Komm!\", rief sie – \"bitte«... 'ja‘ — gut") << komm << true << true;
+    QTest::newRow("part of the way through ...")
+        << QStringLiteral("\"Komm!\", rief sie - \"bitte\"..") << komm << true << false;
+    QTest::newRow("a wrong mark is red") << QStringLiteral("Wie geht`s") << geht << false << false;
+    QTest::newRow("a letter inside ... is red")
+        << QStringLiteral("\"Komm!\", rief sie - \"bitte\".x") << komm << false << false;
+    QTest::newRow("a mark where the sentence has none is red")
+        << QStringLiteral("Der Bauer fährt...") << Bauer << false << false;
 }
 
 void FrameTest::checkTyping() {

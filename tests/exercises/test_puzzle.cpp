@@ -121,28 +121,39 @@ void PuzzleTest::dropCheckComparesTextIgnoringCase_data() {
     QTest::addColumn<QString>("targetText");
     QTest::addColumn<QString>("word");
     QTest::addColumn<DropVerdict>("verdict");
+    QTest::addColumn<QString>("solution");
     const QString solution = Vater + QLatin1Char(' ');
+    const auto row = [&solution](const char* name, const QString& targetText, const QString& word,
+                                 DropVerdict verdict, const QString& other = {}) {
+        QTest::newRow(name) << targetText << word << verdict
+                            << (other.isEmpty() ? solution : other);
+    };
 
-    QTest::newRow("first word") << QString() << "Vater " << DropVerdict::Accepted;
-    QTest::newRow("first word in capitals") << QString() << "VATER " << DropVerdict::Accepted;
-    QTest::newRow("a later word first") << QString() << "Auto " << DropVerdict::Wrong;
-    QTest::newRow("second word") << "Vater "
-                                 << "bringt " << DropVerdict::Accepted;
-    QTest::newRow("skipping a word") << "Vater "
-                                     << "das " << DropVerdict::Wrong;
-    QTest::newRow("last word finishes") << "Vater bringt das Auto in die "
-                                        << "Werkstatt. " << DropVerdict::Finished;
-    QTest::newRow("last word in capitals finishes") << "Vater bringt das Auto in die "
-                                                    << "WERKSTATT. " << DropVerdict::Finished;
-    QTest::newRow("a word beyond the end") << solution << "Auto " << DropVerdict::Wrong;
-    QTest::newRow("emptied tile") << "Vater " << QString() << DropVerdict::Ignored;
+    row("first word", {}, "Vater ", DropVerdict::Accepted);
+    row("first word in capitals", {}, "VATER ", DropVerdict::Accepted);
+    row("a later word first", {}, "Auto ", DropVerdict::Wrong);
+    row("second word", "Vater ", "bringt ", DropVerdict::Accepted);
+    row("skipping a word", "Vater ", "das ", DropVerdict::Wrong);
+    row("last word finishes", "Vater bringt das Auto in die ", "Werkstatt. ",
+        DropVerdict::Finished);
+    row("last word in capitals finishes", "Vater bringt das Auto in die ", "WERKSTATT. ",
+        DropVerdict::Finished);
+    row("a word beyond the end", solution, "Auto ", DropVerdict::Wrong);
+    row("emptied tile", "Vater ", {}, DropVerdict::Ignored);
+    // Kleinschrift shows the capital ẞ of the sentence as ß on its tile.
+    row("capital sharp s in the sentence, small one on the tile", "Die ", QStringLiteral("straße "),
+        DropVerdict::Accepted, QStringLiteral("Die STRAẞE ist nass "));
+    row("small sharp s in the sentence, capital one on the tile", "Die ", QStringLiteral("STRAẞE "),
+        DropVerdict::Accepted, QStringLiteral("Die Straße ist nass "));
+    row("sharp s is not two s", "Die ", QStringLiteral("strasse "), DropVerdict::Wrong,
+        QStringLiteral("Die STRAẞE ist nass "));
 }
 
 void PuzzleTest::dropCheckComparesTextIgnoringCase() {
     QFETCH(QString, targetText);
     QFETCH(QString, word);
-    QFETCH(DropVerdict, verdict);
-    QCOMPARE(checkDrop(targetText, word, Vater + QLatin1Char(' ')), verdict);
+    QFETCH(QString, solution);
+    QTEST(checkDrop(targetText, word, solution), "verdict");
 }
 
 void PuzzleTest::sentenceIsSolvedInItsOwnOrder() {

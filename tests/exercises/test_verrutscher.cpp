@@ -39,6 +39,8 @@ class VerrutscherTest : public QObject {
 private Q_SLOTS:
     void misprintShiftsTheWideGaps_data();
     void misprintShiftsTheWideGaps();
+    void linesBreakAtWideGaps_data();
+    void linesBreakAtWideGaps();
     void setUpSeedsAndShowsDisplayForm_data();
     void setUpSeedsAndShowsDisplayForm();
     void finishedSentenceScoresWordsAndMovesOn();
@@ -94,6 +96,30 @@ void VerrutscherTest::misprintShiftsTheWideGaps() {
     QCOMPARE(misprint.shift, shift);
     QCOMPARE(misprint.line, line);
     QCOMPARE(random.seedings, 0);
+}
+
+void VerrutscherTest::linesBreakAtWideGaps_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("width"); // in characters
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("two groups to a line")
+        << groups({"Vater", "bring", "tdasA", "utoin", "dieWe", "rksta", "tt."}) << 25
+        << QStringList{"V a t e r    b r i n g", "t d a s A    u t o i n", "d i e W e    r k s t a",
+                       "t t ."};
+    QTest::newRow("a group wider than a line starts one and breaks between letters")
+        << groups({"ab", "cdefghij", "kl"}) << 9 << QStringList{"a b", "c d e f g", "h i j", "k l"};
+    QTest::newRow("no wide gap: between any letters")
+        << groups({"abcdefg"}) << 5 << QStringList{"a b c", "d e f", "g"};
+    QTest::newRow("a wide gap after the last letter")
+        << groups({"BlumenTopf"}) + WideGap << 40 << QStringList{"B l u m e n T o p f"};
+    QTest::newRow("nothing to show") << QString() << 10 << QStringList();
+}
+
+void VerrutscherTest::linesBreakAtWideGaps() {
+    QFETCH(QString, line);
+    QFETCH(int, width);
+    QTEST(breakMisprint(line, [width](const QString& text) { return text.size() <= width; }),
+          "lines");
 }
 
 void VerrutscherTest::setUpSeedsAndShowsDisplayForm_data() {

@@ -1,4 +1,5 @@
 #include "game/gameengine.h"
+#include "game/gamesession.h"
 #include "gamesteering.h"
 #include "store/appstate.h"
 #include "support/scripteddialogs.h"
@@ -79,6 +80,8 @@ private Q_SLOTS:
     void everyStartChargesThePointLimit_data();
     void everyStartChargesThePointLimit();
     void nothingMovesOrStartsOutsideAGame();
+    void boxesPauseTheClockAndTheJumps_data();
+    void boxesPauseTheClockAndTheJumps();
 };
 
 void GameEngineTest::sentenceChoiceAndFallback_data() {
@@ -92,6 +95,10 @@ void GameEngineTest::sentenceChoiceAndFallback_data() {
     QTest::newRow("empty sentence") << QStringList{QString()} << 0.0 << Fallback;
     QTest::newRow("exactly 100 characters") << QStringList{hundred} << 0.0 << hundred;
     QTest::newRow("101 characters") << QStringList{hundred + 'b'} << 0.0 << Fallback;
+    // Two UTF-16 units, one character.
+    const QString emojiAnd99 = QStringLiteral("😀") + hundred.left(99);
+    QTest::newRow("100 characters, one an emoji") << QStringList{emojiAnd99} << 0.0 << emojiAnd99;
+    QTest::newRow("blanks only") << QStringList{QStringLiteral("   ")} << 0.0 << Fallback;
     QTest::newRow("draw 0.5 of 3 takes the second") << three << 0.5 << three.at(1);
     QTest::newRow("draw just below 1 takes the last") << three << AlmostOne << three.at(2);
 }
@@ -145,6 +152,10 @@ void GameEngineTest::blanksAreCaughtAutomatically_data() {
     QTest::newRow("leading blank, at the start") << " Ab" << 0 << " ";
     QTest::newRow("two leading blanks") << "  Ab" << 0 << "  ";
     QTest::newRow("blanks in a row after a word") << "a   b" << 1 << "a   ";
+    QTest::newRow("an emoji is caught whole")
+        << QStringLiteral("😀 ok") << 1 << QStringLiteral("😀 ");
+    QTest::newRow("a letter with its combining accent")
+        << QStringLiteral("e\u0301 x") << 1 << QStringLiteral("e\u0301 ");
 }
 
 void GameEngineTest::blanksAreCaughtAutomatically() {
@@ -305,6 +316,40 @@ void GameEngineTest::nothingMovesOrStartsOutsideAGame() {
     QCOMPARE(game.engine.catcher(), where);
     QCOMPARE(game.app.points.value(), 100);
     QCOMPARE(ended.count(), 0);
+}
+
+void GameEngineTest::boxesPauseTheClockAndTheJumps_data() {
+    QTest::addColumn<bool>("help"); // otherwise the exit question, answered No
+    QTest::newRow("help") << true;
+    QTest::newRow("exit question") << false;
+}
+
+void GameEngineTest::boxesPauseTheClockAndTheJumps() {
+    QFETCH(bool, help);
+    Game game;
+    GameSession session(game.app);
+    session.activate();
+    session.setSpeed(GameEngine::MinSpeed);
+    session.clickField();
+    session.tick();
+    QSignalSpy scattered(&session.engine(), &GameEngine::fieldChanged);
+    QSignalSpy clock(&session.engine(), &GameEngine::clockChanged);
+    // A child reads the box for longer than the letters take to jump.
+    game.dialogs.whileOpen = [&session] {
+        for (int second = 0; second < 2 * GameEngine::MinSpeed; ++second)
+            session.tick();
+    };
+    help ? session.showHelp() : session.askExit();
+    QCOMPARE(session.engine().seconds(), 1);
+    QCOMPARE(scattered.count(), 0);
+    QCOMPARE(clock.count(), 2); // stopped while the box was open, running again after it
+    QVERIFY(session.engine().clockRuns());
+
+    game.dialogs.whileOpen = nullptr;
+    for (int second = 2; second <= GameEngine::MinSpeed; ++second)
+        session.tick();
+    QCOMPARE(session.engine().seconds(), GameEngine::MinSpeed);
+    QCOMPARE(scattered.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(GameEngineTest)

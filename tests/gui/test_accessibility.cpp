@@ -24,8 +24,10 @@ using namespace tivoral::testing;
 namespace {
 
 const QString Password = QStringLiteral("2");
-// A view step that plays the reward game to its end; "Name=text" types text into a text box.
+// A view step that plays the reward game to its end; "Name=text" types text into a text box,
+// "Name+Space" presses Space on a control.
 const QString PlayGame = QStringLiteral("(play)");
+const QString SpaceKey = QStringLiteral("+Space");
 // The installed fonts are listed a moment after the settings window shows.
 constexpr int ListFillWaitMs = 5000;
 
@@ -138,6 +140,9 @@ void AccessibilityTest::everyShownControlHasAName_data() {
     row("user panel", {QStringLiteral("Picture6")}, "Form1", "List1");
     row("Dosensatz", {QStringLiteral("Picture5")}, "Form1", "Text1");
     row("Satzpuzzle", {QStringLiteral("Picture18")}, "Form1", "ziel");
+    // "Oma" lies on puzzle2, after "kocht.".
+    row("Satzpuzzle with a word placed",
+        {QStringLiteral("Picture18"), QStringLiteral("puzzle2") + SpaceKey}, "Form1", "ziel");
     row("Mosaiksatz", {QStringLiteral("Picture32")}, "Form1", "Text3");
     row("Verrutscher Satz", {QStringLiteral("Picture33")}, "Form1", "Text5");
     row("reward button", reward.first(2), "Form1", "Command3");
@@ -171,6 +176,8 @@ void AccessibilityTest::everyShownControlHasAName() {
     for (const QString& step : steps) {
         if (step == PlayGame)
             running.playGame();
+        else if (step.endsWith(SpaceKey))
+            QTest::keyClick(running.find(step.chopped(SpaceKey.size())), Qt::Key_Space);
         else if (const qsizetype equals = step.indexOf(QLatin1Char('=')); equals > 0)
             running.find<QLineEdit>(step.left(equals))->setText(step.mid(equals + 1));
         else

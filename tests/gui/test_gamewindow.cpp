@@ -165,6 +165,8 @@ void GameWindowTest::messageBoxes() {
     Window w(QStringLiteral("Hund"));
     w.start();
     w.dialogs.queueAnswer(answer);
+    bool clockRanWhileOpen = true;
+    w.dialogs.whileOpen = [&] { clockRanWhileOpen = w.find<QTimer>("Zeit1")->isActive(); };
     if (action == QLatin1String("Escape"))
         QTest::keyClick(&w.window, Qt::Key_Escape);
     else
@@ -178,6 +180,7 @@ void GameWindowTest::messageBoxes() {
     QCOMPARE(box.buttons, answer == Answer::Ok ? Buttons::Ok : Buttons::YesNo);
     if (box.buttons == Buttons::YesNo)
         QCOMPARE(box.defaultAnswer, Answer::No);
+    QVERIFY(!clockRanWhileOpen);
     QCOMPARE(w.window.isVisible(), stillOpen);
     QCOMPARE(w.find<QTimer>("Zeit1")->isActive(), stillOpen);
     if (stillOpen)

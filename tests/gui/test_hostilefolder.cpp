@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <functional>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tivoral;
@@ -124,7 +125,8 @@ public:
         const QStringList names =
             dir().entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::System);
         for (const QString& name : names)
-            QFile::setPermissions(path(name), Full);
+            if (!QFileInfo(path(name)).isSymLink()) // a link may lead to /dev/zero
+                QFile::setPermissions(path(name), Full);
     }
     void remove(const QString& name) const { QVERIFY(QFile::remove(path(name))); }
     // Whether or not there is a file of that name.
@@ -137,8 +139,19 @@ public:
         QVERIFY(QFile::setPermissions(name.isEmpty() ? dir().path() : path(name), mode));
         reliesOnPermissions = reliesOnPermissions || name.isEmpty() || !(mode & ReadOnly);
     }
+    // Puts a symbolic link to the target in place of the file.
+    void link(const QString& name, const QString& target) const {
+        QFile::remove(path(name));
+        QVERIFY(QFile::link(target, path(name)));
+    }
+    void makeFifo(const QString& name) const {
+        QFile::remove(path(name));
+        QVERIFY(::mkfifo(QFile::encodeName(path(name)).constData(), 0600) == 0);
+    }
     // Set when the case holds only where permissions stop this user (not so for root).
     bool reliesOnPermissions = false;
+    // Another folder, where links may lead; the program must leave it as it is.
+    WorkFolder outside;
 };
 
 // True when a file without read permission really cannot be read (not so for root).
@@ -151,17 +164,19 @@ bool permissionsBind() {
     return bind;
 }
 
-// What each readable file of the folder held; unreadable files and folders are left out.
+// What each readable file of the folder held (and its mode, when asked); unreadable files and
+// folders are left out.
 // A change check, not a signature: a cryptographic hash would make the huge files slow.
-QMap<QString, size_t> snapshot(const QDir& folder) {
+QMap<QString, size_t> snapshot(const QDir& folder, bool withModes = false) {
     QMap<QString, size_t> hashes;
     const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     QByteArray chunk(MiB, Qt::Uninitialized);
     for (const QString& name : names) {
         QFile file(folder.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
+        // A FIFO would wait for a writer, a device never end.
+        if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
             continue;
-        size_t hash = 0;
+        size_t hash = withModes ? qHash(int(file.permissions())) : 0;
         for (qint64 got; (got = file.read(chunk.data(), chunk.size())) > 0;)
             hash = qHash(QByteArrayView(chunk.constData(), got), hash);
         hashes.insert(name, hash);
@@ -218,6 +233,33 @@ Spoil operator+(const Spoil& first, const Spoil& then) {
     };
 }
 const QStringList AllFiles{SentenceFileName, SettingsFileName, UsersFileName, ScoresFileName};
+
+Spoil fifos(const QStringList& names) {
+    return eachOf(names, std::mem_fn(&CaseFolder::makeFifo));
+}
+Spoil linkingTo(const QStringList& names, const QString& target) {
+    return eachOf(names, [=](CaseFolder& f, const QString& name) { f.link(name, target); });
+}
+// Each file moved out of the folder, write-protected, with a link to it in its place.
+Spoil linkingOutside(const QStringList& names) {
+    return eachOf(names, [](CaseFolder& f, const QString& name) {
+        f.outside.write(name, f.read(name));
+        QVERIFY(QFile::setPermissions(f.outside.path(name), ReadOnly));
+        f.link(name, f.outside.path(name));
+    });
+}
+Spoil linkingNowhereOutside(const QStringList& names) {
+    return eachOf(names,
+                  [](CaseFolder& f, const QString& name) { f.link(name, f.outside.path(name)); });
+}
+// Each file renamed within the folder, reached through a link under its own name.
+Spoil linkingInside(const QStringList& names) {
+    return eachOf(names, [](CaseFolder& f, const QString& name) {
+        const QString moved = name + QStringLiteral(".DAT");
+        QVERIFY(QFile::rename(f.path(name), f.path(moved)));
+        f.link(name, moved);
+    });
+}
 const QString TheFolder; // protects the working folder itself
 
 // What the program writes in place of a file it could not use.
@@ -313,6 +355,15 @@ void HostileFolderTest::startEndsWithTheMainWindow_data() {
         removing({SettingsFileName}) + protecting({TheFolder}, ReadAndEnter), {NoSettings}, 2);
     row("write-protected working folder with all its files", protecting({TheFolder}, ReadAndEnter),
         {}, 2);
+    // Only regular files are opened, and only inside the folder; nothing there stops the start.
+    row("FIFOs in place of every file", fifos(AllFiles), {NoSettings, NoSentences}, 5);
+    row("links to /dev/zero in place of every file", linkingTo(AllFiles, "/dev/zero"),
+        {NoSettings, FileError, FileError}, 0);
+    row("links to write-protected files outside", linkingOutside(AllFiles),
+        {NoSettings, FileError, FileError}, 0);
+    row("links leading nowhere outside", linkingNowhereOutside(AllFiles), {NoSettings, NoSentences},
+        5);
+    row("links that stay inside the folder", linkingInside(AllFiles), {}, 2);
     row(
         "40 000 sentence files",
         [](CaseFolder& f) {
@@ -337,6 +388,7 @@ void HostileFolderTest::startEndsWithTheMainWindow() {
     if (QTest::currentTestFailed())
         return;
     const QMap<QString, size_t> before = snapshot(folder.dir());
+    const QMap<QString, size_t> outsideBefore = snapshot(folder.outside.dir(), true);
 
     QElapsedTimer timer;
     timer.start();
@@ -360,6 +412,7 @@ void HostileFolderTest::startEndsWithTheMainWindow() {
     for (auto it = before.cbegin(); it != before.cend(); ++it)
         QVERIFY2(replaced.contains(it.key()) || after.value(it.key()) == it.value(),
                  qPrintable(it.key() + " changed"));
+    QCOMPARE(snapshot(folder.outside.dir(), true), outsideBefore);
     for (const QString& name : replaced) {
         QCOMPARE(folder.read(name), Replacements.value(name));
         QVERIFY2(QFileInfo(folder.path(name)).permissions() & QFileDevice::ReadOwner,
@@ -437,6 +490,9 @@ void HostileFolderTest::gameEndsOverAHostileHighScoreList_data() {
         << repeating(ScoresFileName, block(GoodScores), HugeFileBytes) << true;
     QTest::newRow("a folder") << replacingByFolders({ScoresFileName}) << false;
     QTest::newRow("unreadable") << protecting({ScoresFileName}, NoAccess) << false;
+    QTest::newRow("a FIFO") << fifos({ScoresFileName}) << false;
+    QTest::newRow("a link to /dev/zero") << linkingTo({ScoresFileName}, "/dev/zero") << false;
+    QTest::newRow("a link to a file outside") << linkingOutside({ScoresFileName}) << false;
 }
 
 void HostileFolderTest::gameEndsOverAHostileHighScoreList() {
@@ -451,6 +507,7 @@ void HostileFolderTest::gameEndsOverAHostileHighScoreList() {
     running.app.users.selectUser(0);
     running.app.points.set(Settings::DefaultPointLimit);
 
+    const QMap<QString, size_t> outsideBefore = snapshot(folder.outside.dir(), true);
     QVERIFY(running.openRewardGame());
     QElapsedTimer timer;
     timer.start();
@@ -462,6 +519,7 @@ void HostileFolderTest::gameEndsOverAHostileHighScoreList() {
     QVERIFY(!list->findItems(QStringLiteral("   Anna"), Qt::MatchEndsWith).isEmpty());
     const QString notSaved = QStringLiteral("Die Bestenliste konnte nicht gespeichert werden.\r");
     QCOMPARE(running.dialogs.prompts().constLast() == notSaved, !rewritten);
+    QCOMPARE(snapshot(folder.outside.dir(), true), outsideBefore);
     if (!rewritten)
         return;
     const QList<QByteArray> lines = folder.read(ScoresFileName).split('\n');

@@ -1,3 +1,4 @@
+#include "exercises/exercisepanel.h"
 #include "shell/infowindow.h"
 #include "test_mainwindow_fixture.h"
 
@@ -31,6 +32,8 @@ private Q_SLOTS:
     void infoWindowPlacement();
     void exerciseStartClosesTheViews_data();
     void exerciseStartClosesTheViews();
+    void keysInAPanelNeverReachWhatItCovers_data();
+    void keysInAPanelNeverReachWhatItCovers();
 };
 
 void MainWindowTest::startUpInAnEmptyFolderShowsTheDefaultSentences() {
@@ -346,6 +349,69 @@ void MainWindowTest::exerciseStartClosesTheViews() {
     QVERIFY(shown);
     QVERIFY(shown->isVisible());
     QCOMPARE(shown->pos(), QPoint(0, 0));
+}
+
+void MainWindowTest::keysInAPanelNeverReachWhatItCovers_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("firstFocus");
+    QTest::addColumn<QString>("abbrechen");
+    // Key names separated by blanks; "Tab*12" is twelve Tabs.
+    QTest::addColumn<QString>("keys");
+    const auto row = [](const char* name, const char* button, const char* panel,
+                        const char* firstFocus, const char* abbrechen, const char* keys) {
+        QTest::newRow(name) << QString::fromLatin1(button) << QString::fromUtf8(panel)
+                            << QString::fromLatin1(firstFocus) << QString::fromLatin1(abbrechen)
+                            << QString::fromLatin1(keys);
+    };
+    // Tab*16 and Backtab*16 go round every panel more than once.
+    row("Dosensatz", "Picture5", "Picture3", "Text1", "Picture12",
+        "Tab Tab Tab Space Tab*16 Backtab*16 Return");
+    row("Satzpuzzle", "Picture18", "puzzle", "puzzle1", "Picture17",
+        "Space Tab*16 Space Backtab*16 Return");
+    row("Mosaiksatz", "Picture32", "mosaik", "Text3", "Picture26", "Tab*16 Backtab*16 Return");
+    row("Verrutscher Satz", "Picture33", "lücken", "Text5", "Picture39",
+        "Tab*16 Backtab*16 Return");
+}
+
+void MainWindowTest::keysInAPanelNeverReachWhatItCovers() {
+    QFETCH(QString, button);
+    QFETCH(QString, panel);
+    QFETCH(QString, firstFocus);
+    QFETCH(QString, abbrechen);
+    QFETCH(QString, keys);
+    const QHash<QString, Qt::Key> keyNamed = {{QStringLiteral("Tab"), Qt::Key_Tab},
+                                              {QStringLiteral("Backtab"), Qt::Key_Backtab},
+                                              {QStringLiteral("Space"), Qt::Key_Space},
+                                              {QStringLiteral("Return"), Qt::Key_Return}};
+    Program program;
+    program.click(button.toLatin1().constData());
+    QWidget* shown = program.window.findChild<QWidget*>(panel);
+    QCOMPARE(program.window.focusWidget(), program.window.findChild<QWidget*>(firstFocus));
+
+    for (const QString& step : keys.split(QLatin1Char(' '))) {
+        const Qt::Key key = keyNamed.value(step.section(QLatin1Char('*'), 0, 0));
+        const int times =
+            step.contains(QLatin1Char('*')) ? step.section(QLatin1Char('*'), 1).toInt() : 1;
+        for (int k = 0; k < times; ++k) {
+            QWidget* focus = program.window.focusWidget();
+            QVERIFY2(focus && shown->isAncestorOf(focus),
+                     qPrintable(step + QStringLiteral(" reached ") +
+                                (focus ? focus->objectName() : QStringLiteral("nothing"))));
+            QTest::keyClick(focus, key,
+                            key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            QVERIFY2(shown->isVisible(), qPrintable(step));
+            for (const ExercisePanel* other : program.window.findChildren<ExercisePanel*>())
+                QVERIFY2(other == shown || !other->isVisible(), qPrintable(other->objectName()));
+        }
+    }
+    QVERIFY(!program.dialogs.prompts().contains(QStringLiteral("Das Programm jetzt beenden?\r")));
+
+    // Left through its own button, the panel gives the menu back.
+    QTest::mouseClick(shown->findChild<QAbstractButton*>(abbrechen), Qt::LeftButton);
+    QVERIFY(!shown->isVisible());
+    QVERIFY(program.find("Picture1")->isEnabled());
+    QVERIFY(program.find("Picture18")->isEnabled());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -76,6 +76,7 @@ private Q_SLOTS:
     void saveKeepsWhatIsNotListed();
     void leavingAppliesPreviewToExercisesOnly_data();
     void leavingAppliesPreviewToExercisesOnly();
+    void passwordButtonSetsAndRemovesThePassword();
 };
 
 void SettingsWindowTest::controlsAtTheirPlaces_data() {
@@ -97,6 +98,9 @@ void SettingsWindowTest::controlsAtTheirPlaces_data() {
                             << "Hier stellen Sie die Punktezahl für die Belohnung ein:";
     QTest::newRow("HScroll1") << "HScroll1" << QRect(296, 320, 297, 17) << "";
     QTest::newRow("Label7") << "Label7" << QRect(592, 320, 33, 17) << "100";
+    QTest::newRow("passwordButton") << "passwordButton" << QRect(8, 340, 33, 33) << "";
+    QTest::newRow("passwordStateLabel")
+        << "passwordStateLabel" << QRect(48, 340, 585, 33) << "Kein Lehrer-Passwort festgelegt.";
 }
 
 void SettingsWindowTest::controlsAtTheirPlaces() {
@@ -221,6 +225,31 @@ void SettingsWindowTest::leavingAppliesPreviewToExercisesOnly() {
     QCOMPARE(f.app.settings.readingFont(), (FontChoice{"Start", 24}));
     QCOMPARE(f.fonts()->count(), 0);
     QVERIFY(!f.folder.exists(IniName));
+}
+
+void SettingsWindowTest::passwordButtonSetsAndRemovesThePassword() {
+    Fixture f;
+    f.window->activate();
+    auto* button = f.child<QToolButton>("passwordButton");
+    QCOMPARE(button->toolTip(), "Lehrer-Passwort");
+    for (QWidget* other : f.window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        QVERIFY2(other == button || !other->geometry().intersects(button->geometry()),
+                 qPrintable(other->objectName()));
+
+    f.dialogs.queueInput("Kreide42");
+    f.dialogs.queueInput("Kreide42");
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(f.folder.exists(PasswordFile::FileName));
+    QCOMPARE(f.child<QLabel>("passwordStateLabel")->text(),
+             "Ein Lehrer-Passwort schützt die Einstellungen und den Satz-Editor.");
+    f.dialogs.queueInput("Kreide42");
+    QVERIFY(askTeacherPassword(f.app));
+
+    f.dialogs.queueAnswer(Answer::No);
+    f.dialogs.queueAnswer(Answer::Yes);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!f.folder.exists(PasswordFile::FileName));
+    QCOMPARE(f.child<QLabel>("passwordStateLabel")->text(), "Kein Lehrer-Passwort festgelegt.");
 }
 
 QTEST_MAIN(SettingsWindowTest)

@@ -1,4 +1,9 @@
+#include "editor/listsaver.h"
+#include "game/highscorelist.h"
 #include "platform/textfile.h"
+#include "store/appstate.h"
+#include "support/scripteddialogs.h"
+#include "support/sequencerandom.h"
 #include "support/workfolder.h"
 
 #include <QBuffer>
@@ -6,10 +11,14 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace tivoral;
 using namespace Qt::StringLiterals;
+using tivoral::testing::ScriptedDialogs;
+using tivoral::testing::SequenceRandom;
 using tivoral::testing::WorkFolder;
 
 namespace {
@@ -32,6 +41,77 @@ struct FileSizeLimit {
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
 };
 
+// The program's four writers of whole files, each rewriting an old file of about oldBytes with
+// more than it held. True when the writer reports the file written.
+enum class Writer { Users, Settings, ListSave, HighScores };
+
+struct WriterRun {
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    SequenceRandom random;
+    AppState app{folder.dir(), dialogs, random};
+
+    // Lines of about lineBytes each, together at least totalBytes.
+    static QByteArray lines(const QByteArray& start, qsizetype lineBytes, qsizetype totalBytes) {
+        QByteArray bytes;
+        for (int i = 0; bytes.size() < totalBytes; ++i)
+            bytes += start + QByteArray::number(i).leftJustified(lineBytes, 'x') + "\r\n";
+        return bytes;
+    }
+
+    // The file the writer replaces, laid down with its old bytes.
+    QString layOldFile(Writer writer, qsizetype oldBytes) const {
+        constexpr qsizetype LineBytes = 40;
+        const auto lay = [&](const QString& name, const QByteArray& bytes) {
+            folder.write(name, bytes);
+            return name;
+        };
+        switch (writer) {
+        case Writer::Users:
+            return lay(u"TIVORAL.INF"_s, lines("Kind ", LineBytes, oldBytes));
+        case Writer::Settings:
+            return lay(u"TIVORAL.INI"_s, "Arial\r\n20\r\n50\r\n"_ba);
+        case Writer::ListSave:
+            return lay(u"SAETZE.TXT"_s, lines("Satz ", LineBytes, oldBytes));
+        case Writer::HighScores:
+            // The list keeps 100 lines, so the lines grow with the file.
+            return lay(u"BESTDOSE.LST"_s,
+                       lines(">  12     30   ", oldBytes / HighScoreList::MaxFileLines, oldBytes));
+        }
+        return {};
+    }
+
+    bool write(Writer writer, qsizetype newBytes) {
+        switch (writer) {
+        case Writer::Users: {
+            app.users.load();
+            dialogs.queueInput(u"Carla"_s);
+            app.users.addUser(dialogs);
+            return dialogs.messages().isEmpty();
+        }
+        case Writer::Settings:
+            return saveSettings(app, QString(newBytes, u'A'), u"20"_s, u"50"_s);
+        case Writer::ListSave: {
+            app.store.setEntries(QString::fromLatin1(lines("Neu ", 60, newBytes)).split(u"\r\n"_s));
+            SentenceFileList files(folder.dir());
+            ListSaver saver(app, files);
+            dialogs.queueInput(u"saetze.txt"_s);
+            dialogs.queueAnswer(Answer::Yes);
+            return saver.save() == ListSaver::Result::Saved;
+        }
+        case Writer::HighScores:
+            return HighScoreList(folder.dir())
+                .add(HighScoreList::makeEntry(12, 30, QString(newBytes / 50, u'B')));
+        }
+        return false;
+    }
+};
+
+const std::pair<Writer, const char*> Writers[] = {{Writer::Users, "users"},
+                                                  {Writer::Settings, "settings"},
+                                                  {Writer::ListSave, "list save"},
+                                                  {Writer::HighScores, "high scores"}};
+
 } // namespace
 
 class TextFileTest : public QObject {
@@ -42,10 +122,15 @@ private Q_SLOTS:
     void limitsWhatIsKept_data();
     void limitsWhatIsKept();
     void stopsReadingAtTheLimit();
-    void refusesWhatIsNoFile();
+    void usesOnlyRegularFilesInsideTheFolder_data();
+    void usesOnlyRegularFilesInsideTheFolder();
     void writesWindows1252OrUtf8_data();
     void writesWindows1252OrUtf8();
     void failedWriteLeavesOldFileWhole();
+    void everyWriterKeepsTheOldFile_data();
+    void everyWriterKeepsTheOldFile();
+    void everyWriterUsesWritableFilesInALockedFolder_data();
+    void everyWriterUsesWritableFilesInALockedFolder();
     void refusesFolderWithoutWriteAccess();
     void appendKeepsOneEncoding_data();
     void appendKeepsOneEncoding();
@@ -128,11 +213,59 @@ void TextFileTest::stopsReadingAtTheLimit() {
     QVERIFY2(device.pos() <= ChunkBytes, "the reader went on after the limit");
 }
 
-void TextFileTest::refusesWhatIsNoFile() {
-    WorkFolder folder;
-    QVERIFY(!textfile::readLines(folder.path(Name)).ok);
-    QVERIFY(folder.dir().mkdir(Name));
-    QVERIFY(!textfile::readLines(folder.path(Name)).ok);
+void TextFileTest::usesOnlyRegularFilesInsideTheFolder_data() {
+    QTest::addColumn<QString>("entry"); // what stands at the name in the working folder
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<bool>("writable");
+    QTest::newRow("regular file") << u"file"_s << true << true;
+    QTest::newRow("missing") << u"missing"_s << false << true;
+    QTest::newRow("link inside the folder") << u"link inside"_s << true << true;
+    QTest::newRow("link outside") << u"link outside"_s << false << false;
+    QTest::newRow("link leading nowhere") << u"link nowhere"_s << false << false;
+    QTest::newRow("link to /dev/zero") << u"link zero"_s << false << false;
+    QTest::newRow("FIFO") << u"fifo"_s << false << false;
+    QTest::newRow("folder") << u"folder"_s << false << false;
+}
+
+// The working folder is reached through a link itself, as a home folder linked to a share.
+void TextFileTest::usesOnlyRegularFilesInsideTheFolder() {
+    QFETCH(QString, entry);
+    QFETCH(bool, readable);
+    QFETCH(bool, writable);
+    WorkFolder base;
+    WorkFolder outside;
+    const QByteArray old = "Anna\r\n"_ba;
+    outside.write(u"fremd"_s, old);
+    QVERIFY(base.dir().mkdir(u"echt"_s));
+    QVERIFY(QFile::link(base.path(u"echt"_s), base.path(u"ordner"_s)));
+    const QDir folder(base.path(u"ordner"_s));
+    const QString path = folder.filePath(Name);
+    const QMap<QString, std::function<void()>> make{
+        {u"file"_s, [&] { base.write(u"echt/"_s + Name, old); }},
+        {u"missing"_s, [] {}},
+        {u"link inside"_s,
+         [&] {
+             base.write(u"echt/DATEN"_s, old);
+             QFile::link(u"DATEN"_s, path);
+         }},
+        {u"link outside"_s, [&] { QFile::link(outside.path(u"fremd"_s), path); }},
+        {u"link nowhere"_s, [&] { QFile::link(outside.path(u"neu"_s), path); }},
+        {u"link zero"_s, [&] { QFile::link(u"/dev/zero"_s, path); }},
+        {u"fifo"_s, [&] { ::mkfifo(QFile::encodeName(path).constData(), 0600); }},
+        {u"folder"_s, [&] { folder.mkdir(Name); }},
+    };
+    make.value(entry)();
+
+    const textfile::ReadResult read = textfile::readLines(path);
+    QCOMPARE(read.ok, readable);
+    if (readable)
+        QCOMPARE(read.lines, QStringList{u"Anna"_s});
+    QCOMPARE(textfile::writeLinesAtomic(path, {u"Ben"_s}), writable);
+    QCOMPARE(textfile::appendLine(path, u"Carla"_s), writable);
+    if (writable)
+        QCOMPARE(textfile::readLines(path).lines, (QStringList{u"Ben"_s, u"Carla"_s}));
+    QCOMPARE(outside.read(u"fremd"_s), old);
+    QCOMPARE(outside.dir().entryList(QDir::Files), QStringList{u"fremd"_s});
 }
 
 void TextFileTest::writesWindows1252OrUtf8_data() {
@@ -170,6 +303,70 @@ void TextFileTest::failedWriteLeavesOldFileWhole() {
     QVERIFY(!error.isEmpty());
     QCOMPARE(folder.read(Name), "Anna\r\nBen\r\n"_ba);
     QCOMPARE(folder.dir().entryList(QDir::Files | QDir::Hidden), QStringList{Name});
+}
+
+void TextFileTest::everyWriterKeepsTheOldFile_data() {
+    QTest::addColumn<Writer>("writer");
+    QTest::addColumn<qsizetype>("oldBytes");
+    QTest::addColumn<qsizetype>("limit");
+    constexpr qsizetype SmallFile = 3890;
+    constexpr qsizetype SmallLimit = 1024;
+    constexpr qsizetype LargeFile = 200000;
+    constexpr qsizetype LargeLimit = 64 * 1024;
+    for (const auto& [writer, name] : Writers) {
+        QTest::addRow("%s, small file", name) << writer << SmallFile << SmallLimit;
+        // The settings file is three short lines, never large.
+        if (writer != Writer::Settings)
+            QTest::addRow("%s, large file", name) << writer << LargeFile << LargeLimit;
+    }
+}
+
+// With a file-size limit every write beyond it fails, as on a full disk: the writer must say
+// so and leave the old file as it was, without a temporary file left behind.
+void TextFileTest::everyWriterKeepsTheOldFile() {
+    QFETCH(Writer, writer);
+    QFETCH(qsizetype, oldBytes);
+    QFETCH(qsizetype, limit);
+    WriterRun run;
+    const QString name = run.layOldFile(writer, oldBytes);
+    const QByteArray old = run.folder.read(name);
+    bool written = true;
+    {
+        const FileSizeLimit diskFull{rlim_t(limit)};
+        written = run.write(writer, 2 * oldBytes);
+    }
+    QVERIFY(!written);
+    QCOMPARE(run.folder.read(name), old);
+    QCOMPARE(run.folder.dir().entryList(QDir::Files | QDir::Hidden), QStringList{name});
+    if (writer == Writer::HighScores)
+        return; // the game window tells
+    const QString prompt = run.dialogs.last().prompt;
+    QVERIFY2(prompt.contains(u"nicht gespeichert"_s) && prompt.contains(u"Datenträger"_s),
+             qPrintable(prompt));
+}
+
+void TextFileTest::everyWriterUsesWritableFilesInALockedFolder_data() {
+    QTest::addColumn<Writer>("writer");
+    for (const auto& [writer, name] : Writers)
+        QTest::addRow("%s", name) << writer;
+}
+
+// A class folder locked against new files, with data files the children may write.
+void TextFileTest::everyWriterUsesWritableFilesInALockedFolder() {
+    QFETCH(Writer, writer);
+    WriterRun run;
+    const QString name = run.layOldFile(writer, 100);
+    const QByteArray old = run.folder.read(name);
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(run.folder.dir().path(), all & ~QFile::WriteOwner);
+    const bool canCreate = QFile(run.folder.path(u"probe"_s)).open(QIODevice::WriteOnly);
+    const bool written = run.write(writer, 200);
+    QFile::setPermissions(run.folder.dir().path(), all);
+    if (canCreate)
+        QSKIP("folder permissions do not stop this user (root)");
+    QVERIFY(written);
+    QVERIFY(run.folder.read(name) != old);
+    QCOMPARE(run.folder.dir().entryList(QDir::Files | QDir::Hidden), QStringList{name});
 }
 
 void TextFileTest::refusesFolderWithoutWriteAccess() {

@@ -77,6 +77,10 @@ void SentenceFilesTest::cleansUpBlanks_data() {
     QTest::newRow("blanks only") << u"   "_s << QString();
     QTest::newRow("empty") << QString() << QString();
     QTest::newRow("tabs stay") << u"a\t\tb \t  c\t"_s << u"a\t\tb \t c\t"_s;
+    QTest::newRow("non-breaking spaces")
+        << u"5\u00A0km, z.\u00A0B. \u00A0 weit\u00A0"_s << u"5 km, z. B. weit"_s;
+    QTest::newRow("narrow, thin and ideographic spaces")
+        << u"a\u202F\u2009b\u3000c"_s << u"a b c"_s;
 }
 
 void SentenceFilesTest::cleansUpBlanks() {
@@ -101,6 +105,13 @@ void SentenceFilesTest::loadsSentences_data() {
     QTest::newRow("Windows-1252 without final line end")
         << u"straße.txt"_s << "Der Bauer f\xE4hrt.\r\nSpa\xDF"_ba << true
         << QStringList{u"Der Bauer fährt."_s, u"Spaß"_s} << u"STRAßE.TXT"_s;
+    // Pasted from a word processor: non-breaking spaces become blanks, the curly apostrophe
+    // and the dash stay as the teacher wrote them.
+    QTest::newRow("Windows-1252 with non-breaking spaces")
+        << u"KM.TXT"_s
+        << "Es sind 5\xA0km \x96 z.\xA0\xA0"
+           "B. weit.\r\nWie geht\x92s?\xA0\r\n"_ba
+        << false << QStringList{u"Es sind 5 km – z. B. weit."_s, u"Wie geht’s?"_s} << u"KM.TXT"_s;
     QTest::newRow("duplicates stay") << u"A.TXT"_s << "Hallo.\r\nHallo.\r\n"_ba << false
                                      << QStringList{u"Hallo."_s, u"Hallo."_s} << u"A.TXT"_s;
 }

@@ -163,6 +163,13 @@ void SettingsTest::savesSettings_data() {
     QTest::newRow("chosen font") << u"Comic Sans"_s << u"28"_s << "Comic Sans\r\n28\r\n150\r\n"_ba
                                  << true;
     QTest::newRow("no font chosen") << QString() << u"28"_s << "\r\n28\r\n150\r\n"_ba << false;
+    // Quoted where the reader would otherwise split or trim the name.
+    QTest::newRow("comma in the name")
+        << u"Verdana, Fett"_s << u"10"_s << "\"Verdana, Fett\"\r\n10\r\n150\r\n"_ba << true;
+    QTest::newRow("blank at the end")
+        << u"Andika "_s << u"32"_s << "\"Andika \"\r\n32\r\n150\r\n"_ba << true;
+    QTest::newRow("double quote inside")
+        << u"Sans \"Neu\""_s << u"12"_s << "Sans \"Neu\"\r\n12\r\n150\r\n"_ba << true;
 }
 
 void SettingsTest::savesSettings() {
@@ -179,6 +186,13 @@ void SettingsTest::savesSettings() {
     QCOMPARE(s.dialogs.last().title, u"Einstellungen"_s);
     QCOMPARE(s.dialogs.last().icon, Icon::Information);
     QTEST(s.app.settings.readingFont().has_value(), "applied");
+    if (font.isEmpty())
+        return;
+    // What was saved is what the next start reads.
+    const std::optional<SettingsValues> back = SettingsFile(s.folder.dir()).read();
+    QVERIFY(back);
+    QCOMPARE(back->font, (FontChoice{font, size.toInt()}));
+    QCOMPARE(back->pointLimit, 150);
 }
 
 void SettingsTest::reportsFailedSave() {
@@ -192,28 +206,47 @@ void SettingsTest::reportsFailedSave() {
 
 void SettingsTest::lockOpensOnlyForExactCount_data() {
     QTest::addColumn<QString>("countLabel");
-    QTest::addColumn<QString>("answer"); // empty: the box was cancelled
+    QTest::addColumn<QString>("password"); // the teacher's; empty: none set
+    QTest::addColumn<QString>("answer");   // empty: the box was cancelled
     QTest::addColumn<bool>("opens");
-    QTest::newRow("exact count") << u" 3"_s << u"3"_s << true;
-    QTest::newRow("leading blank") << u" 3"_s << u" 3"_s << false;
-    QTest::newRow("leading zero") << u" 3"_s << u"03"_s << false;
-    QTest::newRow("cancelled with a file loaded") << u" 3"_s << QString() << false;
-    QTest::newRow("before any load, cancelled") << u"0"_s << QString() << true;
-    QTest::newRow("before any load, zero") << u"0"_s << u"0"_s << false;
+    const QString none;
+    const QString password = u"Tafel-Kreide"_s;
+    QTest::newRow("exact count") << u" 3"_s << none << u"3"_s << true;
+    QTest::newRow("leading blank") << u" 3"_s << none << u" 3"_s << false;
+    QTest::newRow("leading zero") << u" 3"_s << none << u"03"_s << false;
+    QTest::newRow("cancelled with a file loaded") << u" 3"_s << none << QString() << false;
+    QTest::newRow("before any load, cancelled") << u"0"_s << none << QString() << true;
+    QTest::newRow("before any load, zero") << u"0"_s << none << u"0"_s << false;
+    QTest::newRow("password: the count refused") << u" 3"_s << password << u"3"_s << false;
+    QTest::newRow("password: exact") << u" 3"_s << password << password << true;
+    QTest::newRow("password: other case") << u" 3"_s << password << u"tafel-kreide"_s << false;
+    QTest::newRow("password: trailing blank") << u" 3"_s << password << u"Tafel-Kreide "_s << false;
+    QTest::newRow("password: cancelled before any load")
+        << u"0"_s << password << QString() << false;
 }
 
 void SettingsTest::lockOpensOnlyForExactCount() {
     QFETCH(QString, countLabel);
+    QFETCH(QString, password);
     QFETCH(QString, answer);
     Session s;
+    if (!password.isEmpty()) {
+        QString error;
+        QVERIFY(PasswordFile(s.folder.dir()).write(passwordhash::hash(password), &error));
+    }
     QCOMPARE(s.app.fileStatus.mainCount, u"0"_s);
     s.app.fileStatus.mainCount = countLabel;
     s.dialogs.queueInput(answer);
     QTEST(askTeacherPassword(s.app), "opens");
-    QCOMPARE(s.dialogs.boxes.size(), 1);
-    QCOMPARE(s.dialogs.last().prompt, u"Passwort eingeben:"_s);
-    QCOMPARE(s.dialogs.last().title, u"Tivoral"_s);
-    QCOMPARE(s.dialogs.last().defaultText, QString());
+    const ScriptedDialogs::Box& box = s.dialogs.boxes.constFirst();
+    QCOMPARE(box.prompt, u"Passwort eingeben:"_s);
+    QCOMPARE(box.title, u"Tivoral"_s);
+    QCOMPARE(box.defaultText, QString());
+    QCOMPARE(box.hidesLetters, !password.isEmpty());
+    // The count lock never says a word; a wrong password is told so.
+    const bool toldWrong = s.dialogs.prompts().value(0).startsWith(u"Das Passwort ist falsch."_s);
+    QCOMPARE(s.dialogs.boxes.size(), toldWrong ? 2 : 1);
+    QCOMPARE(toldWrong, !password.isEmpty() && !answer.isEmpty() && answer != password);
 }
 
 QTEST_GUILESS_MAIN(SettingsTest)

@@ -68,14 +68,35 @@ void UsersTest::addsUser_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("messageTitle"); // empty: no message
-    QTest::newRow("new name") << "Carla" << QByteArray("Anna\r\nBen\r\nCarla\r\n") << "";
+    QTest::addColumn<QString>("message");
+    const QString duplicate = u"Dieser Name ist schon vorhanden!\r"_s;
+    const QString tooLong = u"Der Name ist zu lang: Er darf höchstens 60 Zeichen haben.\r"_s;
+    QTest::newRow("new name") << "Carla" << QByteArray("Anna\r\nBen\r\nCarla\r\n") << ""
+                              << "";
     QTest::newRow("other case is another name")
-        << "anna" << QByteArray("Anna\r\nBen\r\nanna\r\n") << "";
-    QTest::newRow("blanks count") << " Anna" << QByteArray("Anna\r\nBen\r\n Anna\r\n") << "";
+        << "anna" << QByteArray("Anna\r\nBen\r\nanna\r\n") << ""
+        << "";
+    QTest::newRow("blanks count") << " Anna" << QByteArray("Anna\r\nBen\r\n Anna\r\n") << ""
+                                  << "";
     QTest::newRow("name with comma")
-        << "Müller, Jan" << QByteArray("Anna\r\nBen\r\nM\xFCller, Jan\r\n") << "";
-    QTest::newRow("exact duplicate") << "Anna" << AnnaBen << "Anna:";
-    QTest::newRow("cancelled") << "" << AnnaBen << "";
+        << "Müller, Jan" << QByteArray("Anna\r\nBen\r\nM\xFCller, Jan\r\n") << ""
+        << "";
+    QTest::newRow("exact duplicate") << "Anna" << AnnaBen << "Anna:" << duplicate;
+    QTest::newRow("cancelled") << "" << AnnaBen << ""
+                               << "";
+    // One name stays one line of the file, so it is one name after a restart too.
+    QTest::newRow("pasted line break")
+        << "Lena\r\nMax" << QByteArray("Anna\r\nBen\r\nLenaMax\r\n") << ""
+        << "";
+    QTest::newRow("tab becomes a blank")
+        << "Lena\tMax\x7F" << QByteArray("Anna\r\nBen\r\nLena Max\r\n") << ""
+        << "";
+    QTest::newRow("duplicate once cleaned") << "Anna\n" << AnnaBen << "Anna:" << duplicate;
+    QTest::newRow("60 characters")
+        << QString(60, u'x') << "Anna\r\nBen\r\n" + QByteArray(60, 'x') + "\r\n"
+        << ""
+        << "";
+    QTest::newRow("61 characters") << QString(61, u'x') << AnnaBen << "Benutzereingabe" << tooLong;
 }
 
 void UsersTest::addsUser() {
@@ -97,7 +118,7 @@ void UsersTest::addsUser() {
     QTEST(folder.read(Inf), "file");
     QCOMPARE(dialogs.titles(), messageTitle.isEmpty() ? QStringList{} : QStringList{messageTitle});
     if (!messageTitle.isEmpty())
-        QCOMPARE(dialogs.last().prompt, u"Dieser Name ist schon vorhanden!\r"_s);
+        QTEST(dialogs.last().prompt, "message");
     QCOMPARE(users.current(), u"Benutzer"_s);
 }
 

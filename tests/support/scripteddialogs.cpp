@@ -5,6 +5,8 @@ namespace tivoral::testing {
 Answer ScriptedDialogs::message(const QString& prompt, const QString& title, Buttons buttons,
                                 Icon icon, Answer defaultAnswer) {
     boxes.append(Box{prompt, title, buttons, icon, defaultAnswer, false, {}});
+    if (whileOpen)
+        whileOpen();
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     const Answer answer = answers.isEmpty() ? defaultAnswer : answers.dequeue();
@@ -17,6 +19,11 @@ Answer ScriptedDialogs::message(const QString& prompt, const QString& title, But
 QString ScriptedDialogs::input(const QString& prompt, const QString& title,
                                const QString& defaultText) {
     boxes.append(Box{prompt, title, Buttons::Ok, Icon::None, Answer::Ok, true, defaultText});
+    return inputs.isEmpty() ? QString() : inputs.dequeue();
+}
+
+QString ScriptedDialogs::passwordInput(const QString& prompt, const QString& title) {
+    boxes.append(Box{prompt, title, Buttons::Ok, Icon::None, Answer::Ok, true, {}, true});
     return inputs.isEmpty() ? QString() : inputs.dequeue();
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace tivoral::testing {
 
 // Records every box and answers from queues: Yes/No and Yes/No/Cancel boxes take the next
@@ -22,14 +24,20 @@ public:
         Answer defaultAnswer = Answer::No;
         bool isInput = false;
         QString defaultText;
+        bool hidesLetters = false;
     };
 
     Answer message(const QString& prompt, const QString& title, Buttons buttons, Icon icon,
                    Answer defaultAnswer) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    // Takes its answer from the same queue as input.
+    QString passwordInput(const QString& prompt, const QString& title) override;
 
     void queueAnswer(Answer answer) { answers.enqueue(answer); }
     void queueInput(const QString& text) { inputs.enqueue(text); }
+
+    // Runs while each message box is open, as a nested event loop would (timers, for example).
+    std::function<void()> whileOpen;
 
     QList<Box> boxes;
     QQueue<Answer> answers;
