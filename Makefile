@@ -46,15 +46,20 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS) --target $$(cd fuzz && ls fuzz_*.cpp | sed 's/\.cpp$$//')
 	scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
-# A Debian package of a Release build, in build-package/.
+# A Debian package of a Release build, in build-package/, with Debian's hardening flags.
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 package: deps
-	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	CXXFLAGS="$$($(BUILDFLAGS) CXXFLAGS) $$($(BUILDFLAGS) CPPFLAGS)" LDFLAGS="$$($(BUILDFLAGS) LDFLAGS)" \
+	  cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
 	  -DCMAKE_INSTALL_PREFIX=/usr
 	cmake --build build-package -j $(JOBS)
 	cd build-package && cpack
 
-# Installs that package on this machine and starts the installed program once.
+# Checks that package, its desktop entry and metainfo with the distribution's own tools, then
+# installs it on this machine and starts the installed program once.
 package-test: package
+	@scripts/install-deps package
+	scripts/package-check build-package
 	scripts/package-smoke-test build-package
 
 clean:

@@ -1,5 +1,6 @@
 #include "editor/listrules.h"
 
+#include "store/sentencefiles.h"
 #include "store/sentencestore.h"
 #include "store/typedtext.h"
 
@@ -96,7 +97,9 @@ QStringList linesToPaste(const QStringList& entries, const QString& clipboardTex
         known.insert(entry.toCaseFolded());
 
     QStringList added;
-    for (const QString& line : completeLines(clipboardText)) {
+    for (QString line : completeLines(clipboardText)) {
+        // Text from a word processor brings spaces that no keyboard types.
+        makeBlanksPlain(line);
         if (line.isEmpty())
             continue;
         const QString folded = line.toCaseFolded();

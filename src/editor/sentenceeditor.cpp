@@ -4,6 +4,7 @@
 #include "editor/unsavededits.h"
 #include "platform/dialogs.h"
 #include "store/appstate.h"
+#include "store/sentencefiles.h"
 #include "store/typedtext.h"
 
 namespace tivoral {
@@ -16,8 +17,10 @@ SentenceEditor::SentenceEditor(AppState& app, QObject* parent)
     : QObject(parent), app_(app), files_(app.workFolder) {}
 
 void SentenceEditor::setInput(const QString& typed) {
-    // A pasted line end or tab would be stored as an invisible part of the sentence.
-    const QString text = typedtext::withoutControlCharacters(typed);
+    // A pasted line end or tab would be stored as an invisible part of the sentence, a
+    // non-breaking space as a gap no keyboard can type.
+    QString text = typedtext::withoutControlCharacters(typed);
+    makeBlanksPlain(text);
     const bool changed = text != input_ || text != typed;
     input_ = text;
     if (changed)

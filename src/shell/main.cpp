@@ -1,6 +1,8 @@
 #include "platform/qtdialogs.h"
 #include "platform/random.h"
+#include "shell/commandline.h"
 #include "shell/tivoralapp.h"
+#include "shell/workingfolder.h"
 #include "store/appstate.h"
 
 #include <QApplication>
@@ -9,11 +11,19 @@
 #include <csignal>
 
 int main(int argc, char* argv[]) {
+    const tivoral::StartRequest request =
+        tivoral::readCommandLine(tivoral::commandLineArguments(argc, argv));
+    if (request.endStatus)
+        return *request.endStatus;
     // A file-size limit must fail the write (which keeps the old file and says so), not end
     // the program.
     std::signal(SIGXFSZ, SIG_IGN);
-    QApplication application(argc, argv);
+    // The arguments are read; Qt must not take options of its own out of a folder's name.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     tivoral::QtDialogs dialogs;
+    if (!tivoral::enterWorkingFolder(request, dialogs))
+        return tivoral::FolderFailureStatus;
     tivoral::DefaultRandom random;
     tivoral::AppState state(QDir::current(), dialogs, random);
     tivoral::TivoralApp app(state);

@@ -70,6 +70,8 @@ void ListRulesTest::pasteTakesNewCompleteLines_data() {
     QTest::newRow("umlaut in other case") << "die katze SCHLÄFT.\r\n" << QStringList();
     QTest::newRow("empty lines skipped, blanks kept") << "\r\n  Eins.  \r\n"
                                                       << QStringList{"  Eins.  "};
+    QTest::newRow("non-breaking space made plain") << "z.\u00A0B. Eins.\r\n"
+                                                   << QStringList{"z. B. Eins."};
     QTest::newRow("line feed alone ends a line") << "Eins.\nZwei.\n"
                                                  << QStringList{"Eins.", "Zwei."};
 }

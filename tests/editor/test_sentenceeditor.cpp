@@ -59,6 +59,8 @@ void SentenceEditorTest::add_data() {
         "Ende.");
     row("tab and control characters", Three, "Oma\tkocht\x01.\u2028", "", " 4 Sätze gefunden.",
         "Oma kocht.");
+    row("non-breaking space", Three, "Es sind 5\u00A0km.", "", " 4 Sätze gefunden.",
+        "Es sind 5 km.");
     row("16 000 characters", Three, QString(16000, 'a'), "", " 4 Sätze gefunden.");
     row("16 001 characters", Three, QString(16001, 'a'),
         "Der Satz ist zu lang: Ein Satz darf höchstens 16000 Zeichen haben.\r", "");
