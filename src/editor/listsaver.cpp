@@ -76,10 +76,14 @@ ListSaver::Result ListSaver::save() {
     // The list may be older than the folder; the question must not be skipped for a file
     // that appeared since.
     files_.refresh();
-    if (files_.indexOf(name) >= 0) {
-        const Answer answer =
-            app_.dialogs.message(QStringLiteral("Die schon vorhandene Datei überschreiben?") + CR,
-                                 toUpperOneToOne(name), Buttons::YesNo, Icon::Question, Answer::No);
+    const bool changedElsewhere = app_.loader.sourceVersions().changedSince(path);
+    if (changedElsewhere || files_.indexOf(name) >= 0) {
+        const QString question =
+            changedElsewhere ? QStringLiteral("Die Datei wurde inzwischen von einem anderen "
+                                              "Computer geändert. Trotzdem überschreiben?")
+                             : QStringLiteral("Die schon vorhandene Datei überschreiben?");
+        const Answer answer = app_.dialogs.message(question + CR, toUpperOneToOne(name),
+                                                   Buttons::YesNo, Icon::Question, Answer::No);
         if (answer != Answer::Yes)
             return Result::Declined;
     }
@@ -124,8 +128,12 @@ bool ListSaver::writeList(const QString& path) {
         textfile::clearReadOnly(path);
 
     QString error;
-    if (textfile::writeLinesAtomic(path, app_.store.entries(), &error))
+    if (textfile::writeLinesAtomic(path, app_.store.entries(), &error)) {
+        // From the bytes written, not read back: another computer may save in between.
+        app_.loader.sourceVersions().remember(
+            path, FileVersion::ofBytes(textfile::encodeLines(app_.store.entries())));
         return true;
+    }
 
     // The old file is still whole; give it back its write protection too.
     if (wasReadOnly)

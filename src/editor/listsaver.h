@@ -9,8 +9,9 @@ class AppState;
 class SentenceFileList;
 
 // Saves the sentence list as a sentence file in the working folder under a name the teacher
-// types; the name is upper-cased, an existing sentence file is replaced only after asking, and
-// the file is replaced as a whole or not at all.
+// types; the name is upper-cased, an existing sentence file is replaced only after asking (with
+// a warning instead when another computer changed the file since the list was loaded from it or
+// saved to it), and the file is replaced as a whole or not at all.
 class ListSaver {
 public:
     enum class Result { Saved, Cancelled, Refused, Declined, Failed };

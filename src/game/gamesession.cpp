@@ -1,6 +1,7 @@
 #include "game/gamesession.h"
 
 #include "platform/dialogs.h"
+#include "platform/folderlock.h"
 #include "store/appstate.h"
 
 namespace tivoral {
@@ -73,11 +74,13 @@ QString GameSession::helpPrompt() {
 }
 
 void GameSession::endGame(int characters, int seconds) {
-    const bool saved =
+    const HighScoreList::AddResult saved =
         scores_.add(HighScoreList::makeEntry(characters, seconds, app_.users.current()));
     setScoresShown(true);
     app_.dialogs.message(resultPrompt(characters, seconds), Title, Buttons::Ok, Icon::None);
-    if (!saved) {
+    if (saved == HighScoreList::AddResult::Busy) {
+        app_.dialogs.message(FolderLock::busyMessage(), Title, Buttons::Ok, Icon::Warning);
+    } else if (saved == HighScoreList::AddResult::Failed) {
         app_.dialogs.message(QStringLiteral("Die Bestenliste konnte nicht gespeichert werden.") +
                                  CR,
                              Title, Buttons::Ok, Icon::Warning);

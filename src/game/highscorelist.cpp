@@ -1,6 +1,7 @@
 #include "game/highscorelist.h"
 
 #include "exercises/sentencerules.h"
+#include "platform/folderlock.h"
 #include "platform/textfile.h"
 
 #include <QFileInfo>
@@ -66,27 +67,40 @@ QStringList HighScoreList::fileLines(const QStringList& sortedEntries) {
     return lines;
 }
 
-bool HighScoreList::add(const QString& entry) {
+std::optional<QStringList> HighScoreList::readEntries() const {
     const QString file = path();
-    QStringList entries;
-    bool readable = true;
-    if (QFileInfo::exists(file)) {
-        textfile::ReadLimits limits;
-        limits.maxLines = MaxReadLines;
-        limits.maxLineBytes = MaxReadLineBytes;
-        const textfile::ReadResult read = textfile::readLines(file, limits);
-        readable = read.ok;
-        entries = entriesFromLines(read.lines);
+    if (!QFileInfo::exists(file))
+        return QStringList();
+    textfile::ReadLimits limits;
+    limits.maxLines = MaxReadLines;
+    limits.maxLineBytes = MaxReadLineBytes;
+    const textfile::ReadResult read = textfile::readLines(file, limits);
+    if (!read.ok)
+        return std::nullopt;
+    return entriesFromLines(read.lines);
+}
+
+HighScoreList::AddResult HighScoreList::add(const QString& entry) {
+    // Other computers of the class finish games too: read, add and write as one step, so that
+    // no result written meanwhile is dropped.
+    const FolderLock lock(folder_);
+    const std::optional<QStringList> stored = readEntries();
+    if (!lock.mayWrite()) {
+        entries_ = stored.value_or(QStringList());
+        sort(entries_);
+        return AddResult::Busy;
     }
-    entries.append(entry);
-    sort(entries);
-    entries_ = entries;
+    entries_ = stored.value_or(QStringList());
+    entries_.append(entry);
+    sort(entries_);
 
     // Writing what little could be read would wipe the results in the file.
-    if (!readable)
-        return false;
+    if (!stored)
+        return AddResult::Failed;
+    const QString file = path();
     textfile::clearReadOnly(file);
-    return textfile::writeLinesAtomic(file, fileLines(entries_));
+    return textfile::writeLinesAtomic(file, fileLines(entries_)) ? AddResult::Saved
+                                                                 : AddResult::Failed;
 }
 
 } // namespace tivoral

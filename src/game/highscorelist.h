@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace tivoral {
 
 // The results of Wortfange: "BESTDOSE.LST" in the working folder and the sorted entries shown
@@ -29,15 +31,24 @@ public:
     // The first MaxFileLines entries, each behind the marker.
     static QStringList fileLines(const QStringList& sortedEntries);
 
-    // Reads the file, adds the entry, sorts, and rewrites the file in one piece. entries() then
-    // holds the whole sorted list, also when the file could not be read or written; false when
-    // the file was not written (the old file then stays as it was).
-    bool add(const QString& entry);
+    enum class AddResult {
+        Saved,
+        Busy,   // another copy held the folder lock throughout: nothing was written
+        Failed, // the file could not be read whole or written; the old file stays as it was
+    };
+
+    // Inside the folder lock: reads the file, adds the entry, sorts, and rewrites the file in
+    // one piece. entries() then holds the whole sorted list, also when the file could not be
+    // read or written; when the lock was busy, it holds what the file holds, without the entry.
+    AddResult add(const QString& entry);
     const QStringList& entries() const { return entries_; }
     void clear() { entries_.clear(); }
     QString path() const;
 
 private:
+    // The entries in the file; nothing when it exists but cannot be read whole.
+    std::optional<QStringList> readEntries() const;
+
     QDir folder_;
     QStringList entries_;
 };

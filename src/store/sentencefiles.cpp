@@ -147,6 +147,11 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
     store_.clear();
     const QString path = pathOf(name);
 
+    // Taken before reading: a change that slips in between then counts as a change.
+    sourceVersions_.clear();
+    if (!name.isEmpty())
+        sourceVersions_.remember(path);
+
     textfile::ReadResult read;
     if (!name.isEmpty()) {
         // The editor's loader would keep lines of blanks only, but the clean-up removes them

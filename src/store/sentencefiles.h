@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/fileversion.h"
+
 #include <QDir>
 #include <QString>
 #include <QStringList>
@@ -45,6 +47,10 @@ public:
     // Every sentence followed by CR LF, as the preview and the reading view show them.
     QString storeText() const;
 
+    // The file the store was last loaded from, and the files it has been saved to since, as
+    // this copy saw them.
+    FileVersions& sourceVersions() { return sourceVersions_; }
+
 private:
     enum class Kind { Main, Editor };
     void load(SentenceFileList& list, Kind kind);
@@ -56,6 +62,7 @@ private:
     SentenceStore& store_;
     SentenceFileStatus& status_;
     Dialogs& dialogs_;
+    FileVersions sourceVersions_;
 };
 
 } // namespace tivoral

@@ -1,10 +1,15 @@
 #include "store/users.h"
 
 #include "platform/dialogs.h"
+#include "platform/folderlock.h"
 #include "platform/textfile.h"
 #include "store/typedtext.h"
 
 namespace tivoral {
+
+namespace {
+const QString DialogTitle = QStringLiteral("Benutzereingabe");
+} // namespace
 
 Users::Users(const QDir& folder, QObject* parent) : QObject(parent), folder_(folder) {}
 
@@ -31,10 +36,14 @@ bool Users::load() {
 }
 
 bool Users::resetToDefault() {
+    // Another copy may have written the file since it could not be read: keep its names.
+    const FolderLock lock(folder_);
+    if (load())
+        return true;
     names_ = QStringList{QString::fromLatin1(DefaultUser)};
     fileReadWhole_ = true;
     Q_EMIT namesChanged();
-    return save(nullptr);
+    return lock.mayWrite() && save(nullptr);
 }
 
 bool Users::save(Dialogs* dialogs) {
@@ -48,24 +57,31 @@ bool Users::save(Dialogs* dialogs) {
     if (dialogs) {
         dialogs->message(QStringLiteral("Die Benutzerliste konnte nicht gespeichert werden:") +
                              QLatin1Char('\r') + error + QLatin1Char('\r'),
-                         QStringLiteral("Benutzereingabe"), Buttons::Ok, Icon::Warning);
+                         DialogTitle, Buttons::Ok, Icon::Warning);
     }
     return false;
 }
 
 void Users::addUser(Dialogs& dialogs) {
-    const QString name = typedtext::withoutControlCharacters(
-        dialogs.input(QStringLiteral("Neuer Benutzer:"), QStringLiteral("Benutzereingabe"),
-                      QString::fromLatin1(NoUserChosen)));
+    const QString name = typedtext::withoutControlCharacters(dialogs.input(
+        QStringLiteral("Neuer Benutzer:"), DialogTitle, QString::fromLatin1(NoUserChosen)));
     if (name.isEmpty())
         return;
     if (name.size() > typedtext::MaxUserNameLength) {
         dialogs.message(QStringLiteral("Der Name ist zu lang: Er darf höchstens %1 Zeichen haben.")
                                 .arg(typedtext::MaxUserNameLength) +
                             QLatin1Char('\r'),
-                        QStringLiteral("Benutzereingabe"), Buttons::Ok, Icon::Warning);
+                        DialogTitle, Buttons::Ok, Icon::Warning);
         return;
     }
+    // Other computers of the class add names too: the list is read again inside the lock and
+    // only this name is added to what the file holds now.
+    const FolderLock lock(folder_);
+    if (!lock.mayWrite()) {
+        dialogs.message(FolderLock::busyMessage(), DialogTitle, Buttons::Ok, Icon::Warning);
+        return;
+    }
+    load();
     if (names_.contains(name)) {
         dialogs.message(QStringLiteral("Dieser Name ist schon vorhanden!\r"),
                         name + QLatin1Char(':'), Buttons::Ok, Icon::None);

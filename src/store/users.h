@@ -25,9 +25,11 @@ public:
     void clear();
     // Reads the users file; false when it is missing or cannot be read.
     bool load();
-    // Replaces the list by the default user and writes it; false when writing failed.
+    // Replaces the list by the default user and writes it, unless another copy has written the
+    // file meanwhile (then its names are taken); false when nothing could be written.
     bool resetToDefault();
-    // Asks for a name, refuses an exact duplicate, appends it and rewrites the file.
+    // Asks for a name, reads the file again inside the folder lock, refuses an exact duplicate,
+    // appends the name and rewrites the file.
     void addUser(Dialogs& dialogs);
     void selectUser(int index);
 

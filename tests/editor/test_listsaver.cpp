@@ -43,6 +43,8 @@ private Q_SLOTS:
     void refusesNamesOutsideTheFolder_data();
     void refusesNamesOutsideTheFolder();
     void failedWriteIsReportedNotPraised();
+    void warnsWhenAnotherComputerChangedTheFile_data();
+    void warnsWhenAnotherComputerChangedTheFile();
 };
 
 void ListSaverTest::savesUnderCapitalNameAfterAskingForTxt_data() {
@@ -184,6 +186,65 @@ void ListSaverTest::failedWriteIsReportedNotPraised() {
     QCOMPARE(saver.save(), ListSaver::Result::Failed);
     QCOMPARE(dialogs.messages().size(), 1);
     QVERIFY(dialogs.last().prompt.startsWith("Die Sätze konnten nicht gespeichert werden.\r"));
+}
+
+void ListSaverTest::warnsWhenAnotherComputerChangedTheFile_data() {
+    QTest::addColumn<bool>("savedBefore"); // this copy saved the list as LISTE.TXT after loading
+    QTest::addColumn<QByteArray>("otherComputer"); // what another computer then writes
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("question"); // empty: none
+    QTest::addColumn<QByteArray>("liste"); // LISTE.TXT afterwards
+
+    const QString exists = "Die schon vorhandene Datei überschreiben?\r";
+    const QString changed = "Die Datei wurde inzwischen von einem anderen Computer geändert. "
+                            "Trotzdem überschreiben?\r";
+    const QByteArray theirs = "Neu.\r\n";
+    QTest::newRow("unchanged since loaded")
+        << false << QByteArray() << Answer::Yes << exists << AnimalBytes;
+    QTest::newRow("changed since loaded, no") << false << theirs << Answer::No << changed << theirs;
+    QTest::newRow("written again with the same bytes")
+        << false << Old << Answer::Yes << exists << AnimalBytes;
+    QTest::newRow("unchanged since this copy saved it")
+        << true << QByteArray() << Answer::Yes << exists << AnimalBytes;
+    QTest::newRow("changed since this copy saved it, yes")
+        << true << theirs << Answer::Yes << changed << AnimalBytes;
+    QTest::newRow("deleted meanwhile")
+        << false << QByteArray("-") << Answer::Yes << "" << AnimalBytes;
+}
+
+void ListSaverTest::warnsWhenAnotherComputerChangedTheFile() {
+    QFETCH(bool, savedBefore);
+    QFETCH(QByteArray, otherComputer);
+    QFETCH(Answer, answer);
+    QFETCH(QString, question);
+    Fixture f;
+    f.folder.write("LISTE.TXT", Old);
+    f.files.refresh();
+    f.files.setSelected(f.files.indexOf("LISTE.TXT"));
+    f.app.loader.loadEditorSentenceFile(f.files);
+    f.app.store.setEntries(Animals);
+    if (savedBefore) {
+        f.dialogs.queueAnswer(Answer::Yes);
+        QCOMPARE(f.saveAs("LISTE.TXT"), ListSaver::Result::Saved);
+    }
+    if (otherComputer == "-")
+        QVERIFY(QFile::remove(f.folder.path("LISTE.TXT")));
+    else if (!otherComputer.isEmpty())
+        f.folder.write("LISTE.TXT", otherComputer);
+
+    f.dialogs.clear();
+    f.dialogs.queueAnswer(answer);
+    f.saveAs("liste.txt");
+    // One question at most, with the title and buttons of the plain overwrite question.
+    const QList<testing::ScriptedDialogs::Box> boxes = f.dialogs.messages();
+    QCOMPARE(boxes.constFirst().prompt,
+             question.isEmpty() ? "Die Sätze wurden gespeichert!\r" : question);
+    QCOMPARE(boxes.size(), answer == Answer::Yes && !question.isEmpty() ? 2 : 1);
+    if (!question.isEmpty()) {
+        QCOMPARE(boxes.constFirst().title, "LISTE.TXT");
+        QCOMPARE(boxes.constFirst().defaultAnswer, Answer::No);
+    }
+    QTEST(f.folder.read("LISTE.TXT"), "liste");
 }
 
 QTEST_GUILESS_MAIN(ListSaverTest)

@@ -110,10 +110,10 @@ void HighScoreListTest::sortedByCharactersThenSecondsThenName() {
 void HighScoreListTest::fileIsRewrittenWithEveryResult() {
     WorkFolder folder;
     HighScoreList list(folder.dir());
-    QVERIFY(list.add(entry(30, 60, "Meier, Max")));
+    QCOMPARE(list.add(entry(30, 60, "Meier, Max")), HighScoreList::AddResult::Saved);
     QCOMPARE(folder.read(ListFile), QByteArray(">  30     60   Meier, Max\r\n"));
 
-    QVERIFY(list.add(entry(24, 57, "Jörg")));
+    QCOMPARE(list.add(entry(24, 57, "Jörg")), HighScoreList::AddResult::Saved);
     QCOMPARE(list.entries(), (QStringList{entry(24, 57, "Jörg"), entry(30, 60, "Meier, Max")}));
     QCOMPARE(folder.read(ListFile),
              QByteArray(">  24     57   J\xF6rg\r\n>  30     60   Meier, Max\r\n"));
@@ -136,7 +136,7 @@ void HighScoreListTest::fileKeepsTheBestHundred() {
     WorkFolder folder;
     folder.write(ListFile, fileBytes(fullList()));
     HighScoreList list(folder.dir());
-    QVERIFY(list.add(result));
+    QCOMPARE(list.add(result), HighScoreList::AddResult::Saved);
     // Shown until the window closes, even when not written.
     QCOMPARE(list.entries().size(), HighScoreList::MaxFileLines + 1);
     QVERIFY(list.entries().contains(result));
@@ -148,7 +148,7 @@ void HighScoreListTest::writeProtectedFileIsRewritten() {
     folder.write(ListFile, fileBytes({entry(30, 60, "Lea")}));
     QFile::setPermissions(folder.path(ListFile), QFile::ReadOwner);
     HighScoreList list(folder.dir());
-    QVERIFY(list.add(entry(24, 57, "Anna")));
+    QCOMPARE(list.add(entry(24, 57, "Anna")), HighScoreList::AddResult::Saved);
     QVERIFY(QFile::permissions(folder.path(ListFile)) & QFile::WriteOwner);
     QCOMPARE(folder.read(ListFile), fileBytes({entry(24, 57, "Anna"), entry(30, 60, "Lea")}));
 }
@@ -179,10 +179,10 @@ void HighScoreListTest::unsavedListKeepsTheOldFile() {
     }
 
     HighScoreList list(listFolder);
-    const bool saved = list.add(entry(24, 57, "Anna"));
+    const HighScoreList::AddResult result = list.add(entry(24, 57, "Anna"));
     QFile::setPermissions(folderPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-    QVERIFY(!saved);
+    QCOMPARE(result, HighScoreList::AddResult::Failed);
     QVERIFY(list.entries().contains(entry(24, 57, "Anna")));
     if (damage == QLatin1String("read-only folder"))
         QCOMPARE(folder.read(ListFile), old);

@@ -101,7 +101,8 @@ struct WriterRun {
         }
         case Writer::HighScores:
             return HighScoreList(folder.dir())
-                .add(HighScoreList::makeEntry(12, 30, QString(newBytes / 50, u'B')));
+                       .add(HighScoreList::makeEntry(12, 30, QString(newBytes / 50, u'B'))) ==
+                   HighScoreList::AddResult::Saved;
         }
         return false;
     }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "game/highscorelist.h"
+
+// What each copy in the shared-folder test adds, known to the copies and to the test alike.
+namespace tivoral::testing::sharedfolder {
+
+constexpr int Rounds = 200;
+
+inline QString userName(const QString& copy, int round) {
+    return copy + QLatin1Char('-') + QString::number(round);
+}
+
+// Later rounds do better, so each copy keeps pushing the other's results out of the best 100;
+// both copies reach the same times, so the names must order the ties.
+inline QString result(const QString& copy, int round) {
+    return HighScoreList::makeEntry(20 + round % 3, Rounds - round, userName(copy, round));
+}
+
+} // namespace tivoral::testing::sharedfolder

@@ -1,0 +1,61 @@
+// One more copy of the program's files on a shared folder, as a process of its own:
+//   sharedfolderworker add <folder> <copy>  waits for a line on stdin, then adds the planned
+//                                           users and results one by one
+//   sharedfolderworker hold <folder>        takes the folder lock and keeps it until killed
+#include "platform/folderlock.h"
+#include "sharedfolderplan.h"
+#include "store/users.h"
+#include "support/scripteddialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
+
+using namespace tivoral;
+
+namespace {
+
+constexpr int Usage = 2;
+
+// The exit code counts the changes that did not get into the files.
+int addPlanned(const QDir& folder, const QString& copy) {
+    Users users(folder);
+    users.load();
+    HighScoreList scores(folder);
+    testing::ScriptedDialogs dialogs;
+    int lost = 0;
+    using namespace testing::sharedfolder;
+    for (int round = 0; round < Rounds; ++round) {
+        dialogs.queueInput(userName(copy, round));
+        users.addUser(dialogs);
+        lost += scores.add(result(copy, round)) != HighScoreList::AddResult::Saved;
+    }
+    return lost + int(dialogs.messages().size());
+}
+
+[[noreturn]] void holdLock(const QDir& folder) {
+    const FolderLock lock(folder);
+    std::puts(lock.state() == FolderLock::State::Held ? "held" : "not held");
+    std::fflush(stdout);
+    for (;;)
+        ::pause();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 3 && args.at(1) == QLatin1String("hold"))
+        holdLock(QDir(args.at(2)));
+    if (args.size() != 4 || args.at(1) != QLatin1String("add"))
+        return Usage;
+    // Both copies start their loops together, so that their changes really meet.
+    std::puts("ready");
+    std::fflush(stdout);
+    QTextStream(stdin).readLine();
+    return addPlanned(QDir(args.at(2)), args.at(3));
+}
