@@ -89,6 +89,11 @@ void EditorWindow::buildControls() {
     connect(addPictureButton("Picture8", QStringLiteral("Dateiliste ein/aus"),
                              QStringLiteral("dateiliste"), 4440, TopRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::toggleFileList);
+    // Right of where the file list opens, so the list never covers it.
+    constexpr int WorksheetsLeftTwips = 8160;
+    connect(addPictureButton("worksheetsButton", QStringLiteral("Arbeitsblätter"),
+                             QStringLiteral("arbeitsblatt"), WorksheetsLeftTwips, TopRowTwips),
+            &QToolButton::clicked, this, &EditorWindow::worksheetsRequested);
     // At the right end of the row, where the file list never covers it.
     constexpr int SampleListsLeftTwips = 9000;
     connect(addPictureButton("sampleListsButton", QStringLiteral("Beispiellisten"),

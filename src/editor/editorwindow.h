@@ -39,6 +39,8 @@ public:
 Q_SIGNALS:
     // The teacher left the editor, by its button or through the window frame.
     void returnedToMainWindow();
+    // The teacher asked for worksheets of the current list.
+    void worksheetsRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -11,6 +11,13 @@ namespace {
 constexpr int RewardButtonLeftTwips = 4800;
 } // namespace
 
+QString shufflePieces(QStringList sortedPieces, RandomSource& random) {
+    QString display;
+    while (!sortedPieces.isEmpty())
+        display += sortedPieces.takeAt(random.draw(int(sortedPieces.size())));
+    return display;
+}
+
 Dosensatz::Dosensatz(ExerciseFrame& frame, QObject* parent)
     : TypingExercise(frame, profile(), parent), app_(frame.app()) {}
 
@@ -35,16 +42,8 @@ void Dosensatz::setUp(const QString& sentence) {
     clearAnswer();
     wordList_ = cutIntoPieces(sentence);
     sortCaseInsensitive(wordList_);
-    wordDisplay_ = app_.textCase.displayForm(shuffle(wordList_));
+    wordDisplay_ = app_.textCase.displayForm(shufflePieces(wordList_, app_.random));
     Q_EMIT wordDisplayChanged(wordDisplay_);
-}
-
-QString Dosensatz::shuffle(QStringList pool) const {
-    // Draws a position of the sorted pool until it is empty, so every order is equally likely.
-    QString display;
-    while (!pool.isEmpty())
-        display += pool.takeAt(app_.random.draw(int(pool.size())));
-    return display;
 }
 
 } // namespace tivoral

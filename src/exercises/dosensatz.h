@@ -8,6 +8,11 @@
 namespace tivoral {
 
 class AppState;
+class RandomSource;
+
+// Draws a position of the sorted pieces until none is left, so every order is equally likely.
+// The Dosensatz on screen and on paper both jumble their words this way.
+QString shufflePieces(QStringList sortedPieces, RandomSource& random);
 
 // "Sätze schreiben": the words of the sentence come out of the tin in random order and the
 // child writes the sentence correctly.
@@ -33,8 +38,6 @@ protected:
     int pointsEarned() const override { return int(wordList_.size()); }
 
 private:
-    QString shuffle(QStringList pool) const;
-
     AppState& app_;
     QString wordDisplay_;
     QStringList wordList_;

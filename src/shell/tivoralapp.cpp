@@ -13,7 +13,8 @@
 namespace tivoral {
 
 TivoralApp::TivoralApp(AppState& state, QObject* parent)
-    : QObject(parent), state_(state), main_(new MainWindow(state)) {
+    : QObject(parent), state_(state), main_(new MainWindow(state)),
+      worksheets_(state, sheetPrinter_) {
     connect(main_, &MainWindow::exitConfirmed, this, &TivoralApp::quitRequested);
     connect(main_, &MainWindow::editorRequested, this, &TivoralApp::openEditor);
     connect(main_, &MainWindow::settingsRequested, this, &TivoralApp::openSettings);
@@ -58,6 +59,7 @@ void TivoralApp::openEditor() {
     if (!editor_) {
         editor_ = new EditorWindow(state_);
         connect(editor_, &EditorWindow::returnedToMainWindow, main_, &MainWindow::showMainWindow);
+        connect(editor_, &EditorWindow::worksheetsRequested, this, [this] { worksheets_.make(); });
     }
     main_->hideMainWindow();
     editor_->activate();

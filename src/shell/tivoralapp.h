@@ -1,5 +1,7 @@
 #pragma once
 
+#include "worksheets/worksheetmaker.h"
+
 #include <QObject>
 
 namespace tivoral {
@@ -46,6 +48,8 @@ private:
     EditorWindow* editor_ = nullptr;
     SettingsWindow* settings_ = nullptr;
     GameWindow* game_ = nullptr;
+    SystemSheetPrinter sheetPrinter_;
+    WorksheetMaker worksheets_;
 };
 
 } // namespace tivoral

@@ -37,6 +37,7 @@ private Q_SLOTS:
     void teacherLockOpensOnlyForTheSentenceCount_data();
     void teacherLockOpensOnlyForTheSentenceCount();
     void editorChangesAreWhatTheNextExerciseUses();
+    void editorWorksheetButtonReachesTheWorksheets();
     void rewardGameFromButtonToResultAndBack();
 };
 
@@ -95,6 +96,18 @@ void WindowFlowTest::editorChangesAreWhatTheNextExerciseUses() {
     run.running.click(QStringLiteral("Picture5"));
     QCOMPARE(run.running.program.mainWindow().frame().target(),
              QStringLiteral("Der Hase hoppelt."));
+}
+
+void WindowFlowTest::editorWorksheetButtonReachesTheWorksheets() {
+    Run run;
+    run.running.dialogs.queueInput(QStringLiteral("3"));
+    run.running.click(QStringLiteral("Picture8"));
+    // An empty list, so that no printer of the machine running the tests gets a page.
+    run.running.app.store.setEntries({});
+    run.running.click(QStringLiteral("worksheetsButton"));
+    QCOMPARE(run.running.dialogs.last().prompt,
+             QStringLiteral("Die Liste ist leer, es gibt kein Arbeitsblatt zu machen.\r"));
+    QCOMPARE(run.running.dialogs.last().title, QStringLiteral("Arbeitsblätter"));
 }
 
 void WindowFlowTest::rewardGameFromButtonToResultAndBack() {
