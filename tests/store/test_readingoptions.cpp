@@ -47,8 +47,9 @@ void ReadingOptionsTest::childOverridesDefaultKeyByKey_data() {
     QTest::newRow("keys before any section are ignored")
         << QByteArray("Vorlesen = nein\n[Lena]\nFenstergroesse = Bildschirm\n") << "Lena" << 0 << ""
         << true << true;
+    static const char junk[] = "\0\xff[\x01=\x02]\n\0\0";
     QTest::newRow("binary junk: defaults")
-        << QByteArray("\0\xff[\x01=\x02]\n\0\0", 12) << "Lena" << 100 << "" << true << true;
+        << QByteArray(junk, sizeof junk - 1) << "Lena" << 100 << "" << true << true;
 }
 
 void ReadingOptionsTest::childOverridesDefaultKeyByKey() {
