@@ -63,15 +63,19 @@ bool SystemPrinting::hasPrinter() const {
     return !QPrinterInfo::availablePrinters().isEmpty();
 }
 
-bool SystemPrinting::print(const QStringList& lines, const PrintFont& font, QString* error) {
+QPrinterInfo printerToUse(QString* error) {
     QPrinterInfo target = QPrinterInfo::defaultPrinter();
-    if (target.isNull() && hasPrinter())
+    if (target.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
         target = QPrinterInfo::availablePrinters().constFirst();
-    if (target.isNull()) {
-        if (error)
-            *error = QStringLiteral("Es ist kein Drucker eingerichtet.");
+    if (target.isNull() && error)
+        *error = QStringLiteral("Es ist kein Drucker eingerichtet.");
+    return target;
+}
+
+bool SystemPrinting::print(const QStringList& lines, const PrintFont& font, QString* error) {
+    const QPrinterInfo target = printerToUse(error);
+    if (target.isNull())
         return false;
-    }
     QPrinter printer(target, QPrinter::HighResolution);
     printer.setDocName(DocumentName);
     setMargins(printer);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPrinterInfo>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +10,10 @@ struct PrintFont {
     QString family;
     int pointSize = 0;
 };
+
+// The printer a print goes to: the default one, else the first one known. Null when none is
+// set up; error then says so.
+QPrinterInfo printerToUse(QString* error);
 
 // Prints lines of text one below the other, continuing on a new page when a page is full;
 // behind an interface so the editor's print logic can be tested without a printer.

@@ -1,6 +1,7 @@
 #include "worksheets/worksheetmaker.h"
 
 #include "platform/dialogs.h"
+#include "platform/printing.h"
 #include "store/appstate.h"
 #include "worksheets/worksheetpainter.h"
 
@@ -28,14 +29,9 @@ bool SystemSheetPrinter::hasPrinter() const {
 
 bool SystemSheetPrinter::print(const WorksheetContent& content, const QString& fontFamily,
                                QString* error) {
-    QPrinterInfo target = QPrinterInfo::defaultPrinter();
-    if (target.isNull() && hasPrinter())
-        target = QPrinterInfo::availablePrinters().constFirst();
-    if (target.isNull()) {
-        if (error)
-            *error = QStringLiteral("Es ist kein Drucker eingerichtet.");
+    const QPrinterInfo target = printerToUse(error);
+    if (target.isNull())
         return false;
-    }
     QPrinter printer(target, QPrinter::HighResolution);
     printer.setDocName(DocumentName);
     return WorksheetPainter(content, fontFamily).paint(printer, error);
