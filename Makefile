@@ -37,7 +37,7 @@ sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 # Each fuzzer runs FUZZ_SECONDS on a copy of its seed corpus; any crash, leak, hang over 1 s or
-# memory over 512 MB fails the target and leaves the input in build-fuzz/artifacts/.
+# memory over 1 GB fails the target and leaves the input in build-fuzz/artifacts/.
 FUZZ_SECONDS ?= 60
 fuzz:
 	@scripts/install-deps fuzz
