@@ -5,7 +5,7 @@ WORKDIR    ?= $(if $(TIVORAL_DIR),$(TIVORAL_DIR),$(CURDIR)/work)
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test bench sanitize fuzz package package-test clean
+.PHONY: all deps build run test bench sanitize fuzz coverage package package-test clean
 
 all: build
 
@@ -36,6 +36,15 @@ sanitize: deps
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# Line coverage of src/ by the tests, per folder, in build-coverage/coverage.txt.
+coverage:
+	@scripts/install-deps coverage
+	cmake -S . -B build-coverage -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIVORAL_COVERAGE=ON
+	cmake --build build-coverage -j $(JOBS)
+	find build-coverage -name '*.gcda' -delete
+	cd build-coverage && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	scripts/coverage-report build-coverage
+
 # Each fuzzer runs FUZZ_SECONDS on a copy of its seed corpus; any crash, leak, hang over 1 s or
 # memory over 1 GB fails the target and leaves the input in build-fuzz/artifacts/.
 FUZZ_SECONDS ?= 60
@@ -63,4 +72,4 @@ package-test: package
 	scripts/package-smoke-test build-package
 
 clean:
-	rm -rf $(BUILD) build-release build-sanitize build-fuzz build-package
+	rm -rf $(BUILD) build-release build-sanitize build-fuzz build-package build-coverage

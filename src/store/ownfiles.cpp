@@ -1,6 +1,7 @@
 #include "store/ownfiles.h"
 
 #include "platform/folderlock.h"
+#include "store/practiceentry.h"
 #include "store/readingoptions.h"
 #include "store/settings.h"
 #include "store/teacherpassword.h"
@@ -14,7 +15,8 @@ QStringList names() {
     return {QString::fromLatin1(Users::FileName), QString::fromLatin1(SettingsFile::FileName),
             QString::fromLatin1(HighScoreFileName), QString::fromLatin1(FolderLock::FileName),
             QString::fromLatin1(PasswordFile::FileName),
-            QString::fromLatin1(ReadingOptionsFile::FileName)};
+            QString::fromLatin1(ReadingOptionsFile::FileName),
+            QString::fromLatin1(practicerecord::FileName)};
 }
 
 bool isOwnFile(const QString& fileName) {
