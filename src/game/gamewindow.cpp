@@ -114,7 +114,7 @@ int gameKeyCode(int qtKey) {
 GameWindow::GameWindow(AppState& app, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), session_(app),
       field_(new PlayingField(session_.engine(), this)), clock_(new QTimer(this)) {
-    setObjectName(QStringLiteral("fang"));
+    setObjectName(QStringLiteral("gameWindow"));
     setWindowTitle(QStringLiteral("Tivoral: Wortfange"));
     setFixedSize(twips(ClientWidth), twips(ClientHeight));
     paint(this, WindowColor);
@@ -124,7 +124,7 @@ GameWindow::GameWindow(AppState& app, QWidget* parent)
     buildDisplays();
     buildScorePanel();
 
-    clock_->setObjectName(QStringLiteral("Zeit1"));
+    clock_->setObjectName(QStringLiteral("gameClock"));
     clock_->setInterval(TickMilliseconds);
 
     const GameEngine& engine = session_.engine();
@@ -152,7 +152,7 @@ GameWindow::GameWindow(AppState& app, QWidget* parent)
 void GameWindow::buildTopRow() {
     auto* exitButton = new QPushButton(QIcon(QStringLiteral(":/icons/wortfange-ende.svg")),
                                        QStringLiteral("ENDE"), this);
-    exitButton->setObjectName(QStringLiteral("Befehl1"));
+    exitButton->setObjectName(QStringLiteral("endGameButton"));
     exitButton->setToolTip(QStringLiteral("Spiel beenden"));
     exitButton->setAccessibleName(QStringLiteral("Spiel beenden"));
     place(exitButton, ExitButtonArea);
@@ -160,25 +160,25 @@ void GameWindow::buildTopRow() {
 
     auto* helpButton = new QPushButton(QIcon(QStringLiteral(":/icons/wortfange-hilfe.svg")),
                                        QStringLiteral("HILFE"), this);
-    helpButton->setObjectName(QStringLiteral("Befehl2"));
+    helpButton->setObjectName(QStringLiteral("helpButton"));
     helpButton->setToolTip(QStringLiteral("Anleitung"));
     helpButton->setAccessibleName(QStringLiteral("Anleitung"));
     place(helpButton, HelpButtonArea);
     connect(helpButton, &QPushButton::clicked, this, &GameWindow::showHelp);
 
-    seconds_ = label(QStringLiteral("Bezeichnung6"), QStringLiteral("0"), SecondsArea, this);
+    seconds_ = label(QStringLiteral("secondsDisplay"), QStringLiteral("0"), SecondsArea, this);
     seconds_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     seconds_->setAccessibleDescription(QStringLiteral("Sekunden"));
-    label(QStringLiteral("Bezeichnung7"), QStringLiteral(" Sek"), SecondsUnitArea, this);
+    label(QStringLiteral("secondsUnitLabel"), QStringLiteral(" Sek"), SecondsUnitArea, this);
     QLabel* fast =
-        label(QStringLiteral("Bezeichnung1"), QStringLiteral("schnell"), FastLabelArea, this);
+        label(QStringLiteral("fastLabel"), QStringLiteral("schnell"), FastLabelArea, this);
     fast->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     fast->setContentsMargins(0, 0, twips(LabelGapTwips), 0);
-    label(QStringLiteral("Bezeichnung2"), QStringLiteral("langsam"), SlowLabelArea, this);
+    label(QStringLiteral("slowLabel"), QStringLiteral("langsam"), SlowLabelArea, this);
 
     const GameEngine& engine = session_.engine();
     speedBar_ = new QScrollBar(Qt::Horizontal, this);
-    speedBar_->setObjectName(QStringLiteral("HBildlauf1"));
+    speedBar_->setObjectName(QStringLiteral("speedBar"));
     speedBar_->setAccessibleName(QStringLiteral("Tempo: Sekunden bis die Buchstaben springen"));
     speedBar_->setRange(GameEngine::MinSpeed, GameEngine::MaxSpeed);
     speedBar_->setSingleStep(1);
@@ -187,7 +187,7 @@ void GameWindow::buildTopRow() {
     place(speedBar_, SpeedBarArea);
     connect(speedBar_, &QScrollBar::valueChanged, this, &GameWindow::changeSpeed);
 
-    speedValue_ = label(QStringLiteral("Bezeichnung9"), QString::number(engine.speed()),
+    speedValue_ = label(QStringLiteral("speedDisplay"), QString::number(engine.speed()),
                         SpeedValueArea, this);
     speedValue_->setAccessibleDescription(QStringLiteral("Tempo"));
 }
@@ -205,30 +205,30 @@ void GameWindow::buildDisplays() {
         paint(result, colours.background, colours.text);
         return result;
     };
-    caught_ = display(QStringLiteral("Bezeichnung4"), QStringLiteral("Gefangen"), CaughtArea,
+    caught_ = display(QStringLiteral("caughtDisplay"), QStringLiteral("Gefangen"), CaughtArea,
                       CaughtColours, Qt::AlignRight);
-    next_ = display(QStringLiteral("Bezeichnung3"), QStringLiteral("Nächster Buchstabe"), NextArea,
-                    NextColours, Qt::AlignHCenter);
-    rest_ = display(QStringLiteral("Bezeichnung5"), QStringLiteral("Noch zu fangen"), RestArea,
+    next_ = display(QStringLiteral("nextLetterDisplay"), QStringLiteral("Nächster Buchstabe"),
+                    NextArea, NextColours, Qt::AlignHCenter);
+    rest_ = display(QStringLiteral("toCatchDisplay"), QStringLiteral("Noch zu fangen"), RestArea,
                     RestColours, Qt::AlignLeft);
     showDisplays();
 }
 
 void GameWindow::buildScorePanel() {
     scorePanel_ = new QFrame(this);
-    scorePanel_->setObjectName(QStringLiteral("Bild1"));
+    scorePanel_->setObjectName(QStringLiteral("scorePanel"));
     scorePanel_->setAccessibleName(QStringLiteral("Bestenliste"));
     scorePanel_->setFrameShape(QFrame::Box);
     paint(scorePanel_, PanelColor);
     place(scorePanel_, ScorePanelArea);
 
     QLabel* header =
-        label(QStringLiteral("Bezeichnung10"), QStringLiteral("Verb   Zeit   Benutzername"),
+        label(QStringLiteral("scoreHeader"), QStringLiteral("Verb   Zeit   Benutzername"),
               ScoreHeaderArea, scorePanel_);
     header->setFont(scoreFont());
 
     scoreList_ = new QListWidget(scorePanel_);
-    scoreList_->setObjectName(QStringLiteral("Liste1"));
+    scoreList_->setObjectName(QStringLiteral("highScoreList"));
     scoreList_->setAccessibleName(QStringLiteral("Bestenliste"));
     scoreList_->setFont(scoreFont());
     place(scoreList_, ScoreListArea);
@@ -236,7 +236,7 @@ void GameWindow::buildScorePanel() {
     header->setIndent(scoreList_->frameWidth() +
                       scoreList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
 
-    closeLabel_ = label(QStringLiteral("Bezeichnung11"),
+    closeLabel_ = label(QStringLiteral("closeLabel"),
                         QStringLiteral("Klicke hier, um das Spielfenster zu schließen ..."),
                         CloseLabelArea, scorePanel_);
     QFont closeFont = closeLabel_->font();

@@ -18,7 +18,7 @@ constexpr int CaptionTrailingBlanks = 9;
 } // namespace
 
 RewardButton::RewardButton(ExerciseFrame& frame, QWidget* parent) : QPushButton(parent) {
-    setObjectName(QStringLiteral("Command3"));
+    setObjectName(QStringLiteral("rewardButton"));
     setText(QStringLiteral("Du kannst dir ein Belohnungsspiel abholen . . .") +
             QString(CaptionTrailingBlanks, QLatin1Char(' ')));
     setAccessibleName(text().trimmed());
