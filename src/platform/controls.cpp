@@ -10,6 +10,21 @@
 
 namespace tivoral {
 
+namespace {
+
+// Names and places a control; its caption is also what a screen reader and the tool tip say.
+template <typename Control>
+Control* placeCaptioned(Control* control, const QString& name, const QString& caption,
+                        const QRect& geometry) {
+    control->setObjectName(name);
+    control->setAccessibleName(caption);
+    control->setToolTip(caption);
+    control->setGeometry(geometry);
+    return control;
+}
+
+} // namespace
+
 QRect pixelRect(const TwipsRect& rect) {
     return QRect(twips(rect.left), twips(rect.top), twips(rect.width), twips(rect.height));
 }
@@ -40,23 +55,14 @@ QComboBox* addChoice(QWidget* parent, const QString& name, const QString& captio
                      const QRect& captionGeometry, const QRect& geometry) {
     auto* label = new QLabel(caption + QLatin1Char(':'), parent);
     label->setGeometry(captionGeometry);
-    auto* choice = new QComboBox(parent);
-    choice->setObjectName(name);
-    choice->setAccessibleName(caption);
-    choice->setToolTip(caption);
-    choice->setGeometry(geometry);
+    auto* choice = placeCaptioned(new QComboBox(parent), name, caption, geometry);
     label->setBuddy(choice);
     return choice;
 }
 
 QCheckBox* addSwitch(QWidget* parent, const QString& name, const QString& caption,
                      const QRect& geometry) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setAccessibleName(caption);
-    box->setToolTip(caption);
-    box->setGeometry(geometry);
-    return box;
+    return placeCaptioned(new QCheckBox(caption, parent), name, caption, geometry);
 }
 
 PictureButton* addPictureButton(QWidget* parent, const QString& name, const QString& toolTip,
