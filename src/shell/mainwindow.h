@@ -27,6 +27,7 @@ class Exercise;
 class ExercisePanel;
 class InfoWindow;
 class PictureButton;
+class RewardButton;
 
 enum class ExerciseSlot { Dosensatz, Satzpuzzle, Mosaiksatz, VerrutscherSatz };
 
@@ -78,6 +79,7 @@ private:
     QLabel* count_ = nullptr;
     QPlainTextEdit* reading_ = nullptr;
     InfoWindow* info_ = nullptr;
+    RewardButton* rewardButton_ = nullptr;
     bool exiting_ = false;
 };
 
