@@ -25,8 +25,9 @@ using namespace tivoral::testing;
 
 namespace {
 
-// Sanitizer builds run the same code a few times slower; the limits are those of a normal build.
-#if defined(__SANITIZE_ADDRESS__)
+// Sanitizer and coverage builds run the same code a few times slower; the limits are those of a
+// normal build.
+#if defined(__SANITIZE_ADDRESS__) || defined(TIVORAL_COVERAGE_BUILD)
 constexpr qint64 SanitizerSlowdown = 3;
 #else
 constexpr qint64 SanitizerSlowdown = 1;
