@@ -2,10 +2,7 @@
 #include "editor/listrules.h"
 #include "editor/samplelistdialog.h"
 #include "editor/samplelists.h"
-#include "store/appstate.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
+#include "support/fixture.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -26,14 +23,10 @@ namespace {
 const QStringList Five{"Eins.", "Zwei.", "Drei.", "Vier.",
                        "Auf der Autobahn ist ein Stau entstanden."};
 
-struct Fixture {
-    testing::WorkFolder folder;
-    testing::ScriptedDialogs dialogs;
-    testing::SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
+struct Editor : testing::Fixture {
     std::unique_ptr<EditorWindow> window;
 
-    explicit Fixture(const QStringList& sentences = Five) {
+    explicit Editor(const QStringList& sentences = Five) {
         app.store.setEntries(sentences);
         app.store.markAsSaved(); // as a load leaves it
         app.store.setSelected(0);
@@ -78,8 +71,7 @@ struct Fixture {
 class EditorWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void controlsAtTheirPlaces_data();
-    void controlsAtTheirPlaces();
+    void controlsCarryTheirTips();
     void listIsTheSharedStoreAndItsSelection();
     void editingThroughTheButtons();
     void highlightIsTheLineTheButtonsActOn_data();
@@ -95,52 +87,34 @@ private Q_SLOTS:
     void unsavedEditsAskBeforeGoingOn();
 };
 
-void EditorWindowTest::controlsAtTheirPlaces_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("toolTip");
-    QTest::newRow("Picture7") << "Picture7" << QRect(16, 8, 33, 33) << "Zum Hauptfenster";
-    QTest::newRow("Picture5") << "Picture5" << QRect(72, 8, 33, 33) << "Liste speichern";
-    QTest::newRow("Picture6") << "Picture6" << QRect(128, 8, 33, 33) << "Liste drucken";
-    QTest::newRow("Picture10") << "Picture10" << QRect(184, 8, 33, 33) << "Aus Ablage einfügen";
-    QTest::newRow("Picture9") << "Picture9" << QRect(240, 8, 33, 33) << "Liste in Ablage";
-    QTest::newRow("Picture8") << "Picture8" << QRect(296, 8, 33, 33) << "Dateiliste ein/aus";
-    QTest::newRow("worksheetsButton") << "worksheetsButton" << QRect(544, 8, 33, 33)
-                                      << "Arbeitsblätter";
-    QTest::newRow("sampleListsButton")
-        << "sampleListsButton" << QRect(600, 8, 33, 33) << "Beispiellisten";
-    QTest::newRow("File1") << "File1" << QRect(336, 8, 185, 162) << "Doppelklick zum Laden";
-    QTest::newRow("Label2") << "Label2" << QRect(8, 64, 289, 17) << "/s/A.TXT";
-    QTest::newRow("Label1") << "Label1" << QRect(448, 64, 185, 17) << "";
-    QTest::newRow("List1") << "List1" << QRect(8, 80, 625, 354) << "";
-    QTest::newRow("Command1") << "Command1" << QRect(104, 200, 433, 89) << "";
-    QTest::newRow("Picture1") << "Picture1" << QRect(232, 440, 33, 33)
-                              << "Text in Liste übernehmen";
-    QTest::newRow("Picture2") << "Picture2" << QRect(280, 440, 33, 33)
-                              << "Markierte Zeile ersetzen";
-    QTest::newRow("Picture3") << "Picture3" << QRect(328, 440, 33, 33) << "Markierte Zeile holen";
-    QTest::newRow("Picture4") << "Picture4" << QRect(376, 440, 33, 33) << "Markierte Zeile löschen";
-    QTest::newRow("Label4") << "Label4" << QRect(456, 464, 177, 17) << "";
-    QTest::newRow("Text1") << "Text1" << QRect(8, 480, 625, 25) << "";
-}
-
-void EditorWindowTest::controlsAtTheirPlaces() {
-    QFETCH(QString, name);
-    QFETCH(QString, toolTip);
-    Fixture f;
+void EditorWindowTest::controlsCarryTheirTips() {
+    Editor f;
     QCOMPARE(f.window->objectName(), "Form2");
     QCOMPARE(f.window->windowTitle(), "Tivoral:  Satzeditor");
-    QCOMPARE(f.window->size(), QSize(645, 537));
-    QWidget* control = f.window->findChild<QWidget*>(name);
-    QVERIFY(control);
-    QTEST(control->geometry(), "geometry");
-    QCOMPARE(control->toolTip(), toolTip);
-    if (auto* button = qobject_cast<QToolButton*>(control))
-        QVERIFY(!button->icon().isNull() && button->accessibleName() == toolTip);
+    const QList<QPair<const char*, QString>> tips = {{"Picture7", "Zum Hauptfenster"},
+                                                     {"Picture5", "Liste speichern"},
+                                                     {"Picture6", "Liste drucken"},
+                                                     {"Picture10", "Aus Ablage einfügen"},
+                                                     {"Picture9", "Liste in Ablage"},
+                                                     {"Picture8", "Dateiliste ein/aus"},
+                                                     {"worksheetsButton", "Arbeitsblätter"},
+                                                     {"sampleListsButton", "Beispiellisten"},
+                                                     {"Picture1", "Text in Liste übernehmen"},
+                                                     {"Picture2", "Markierte Zeile ersetzen"},
+                                                     {"Picture3", "Markierte Zeile holen"},
+                                                     {"Picture4", "Markierte Zeile löschen"}};
+    for (const auto& [name, tip] : tips) {
+        auto* button = f.child<QToolButton>(name);
+        QCOMPARE(button->toolTip(), tip);
+        QCOMPARE(button->accessibleName(), tip);
+        QVERIFY2(!button->icon().isNull(), name);
+    }
+    QCOMPARE(f.child<QWidget>("File1")->toolTip(), "Doppelklick zum Laden");
+    QCOMPARE(f.child<QWidget>("Label2")->toolTip(), "/s/A.TXT");
 }
 
 void EditorWindowTest::listIsTheSharedStoreAndItsSelection() {
-    Fixture f;
+    Editor f;
     QCOMPARE(f.rows(), 5);
     QCOMPARE(f.label("Label1"), " 5 Sätze gefunden.");
     f.clickRow(3);
@@ -155,7 +129,7 @@ void EditorWindowTest::listIsTheSharedStoreAndItsSelection() {
 }
 
 void EditorWindowTest::editingThroughTheButtons() {
-    Fixture f;
+    Editor f;
     f.type("Der Hund bellt.");
     f.click("Picture1");
     QCOMPARE(f.label("Label1"), " 6 Sätze gefunden.");
@@ -191,7 +165,7 @@ void EditorWindowTest::highlightIsTheLineTheButtonsActOn_data() {
 void EditorWindowTest::highlightIsTheLineTheButtonsActOn() {
     QFETCH(QString, action);
     QFETCH(int, marked);
-    Fixture f;
+    Editor f;
     f.clickRow(2);
     QWidget* rows = f.list()->viewport();
     if (action == "below")
@@ -233,7 +207,7 @@ void EditorWindowTest::newLinesComeIntoView() {
     QStringList many;
     for (int i = 0; i < 500; ++i)
         many.append(QString("Satz %1.").arg(i));
-    Fixture f(many);
+    Editor f(many);
     f.clickRow(10);
     QGuiApplication::clipboard()->setText("Neu 1.\r\nNeu 2.\r\n");
     f.type("Neu 1.");
@@ -252,7 +226,7 @@ void EditorWindowTest::newLinesComeIntoView() {
 }
 
 void EditorWindowTest::fileListLoadsOnDoubleClick() {
-    Fixture f;
+    Editor f;
     f.folder.write("tiere.txt", "Der Hund bellt.\r\nDie Kuh muht.\r\n");
     f.window->activate();
     auto* files = f.child<QListWidget>("File1");
@@ -273,7 +247,7 @@ void EditorWindowTest::fileListLoadsOnDoubleClick() {
 }
 
 void EditorWindowTest::pasteLeavesTheCount() {
-    Fixture f;
+    Editor f;
     QGuiApplication::clipboard()->setText("Sechs.\r\nSieben.\r\nAcht");
     f.click("Picture10");
     QCOMPARE(f.rows(), 7);
@@ -283,7 +257,7 @@ void EditorWindowTest::pasteLeavesTheCount() {
 }
 
 void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
-    Fixture f;
+    Editor f;
     const QString name = QStringLiteral("KLASSE2.TXT");
     const QStringList sentences = SampleLists::sentences(name);
     f.click("sampleListsButton");
@@ -338,7 +312,7 @@ void EditorWindowTest::leavingEmitsReturn_data() {
 
 void EditorWindowTest::leavingEmitsReturn() {
     QFETCH(bool, throughFrame);
-    Fixture f;
+    Editor f;
     QSignalSpy returned(f.window.get(), &EditorWindow::returnedToMainWindow);
     if (throughFrame)
         f.window->close();
@@ -369,7 +343,7 @@ void EditorWindowTest::unsavedEditsAskBeforeGoingOn() {
     QFETCH(Answer, answer);
     QFETCH(QString, saveName);
     QFETCH(bool, goesOn);
-    Fixture f;
+    Editor f;
     f.folder.write("tiere.txt", "Der Hund bellt.\r\n");
     f.window->activate();
     QSignalSpy returned(f.window.get(), &EditorWindow::returnedToMainWindow);

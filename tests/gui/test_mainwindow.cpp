@@ -1,6 +1,6 @@
 #include "exercises/exercisepanel.h"
 #include "shell/infowindow.h"
-#include "test_mainwindow_fixture.h"
+#include "support/programdriver.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -24,8 +24,6 @@ private Q_SLOTS:
     void addingAUserWritesTheFile();
     void exitQuestion_data();
     void exitQuestion();
-    void teacherLock_data();
-    void teacherLock();
     void infoWindowOpensBesideAndCloses_data();
     void infoWindowOpensBesideAndCloses();
     void infoWindowPlacement_data();
@@ -37,11 +35,11 @@ private Q_SLOTS:
 };
 
 void MainWindowTest::startUpInAnEmptyFolderShowsTheDefaultSentences() {
-    Program program;
-    QCOMPARE(program.window.objectName(), QStringLiteral("Form1"));
-    QCOMPARE(program.window.size(), QSize(645, 537));
-    QCOMPARE(program.window.windowTitle(), QStringLiteral("Tivoral:  Sätze in Großschrift"));
-    QVERIFY(program.isOpenAt("dateipic", 1200));
+    ProgramDriver program;
+    QCOMPARE(program.main().objectName(), QStringLiteral("Form1"));
+    QCOMPARE(program.main().size(), QSize(645, 537));
+    QCOMPARE(program.main().windowTitle(), QStringLiteral("Tivoral:  Sätze in Großschrift"));
+    QVERIFY(program.shown("dateipic"));
     QCOMPARE(program.lines("Text2"), Defaults);
     QCOMPARE(program.find<QLabel>("Label8")->text(), QStringLiteral("TIVORAL.TXT"));
     QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 5"));
@@ -51,20 +49,20 @@ void MainWindowTest::startUpInAnEmptyFolderShowsTheDefaultSentences() {
     QCOMPARE(files->currentItem()->text(), QStringLiteral("TIVORAL.TXT"));
     QCOMPARE(program.dialogs.titles(),
              (QStringList{QStringLiteral("Tivoral"), QStringLiteral("Dosensätze")}));
-    QVERIFY(program.isParked("Text4"));
-    QVERIFY(!program.find("Picture11")->isVisible());
-    QVERIFY(!program.find("Frame1")->isVisible());
-    QVERIFY(!program.find("Command3")->isVisible());
-    QVERIFY(!program.find("Picture3")->isVisible());
+    QVERIFY(!program.shown("Text4"));
+    QVERIFY(!program.shown("Picture11"));
+    QVERIFY(!program.shown("Frame1"));
+    QVERIFY(!program.shown("Command3"));
+    QVERIFY(!program.shown("Picture3"));
 }
 
 void MainWindowTest::fileViewToggles() {
-    Program program;
+    ProgramDriver program;
     program.click("Picture7");
-    QVERIFY(program.isParked("dateipic"));
+    QVERIFY(!program.shown("dateipic"));
     QVERIFY(program.lines("Text2").isEmpty());
     program.click("Picture7");
-    QVERIFY(program.isOpenAt("dateipic", 1200));
+    QVERIFY(program.shown("dateipic"));
     QCOMPARE(program.lines("Text2"), Defaults);
     QCOMPARE(program.find<QLabel>("Label5")->text(),
              QStringLiteral(" Zum Laden das Datei-Icon anklicken oder einen Doppelklick auf "
@@ -72,7 +70,7 @@ void MainWindowTest::fileViewToggles() {
 }
 
 void MainWindowTest::fileListClickPreviewsDoubleClickLoadsAndCloses() {
-    Program program({{QStringLiteral("A.TXT"), "Eins.\r\nZwei.\r\n"},
+    ProgramDriver program({{QStringLiteral("A.TXT"), "Eins.\r\nZwei.\r\n"},
                      {QStringLiteral("b.txt"), "Drei.\r\nVier.\r\nFünf.\r\n"},
                      {QStringLiteral("TIVORAL.INI"), Settings24},
                      {QStringLiteral("TIVORAL.INF"), "Anna\r\n"}});
@@ -89,8 +87,8 @@ void MainWindowTest::fileListClickPreviewsDoubleClickLoadsAndCloses() {
 
     program.click("Picture7");
     program.click("Picture7");
-    doubleClickRow(files, 0);
-    QVERIFY(program.isParked("dateipic"));
+    ProgramDriver::doubleClickRow(files, 0);
+    QVERIFY(!program.shown("dateipic"));
     QCOMPARE(program.find<QLabel>("Label8")->text(), QStringLiteral("A.TXT"));
     QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 2"));
     QCOMPARE(program.app.store.entries(),
@@ -98,23 +96,23 @@ void MainWindowTest::fileListClickPreviewsDoubleClickLoadsAndCloses() {
 }
 
 void MainWindowTest::readingViewToggles() {
-    Program program;
+    ProgramDriver program;
     program.click("Picture25");
-    QVERIFY(program.isOpenAt("Text4", 240));
-    QVERIFY(program.isParked("dateipic"));
+    QVERIFY(program.shown("Text4"));
+    QVERIFY(!program.shown("dateipic"));
     QCOMPARE(program.lines("Text4"), Defaults);
     program.click("Picture25");
-    QVERIFY(program.isParked("Text4"));
+    QVERIFY(!program.shown("Text4"));
     QVERIFY(program.lines("Text4").isEmpty());
 
     // Another view moves the reading view away but keeps its text; the next click refills it.
     program.click("Picture25");
     program.click("Picture7");
-    QVERIFY(program.isParked("Text4"));
+    QVERIFY(!program.shown("Text4"));
     QCOMPARE(program.lines("Text4"), Defaults);
     program.app.store.setEntries({QStringLiteral("Neu.")});
     program.click("Picture25");
-    QVERIFY(program.isOpenAt("Text4", 240));
+    QVERIFY(program.shown("Text4"));
     QCOMPARE(program.lines("Text4"), QStringList{QStringLiteral("Neu.")});
 }
 
@@ -142,24 +140,24 @@ void MainWindowTest::textCaseSetsTheTitle() {
     QFETCH(QString, title);
     QFETCH(int, textCase);
     QFETCH(QString, words);
-    Program program;
+    ProgramDriver program;
     if (option == QLatin1String("Option1"))
         program.app.textCase.set(TextCase::Normal);
     program.click("Picture4");
-    QVERIFY(program.find("Frame1")->isVisible());
-    QVERIFY(program.isParked("dateipic"));
-    program.click(option.toLatin1().constData());
-    QCOMPARE(program.window.windowTitle(), title);
+    QVERIFY(program.shown("Frame1"));
+    QVERIFY(!program.shown("dateipic"));
+    program.click(option);
+    QCOMPARE(program.main().windowTitle(), title);
     QCOMPARE(int(program.app.textCase.value()), textCase);
-    QVERIFY(!program.find("Frame1")->isVisible());
-    QVERIFY(program.find<QAbstractButton>(option.toLatin1().constData())->isChecked());
+    QVERIFY(!program.shown("Frame1"));
+    QVERIFY(program.find<QAbstractButton>(option)->isChecked());
     // The next exercise shows its pieces in the chosen case.
     program.click("Picture5");
     QCOMPARE(program.find<QLabel>("Label1")->text(), words);
 }
 
 void MainWindowTest::fontsFollowTheSettings() {
-    Program program;
+    ProgramDriver program;
     QVERIFY(program.find("Label1")->font().bold());
     QCOMPARE(program.find("Label1")->font().pointSize(), 24);
     program.app.settings.applyFonts(FontChoice{QStringLiteral("DejaVu Serif"), 16});
@@ -175,25 +173,25 @@ void MainWindowTest::fontsFollowTheSettings() {
 }
 
 void MainWindowTest::userPanelAndTextCaseFrameCloseEachOther() {
-    Program program;
+    ProgramDriver program;
     program.click("Picture6");
-    QVERIFY(program.find("Picture11")->isVisible());
+    QVERIFY(program.shown("Picture11"));
     program.click("Picture4");
-    QVERIFY(!program.find("Picture11")->isVisible());
-    QVERIFY(program.find("Frame1")->isVisible());
+    QVERIFY(!program.shown("Picture11"));
+    QVERIFY(program.shown("Frame1"));
     program.click("Picture6");
-    QVERIFY(!program.find("Frame1")->isVisible());
-    QVERIFY(program.find("Picture11")->isVisible());
+    QVERIFY(!program.shown("Frame1"));
+    QVERIFY(program.shown("Picture11"));
     program.click("Command1");
-    QVERIFY(!program.find("Picture11")->isVisible());
+    QVERIFY(!program.shown("Picture11"));
 }
 
 void MainWindowTest::choosingAUserUpdatesEveryNameLabel() {
-    Program program({{QStringLiteral("TIVORAL.INF"), "Anna\r\nBen\r\n"},
+    ProgramDriver program({{QStringLiteral("TIVORAL.INF"), "Anna\r\nBen\r\n"},
                      {QStringLiteral("TIVORAL.INI"), Settings24}});
     program.click("Picture6");
-    doubleClickRow(program.find<QListWidget>("List1"), 1);
-    QVERIFY(!program.find("Picture11")->isVisible());
+    ProgramDriver::doubleClickRow(program.find<QListWidget>("List1"), 1);
+    QVERIFY(!program.shown("Picture11"));
     int labels = 0;
     for (const char* name : {"Label3", "Label6", "Label11", "Label14", "Label17"}) {
         if (QLabel* label = program.find<QLabel>(name)) {
@@ -205,7 +203,7 @@ void MainWindowTest::choosingAUserUpdatesEveryNameLabel() {
 }
 
 void MainWindowTest::addingAUserWritesTheFile() {
-    Program program(
+    ProgramDriver program(
         {{QStringLiteral("TIVORAL.INF"), "Anna\r\n"}, {QStringLiteral("TIVORAL.INI"), Settings24}});
     program.click("Picture6");
     program.dialogs.queueInput(QStringLiteral("Carla"));
@@ -214,7 +212,7 @@ void MainWindowTest::addingAUserWritesTheFile() {
     QCOMPARE(names->count(), 2);
     QCOMPARE(names->item(1)->text(), QStringLiteral("Carla"));
     QCOMPARE(program.folder.read(QStringLiteral("TIVORAL.INF")), QByteArray("Anna\r\nCarla\r\n"));
-    QVERIFY(program.find("Picture11")->isVisible());
+    QVERIFY(program.shown("Picture11"));
     QCOMPARE(program.find<QLabel>("Label3")->text(), QStringLiteral("Benutzer"));
 }
 
@@ -230,13 +228,13 @@ void MainWindowTest::exitQuestion_data() {
 void MainWindowTest::exitQuestion() {
     QFETCH(bool, throughFrame);
     QFETCH(bool, yes);
-    Program program;
+    ProgramDriver program;
     program.click("Picture25");
     program.dialogs.clear();
-    QSignalSpy exit(&program.window, &MainWindow::exitConfirmed);
+    QSignalSpy exit(&program.main(), &MainWindow::exitConfirmed);
     program.dialogs.queueAnswer(yes ? Answer::Yes : Answer::No);
     if (throughFrame)
-        program.window.close();
+        program.main().close();
     else
         program.click("Picture1");
     const ScriptedDialogs::Box& box = program.dialogs.last();
@@ -246,40 +244,9 @@ void MainWindowTest::exitQuestion() {
     QCOMPARE(box.icon, Icon::Question);
     QCOMPARE(box.defaultAnswer, Answer::No);
     QCOMPARE(exit.count(), yes ? 1 : 0);
-    QVERIFY(program.isParked("Text4"));
+    QVERIFY(!program.shown("Text4"));
     if (!yes)
-        QVERIFY(program.window.isVisible());
-}
-
-void MainWindowTest::teacherLock_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("opens");
-    QTest::newRow("editor, sentence count")
-        << QStringLiteral("Picture8") << QStringLiteral("5") << true;
-    QTest::newRow("settings, sentence count")
-        << QStringLiteral("Picture10") << QStringLiteral("5") << true;
-    QTest::newRow("settings, trailing blank")
-        << QStringLiteral("Picture10") << QStringLiteral("5 ") << false;
-    QTest::newRow("editor, cancelled") << QStringLiteral("Picture8") << QString() << false;
-}
-
-void MainWindowTest::teacherLock() {
-    QFETCH(QString, button);
-    QFETCH(QString, answer);
-    QFETCH(bool, opens);
-    Program program;
-    program.click("Picture25");
-    QSignalSpy editor(&program.window, &MainWindow::editorRequested);
-    QSignalSpy settings(&program.window, &MainWindow::settingsRequested);
-    program.dialogs.queueInput(answer);
-    program.click(button.toLatin1().constData());
-    QVERIFY(program.dialogs.last().isInput);
-    QCOMPARE(program.dialogs.last().prompt, QStringLiteral("Passwort eingeben:"));
-    QVERIFY(program.isParked("Text4"));
-    const bool isEditor = button == QLatin1String("Picture8");
-    QCOMPARE(editor.count(), opens && isEditor ? 1 : 0);
-    QCOMPARE(settings.count(), opens && !isEditor ? 1 : 0);
+        QVERIFY(program.main().isVisible());
 }
 
 void MainWindowTest::infoWindowOpensBesideAndCloses_data() {
@@ -290,14 +257,14 @@ void MainWindowTest::infoWindowOpensBesideAndCloses_data() {
 
 void MainWindowTest::infoWindowOpensBesideAndCloses() {
     QFETCH(QString, closer);
-    Program program;
+    ProgramDriver program;
     program.click("Picture9");
     QWidget* info = program.find("TIVLABEL");
     QVERIFY(info);
     QVERIFY(info->isVisible());
     QVERIFY(info->isWindow());
     QCOMPARE(info->windowTitle(), QStringLiteral("Tivoral"));
-    QVERIFY(program.window.isVisible());
+    QVERIFY(program.main().isVisible());
     const QString credits = info->findChild<QLabel*>(QStringLiteral("Bezeichnung7"))->text();
     QVERIFY(credits.split(QStringLiteral("\r\n")).contains(QString(52, QLatin1Char('-'))));
     QVERIFY(credits.contains(QStringLiteral("Tivoral-Entwicklerteam")));
@@ -306,7 +273,7 @@ void MainWindowTest::infoWindowOpensBesideAndCloses() {
     QVERIFY(!info->isVisible());
     program.click("Picture9");
     QVERIFY(info->isVisible());
-    QCOMPARE(program.window.findChildren<QWidget*>(QStringLiteral("TIVLABEL")).size(), 1);
+    QCOMPARE(program.main().findChildren<QWidget*>(QStringLiteral("TIVLABEL")).size(), 1);
 }
 
 void MainWindowTest::infoWindowPlacement_data() {
@@ -339,13 +306,13 @@ void MainWindowTest::exerciseStartClosesTheViews() {
     QFETCH(QString, button);
     QFETCH(QString, panel);
     QFETCH(bool, readingTextKept);
-    Program program;
+    ProgramDriver program;
     program.click("Picture25");
-    program.click(button.toLatin1().constData());
-    QVERIFY(program.isParked("Text4"));
-    QVERIFY(program.isParked("dateipic"));
+    program.click(button);
+    QVERIFY(!program.shown("Text4"));
+    QVERIFY(!program.shown("dateipic"));
     QCOMPARE(program.lines("Text4"), readingTextKept ? Defaults : QStringList());
-    QWidget* shown = program.window.findChild<QWidget*>(panel);
+    QWidget* shown = program.find(panel);
     QVERIFY(shown);
     QVERIFY(shown->isVisible());
     QCOMPARE(shown->pos(), QPoint(0, 0));
@@ -384,24 +351,24 @@ void MainWindowTest::keysInAPanelNeverReachWhatItCovers() {
                                               {QStringLiteral("Backtab"), Qt::Key_Backtab},
                                               {QStringLiteral("Space"), Qt::Key_Space},
                                               {QStringLiteral("Return"), Qt::Key_Return}};
-    Program program;
-    program.click(button.toLatin1().constData());
-    QWidget* shown = program.window.findChild<QWidget*>(panel);
-    QCOMPARE(program.window.focusWidget(), program.window.findChild<QWidget*>(firstFocus));
+    ProgramDriver program;
+    program.click(button);
+    QWidget* shown = program.find(panel);
+    QCOMPARE(program.main().focusWidget(), program.find(firstFocus));
 
     for (const QString& step : keys.split(QLatin1Char(' '))) {
         const Qt::Key key = keyNamed.value(step.section(QLatin1Char('*'), 0, 0));
         const int times =
             step.contains(QLatin1Char('*')) ? step.section(QLatin1Char('*'), 1).toInt() : 1;
         for (int k = 0; k < times; ++k) {
-            QWidget* focus = program.window.focusWidget();
+            QWidget* focus = program.main().focusWidget();
             QVERIFY2(focus && shown->isAncestorOf(focus),
                      qPrintable(step + QStringLiteral(" reached ") +
                                 (focus ? focus->objectName() : QStringLiteral("nothing"))));
             QTest::keyClick(focus, key,
                             key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
             QVERIFY2(shown->isVisible(), qPrintable(step));
-            for (const ExercisePanel* other : program.window.findChildren<ExercisePanel*>())
+            for (const ExercisePanel* other : program.main().findChildren<ExercisePanel*>())
                 QVERIFY2(other == shown || !other->isVisible(), qPrintable(other->objectName()));
         }
     }

@@ -4,7 +4,7 @@
 #include "shell/infowindow.h"
 #include "shell/settingswindow.h"
 #include "support/recordingspeech.h"
-#include "test_mainwindow_fixture.h"
+#include "support/programdriver.h"
 
 #include <QComboBox>
 
@@ -17,9 +17,9 @@ namespace {
 const QString First = Defaults.constFirst();
 
 // The default sentences, a voice that writes down what it says, and the child's options.
-struct SpeakingProgram : Program {
+struct SpeakingProgram : ProgramDriver {
     explicit SpeakingProgram(bool hasVoice = true, const QByteArray& options = {})
-        : Program(options.isEmpty() ? Files{} : Files{{u"TIVORAL.OPT"_s, options}}) {
+        : ProgramDriver(options.isEmpty() ? Files{} : Files{{u"TIVORAL.OPT"_s, options}}) {
         app.voice.setEngine(std::make_unique<RecordingSpeech>(said, hasVoice));
         app.voice.start();
         app.readingAids.reload();
@@ -93,14 +93,14 @@ void ReadingAidsTest::speechButtonsSayWhatTheChildSees() {
     QFETCH(QString, typed);
     QFETCH(QString, button);
     SpeakingProgram program(true, "[*]\r\nSatzAnhoeren = ja\r\n");
-    program.click(start.toLatin1().constData());
+    program.click(start);
     program.app.points.set(5);
-    auto* shown = program.window.findChild<QWidget*>(panel);
+    auto* shown = program.main().findChild<QWidget*>(panel);
     if (auto* box = shown->findChild<QPlainTextEdit*>()) {
-        typeKeys(box, typed);
+        ProgramDriver::type(box, typed);
     } else if (!typed.isEmpty()) {
         QWidget* tile = shown->findChild<QWidget*>(typed);
-        QApplication::setActiveWindow(&program.window);
+        QApplication::setActiveWindow(&program.main());
         tile->setFocus(Qt::TabFocusReason);
         QTest::keyClick(tile, Qt::Key_Space);
     }
@@ -138,7 +138,7 @@ void ReadingAidsTest::speechButtonsHiddenWithoutVoiceOrOption() {
     QTEST(panel->findChild<QWidget*>(u"satzAnhoerenButton"_s)->isVisible(), "targetShown");
     // A hidden button's operation says nothing and costs nothing either.
     program.app.points.set(5);
-    auto& frame = program.window.frame();
+    auto& frame = program.main().frame();
     frame.hearTarget(*frame.running());
     frame.useLupe(*frame.running());
     QTEST(int(program.said.size()), "saidCount");
@@ -156,16 +156,16 @@ void ReadingAidsTest::umlautKeysTypeAtTheCursor_data() {
 void ReadingAidsTest::umlautKeysTypeAtTheCursor() {
     QFETCH(QString, start);
     QFETCH(QString, box);
-    Program program;
-    program.click(start.toLatin1().constData());
-    auto* input = program.find<QPlainTextEdit>(box.toLatin1().constData());
-    QApplication::setActiveWindow(&program.window);
+    ProgramDriver program;
+    program.click(start);
+    auto* input = program.find<QPlainTextEdit>(box);
+    QApplication::setActiveWindow(&program.main());
     input->setFocus();
-    typeKeys(input, u"Mllr"_s);
+    ProgramDriver::type(input, u"Mllr"_s);
     QTextCursor cursor = input->textCursor();
     cursor.setPosition(1);
     input->setTextCursor(cursor);
-    QWidget* row = program.find((box + u"UmlautKeys"_s).toLatin1().constData());
+    QWidget* row = program.find(box + u"UmlautKeys"_s);
     QVERIFY(row->isVisible());
     QTest::mouseClick(row->findChild<QAbstractButton*>(u"umlautKeyfc"_s), Qt::LeftButton);
     cursor.setPosition(4);
@@ -183,7 +183,7 @@ void ReadingAidsTest::umlautKeysTypeAtTheCursor() {
 }
 
 void ReadingAidsTest::positionInTheList() {
-    Program program;
+    ProgramDriver program;
     program.click("Picture18");
     program.click("Picture21");
     QCOMPARE(program.find("puzzle")->findChild<QLabel*>(u"sentencePosition"_s)->text(),
@@ -195,13 +195,13 @@ void ReadingAidsTest::positionInTheList() {
 }
 
 void ReadingAidsTest::everyWindowScalesAsAWhole() {
-    Program program;
+    ProgramDriver program;
     SettingsWindow settings(program.app);
     EditorWindow editor(program.app);
     GameWindow game(program.app);
     InfoWindow info;
     program.click("Picture5"); // an exercise panel shows
-    const QList<QWidget*> windows{&program.window, &settings, &editor, &game, &info};
+    const QList<QWidget*> windows{&program.main(), &settings, &editor, &game, &info};
     QList<QMap<QString, QRect>> before;
     for (QWidget* window : windows)
         before.append(rectangles(window));
@@ -236,7 +236,7 @@ void ReadingAidsTest::everyWindowScalesAsAWhole() {
 }
 
 void ReadingAidsTest::settingsPageChangesTheChosenChildAtOnce() {
-    Program program({{u"TIVORAL.INF"_s, "Anna\r\nBen\r\n"}, {u"TIVORAL.INI"_s, Settings24}});
+    ProgramDriver program({{u"TIVORAL.INF"_s, "Anna\r\nBen\r\n"}, {u"TIVORAL.INI"_s, Settings24}});
     program.app.users.selectUser(1);
     SettingsWindow settings(program.app);
     settings.activate();

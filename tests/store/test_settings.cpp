@@ -1,5 +1,6 @@
 #include "platform/textfile.h"
 #include "store/appstate.h"
+#include "support/fixture.h"
 #include "support/scripteddialogs.h"
 #include "support/sequencerandom.h"
 #include "support/workfolder.h"
@@ -23,11 +24,7 @@ const QByteArray GoodInf("Anna\nBen\n");
 const QString NoSettings =
     u"Es sind keine Einstellungen gespeichert, verwende Standardwerte.\r\r"_s;
 
-struct Session {
-    WorkFolder folder;
-    ScriptedDialogs dialogs;
-    SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
+struct Session : testing::Fixture {
 };
 
 constexpr QFile::Permissions WritableFolder =
