@@ -21,7 +21,8 @@ namespace {
 const QString TileMimeType = QStringLiteral("application/x-tivoral-puzzle-tile");
 // The program's process id keeps a tile of another running copy from counting here.
 QByteArray tileDragData(int number) {
-    return QByteArray::number(QCoreApplication::applicationPid()) + ':' + QByteArray::number(number);
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+           QByteArray::number(number);
 }
 
 const QString TargetMeaning = QStringLiteral("Blaues Feld für den Satz");

