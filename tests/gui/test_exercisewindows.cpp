@@ -92,24 +92,29 @@ private Q_SLOTS:
 
 void ExerciseWindowsTest::sentenceFinishedThroughTheWidgets_data() {
     QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("panel");
     // Empty for the puzzle, whose words are dropped.
     QTest::addColumn<QString>("answerBox");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("prompt");
+    // Whether the reading view, moved away by the start, keeps its text.
+    QTest::addColumn<bool>("readingTextKept");
+    const QString prima = QStringLiteral("Prima, der Satz ist fertig.\r");
     QTest::newRow("Dosensatz") << "Picture5"
+                               << "Picture3"
                                << "Text1"
-                               << "Dosensatz"
-                               << "Prima, der Satz ist fertig.\r\r";
-    QTest::newRow("Satzpuzzle") << "Picture18" << QString() << "Satzpuzzle"
-                                << "Der Satz ist fertig!\r\r";
+                               << "Dosensatz" << prima + "\r" << true;
+    QTest::newRow("Satzpuzzle") << "Picture18"
+                                << "puzzle" << QString() << "Satzpuzzle"
+                                << "Der Satz ist fertig!\r\r" << true;
     QTest::newRow("Mosaiksatz") << "Picture32"
+                                << "mosaik"
                                 << "Text3"
-                                << "Mosaiksatz"
-                                << "Prima, der Satz ist fertig.\r";
+                                << "Mosaiksatz" << prima << false;
     QTest::newRow("Verrutscher Satz") << "Picture33"
+                                      << "lücken"
                                       << "Text5"
-                                      << "Verrutscher Satz"
-                                      << "Prima, der Satz ist fertig.\r";
+                                      << "Verrutscher Satz" << prima << false;
 }
 
 void ExerciseWindowsTest::sentenceFinishedThroughTheWidgets() {
@@ -117,9 +122,17 @@ void ExerciseWindowsTest::sentenceFinishedThroughTheWidgets() {
     QFETCH(QString, answerBox);
     QFETCH(QString, title);
     QFETCH(QString, prompt);
+    QFETCH(QString, panel);
+    QFETCH(bool, readingTextKept);
     ProgramDriver program({{QStringLiteral("A.TXT"), Bauer.toUtf8() + "\r\nHallo Welt.\r\n"}});
     program.app.points.set(5);
+    program.click(QStringLiteral("Picture25"));
     program.click(start);
+    QVERIFY(program.shown(panel));
+    QCOMPARE(program.find(panel)->pos(), QPoint(0, 0));
+    QVERIFY(!program.shown(QStringLiteral("Text4")));
+    QVERIFY(!program.shown(QStringLiteral("dateipic")));
+    QCOMPARE(program.lines(QStringLiteral("Text4")).size(), readingTextKept ? 2 : 0);
     program.dialogs.clear();
 
     if (answerBox.isEmpty()) {

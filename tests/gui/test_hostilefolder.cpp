@@ -391,7 +391,7 @@ void HostileFolderTest::startEndsWithTheMainWindow() {
 
     QElapsedTimer timer;
     timer.start();
-    ProgramDriver running(folder.dir());
+    ProgramDriver running(folder);
     QCoreApplication::processEvents();
     const qint64 elapsed = timer.elapsed();
     QVERIFY2(elapsed < StartLimitMs, qPrintable(QStringLiteral("start took %1 ms").arg(elapsed)));
@@ -418,7 +418,7 @@ void HostileFolderTest::startEndsWithTheMainWindow() {
     }
     if (replaced.isEmpty())
         return;
-    ProgramDriver again(folder.dir());
+    ProgramDriver again(folder);
     QVERIFY2(!again.dialogs.prompts().contains(NoSettings), "the replaced files do not read back");
 }
 
@@ -441,7 +441,7 @@ void HostileFolderTest::exercisesStayResponsive() {
     QFETCH(QByteArray, line);
     CaseFolder folder;
     folder.write(SentenceFileName, line + "\r\n");
-    ProgramDriver running(folder.dir());
+    ProgramDriver running(folder);
     QVERIFY(running.dialogs.prompts().isEmpty());
     QCOMPARE(running.app.store.count(), 1);
     const QString sentence = running.app.store.entries().constFirst();
@@ -498,7 +498,7 @@ void HostileFolderTest::gameEndsOverAHostileHighScoreList() {
         QSKIP("File permissions do not stop this user (root)");
     if (QTest::currentTestFailed())
         return;
-    ProgramDriver running(folder.dir());
+    ProgramDriver running(folder);
     running.app.users.selectUser(0);
     running.app.points.set(Settings::DefaultPointLimit);
 

@@ -28,8 +28,6 @@ private Q_SLOTS:
     void infoWindowOpensBesideAndCloses();
     void infoWindowPlacement_data();
     void infoWindowPlacement();
-    void exerciseStartClosesTheViews_data();
-    void exerciseStartClosesTheViews();
     void keysInAPanelNeverReachWhatItCovers_data();
     void keysInAPanelNeverReachWhatItCovers();
 };
@@ -37,13 +35,12 @@ private Q_SLOTS:
 void MainWindowTest::startUpInAnEmptyFolderShowsTheDefaultSentences() {
     ProgramDriver program;
     QCOMPARE(program.main().objectName(), QStringLiteral("Form1"));
-    QCOMPARE(program.main().size(), QSize(645, 537));
     QCOMPARE(program.main().windowTitle(), QStringLiteral("Tivoral:  Sätze in Großschrift"));
     QVERIFY(program.shown("dateipic"));
     QCOMPARE(program.lines("Text2"), Defaults);
-    QCOMPARE(program.find<QLabel>("Label8")->text(), QStringLiteral("TIVORAL.TXT"));
-    QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 5"));
-    QCOMPARE(program.find<QLabel>("Label3")->text(), QStringLiteral("Benutzer"));
+    QCOMPARE(program.text("Label8"), QStringLiteral("TIVORAL.TXT"));
+    QCOMPARE(program.text("Label10"), QStringLiteral(" 5"));
+    QCOMPARE(program.text("Label3"), QStringLiteral("Benutzer"));
     QListWidget* files = program.find<QListWidget>("File1");
     QCOMPARE(files->count(), 1);
     QCOMPARE(files->currentItem()->text(), QStringLiteral("TIVORAL.TXT"));
@@ -83,14 +80,14 @@ void MainWindowTest::fileListClickPreviewsDoubleClickLoadsAndCloses() {
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(1)).center());
     QCOMPARE(program.lines("Text2").size(), 3);
-    QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 3"));
+    QCOMPARE(program.text("Label10"), QStringLiteral(" 3"));
 
     program.click("Picture7");
     program.click("Picture7");
     ProgramDriver::doubleClickRow(files, 0);
     QVERIFY(!program.shown("dateipic"));
-    QCOMPARE(program.find<QLabel>("Label8")->text(), QStringLiteral("A.TXT"));
-    QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 2"));
+    QCOMPARE(program.text("Label8"), QStringLiteral("A.TXT"));
+    QCOMPARE(program.text("Label10"), QStringLiteral(" 2"));
     QCOMPARE(program.app.store.entries(),
              (QStringList{QStringLiteral("Eins."), QStringLiteral("Zwei.")}));
 }
@@ -213,7 +210,7 @@ void MainWindowTest::addingAUserWritesTheFile() {
     QCOMPARE(names->item(1)->text(), QStringLiteral("Carla"));
     QCOMPARE(program.folder.read(QStringLiteral("TIVORAL.INF")), QByteArray("Anna\r\nCarla\r\n"));
     QVERIFY(program.shown("Picture11"));
-    QCOMPARE(program.find<QLabel>("Label3")->text(), QStringLiteral("Benutzer"));
+    QCOMPARE(program.text("Label3"), QStringLiteral("Benutzer"));
 }
 
 void MainWindowTest::exitQuestion_data() {
@@ -289,33 +286,6 @@ void MainWindowTest::infoWindowPlacement() {
     QCOMPARE(InfoWindow::placeBeside(QRect(300, 200, 649, 541), QSize(480, 420), area), place);
 }
 
-void MainWindowTest::exerciseStartClosesTheViews_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("panel");
-    QTest::addColumn<bool>("readingTextKept");
-    QTest::newRow("Dosensatz") << QStringLiteral("Picture5") << QStringLiteral("Picture3") << true;
-    QTest::newRow("Satzpuzzle") << QStringLiteral("Picture18") << QStringLiteral("puzzle") << true;
-    QTest::newRow("Mosaiksatz") << QStringLiteral("Picture32") << QStringLiteral("mosaik") << false;
-    QTest::newRow("Verrutscher Satz")
-        << QStringLiteral("Picture33") << QStringLiteral("lücken") << false;
-}
-
-void MainWindowTest::exerciseStartClosesTheViews() {
-    QFETCH(QString, button);
-    QFETCH(QString, panel);
-    QFETCH(bool, readingTextKept);
-    ProgramDriver program;
-    program.click("Picture25");
-    program.click(button);
-    QVERIFY(!program.shown("Text4"));
-    QVERIFY(!program.shown("dateipic"));
-    QCOMPARE(program.lines("Text4"), readingTextKept ? Defaults : QStringList());
-    QWidget* shown = program.find(panel);
-    QVERIFY(shown);
-    QVERIFY(shown->isVisible());
-    QCOMPARE(shown->pos(), QPoint(0, 0));
-}
-
 void MainWindowTest::keysInAPanelNeverReachWhatItCovers_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("panel");
@@ -352,14 +322,14 @@ void MainWindowTest::keysInAPanelNeverReachWhatItCovers() {
     ProgramDriver program;
     program.click(button);
     QWidget* shown = program.find(panel);
-    QCOMPARE(program.main().focusWidget(), program.find(firstFocus));
+    QCOMPARE(program.focus(), program.find(firstFocus));
 
     for (const QString& step : keys.split(QLatin1Char(' '))) {
         const Qt::Key key = keyNamed.value(step.section(QLatin1Char('*'), 0, 0));
         const int times =
             step.contains(QLatin1Char('*')) ? step.section(QLatin1Char('*'), 1).toInt() : 1;
         for (int k = 0; k < times; ++k) {
-            QWidget* focus = program.main().focusWidget();
+            QWidget* focus = program.focus();
             QVERIFY2(focus && shown->isAncestorOf(focus),
                      qPrintable(step + QStringLiteral(" reached ") +
                                 (focus ? focus->objectName() : QStringLiteral("nothing"))));

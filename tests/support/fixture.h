@@ -18,7 +18,7 @@ using Files = QList<QPair<QString, QByteArray>>;
 struct Fixture {
     explicit Fixture(const Files& files = {}, QList<double> draws = {0.0})
         : workDir(lay(folder, files)), random(std::move(draws)) {}
-    explicit Fixture(const QDir& ownFolder) : workDir(ownFolder) {}
+    explicit Fixture(const WorkFolder& ownFolder) : workDir(ownFolder.dir()) {}
     Fixture(const Fixture&) = delete;
     Fixture& operator=(const Fixture&) = delete;
 
