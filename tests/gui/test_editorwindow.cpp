@@ -30,8 +30,7 @@ struct Editor : testing::Fixture {
         app.store.setEntries(sentences);
         app.store.markAsSaved(); // as a load leaves it
         app.store.setSelected(0);
-        app.fileStatus.setLoaded(SentenceStore::countText(int(sentences.size())), "/s/A.TXT",
-                                 "A.TXT");
+        app.fileStatus.setLoaded(int(sentences.size()), "/s/A.TXT", "A.TXT");
         window = std::make_unique<EditorWindow>(app);
         window->activate();
     }

@@ -4,6 +4,7 @@
 #include "exercises/mosaicpanel.h"
 #include "exercises/puzzle.h"
 #include "exercises/puzzlepanel.h"
+#include "platform/twips.h"
 #include "support/programdriver.h"
 
 #include <QDragEnterEvent>
@@ -86,6 +87,8 @@ private Q_SLOTS:
     void puzzleTargetTakesOnlyThisProgramsTiles();
     void puzzleTilesStayReadableInsideTheField_data();
     void puzzleTilesStayReadableInsideTheField();
+    void rewardButtonTakesEachExercisesPlace_data();
+    void rewardButtonTakesEachExercisesPlace();
     void mosaicPaintsTheSentenceRedWithoutBuildingAnew();
     void misprintBreaksIntoLinesThatFit();
 };
@@ -227,6 +230,46 @@ void ExerciseWindowsTest::puzzleTilesStayReadableInsideTheField() {
         return tile->font().pointSize() < TileFontPoints;
     });
     QCOMPARE(shrunk, shrunkTiles);
+}
+
+void ExerciseWindowsTest::rewardButtonTakesEachExercisesPlace_data() {
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("leave");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("left"); // 0: not shown
+    QTest::newRow("Dosensatz at the limit") << "Picture5"
+                                            << "Picture12" << 100 << 4800;
+    QTest::newRow("Dosensatz one below") << "Picture5"
+                                         << "Picture12" << 99 << 0;
+    QTest::newRow("Satzpuzzle") << "Picture18"
+                                << "Picture17" << 100 << 4800;
+    QTest::newRow("Mosaiksatz") << "Picture32"
+                                << "Picture26" << 100 << 1800;
+    QTest::newRow("Verrutscher Satz") << "Picture33"
+                                      << "Picture39" << 100 << 1800;
+}
+
+void ExerciseWindowsTest::rewardButtonTakesEachExercisesPlace() {
+    QFETCH(QString, start);
+    QFETCH(QString, leave);
+    QFETCH(int, points);
+    QFETCH(int, left);
+    ProgramDriver program;
+    program.click(start);
+    program.app.points.set(points);
+    program.click(leave);
+    // The button lies on the panel: hidden with it.
+    QVERIFY(!program.shown(leave));
+    auto* reward = program.find<QAbstractButton>(QStringLiteral("Command3"));
+    QCOMPARE(reward->isVisible(), left > 0);
+    if (left == 0)
+        return;
+    QCOMPARE(reward->pos(), QPoint(twips(left), twips(3120)));
+    QCOMPARE(reward->text(),
+             QStringLiteral("Du kannst dir ein Belohnungsspiel abholen . . .         "));
+    QTest::mouseClick(reward, Qt::LeftButton);
+    QVERIFY(program.program.gameWindow() && program.program.gameWindow()->isVisible());
+    QVERIFY(!reward->isVisible());
 }
 
 void ExerciseWindowsTest::mosaicPaintsTheSentenceRedWithoutBuildingAnew() {
