@@ -5,6 +5,7 @@
 #include "exercises/puzzle.h"
 #include "platform/twips.h"
 
+#include <QCoreApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QFocusEvent>
@@ -18,6 +19,12 @@ namespace tivoral {
 namespace {
 
 const QString TileMimeType = QStringLiteral("application/x-tivoral-puzzle-tile");
+// The program's process id keeps a tile of another running copy from counting here.
+QByteArray tileDragData(int number) {
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+           QByteArray::number(number);
+}
+
 const QString TargetMeaning = QStringLiteral("Blaues Feld für den Satz");
 
 // Left and top of puzzleTile1 … puzzleTile18, in twips.
@@ -94,13 +101,17 @@ void PuzzleTile::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return QLabel::mousePressEvent(event);
     Q_EMIT pickedUp(number_);
-    auto* mime = new QMimeData;
-    mime->setData(TileMimeType, QByteArray::number(number_));
     auto* drag = new QDrag(this);
-    drag->setMimeData(mime);
+    drag->setMimeData(dragData());
     drag->setPixmap(grab());
     drag->setHotSpot(event->position().toPoint());
     drag->exec(Qt::MoveAction);
+}
+
+QMimeData* PuzzleTile::dragData() const {
+    auto* mime = new QMimeData;
+    mime->setData(TileMimeType, tileDragData(number_));
+    return mime;
 }
 
 void PuzzleTile::keyPressEvent(QKeyEvent* event) {
@@ -141,10 +152,11 @@ void PuzzleTarget::showSentence(const QString& placed) {
 }
 
 PuzzleTile* PuzzleTarget::draggedTile(const QDropEvent* event) const {
-    if (!event->mimeData()->hasFormat(TileMimeType))
-        return nullptr;
-    auto* tile = qobject_cast<PuzzleTile*>(event->source());
-    return tile && tile->parentWidget() == parentWidget() ? tile : nullptr;
+    const QByteArray data = event->mimeData()->data(TileMimeType);
+    for (auto* tile : parentWidget()->findChildren<PuzzleTile*>(Qt::FindDirectChildrenOnly))
+        if (data == tileDragData(tile->number()))
+            return tile;
+    return nullptr;
 }
 
 void PuzzleTarget::dragEnterEvent(QDragEnterEvent* event) {

@@ -6,6 +6,8 @@
 
 #include <array>
 
+class QMimeData;
+
 namespace tivoral {
 
 class PuzzleExercise;
@@ -20,6 +22,8 @@ public:
     int number() const { return number_; }
     // The piece as the tile shows it; the blank that ends every piece is not drawn.
     void setPiece(const QString& piece);
+    // What a drag of this tile carries; the caller owns it.
+    QMimeData* dragData() const;
 
 Q_SIGNALS:
     void placeRequested(int number);
@@ -65,10 +69,9 @@ class PuzzlePanel final : public ExercisePanel {
 public:
     explicit PuzzlePanel(PuzzleExercise& puzzle, QWidget* parent = nullptr);
 
+private:
     // A tile released over the target field (the target's drop, after the drag has ended).
     void dropTile(int number);
-
-private:
     static PanelNames names();
     void showLayout();
     void emptyTile(int number);

@@ -1,5 +1,6 @@
 #include "editor/listsaver.h"
 #include "store/appstate.h"
+#include "support/fixture.h"
 #include "support/scripteddialogs.h"
 #include "support/sequencerandom.h"
 #include "support/workfolder.h"
@@ -15,15 +16,11 @@ const QStringList Animals{"Der Hund bellt.", "Der Spaß ist groß."};
 const QByteArray AnimalBytes = "Der Hund bellt.\r\nDer Spa\xdf ist gro\xdf.\r\n";
 const QByteArray Old = "Alt.\r\n";
 
-struct Fixture {
-    testing::WorkFolder folder;
-    testing::ScriptedDialogs dialogs;
-    testing::SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
+struct Saving : testing::Fixture {
     SentenceFileList files{folder.dir()};
     ListSaver saver{app, files};
 
-    explicit Fixture(const QStringList& sentences = Animals) { app.store.setEntries(sentences); }
+    explicit Saving(const QStringList& sentences = Animals) { app.store.setEntries(sentences); }
     ListSaver::Result saveAs(const QString& name) {
         dialogs.queueInput(name);
         return saver.save();
@@ -90,7 +87,7 @@ void ListSaverTest::savesUnderCapitalNameAfterAskingForTxt() {
     QFETCH(Answer, answer);
     QFETCH(QString, question);
     QFETCH(QString, stored);
-    Fixture f;
+    Saving f;
     if (!existing.isEmpty()) {
         f.folder.write(existing, Old);
         if (writeProtected)
@@ -135,7 +132,7 @@ void ListSaverTest::writesExactBytes_data() {
 
 void ListSaverTest::writesExactBytes() {
     QFETCH(QStringList, entries);
-    Fixture f(entries);
+    Saving f(entries);
     QCOMPARE(f.saveAs("SÄTZE.TXT"), ListSaver::Result::Saved);
     QTEST(f.folder.read("SÄTZE.TXT"), "bytes");
 }
@@ -160,7 +157,7 @@ void ListSaverTest::refusesNamesOutsideTheFolder_data() {
 
 void ListSaverTest::refusesNamesOutsideTheFolder() {
     QFETCH(QString, typed);
-    Fixture f;
+    Saving f;
     f.folder.dir().mkdir("ORDNER.TXT");
     const ListSaver::Result result = f.saveAs(typed);
     QCOMPARE(result, typed.isEmpty() ? ListSaver::Result::Cancelled : ListSaver::Result::Refused);
@@ -217,7 +214,7 @@ void ListSaverTest::warnsWhenAnotherComputerChangedTheFile() {
     QFETCH(QByteArray, otherComputer);
     QFETCH(Answer, answer);
     QFETCH(QString, question);
-    Fixture f;
+    Saving f;
     f.folder.write("LISTE.TXT", Old);
     f.files.refresh();
     f.files.setSelected(f.files.indexOf("LISTE.TXT"));

@@ -4,6 +4,7 @@
 #include "platform/clipboard.h"
 #include "platform/printing.h"
 #include "store/appstate.h"
+#include "support/fixture.h"
 #include "support/scripteddialogs.h"
 #include "support/sequencerandom.h"
 #include "support/workfolder.h"
@@ -45,17 +46,13 @@ public:
 
 const QStringList Five{"Eins.", "Zwei.", "Drei.", "Vier.", "Fünf."};
 
-struct Fixture {
-    testing::WorkFolder folder;
-    testing::ScriptedDialogs dialogs;
-    testing::SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
+struct Transfer : testing::Fixture {
     FakeClipboard clipboard;
     FakePrinting printing;
     ListClipboard transfer{app, clipboard};
     ListPrinter printer{app, printing};
 
-    Fixture() {
+    Transfer() {
         app.store.setEntries(Five);
         app.store.setSelected(2);
         app.fileStatus.setEditorCount(5);
@@ -80,7 +77,7 @@ private Q_SLOTS:
 };
 
 void ListTransferTest::copyPutsEveryLineWithCrLf() {
-    Fixture f;
+    Transfer f;
     f.transfer.copy();
     QCOMPARE(f.clipboard.content, "Eins.\r\nZwei.\r\nDrei.\r\nVier.\r\nFünf.\r\n");
     QCOMPARE(f.dialogs.prompts(), QStringList{"Die Liste wurde kopiert.\r"});
@@ -90,7 +87,7 @@ void ListTransferTest::copyPutsEveryLineWithCrLf() {
 
 // Which lines are new is decided in the list rules; here they must reach the store.
 void ListTransferTest::pasteAppendsNewLinesButNotTheCount() {
-    Fixture f;
+    Transfer f;
     // A line longer than a sentence may be is refused, the others are taken.
     f.clipboard.content = "Sechs.\r\nZWEI.\r\n" + QString(16001, 'x') + "\r\nSieben.\r\nAcht.";
     QCOMPARE(f.transfer.paste(), 2);
@@ -103,7 +100,7 @@ void ListTransferTest::pasteAppendsNewLinesButNotTheCount() {
 }
 
 void ListTransferTest::printsEveryLineInArialTen() {
-    Fixture f;
+    Transfer f;
     f.printer.print();
     QCOMPARE(f.printing.printed, Five);
     QCOMPARE(f.printing.usedFont.family, "Arial");
@@ -133,7 +130,7 @@ void ListTransferTest::withoutPrinterOffersPdf() {
     QFETCH(QString, loaded);
     QFETCH(QString, pdf);
     QFETCH(QStringList, present);
-    Fixture f;
+    Transfer f;
     for (const QString& name : present)
         f.folder.write(name, "%PDF alt");
     f.app.fileStatus.setLoaded(5, loaded, "x");

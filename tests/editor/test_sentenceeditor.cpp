@@ -1,6 +1,7 @@
 #include "editor/listrules.h"
 #include "editor/sentenceeditor.h"
 #include "store/appstate.h"
+#include "support/fixture.h"
 #include "support/scripteddialogs.h"
 #include "support/sequencerandom.h"
 #include "support/workfolder.h"
@@ -13,14 +14,10 @@ namespace {
 
 const QStringList Three{"Der Hund bellt.", "Der Bauer fährt mit dem Traktor aufs Feld.", "Ende."};
 
-struct Fixture {
-    testing::WorkFolder folder;
-    testing::ScriptedDialogs dialogs;
-    testing::SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
+struct Editing : testing::Fixture {
     SentenceEditor editor{app};
 
-    Fixture(const QStringList& sentences, int selected) {
+    Editing(const QStringList& sentences, int selected) {
         app.store.setEntries(sentences);
         app.store.setSelected(selected);
     }
@@ -73,7 +70,7 @@ void SentenceEditorTest::add() {
     QFETCH(QString, refusal);
     QFETCH(QString, count);
     QFETCH(QString, cleaned);
-    Fixture f(entries, 0);
+    Editing f(entries, 0);
     f.editor.setInput(input);
     QCOMPARE(f.editor.input(), cleaned);
     QCOMPARE(f.editor.add(), refusal.isEmpty());
@@ -96,7 +93,7 @@ void SentenceEditorTest::replace_data() {
 void SentenceEditorTest::replace() {
     QFETCH(int, selected);
     QFETCH(QString, input);
-    Fixture f(Three, selected);
+    Editing f(Three, selected);
     f.editor.setInput(input);
     f.editor.replace();
     QTEST(f.app.store.entries(), "expected");
@@ -130,7 +127,7 @@ void SentenceEditorTest::deleteAsksFirst() {
     QFETCH(QStringList, entries);
     QFETCH(int, selected);
     QFETCH(Answer, answer);
-    Fixture f(entries, selected);
+    Editing f(entries, selected);
     f.dialogs.queueAnswer(answer);
     QCOMPARE(f.editor.deleteSelected(), answer == Answer::Yes);
     QTEST(f.dialogs.prompts(), "prompts");
@@ -143,7 +140,7 @@ void SentenceEditorTest::deleteAsksFirst() {
 }
 
 void SentenceEditorTest::warningStaysUntilClicked() {
-    Fixture f(Three, 0);
+    Editing f(Three, 0);
     f.editor.setInput(QStringList(19, "Wort").join(' '));
     QVERIFY(f.editor.warningShown());
     f.editor.setInput("kurz");

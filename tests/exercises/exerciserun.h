@@ -1,21 +1,18 @@
 #pragma once
 
-// One exercise running in the frame over a temporary working folder, for the logic tests.
+// One exercise running in the frame over a Fixture, for the logic tests.
 
 #include "exercises/exerciseframe.h"
-#include "store/appstate.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
+#include "support/fixture.h"
 
 #include <QTest>
 
 namespace tivoral::testing {
 
-template <typename T> struct ExerciseRun {
+template <typename T> struct ExerciseRun : Fixture {
     explicit ExerciseRun(const QStringList& sentences, QList<double> draws = {0.0},
                          TextCase textCase = TextCase::Normal)
-        : random(std::move(draws)) {
+        : Fixture({}, std::move(draws)) {
         app.store.setEntries(sentences);
         app.textCase.set(textCase);
     }
@@ -26,10 +23,6 @@ template <typename T> struct ExerciseRun {
             exercise.typeAnswer(text.left(n));
     }
 
-    WorkFolder folder;
-    ScriptedDialogs dialogs;
-    SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
     ExerciseFrame frame{app};
     T exercise{frame};
 };

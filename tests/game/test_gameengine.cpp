@@ -2,6 +2,7 @@
 #include "game/gamesession.h"
 #include "gamesteering.h"
 #include "store/appstate.h"
+#include "support/fixture.h"
 #include "support/scripteddialogs.h"
 #include "support/sequencerandom.h"
 #include "support/workfolder.h"
@@ -29,9 +30,9 @@ double drawFor(Cell cell) {
 }
 
 // An engine on a store of the given sentences; the first draw chooses the sentence.
-struct Game {
+struct Game : testing::Fixture {
     explicit Game(const QStringList& sentences = {}, QList<double> draws = {0.0})
-        : random(std::move(draws)) {
+        : Fixture({}, std::move(draws)) {
         app.store.setEntries(sentences);
         engine.newSentence();
     }
@@ -42,10 +43,6 @@ struct Game {
     }
     void catchNext() { steerTo(engine.letters().constFirst()); }
 
-    testing::WorkFolder folder;
-    testing::ScriptedDialogs dialogs;
-    testing::SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
     GameEngine engine{app};
 };
 

@@ -1,8 +1,7 @@
 // Screen readers and keyboard users: every control that is shown and can be operated or read
 // has a name, in every window and panel of the program.
 
-#include "runningprogram.h"
-#include "support/workfolder.h"
+#include "support/programdriver.h"
 
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
@@ -165,12 +164,9 @@ void AccessibilityTest::everyShownControlHasAName() {
     QFETCH(QStringList, steps);
     QFETCH(QString, window);
     QFETCH(QString, shown);
-    WorkFolder folder;
-    folder.write(QStringLiteral("SAETZE.TXT"), "Oma kocht.\r\nOpa liest.\r\n");
-    folder.write(QStringLiteral("TIVORAL.INI"), "Verdana\r\n24\r\n100\r\n");
-    folder.write(QStringLiteral("TIVORAL.INF"), "Anna\r\nBen\r\n");
-    RunningProgram running(folder.dir());
-    running.program.start();
+    ProgramDriver running({{QStringLiteral("SAETZE.TXT"), "Oma kocht.\r\nOpa liest.\r\n"},
+                           {QStringLiteral("TIVORAL.INI"), Settings24},
+                           {QStringLiteral("TIVORAL.INF"), "Anna\r\nBen\r\n"}});
     running.app.points.set(Settings::DefaultPointLimit);
     // A chosen name, so that the name displays show more than their start text.
     running.app.users.selectUser(0);

@@ -2,10 +2,7 @@
 #include "editor/listrules.h"
 #include "editor/samplelistdialog.h"
 #include "editor/samplelists.h"
-#include "store/appstate.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
+#include "support/fixture.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -26,14 +23,10 @@ namespace {
 const QStringList Five{"Eins.", "Zwei.", "Drei.", "Vier.",
                        "Auf der Autobahn ist ein Stau entstanden."};
 
-struct Fixture {
-    testing::WorkFolder folder;
-    testing::ScriptedDialogs dialogs;
-    testing::SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
+struct Editor : testing::Fixture {
     std::unique_ptr<EditorWindow> window;
 
-    explicit Fixture(const QStringList& sentences = Five) {
+    explicit Editor(const QStringList& sentences = Five) {
         app.store.setEntries(sentences);
         app.store.markAsSaved(); // as a load leaves it
         app.store.setSelected(0);
@@ -77,8 +70,7 @@ struct Fixture {
 class EditorWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void controlsAtTheirPlaces_data();
-    void controlsAtTheirPlaces();
+    void controlsCarryTheirTips();
     void listIsTheSharedStoreAndItsSelection();
     void editingThroughTheButtons();
     void highlightIsTheLineTheButtonsActOn_data();
@@ -86,66 +78,39 @@ private Q_SLOTS:
     void newLinesComeIntoView_data();
     void newLinesComeIntoView();
     void fileListLoadsOnDoubleClick();
-    void pasteLeavesTheCount();
     void sampleListLoadsAsNewListAndSavesIntoTheFolder();
-    void leavingEmitsReturn_data();
-    void leavingEmitsReturn();
     void unsavedEditsAskBeforeGoingOn_data();
     void unsavedEditsAskBeforeGoingOn();
 };
 
-void EditorWindowTest::controlsAtTheirPlaces_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("toolTip");
-    QTest::newRow("closeEditorButton")
-        << "closeEditorButton" << QRect(16, 8, 33, 33) << "Zum Hauptfenster";
-    QTest::newRow("saveListButton")
-        << "saveListButton" << QRect(72, 8, 33, 33) << "Liste speichern";
-    QTest::newRow("printListButton")
-        << "printListButton" << QRect(128, 8, 33, 33) << "Liste drucken";
-    QTest::newRow("pasteButton") << "pasteButton" << QRect(184, 8, 33, 33) << "Aus Ablage einfügen";
-    QTest::newRow("copyButton") << "copyButton" << QRect(240, 8, 33, 33) << "Liste in Ablage";
-    QTest::newRow("fileListButton")
-        << "fileListButton" << QRect(296, 8, 33, 33) << "Dateiliste ein/aus";
-    QTest::newRow("worksheetsButton")
-        << "worksheetsButton" << QRect(544, 8, 33, 33) << "Arbeitsblätter";
-    QTest::newRow("sampleListsButton")
-        << "sampleListsButton" << QRect(600, 8, 33, 33) << "Beispiellisten";
-    QTest::newRow("fileList") << "fileList" << QRect(336, 8, 185, 162) << "Doppelklick zum Laden";
-    QTest::newRow("fileLabel") << "fileLabel" << QRect(8, 64, 289, 17) << "/s/A.TXT";
-    QTest::newRow("sentenceCountLabel") << "sentenceCountLabel" << QRect(448, 64, 185, 17) << "";
-    QTest::newRow("sentenceList") << "sentenceList" << QRect(8, 80, 625, 354) << "";
-    QTest::newRow("wordLimitWarning") << "wordLimitWarning" << QRect(104, 200, 433, 89) << "";
-    QTest::newRow("addSentenceButton")
-        << "addSentenceButton" << QRect(232, 440, 33, 33) << "Text in Liste übernehmen";
-    QTest::newRow("replaceButton")
-        << "replaceButton" << QRect(280, 440, 33, 33) << "Markierte Zeile ersetzen";
-    QTest::newRow("fetchButton") << "fetchButton" << QRect(328, 440, 33, 33)
-                                 << "Markierte Zeile holen";
-    QTest::newRow("deleteButton") << "deleteButton" << QRect(376, 440, 33, 33)
-                                  << "Markierte Zeile löschen";
-    QTest::newRow("wordCountLabel") << "wordCountLabel" << QRect(456, 464, 177, 17) << "";
-    QTest::newRow("sentenceInput") << "sentenceInput" << QRect(8, 480, 625, 25) << "";
-}
-
-void EditorWindowTest::controlsAtTheirPlaces() {
-    QFETCH(QString, name);
-    QFETCH(QString, toolTip);
-    Fixture f;
+void EditorWindowTest::controlsCarryTheirTips() {
+    Editor f;
     QCOMPARE(f.window->objectName(), "editorWindow");
     QCOMPARE(f.window->windowTitle(), "Tivoral:  Satzeditor");
-    QCOMPARE(f.window->size(), QSize(645, 537));
-    QWidget* control = f.window->findChild<QWidget*>(name);
-    QVERIFY(control);
-    QTEST(control->geometry(), "geometry");
-    QCOMPARE(control->toolTip(), toolTip);
-    if (auto* button = qobject_cast<QToolButton*>(control))
-        QVERIFY(!button->icon().isNull() && button->accessibleName() == toolTip);
+    const QList<QPair<const char*, QString>> tips = {{"closeEditorButton", "Zum Hauptfenster"},
+                                                     {"saveListButton", "Liste speichern"},
+                                                     {"printListButton", "Liste drucken"},
+                                                     {"pasteButton", "Aus Ablage einfügen"},
+                                                     {"copyButton", "Liste in Ablage"},
+                                                     {"fileListButton", "Dateiliste ein/aus"},
+                                                     {"worksheetsButton", "Arbeitsblätter"},
+                                                     {"sampleListsButton", "Beispiellisten"},
+                                                     {"addSentenceButton", "Text in Liste übernehmen"},
+                                                     {"replaceButton", "Markierte Zeile ersetzen"},
+                                                     {"fetchButton", "Markierte Zeile holen"},
+                                                     {"deleteButton", "Markierte Zeile löschen"}};
+    for (const auto& [name, tip] : tips) {
+        auto* button = f.child<QToolButton>(name);
+        QCOMPARE(button->toolTip(), tip);
+        QCOMPARE(button->accessibleName(), tip);
+        QVERIFY2(!button->icon().isNull(), name);
+    }
+    QCOMPARE(f.child<QWidget>("fileList")->toolTip(), "Doppelklick zum Laden");
+    QCOMPARE(f.child<QWidget>("fileLabel")->toolTip(), "/s/A.TXT");
 }
 
 void EditorWindowTest::listIsTheSharedStoreAndItsSelection() {
-    Fixture f;
+    Editor f;
     QCOMPARE(f.rows(), 5);
     QCOMPARE(f.label("sentenceCountLabel"), " 5 Sätze gefunden.");
     f.clickRow(3);
@@ -160,7 +125,7 @@ void EditorWindowTest::listIsTheSharedStoreAndItsSelection() {
 }
 
 void EditorWindowTest::editingThroughTheButtons() {
-    Fixture f;
+    Editor f;
     f.type("Der Hund bellt.");
     f.click("addSentenceButton");
     QCOMPARE(f.label("sentenceCountLabel"), " 6 Sätze gefunden.");
@@ -196,7 +161,7 @@ void EditorWindowTest::highlightIsTheLineTheButtonsActOn_data() {
 void EditorWindowTest::highlightIsTheLineTheButtonsActOn() {
     QFETCH(QString, action);
     QFETCH(int, marked);
-    Fixture f;
+    Editor f;
     f.clickRow(2);
     QWidget* rows = f.list()->viewport();
     if (action == "below")
@@ -238,7 +203,7 @@ void EditorWindowTest::newLinesComeIntoView() {
     QStringList many;
     for (int i = 0; i < 500; ++i)
         many.append(QString("Satz %1.").arg(i));
-    Fixture f(many);
+    Editor f(many);
     f.clickRow(10);
     QGuiApplication::clipboard()->setText("Neu 1.\r\nNeu 2.\r\n");
     f.type("Neu 1.");
@@ -257,7 +222,7 @@ void EditorWindowTest::newLinesComeIntoView() {
 }
 
 void EditorWindowTest::fileListLoadsOnDoubleClick() {
-    Fixture f;
+    Editor f;
     f.folder.write("tiere.txt", "Der Hund bellt.\r\nDie Kuh muht.\r\n");
     f.window->activate();
     auto* files = f.child<QListWidget>("fileList");
@@ -277,18 +242,8 @@ void EditorWindowTest::fileListLoadsOnDoubleClick() {
     QCOMPARE(files->count(), 2);
 }
 
-void EditorWindowTest::pasteLeavesTheCount() {
-    Fixture f;
-    QGuiApplication::clipboard()->setText("Sechs.\r\nSieben.\r\nAcht");
-    f.click("pasteButton");
-    QCOMPARE(f.rows(), 7);
-    QCOMPARE(f.label("sentenceCountLabel"), " 5 Sätze gefunden.");
-    f.click("copyButton");
-    QVERIFY(QGuiApplication::clipboard()->text().endsWith("\r\nSechs.\r\nSieben.\r\n"));
-}
-
 void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
-    Fixture f;
+    Editor f;
     const QString name = QStringLiteral("KLASSE2.TXT");
     const QStringList sentences = SampleLists::sentences(name);
     f.click("sampleListsButton");
@@ -335,25 +290,6 @@ void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
     QCOMPARE(f.child<QListWidget>("fileList")->findItems(name, Qt::MatchExactly).size(), 1);
 }
 
-void EditorWindowTest::leavingEmitsReturn_data() {
-    QTest::addColumn<bool>("throughFrame");
-    QTest::newRow("button") << false;
-    QTest::newRow("window frame") << true;
-}
-
-void EditorWindowTest::leavingEmitsReturn() {
-    QFETCH(bool, throughFrame);
-    Fixture f;
-    QSignalSpy returned(f.window.get(), &EditorWindow::returnedToMainWindow);
-    if (throughFrame)
-        f.window->close();
-    else
-        f.click("closeEditorButton");
-    QCOMPARE(returned.size(), 1);
-    QVERIFY(!f.window->isVisible());
-    QVERIFY(f.dialogs.boxes.isEmpty());
-}
-
 void EditorWindowTest::unsavedEditsAskBeforeGoingOn_data() {
     QTest::addColumn<QString>("way");
     QTest::addColumn<Answer>("answer");
@@ -374,7 +310,7 @@ void EditorWindowTest::unsavedEditsAskBeforeGoingOn() {
     QFETCH(Answer, answer);
     QFETCH(QString, saveName);
     QFETCH(bool, goesOn);
-    Fixture f;
+    Editor f;
     f.folder.write("tiere.txt", "Der Hund bellt.\r\n");
     f.window->activate();
     QSignalSpy returned(f.window.get(), &EditorWindow::returnedToMainWindow);

@@ -3,8 +3,7 @@
 // readable file changed; the exercises stay responsive on whatever sentence got loaded.
 
 #include "platform/textfile.h"
-#include "runningprogram.h"
-#include "support/workfolder.h"
+#include "support/programdriver.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -393,8 +392,7 @@ void HostileFolderTest::startEndsWithTheMainWindow() {
 
     QElapsedTimer timer;
     timer.start();
-    RunningProgram running(folder.dir());
-    running.program.start();
+    ProgramDriver running(folder);
     QCoreApplication::processEvents();
     const qint64 elapsed = timer.elapsed();
     QVERIFY2(elapsed < StartLimitMs, qPrintable(QStringLiteral("start took %1 ms").arg(elapsed)));
@@ -421,8 +419,7 @@ void HostileFolderTest::startEndsWithTheMainWindow() {
     }
     if (replaced.isEmpty())
         return;
-    RunningProgram again(folder.dir());
-    again.program.start();
+    ProgramDriver again(folder);
     QVERIFY2(!again.dialogs.prompts().contains(NoSettings), "the replaced files do not read back");
 }
 
@@ -445,8 +442,7 @@ void HostileFolderTest::exercisesStayResponsive() {
     QFETCH(QByteArray, line);
     CaseFolder folder;
     folder.write(SentenceFileName, line + "\r\n");
-    RunningProgram running(folder.dir());
-    running.program.start();
+    ProgramDriver running(folder);
     QVERIFY(running.dialogs.prompts().isEmpty());
     QCOMPARE(running.app.store.count(), 1);
     const QString sentence = running.app.store.entries().constFirst();
@@ -508,8 +504,7 @@ void HostileFolderTest::gameEndsOverAHostileHighScoreList() {
         QSKIP("File permissions do not stop this user (root)");
     if (QTest::currentTestFailed())
         return;
-    RunningProgram running(folder.dir());
-    running.program.start();
+    ProgramDriver running(folder);
     running.app.users.selectUser(0);
     running.app.points.set(Settings::DefaultPointLimit);
 

@@ -3,8 +3,8 @@
 #include "platform/windowscale.h"
 #include "shell/infowindow.h"
 #include "shell/settingswindow.h"
+#include "support/programdriver.h"
 #include "support/recordingspeech.h"
-#include "test_mainwindow_fixture.h"
 
 #include <QComboBox>
 
@@ -17,9 +17,9 @@ namespace {
 const QString First = Defaults.constFirst();
 
 // The default sentences, a voice that writes down what it says, and the child's options.
-struct SpeakingProgram : Program {
+struct SpeakingProgram : ProgramDriver {
     explicit SpeakingProgram(bool hasVoice = true, const QByteArray& options = {})
-        : Program(options.isEmpty() ? Files{} : Files{{u"TIVORAL.OPT"_s, options}}) {
+        : ProgramDriver(options.isEmpty() ? Files{} : Files{{u"TIVORAL.OPT"_s, options}}) {
         app.voice.setEngine(std::make_unique<RecordingSpeech>(said, hasVoice));
         app.voice.start();
         app.readingAids.reload();
@@ -76,14 +76,12 @@ void ReadingAidsTest::speechButtonsSayWhatTheChildSees_data() {
     QTest::newRow("nothing typed: nothing said")
         << dose << dosePanel << QString() << u"vorlesenButton"_s << QStringList() << 5;
     QTest::newRow("the target costs what the Lupe costs")
-        << u"verrutscherStartButton"_s << u"verrutscherPanel"_s << u"Na"_s
-        << u"satzAnhoerenButton"_s << QStringList{First} << 4;
-    QTest::newRow("the Lupe's hint is read with its box")
-        << u"mosaicStartButton"_s << u"mosaicPanel"_s << QString() << u"mosaicLupeButton"_s
-        << QStringList{First} << 4;
-    QTest::newRow("Dosensatz Lupe: the first word")
-        << dose << dosePanel << QString() << u"dosensatzLupeButton"_s << QStringList{u"Nach"_s}
+        << u"verrutscherStartButton"_s << u"verrutscherPanel"_s << u"Na"_s << u"satzAnhoerenButton"_s << QStringList{First}
         << 4;
+    QTest::newRow("the Lupe's hint is read with its box")
+        << u"mosaicStartButton"_s << u"mosaicPanel"_s << QString() << u"mosaicLupeButton"_s << QStringList{First} << 4;
+    QTest::newRow("Dosensatz Lupe: the first word")
+        << dose << dosePanel << QString() << u"dosensatzLupeButton"_s << QStringList{u"Nach"_s} << 4;
     QTest::newRow("puzzle: a tile as the child goes to it, then the placed words")
         << u"puzzleStartButton"_s << u"puzzlePanel"_s << u"puzzleTile7"_s << u"vorlesenButton"_s
         << QStringList{u"NACH"_s, u"Nach "_s} << 5;
@@ -95,14 +93,14 @@ void ReadingAidsTest::speechButtonsSayWhatTheChildSees() {
     QFETCH(QString, typed);
     QFETCH(QString, button);
     SpeakingProgram program(true, "[*]\r\nSatzAnhoeren = ja\r\n");
-    program.click(start.toLatin1().constData());
+    program.click(start);
     program.app.points.set(5);
-    auto* shown = program.window.findChild<QWidget*>(panel);
+    auto* shown = program.main().findChild<QWidget*>(panel);
     if (auto* box = shown->findChild<QPlainTextEdit*>()) {
-        typeKeys(box, typed);
+        ProgramDriver::type(box, typed);
     } else if (!typed.isEmpty()) {
         QWidget* tile = shown->findChild<QWidget*>(typed);
-        QApplication::setActiveWindow(&program.window);
+        QApplication::setActiveWindow(&program.main());
         tile->setFocus(Qt::TabFocusReason);
         QTest::keyClick(tile, Qt::Key_Space);
     }
@@ -140,7 +138,7 @@ void ReadingAidsTest::speechButtonsHiddenWithoutVoiceOrOption() {
     QTEST(panel->findChild<QWidget*>(u"satzAnhoerenButton"_s)->isVisible(), "targetShown");
     // A hidden button's operation says nothing and costs nothing either.
     program.app.points.set(5);
-    auto& frame = program.window.frame();
+    auto& frame = program.main().frame();
     frame.hearTarget(*frame.running());
     frame.useLupe(*frame.running());
     QTEST(int(program.said.size()), "saidCount");
@@ -158,16 +156,16 @@ void ReadingAidsTest::umlautKeysTypeAtTheCursor_data() {
 void ReadingAidsTest::umlautKeysTypeAtTheCursor() {
     QFETCH(QString, start);
     QFETCH(QString, box);
-    Program program;
-    program.click(start.toLatin1().constData());
-    auto* input = program.find<QPlainTextEdit>(box.toLatin1().constData());
-    QApplication::setActiveWindow(&program.window);
+    ProgramDriver program;
+    program.click(start);
+    auto* input = program.find<QPlainTextEdit>(box);
+    QApplication::setActiveWindow(&program.main());
     input->setFocus();
-    typeKeys(input, u"Mllr"_s);
+    ProgramDriver::type(input, u"Mllr"_s);
     QTextCursor cursor = input->textCursor();
     cursor.setPosition(1);
     input->setTextCursor(cursor);
-    QWidget* row = program.find((box + u"UmlautKeys"_s).toLatin1().constData());
+    QWidget* row = program.find(box + u"UmlautKeys"_s);
     QVERIFY(row->isVisible());
     QTest::mouseClick(row->findChild<QAbstractButton*>(u"umlautKeyfc"_s), Qt::LeftButton);
     cursor.setPosition(4);
@@ -185,7 +183,7 @@ void ReadingAidsTest::umlautKeysTypeAtTheCursor() {
 }
 
 void ReadingAidsTest::positionInTheList() {
-    Program program;
+    ProgramDriver program;
     program.click("puzzleStartButton");
     program.click("puzzleNewSentenceButton");
     QCOMPARE(program.find("puzzlePanel")->findChild<QLabel*>(u"sentencePosition"_s)->text(),
@@ -197,13 +195,13 @@ void ReadingAidsTest::positionInTheList() {
 }
 
 void ReadingAidsTest::everyWindowScalesAsAWhole() {
-    Program program;
+    ProgramDriver program;
     SettingsWindow settings(program.app);
     EditorWindow editor(program.app);
     GameWindow game(program.app);
     InfoWindow info;
     program.click("dosensatzStartButton"); // an exercise panel shows
-    const QList<QWidget*> windows{&program.window, &settings, &editor, &game, &info};
+    const QList<QWidget*> windows{&program.main(), &settings, &editor, &game, &info};
     QList<QMap<QString, QRect>> before;
     for (QWidget* window : windows)
         before.append(rectangles(window));
@@ -238,7 +236,7 @@ void ReadingAidsTest::everyWindowScalesAsAWhole() {
 }
 
 void ReadingAidsTest::settingsPageChangesTheChosenChildAtOnce() {
-    Program program({{u"TIVORAL.INF"_s, "Anna\r\nBen\r\n"}, {u"TIVORAL.INI"_s, Settings24}});
+    ProgramDriver program({{u"TIVORAL.INF"_s, "Anna\r\nBen\r\n"}, {u"TIVORAL.INI"_s, Settings24}});
     program.app.users.selectUser(1);
     SettingsWindow settings(program.app);
     settings.activate();

@@ -1,7 +1,6 @@
 // The way between the windows: the teacher lock to the editor and the settings window, the
 // reward button to Wortfange, and back to the main window each time.
-#include "runningprogram.h"
-#include "support/workfolder.h"
+#include "support/programdriver.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,20 +12,12 @@ using namespace tivoral::testing;
 namespace {
 
 // Three sentences, a point limit of 10 and one user.
-struct Run {
-    Run() { running.program.start(); }
-    static bool lay(const WorkFolder& folder) {
-        folder.write(QStringLiteral("SAETZE.TXT"),
-                     "Oma kocht.\r\nOpa liest.\r\nDas Kind lacht.\r\n");
-        folder.write(QStringLiteral("TIVORAL.INI"), "Verdana\r\n24\r\n10\r\n");
-        folder.write(QStringLiteral("TIVORAL.INF"), "Anna\r\n");
-        return true;
-    }
-    QWidget& main() { return running.program.mainWindow(); }
-
-    WorkFolder folder;
-    bool filesLaid = lay(folder); // before the program reads them
-    RunningProgram running{folder.dir()};
+struct Run : ProgramDriver {
+    Run()
+        : ProgramDriver(
+              {{QStringLiteral("SAETZE.TXT"), "Oma kocht.\r\nOpa liest.\r\nDas Kind lacht.\r\n"},
+               {QStringLiteral("TIVORAL.INI"), "Verdana\r\n24\r\n10\r\n"},
+               {QStringLiteral("TIVORAL.INF"), "Anna\r\n"}}) {}
 };
 
 } // namespace
@@ -50,8 +41,7 @@ void WindowFlowTest::teacherLockOpensOnlyForTheSentenceCount_data() {
     const auto row = [](const char* name, bool editor, const char* answer, bool opens) {
         QTest::newRow(name) << QString::fromLatin1(editor ? "editorButton" : "settingsButton")
                             << QString::fromLatin1(editor ? "editorWindow" : "settingsWindow")
-                            << QString::fromLatin1(editor ? "closeEditorButton"
-                                                          : "closeSettingsButton")
+                            << QString::fromLatin1(editor ? "closeEditorButton" : "closeSettingsButton")
                             << QString::fromLatin1(answer) << opens;
     };
     row("editor, right answer", true, "3", true);
@@ -67,11 +57,11 @@ void WindowFlowTest::teacherLockOpensOnlyForTheSentenceCount() {
     QFETCH(QString, answer);
     QFETCH(bool, opens);
     Run run;
-    run.running.dialogs.queueInput(answer);
-    run.running.click(lockButton);
+    run.dialogs.queueInput(answer);
+    run.click(lockButton);
 
-    QWidget* teacherWindow = run.running.find(window);
-    QCOMPARE(run.running.dialogs.last().prompt, QStringLiteral("Passwort eingeben:"));
+    QWidget* teacherWindow = run.find(window);
+    QCOMPARE(run.dialogs.last().prompt, QStringLiteral("Passwort eingeben:"));
     QCOMPARE(run.main().isVisible(), !opens);
     QCOMPARE(teacherWindow != nullptr && teacherWindow->isVisible(), opens);
     if (!opens)
@@ -83,63 +73,59 @@ void WindowFlowTest::teacherLockOpensOnlyForTheSentenceCount() {
 
 void WindowFlowTest::editorChangesAreWhatTheNextExerciseUses() {
     Run run;
-    run.running.dialogs.queueInput(QStringLiteral("3"));
-    run.running.click(QStringLiteral("editorButton"));
-    EditorWindow* editor = run.running.program.editorWindow();
+    run.dialogs.queueInput(QStringLiteral("3"));
+    run.click(QStringLiteral("editorButton"));
+    EditorWindow* editor = run.program.editorWindow();
     QVERIFY(editor);
-    run.running.app.store.setSelected(0);
+    run.app.store.setSelected(0);
     editor->findChild<QLineEdit*>(QStringLiteral("sentenceInput"))
         ->setText(QStringLiteral("Der Hase hoppelt."));
     QTest::mouseClick(editor->findChild<QWidget*>(QStringLiteral("replaceButton")), Qt::LeftButton);
-    run.running.dialogs.queueAnswer(Answer::No); // leave without saving the edit
-    QTest::mouseClick(editor->findChild<QWidget*>(QStringLiteral("closeEditorButton")),
-                      Qt::LeftButton);
+    run.dialogs.queueAnswer(Answer::No); // leave without saving the edit
+    QTest::mouseClick(editor->findChild<QWidget*>(QStringLiteral("closeEditorButton")), Qt::LeftButton);
 
-    run.running.click(QStringLiteral("dosensatzStartButton"));
-    QCOMPARE(run.running.program.mainWindow().frame().target(),
-             QStringLiteral("Der Hase hoppelt."));
+    run.click(QStringLiteral("dosensatzStartButton"));
+    QCOMPARE(run.program.mainWindow().frame().target(), QStringLiteral("Der Hase hoppelt."));
 }
 
 void WindowFlowTest::editorWorksheetButtonReachesTheWorksheets() {
     Run run;
-    run.running.dialogs.queueInput(QStringLiteral("3"));
-    run.running.click(QStringLiteral("editorButton"));
+    run.dialogs.queueInput(QStringLiteral("3"));
+    run.click(QStringLiteral("editorButton"));
     // An empty list, so that no printer of the machine running the tests gets a page.
-    run.running.app.store.setEntries({});
-    run.running.click(QStringLiteral("worksheetsButton"));
-    QCOMPARE(run.running.dialogs.last().prompt,
+    run.app.store.setEntries({});
+    run.click(QStringLiteral("worksheetsButton"));
+    QCOMPARE(run.dialogs.last().prompt,
              QStringLiteral("Die Liste ist leer, es gibt kein Arbeitsblatt zu machen.\r"));
-    QCOMPARE(run.running.dialogs.last().title, QStringLiteral("Arbeitsblätter"));
+    QCOMPARE(run.dialogs.last().title, QStringLiteral("Arbeitsblätter"));
 }
 
 void WindowFlowTest::rewardGameFromButtonToResultAndBack() {
     Run run;
-    RunningProgram& running = run.running;
-    running.app.users.selectUser(0);
-    running.app.points.set(25);
-    running.click(QStringLiteral("dosensatzStartButton"));
-    running.click(QStringLiteral("dosensatzLeaveButton"));
-    QWidget* reward = running.find(QStringLiteral("rewardButton"));
+    run.app.users.selectUser(0);
+    run.app.points.set(25);
+    run.click(QStringLiteral("dosensatzStartButton"));
+    run.click(QStringLiteral("dosensatzLeaveButton"));
+    QWidget* reward = run.find(QStringLiteral("rewardButton"));
     QVERIFY(reward->isVisible());
 
     QTest::mouseClick(reward, Qt::LeftButton);
-    GameWindow* game = running.program.gameWindow();
+    GameWindow* game = run.program.gameWindow();
     QVERIFY(game && game->isVisible());
     QVERIFY(!run.main().isVisible());
     QVERIFY(!reward->isVisible());
 
-    running.playGame();
-    QCOMPARE(running.app.points.value(), 15); // the limit of 10 is charged at the start
-    auto* list = running.find<QListWidget>(QStringLiteral("highScoreList"));
+    run.playGame();
+    QCOMPARE(run.app.points.value(), 15); // the limit of 10 is charged at the start
+    auto* list = run.find<QListWidget>(QStringLiteral("highScoreList"));
     QCOMPARE(list->count(), 1);
     QVERIFY(list->item(0)->text().endsWith(QStringLiteral("   Anna")));
     QVERIFY(run.folder.read(QStringLiteral("BESTDOSE.LST")).startsWith('>'));
 
-    QTest::mouseClick(running.find(QStringLiteral("closeLabel")), Qt::LeftButton);
+    QTest::mouseClick(run.find(QStringLiteral("closeLabel")), Qt::LeftButton);
     QVERIFY(!game->isVisible());
     QVERIFY(run.main().isVisible());
-    QCOMPARE(running.find<QLabel>(QStringLiteral("dosensatzPointsDisplay"))->text(),
-             QStringLiteral("15"));
+    QCOMPARE(run.find<QLabel>(QStringLiteral("dosensatzPointsDisplay"))->text(), QStringLiteral("15"));
 }
 
 QTEST_MAIN(WindowFlowTest)

@@ -2,6 +2,7 @@
 #include "game/highscorelist.h"
 #include "platform/textfile.h"
 #include "store/appstate.h"
+#include "support/fixture.h"
 #include "support/scripteddialogs.h"
 #include "support/sequencerandom.h"
 #include "support/workfolder.h"
@@ -45,12 +46,7 @@ struct FileSizeLimit {
 // more than it held. True when the writer reports the file written.
 enum class Writer { Users, Settings, ListSave, HighScores };
 
-struct WriterRun {
-    WorkFolder folder;
-    ScriptedDialogs dialogs;
-    SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
-
+struct WriterRun : testing::Fixture {
     // Lines of about lineBytes each, together at least totalBytes.
     static QByteArray lines(const QByteArray& start, qsizetype lineBytes, qsizetype totalBytes) {
         QByteArray bytes;

@@ -56,11 +56,8 @@ private Q_SLOTS:
     void fileWithoutSentencesKeepsPreviousCount_data();
     void fileWithoutSentencesKeepsPreviousCount();
     void createsDefaultFileInEmptyFolder();
-    void survivesUnwritableDefaultFile_data();
-    void survivesUnwritableDefaultFile();
     void loadsAtMostMaxEntries_data();
     void loadsAtMostMaxEntries();
-    void loadsWriteProtectedFile();
     void listsTxtFilesWithoutRegardToCase();
     void previewNeedsSelectedFile();
     void vanishedFileHandsOnItsPlace_data();
@@ -192,33 +189,6 @@ void SentenceFilesTest::createsDefaultFileInEmptyFolder() {
     QCOMPARE(s.app.fileStatus.loadedCount(), 5);
 }
 
-void SentenceFilesTest::survivesUnwritableDefaultFile_data() {
-    QTest::addColumn<bool>("lockFolder");
-    QTest::newRow("TIVORAL.TXT is a folder") << false;
-    QTest::newRow("folder without write access") << true;
-}
-
-void SentenceFilesTest::survivesUnwritableDefaultFile() {
-    QFETCH(bool, lockFolder);
-    Session s;
-    const QString folder = s.folder.dir().path();
-    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-    if (lockFolder)
-        QFile::setPermissions(folder, all & ~QFile::WriteOwner);
-    else
-        QVERIFY(s.folder.dir().mkdir(u"TIVORAL.TXT"_s));
-    s.app.store.setEntries({u"alt"_s});
-    s.app.loader.loadSentenceFile(s.app.mainFiles);
-    QFile::setPermissions(folder, all);
-    if (lockFolder && s.app.store.count() == 5)
-        QSKIP("folder permissions do not stop this user (root)");
-
-    QVERIFY(s.app.store.isEmpty());
-    QCOMPARE(s.dialogs.messages().size(), 2);
-    QVERIFY(s.dialogs.prompts().constLast().contains(u"TIVORAL.TXT"_s));
-    QCOMPARE(s.app.fileStatus.loadedCount(), 0);
-}
-
 void SentenceFilesTest::loadsAtMostMaxEntries_data() {
     QTest::addColumn<int>("sentences");
     QTest::addColumn<bool>("blankLineBetween");
@@ -244,14 +214,6 @@ void SentenceFilesTest::loadsAtMostMaxEntries() {
     const QStringList expected{
         u"Die Datei ist zu groß.\rEs wurden nur die ersten 32767 Sätze geladen.\r"_s};
     QCOMPARE(s.dialogs.prompts(), tooMany ? expected : QStringList{});
-}
-
-void SentenceFilesTest::loadsWriteProtectedFile() {
-    Session s;
-    s.folder.write(u"FEST.TXT"_s, "Ein Satz.\r\n");
-    QVERIFY(QFile::setPermissions(s.folder.path(u"FEST.TXT"_s), QFile::ReadOwner));
-    s.open(u"FEST.TXT"_s);
-    QCOMPARE(s.app.store.entries(), QStringList{u"Ein Satz."_s});
 }
 
 void SentenceFilesTest::listsTxtFilesWithoutRegardToCase() {

@@ -1,5 +1,6 @@
 #include "platform/textfile.h"
 #include "store/appstate.h"
+#include "support/fixture.h"
 #include "support/scripteddialogs.h"
 #include "support/sequencerandom.h"
 #include "support/workfolder.h"
@@ -23,15 +24,7 @@ const QByteArray GoodInf("Anna\nBen\n");
 const QString NoSettings =
     u"Es sind keine Einstellungen gespeichert, verwende Standardwerte.\r\r"_s;
 
-struct Session {
-    WorkFolder folder;
-    ScriptedDialogs dialogs;
-    SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
-};
-
-constexpr QFile::Permissions WritableFolder =
-    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+struct Session : testing::Fixture {};
 
 } // namespace
 
@@ -42,7 +35,6 @@ private Q_SLOTS:
     void readsSettingsFile();
     void readsFilesIndependently_data();
     void readsFilesIndependently();
-    void goesOnWithoutWriteAccess();
     void savesSettings_data();
     void savesSettings();
     void reportsFailedSave();
@@ -142,17 +134,6 @@ void SettingsTest::readsFilesIndependently() {
         QCOMPARE(s.dialogs.last().title, u"Tivoral"_s);
         QCOMPARE(s.dialogs.last().icon, Icon::None);
     }
-}
-
-void SettingsTest::goesOnWithoutWriteAccess() {
-    Session s;
-    QVERIFY(s.folder.dir().mkdir(Inf)); // a folder where the users file should be
-    QFile::setPermissions(s.folder.dir().path(), QFile::ReadOwner | QFile::ExeOwner);
-    loadSettingsAndUsers(s.app);
-    QFile::setPermissions(s.folder.dir().path(), WritableFolder);
-    QCOMPARE(s.dialogs.prompts(), QStringList{NoSettings});
-    QCOMPARE(s.app.users.names(), QStringList{u"Freund"_s});
-    QCOMPARE(s.app.settings.pointLimit(), 100);
 }
 
 void SettingsTest::savesSettings_data() {
