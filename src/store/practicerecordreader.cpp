@@ -39,6 +39,10 @@ struct Field {
 };
 using Fields = std::array<Field, ColumnCount>;
 
+const char* find(const char* from, const char* to, char wanted) {
+    return static_cast<const char*>(std::memchr(from, wanted, size_t(to - from)));
+}
+
 // Splits the bytes into CSV lines of fields; a quoted field may hold ";", doubled quotes and
 // line breaks. Any line that is not exactly one record is reported damaged, and reading goes on
 // at the next line.
@@ -52,9 +56,10 @@ public:
     // Reads the next line; false when it is damaged. fieldCount is 0 for an empty line.
     bool next(Fields& fields, int& fieldCount) {
         lineStart_ = position_;
+        findLineEnd(position_);
         fieldCount = 0;
-        if (*position_ == LineFeed || startsWithCrLf()) {
-            position_ += *position_ == LineFeed ? 1 : 2;
+        if (lineEnd_ == position_ || (lineEnd_ == position_ + 1 && *position_ == CarriageReturn)) {
+            position_ = lineEnd_ == end_ ? end_ : lineEnd_ + 1;
             return true;
         }
         for (;;) {
@@ -69,30 +74,24 @@ public:
                 return skipLine();
             if (position_ == end_)
                 return true;
-            const char stop = *position_++;
-            if (stop == LineFeed)
+            if (*position_++ == LineFeed)
                 return true;
         }
     }
 
 private:
-    bool startsWithCrLf() const {
-        return *position_ == CarriageReturn && end_ - position_ > 1 && position_[1] == LineFeed;
-    }
-
-    const char* lineLimit() const {
-        return end_ - lineStart_ > practicerecord::MaxLineBytes
-                   ? lineStart_ + practicerecord::MaxLineBytes
-                   : end_;
+    void findLineEnd(const char* from) {
+        const char* lineFeed = find(from, end_, LineFeed);
+        lineEnd_ = lineFeed ? lineFeed : end_;
     }
 
     // Leaves the position at the ";" or line feed after the field (or at the end).
     bool readPlain(Field& field) {
         const char* start = position_;
-        while (position_ != end_ && *position_ != ';' && *position_ != LineFeed)
-            ++position_;
+        const char* separator = find(start, lineEnd_, ';');
+        position_ = separator ? separator : lineEnd_;
         const char* stop = position_;
-        if (stop != start && stop[-1] == CarriageReturn && (stop == end_ || *stop == LineFeed))
+        if (!separator && stop != start && stop[-1] == CarriageReturn)
             --stop;
         field.bytes = QByteArrayView(start, stop - start);
         return true;
@@ -100,10 +99,11 @@ private:
 
     bool readQuoted(Field& field) {
         const char* start = ++position_;
-        const char* limit = lineLimit();
+        const char* limit = end_ - lineStart_ > practicerecord::MaxLineBytes
+                                ? lineStart_ + practicerecord::MaxLineBytes
+                                : end_;
         for (;;) {
-            const auto* quote =
-                static_cast<const char*>(std::memchr(position_, Quote, size_t(limit - position_)));
+            const char* quote = find(position_, limit, Quote);
             if (!quote)
                 return false;
             position_ = quote + 1;
@@ -113,16 +113,17 @@ private:
                 continue;
             }
             field.bytes = QByteArrayView(start, quote - start);
-            if (startsWithCrLf())
+            if (quote > lineEnd_)
+                findLineEnd(quote);
+            if (lineEnd_ == position_ + 1 && *position_ == CarriageReturn)
                 ++position_;
-            return position_ == end_ || *position_ == ';' || *position_ == LineFeed;
+            return position_ == lineEnd_ || *position_ == ';';
         }
     }
 
     // Goes on after the first line feed of the damaged line, so a stray quote costs one line.
     bool skipLine() {
-        const auto* lineFeed =
-            static_cast<const char*>(std::memchr(lineStart_, LineFeed, size_t(end_ - lineStart_)));
+        const char* lineFeed = find(lineStart_, end_, LineFeed);
         position_ = lineFeed ? lineFeed + 1 : end_;
         return false;
     }
@@ -130,6 +131,7 @@ private:
     const char* position_;
     const char* end_;
     const char* lineStart_ = nullptr;
+    const char* lineEnd_ = nullptr; // the line feed ending the line, or the end
 };
 
 // A number field: empty is 0, otherwise an optional minus and digits.
@@ -178,38 +180,100 @@ std::optional<QTime> readTime(QByteArrayView bytes) {
     return time.isValid() ? std::optional(time) : std::nullopt;
 }
 
+// Local date and time to a moment. Asking the system's time zone for every line would cost a
+// file lookup each; a day's offset from UTC is asked once, and only a day on which the clocks
+// change is asked line by line.
+class LocalTimes {
+public:
+    QDateTime at(QDate date, QTime time) {
+        auto known = dayOffsets_.constFind(date.toJulianDay());
+        if (known == dayOffsets_.cend())
+            known = dayOffsets_.insert(date.toJulianDay(), steadyOffset(date));
+        if (!*known)
+            return QDateTime(date, time);
+        return QDateTime(date, time, Qt::OffsetFromUTC, **known);
+    }
+
+private:
+    static std::optional<int> steadyOffset(QDate date) {
+        const int morning = QDateTime(date, QTime(0, 0)).offsetFromUtc();
+        const int evening = QDateTime(date, QTime(23, 59, 59)).offsetFromUtc();
+        return morning == evening ? std::optional(morning) : std::nullopt;
+    }
+
+    QHash<qint64, std::optional<int>> dayOffsets_;
+};
+
+// A column's last value and the bytes it was read from: a record repeats many a column's value
+// line after line, and comparing bytes is cheaper than looking them up.
+template <typename Value> class LastValue {
+public:
+    template <typename Read> Value get(QByteArrayView bytes, Read read) {
+        if (!known_ || bytes != bytes_) {
+            bytes_ = bytes;
+            value_ = read();
+            known_ = true;
+        }
+        return value_;
+    }
+
+private:
+    QByteArrayView bytes_;
+    Value value_{};
+    bool known_ = false;
+};
+
 // Turns fields into entries. Names, files and sentences repeat thousands of times in a record,
 // so each is decoded once and shared.
 class EntryMaker {
 public:
-    std::optional<PracticeEntry> make(const Fields& fields) {
-        PracticeEntry entry;
+    // Fills the entry from the fields; false when one does not hold what its column needs.
+    bool fill(const Fields& fields, PracticeEntry& entry) {
         const auto date = readDate(fields[Date].bytes);
         const auto time = readTime(fields[Time].bytes);
-        const auto event = practicerecord::eventFromText(text(fields[EventColumn]));
+        const auto event =
+            lastEvent_.get(fields[EventColumn].bytes, [&] { return eventOf(fields[EventColumn]); });
         if (!date || !time || !event)
-            return std::nullopt;
-        entry.when = QDateTime(*date, *time);
+            return false;
+        entry.when = times_.at(*date, *time);
         entry.event = *event;
-        entry.user = text(fields[User]);
+        entry.user = text(fields, User);
         if (entry.user.isEmpty())
-            return std::nullopt;
-        entry.exercise = text(fields[Exercise]);
-        entry.file = text(fields[File]);
-        entry.sentence = text(fields[Sentence]);
-        if (!readNumber(fields[Seconds].bytes, entry.seconds) ||
-            !readNumber(fields[Red].bytes, entry.redAnswers) ||
-            !readNumber(fields[Helps].bytes, entry.helps) ||
-            !readNumber(fields[Points].bytes, entry.points))
-            return std::nullopt;
-        return entry;
+            return false;
+        entry.exercise = text(fields, Exercise);
+        entry.file = text(fields, File);
+        entry.sentence = text(fields, Sentence);
+        return readNumber(fields[Seconds].bytes, entry.seconds) &&
+               readNumber(fields[Red].bytes, entry.redAnswers) &&
+               readNumber(fields[Helps].bytes, entry.helps) &&
+               readNumber(fields[Points].bytes, entry.points);
     }
 
 private:
-    QString text(const Field& field) {
-        QByteArray bytes = field.hasDoubledQuotes
-                               ? field.bytes.toByteArray().replace("\"\"", "\"")
-                               : QByteArray::fromRawData(field.bytes.data(), field.bytes.size());
+    static QByteArray unquoted(const Field& field) {
+        return field.hasDoubledQuotes
+                   ? field.bytes.toByteArray().replace("\"\"", "\"")
+                   : QByteArray::fromRawData(field.bytes.data(), field.bytes.size());
+    }
+
+    std::optional<PracticeEntry::Event> eventOf(const Field& field) {
+        QByteArray bytes = unquoted(field);
+        const auto known = events_.constFind(bytes);
+        if (known != events_.cend())
+            return *known;
+        const auto event = practicerecord::eventFromText(QString::fromUtf8(bytes));
+        bytes.detach();
+        events_.insert(bytes, event);
+        return event;
+    }
+
+    QString text(const Fields& fields, Column column) {
+        const Field& field = fields[column];
+        return lastTexts_[column].get(field.bytes, [&] { return sharedText(field); });
+    }
+
+    QString sharedText(const Field& field) {
+        QByteArray bytes = unquoted(field);
         const auto known = texts_.constFind(bytes);
         if (known != texts_.cend())
             return *known;
@@ -220,6 +284,10 @@ private:
     }
 
     QHash<QByteArray, QString> texts_;
+    QHash<QByteArray, std::optional<PracticeEntry::Event>> events_;
+    LocalTimes times_;
+    std::array<LastValue<QString>, ColumnCount> lastTexts_;
+    LastValue<std::optional<PracticeEntry::Event>> lastEvent_;
 };
 
 bool isHeader(const Fields& fields, int fieldCount) {
@@ -248,13 +316,12 @@ PracticeRecordContents parse(QByteArrayView bytes) {
         firstLine = false;
         if (header || (split && fieldCount == 0))
             continue;
-        std::optional<PracticeEntry> entry;
-        if (split && fieldCount == ColumnCount)
-            entry = maker.make(fields);
-        if (entry)
-            contents.entries.push_back(std::move(*entry));
-        else
-            ++contents.damagedLines;
+        const bool whole = split && fieldCount == ColumnCount;
+        if (whole && maker.fill(fields, contents.entries.emplace_back()))
+            continue;
+        if (whole)
+            contents.entries.pop_back();
+        ++contents.damagedLines;
     }
     return contents;
 }
