@@ -12,10 +12,8 @@
 namespace tivoral::ownfiles {
 
 QStringList names() {
-    return {QString::fromLatin1(Users::FileName),
-            QString::fromLatin1(SettingsFile::FileName),
-            QString::fromLatin1(HighScoreFileName),
-            QString::fromLatin1(FolderLock::FileName),
+    return {QString::fromLatin1(Users::FileName), QString::fromLatin1(SettingsFile::FileName),
+            QString::fromLatin1(HighScoreFileName), QString::fromLatin1(FolderLock::FileName),
             QString::fromLatin1(PasswordFile::FileName),
             QString::fromLatin1(ReadingOptionsFile::FileName),
             QString::fromLatin1(practicerecord::FileName)};
