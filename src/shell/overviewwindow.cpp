@@ -5,9 +5,9 @@
 #include "store/appstate.h"
 #include "store/learningoverview.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
@@ -35,11 +35,13 @@ constexpr int TextPoints = 12;
 constexpr int ChartLabelPoints = 10;
 constexpr int ChartStretch = 3;
 constexpr int TroubleStretch = 2;
+constexpr int TableStretch = 2;
+constexpr int ChildStretch = 3;
 constexpr int ChooserCharacters = 16;
-constexpr int DaysPerWeek = 7;
 constexpr int MinFinishedScale = 5;
+constexpr int DaysPerWeek = 7;
+constexpr double BarHalfWidth = 0.5;
 constexpr int MinRedScale = 2;
-constexpr int DayLabelAngle = -90;
 constexpr int LineWidthPixels = 3;
 constexpr int MarkerPixels = 7;
 constexpr QRgb FinishedColour = qRgb(58, 123, 213);
@@ -61,6 +63,7 @@ QPushButton* textButton(const char* name, const QString& text, QWidget* parent) 
 // A scale that starts at 0 and ends on a whole number at least `least`.
 void scaleAxis(QValueAxis* axis, double highest, int least) {
     axis->setRange(0, std::max(double(least), std::ceil(highest)));
+    axis->applyNiceNumbers();
 }
 } // namespace
 
@@ -120,9 +123,9 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
 
     auto* page = new QVBoxLayout(this);
     page->addWidget(heading(QStringLiteral("Lernstand der Kinder"), TitlePoints, this));
-    page->addWidget(table_, 1);
+    page->addWidget(table_, TableStretch);
     page->addLayout(chooserRow);
-    page->addLayout(childRow, 1);
+    page->addLayout(childRow, ChildStretch);
 
     connect(childChooser_, &QComboBox::currentIndexChanged, this, &OverviewWindow::showChild);
     connect(table_, &QTableWidget::currentCellChanged, childChooser_, &QComboBox::setCurrentIndex);
@@ -152,14 +155,17 @@ QWidget* OverviewWindow::buildChart() {
     chart_ = new QChart;
     chart_->addSeries(bars);
     chart_->addSeries(redLine_);
-    chart_->legend()->setAlignment(Qt::AlignBottom);
+    chart_->legend()->setAlignment(Qt::AlignTop);
     chart_->legend()->setFont(panelstyle::layoutFont(ChartLabelPoints, false));
     chart_->setTitleFont(panelstyle::layoutFont(TextPoints));
     chart_->setMargins({});
 
     const QFont labels = panelstyle::layoutFont(ChartLabelPoints, false);
-    dayAxis_ = new QBarCategoryAxis;
-    dayAxis_->setLabelsAngle(DayLabelAngle);
+    // Days are the bars' places 0, 1, 2 …; each week's first day is named below its bar.
+    dayAxis_ = new QCategoryAxis;
+    dayAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    dayAxis_->setRange(-BarHalfWidth, PracticeOverview::ChartDays - BarHalfWidth);
+    dayAxis_->setGridLineVisible(false);
     dayAxis_->setLabelsFont(labels);
     finishedAxis_ = new QValueAxis;
     finishedAxis_->setLabelFormat(QStringLiteral("%d"));
@@ -198,7 +204,10 @@ void OverviewWindow::showTable() {
     table_->clear();
     table_->setColumnCount(int(table.header.size()));
     table_->setRowCount(int(table.rows.size()));
-    table_->setHorizontalHeaderLabels(table.header);
+    QStringList headings = table.header;
+    for (QString& heading : headings) // two short lines keep the columns narrow
+        heading.replace(QLatin1Char(' '), QLatin1Char('\n'));
+    table_->setHorizontalHeaderLabels(headings);
     for (int row = 0; row < table_->rowCount(); ++row) {
         const QStringList& cells = table.rows[size_t(row)];
         for (int column = 0; column < cells.size(); ++column) {
@@ -225,28 +234,31 @@ void OverviewWindow::showChild(int index) {
     table_->selectRow(index);
 
     const auto days = overview_->figures().days(user, overview_->lastChartDay());
-    QStringList labels;
     QList<qreal> finished;
     QList<QPointF> red;
     double mostFinished = 0;
     double mostRed = 0;
     for (size_t day = 0; day < days.size(); ++day) {
-        labels << days[day].date.toString(QStringLiteral("dd.MM."));
         finished << days[day].finished;
         if (days[day].finished > 0)
             red << QPointF(double(day), days[day].redPerSentence);
         mostFinished = std::max(mostFinished, double(days[day].finished));
         mostRed = std::max(mostRed, days[day].redPerSentence);
     }
-    dayAxis_->setCategories(labels);
+    for (const QString& label : dayAxis_->categoriesLabels())
+        dayAxis_->remove(label);
+    for (size_t day = 0; day < days.size(); day += DaysPerWeek)
+        dayAxis_->append(days[day].date.toString(QStringLiteral("dd.MM.")), double(day));
     finishedBars_->remove(0, finishedBars_->count());
     finishedBars_->append(finished);
     redLine_->replace(red);
     scaleAxis(finishedAxis_, mostFinished, MinFinishedScale);
     scaleAxis(redAxis_, mostRed, MinRedScale);
-    chart_->setTitle(known ? user + QStringLiteral(": die letzten %1 Wochen")
-                                        .arg(PracticeOverview::ChartDays / DaysPerWeek)
-                           : QString());
+    chart_->setTitle(known
+                         ? user + QStringLiteral(": %1 bis %2")
+                                      .arg(days.front().date.toString(QStringLiteral("dd.MM.")),
+                                           days.back().date.toString(QStringLiteral("dd.MM.yyyy")))
+                         : QString());
 
     troubleList_->clear();
     for (const TroubleSentence& trouble : overview_->figures().troubleSentences(user))

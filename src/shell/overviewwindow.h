@@ -4,8 +4,8 @@
 
 #include <memory>
 
-class QBarCategoryAxis;
 class QBarSet;
+class QCategoryAxis;
 class QChart;
 class QComboBox;
 class QLineSeries;
@@ -24,8 +24,8 @@ class LearningOverview;
 class OverviewWindow final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int WidthTwips = 14400;
-    static constexpr int HeightTwips = 10800;
+    static constexpr int WidthTwips = 15600;
+    static constexpr int HeightTwips = 12000;
 
     explicit OverviewWindow(AppState& app, QWidget* parent = nullptr);
     ~OverviewWindow() override;
@@ -52,7 +52,7 @@ private:
     QChart* chart_ = nullptr;
     QBarSet* finishedBars_ = nullptr;
     QLineSeries* redLine_ = nullptr;
-    QBarCategoryAxis* dayAxis_ = nullptr;
+    QCategoryAxis* dayAxis_ = nullptr;
     QValueAxis* finishedAxis_ = nullptr;
     QValueAxis* redAxis_ = nullptr;
     QListWidget* troubleList_ = nullptr;

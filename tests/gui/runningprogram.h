@@ -7,6 +7,7 @@
 #include "editor/editorwindow.h"
 #include "game/gamewindow.h"
 #include "shell/mainwindow.h"
+#include "shell/overviewwindow.h"
 #include "shell/settingswindow.h"
 #include "shell/tivoralapp.h"
 #include "store/appstate.h"
@@ -26,8 +27,9 @@ struct RunningProgram {
     // The program's windows made so far, the main window first.
     QList<QWidget*> windows() {
         QList<QWidget*> result{&program.mainWindow()};
-        for (QWidget* window : std::initializer_list<QWidget*>{
-                 program.editorWindow(), program.settingsWindow(), program.gameWindow()})
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{program.editorWindow(), program.settingsWindow(),
+                                             program.gameWindow(), program.overviewWindow()})
             if (window)
                 result.append(window);
         return result;
