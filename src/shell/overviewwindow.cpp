@@ -205,8 +205,8 @@ void OverviewWindow::showTable() {
     table_->setColumnCount(int(table.header.size()));
     table_->setRowCount(int(table.rows.size()));
     QStringList headings = table.header;
-    for (QString& heading : headings) // two short lines keep the columns narrow
-        heading.replace(QLatin1Char(' '), QLatin1Char('\n'));
+    for (QString& title : headings) // two short lines keep the columns narrow
+        title.replace(QLatin1Char(' '), QLatin1Char('\n'));
     table_->setHorizontalHeaderLabels(headings);
     for (int row = 0; row < table_->rowCount(); ++row) {
         const QStringList& cells = table.rows[size_t(row)];
