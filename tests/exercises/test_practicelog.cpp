@@ -12,12 +12,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using Event = PracticeEntry::Event;
-const QString Record = QString::fromLatin1(practicerecord::FileName);
 const QString Hund = u"Der Hund bellt."_s;
-const QString Katze = u"Die Katze schläft."_s;
 const QString Vater = u"Vater bringt das Auto in die Werkstatt."_s;
 const QDateTime SetUpTime(QDate(2026, 12, 6), QTime(14, 3, 0));
-constexpr int SecondsTaken = 42;
 
 // An exercise run on a loaded file whose clock the test moves.
 template <typename T> struct RecordedRun : ExerciseRun<T> {
@@ -25,24 +22,14 @@ template <typename T> struct RecordedRun : ExerciseRun<T> {
         this->app.fileStatus.setLoaded(u"2"_s, u"TIERE.TXT"_s, u"TIERE.TXT"_s);
         this->app.practiceRecord.setClock([this] { return now; });
     }
-
-    PracticeEntry expected(Event event, const QString& sentence, int reds, int helps,
-                           int points) const {
-        return PracticeEntry{now,
-                             this->app.users.current(),
-                             event,
-                             this->exercise.profile().name,
-                             u"TIERE.TXT"_s,
-                             sentence,
-                             int(SetUpTime.secsTo(now)),
-                             reds,
-                             helps,
-                             points};
+    // The line the event should have written now.
+    QByteArray line(Event event, const QString& sentence, int reds, int helps, int points) {
+        return PracticeRecord::lineBytes({now, this->app.users.current(), event,
+                                          this->exercise.profile().name, u"TIERE.TXT"_s, sentence,
+                                          int(SetUpTime.secsTo(now)), reds, helps, points});
     }
-    // The lines written so far, without the header.
     QByteArray lines() const {
-        const QByteArray bytes = this->folder.read(Record);
-        return bytes.mid(PracticeRecord::headerBytes().size());
+        return this->folder.read(u"PROTOKOLL.CSV"_s).mid(PracticeRecord::headerBytes().size());
     }
 
     QDateTime now = SetUpTime;
@@ -54,66 +41,57 @@ class PracticeLogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void finishedSentenceCountsTimeRedsAndHelps();
-    void skippedSentenceAndWrongPieces();
+    void wrongPiecesAndSkippedSentence();
     void sameSentenceBuiltAgainKeepsItsCount();
     void failedAppendLetsTheChildGoOn();
 };
 
 void PracticeLogTest::finishedSentenceCountsTimeRedsAndHelps() {
-    RecordedRun<Dosensatz> run({Hund, Katze});
+    RecordedRun<Dosensatz> run({Hund});
     QVERIFY(run.start());
     run.type(u"Der X"_s);                // red once
     run.exercise.typeAnswer(u"Der Y"_s); // still red: no new count
-    run.exercise.typeAnswer(u"Der "_s);
-    run.type(u"Der Hunt"_s); // red again
+    run.type(u"Der Hunt"_s);             // black again, then red
     run.now = SetUpTime.addSecs(10);
     run.frame.useLupe(run.exercise);
-    const PracticeEntry lupe = run.expected(Event::Lupe, Hund, 2, ExerciseFrame::LupeCost, 0);
+    QByteArray expected = run.line(Event::Lupe, Hund, 2, 1, 0);
     run.now = SetUpTime.addSecs(20);
     run.frame.useRettungsring(run.exercise);
-    const PracticeEntry ring =
-        run.expected(Event::Rettungsring, Hund, 2, ExerciseFrame::RettungsringCost, 0);
-    run.now = SetUpTime.addSecs(SecondsTaken);
-    const PracticeEntry finished =
-        run.expected(Event::SentenceFinished, Hund, 2,
-                     ExerciseFrame::LupeCost + ExerciseFrame::RettungsringCost, 3);
+    expected += run.line(Event::Rettungsring, Hund, 2, 3, 0);
+    run.now = SetUpTime.addSecs(42);
     run.type(Hund);
-    QCOMPARE(run.lines(), PracticeRecord::lineBytes(lupe) + PracticeRecord::lineBytes(ring) +
-                              PracticeRecord::lineBytes(finished));
-    QCOMPARE(run.app.points.value(), 3); // scoring as before: the helps found no points to take
+    QCOMPARE(run.lines(), expected + run.line(Event::SentenceFinished, Hund, 2, 1 + 3, 3));
 }
 
-void PracticeLogTest::skippedSentenceAndWrongPieces() {
+void PracticeLogTest::wrongPiecesAndSkippedSentence() {
     RecordedRun<PuzzleExercise> run({Vater, Hund});
     QVERIFY(run.start());
     run.exercise.dropTile(1); // "Auto " is not the first word
     run.exercise.dropTile(1);
-    run.now = SetUpTime.addSecs(SecondsTaken);
-    const PracticeEntry skipped = run.expected(Event::SentenceSkipped, Vater, 2, 0, 0);
+    run.now = SetUpTime.addSecs(42);
+    const QByteArray skipped = run.line(Event::SentenceSkipped, Vater, 2, 0, 0);
     run.frame.nextSentence(run.exercise);
-    QCOMPARE(run.lines(), PracticeRecord::lineBytes(skipped));
-    QCOMPARE(run.frame.target(), Hund);
+    QCOMPARE(run.lines(), skipped);
 }
 
 void PracticeLogTest::sameSentenceBuiltAgainKeepsItsCount() {
-    RecordedRun<VerrutscherExercise> run({Hund, Katze});
+    RecordedRun<VerrutscherExercise> run({Hund});
     QVERIFY(run.start());
     run.type(u"Der X"_s);
-    run.frame.setUpAgain(run.exercise); // "nochmal": a new misprint of the same sentence
-    run.now = SetUpTime.addSecs(SecondsTaken);
+    run.frame.setUpAgain(run.exercise); // a new misprint of the same sentence
+    run.now = SetUpTime.addSecs(42);
     run.type(Hund);
-    QCOMPARE(run.lines(),
-             PracticeRecord::lineBytes(run.expected(Event::SentenceFinished, Hund, 1, 0, 3)));
+    QCOMPARE(run.lines(), run.line(Event::SentenceFinished, Hund, 1, 0, 3));
 }
 
 void PracticeLogTest::failedAppendLetsTheChildGoOn() {
-    RecordedRun<Dosensatz> run({Hund, Katze});
-    QVERIFY(run.folder.dir().mkdir(Record));
+    RecordedRun<Dosensatz> run({Hund, Vater});
+    QVERIFY(run.folder.dir().mkdir(u"PROTOKOLL.CSV"_s));
     QVERIFY(run.start());
     run.type(Hund);
     QCOMPARE(run.app.practiceRecord.failedLines(), 1);
     QCOMPARE(run.dialogs.messages().size(), 1); // the praise only
-    QCOMPARE(run.frame.target(), Katze);
+    QCOMPARE(run.frame.target(), Vater);
     QCOMPARE(run.app.points.value(), 3);
 }
 
