@@ -1,6 +1,8 @@
-#include "store/practicerecordreader.h"
+#include "store/practicerecord.h"
+#include "store/readingoptions.h"
 #include "support/workfolder.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace tivoral;
@@ -8,95 +10,123 @@ using namespace tivoral::testing;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+const QString Record = QString::fromLatin1(practicerecord::FileName);
 const QByteArray Header = "\xEF\xBB\xBF"
                           "Datum;Uhrzeit;Benutzer;Ereignis;\xC3\x9C"
                           "bung;Datei;Satz;Sekunden;Rot;Hilfen;Punkte\r\n";
-const QByteArray GoodLine = "2026-12-06;14:03:12;Anna;Satz fertig;Dosensatz;SAETZE.TXT;"
-                            "Der Hund bellt.;12;2;1;3\r\n";
+using Event = PracticeEntry::Event;
+
+PracticeEntry entry(Event event, const QString& sentence,
+                    const QString& exercise = u"Dosensatz"_s) {
+    return {QDateTime(QDate(2026, 12, 6), QTime(14, 3, 12)),
+            u"Lena"_s,
+            event,
+            exercise,
+            u"TIERE.TXT"_s,
+            sentence,
+            42,
+            2,
+            4,
+            6};
+}
+
 } // namespace
 
 class PracticeRecordTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void readsQuotedFieldsBack_data();
-    void readsQuotedFieldsBack();
-    void skipsAndCountsDamagedLines_data();
-    void skipsAndCountsDamagedLines();
-    void readsOnlyRegularFiles();
+    void oneLinePerEvent_data();
+    void oneLinePerEvent();
+    void headerOnlyWhenTheFileIsNew();
+    void failedAppendIsCountedOnly_data();
+    void failedAppendIsCountedOnly();
+    void switchedOffForTheFolderAndEmptied();
 };
 
-void PracticeRecordTest::readsQuotedFieldsBack_data() {
-    QTest::addColumn<QByteArray>("field");
-    QTest::addColumn<QString>("sentence");
-    QTest::newRow("semicolon") << QByteArray("\"Erst dies; dann das.\"")
-                               << u"Erst dies; dann das."_s;
-    QTest::newRow("doubled quotes")
-        << QByteArray("\"Er rief \"\"Halt\"\"!\"") << u"Er rief \"Halt\"!"_s;
-    QTest::newRow("line break") << QByteArray("\"Oben\r\nunten\"") << u"Oben\r\nunten"_s;
-    QTest::newRow("umlauts unquoted") << QByteArray("Gr\xC3\xBC\xC3\x9F"
-                                                    "e")
-                                      << u"Grüße"_s;
-    QTest::newRow("empty quoted") << QByteArray("\"\"") << QString();
-}
-
-void PracticeRecordTest::readsQuotedFieldsBack() {
-    QFETCH(QByteArray, field);
-    QFETCH(QString, sentence);
-    const QByteArray line =
-        "2026-12-06;08:00:00;\"M\xC3\xBCller; Jan\";Satz fertig;Mosaiksatz;S.TXT;" + field +
-        ";5;0;0;1\r\n";
-    const auto contents = practicerecord::parse(QByteArray(Header + line + GoodLine));
-    QCOMPARE(contents.damagedLines, 0);
-    QCOMPARE(contents.entries.size(), size_t(2));
-    const PracticeEntry& entry = contents.entries.front();
-    QCOMPARE(entry.sentence, sentence);
-    QCOMPARE(entry.user, u"Müller; Jan"_s);
-    QCOMPARE(entry.when, QDateTime(QDate(2026, 12, 6), QTime(8, 0)));
-    QCOMPARE(entry.seconds, 5);
-    QCOMPARE(contents.entries.back().sentence, u"Der Hund bellt."_s);
-}
-
-void PracticeRecordTest::skipsAndCountsDamagedLines_data() {
+void PracticeRecordTest::oneLinePerEvent_data() {
+    QTest::addColumn<PracticeEntry>("entry");
     QTest::addColumn<QByteArray>("line");
-    QTest::newRow("too few fields") << QByteArray("2026-12-06;14:03:12;Anna;Lupe\r\n");
-    QTest::newRow("too many fields") << QByteArray(GoodLine).replace("\r\n", ";7\r\n");
-    QTest::newRow("bad date") << QByteArray(GoodLine).replace("2026-12-06", "2026-02-30");
-    QTest::newRow("date with blank") << QByteArray(GoodLine).replace("2026-12-06", "2026-12- 6");
-    QTest::newRow("bad time") << QByteArray(GoodLine).replace("14:03:12", "24:03:12");
-    QTest::newRow("unknown event") << QByteArray(GoodLine).replace("Satz fertig", "Satz gut");
-    QTest::newRow("bad number") << QByteArray(GoodLine).replace(";12;", ";1x;");
-    QTest::newRow("number too long") << QByteArray(GoodLine).replace(";12;", ";99999999999;");
-    QTest::newRow("no user") << QByteArray(GoodLine).replace("Anna", "");
-    QTest::newRow("quote never closed") << QByteArray(GoodLine).replace("Der Hund", "\"Der Hund");
-    QTest::newRow("text after closing quote")
-        << QByteArray(GoodLine).replace("Der Hund bellt.", "\"Der Hund\" bellt.");
+    const QByteArray stamp = "2026-12-06;14:03:12;Lena;";
+    QTest::newRow("Satz fertig") << entry(Event::SentenceFinished, u"Der Hund bellt."_s)
+                                 << stamp +
+                                        "Satz fertig;Dosensatz;TIERE.TXT;Der Hund bellt.;42;2;4;6";
+    QTest::newRow("Lupe, umlauts in UTF-8")
+        << entry(Event::Lupe, u"Die Kühe grasen."_s, u"Mosaiksatz"_s)
+        << stamp + "Lupe;Mosaiksatz;TIERE.TXT;Die K\xC3\xBChe grasen.;42;2;4;6";
+    QTest::newRow("Rettungsring, a separator in the sentence")
+        << entry(Event::Rettungsring, u"Erst links; dann rechts."_s)
+        << stamp + "Rettungsring;Dosensatz;TIERE.TXT;\"Erst links; dann rechts.\";42;2;4;6";
+    QTest::newRow("Satz übersprungen, quotes doubled")
+        << entry(Event::SentenceSkipped, u"Er rief \"Halt!\""_s, u"Satzpuzzle"_s)
+        << stamp + "Satz \xC3\xBC"
+                   "bersprungen;Satzpuzzle;TIERE.TXT;\"Er rief \"\"Halt!\"\"\";42;2;4;6";
+    QTest::newRow("Wortfange, a line break in the sentence, no exercise")
+        << entry(Event::Wortfange, u"Zwei\nZeilen"_s, QString())
+        << stamp + "Wortfange;;TIERE.TXT;\"Zwei\nZeilen\";42;2;4;6";
 }
 
-// The damaged line costs itself only: the lines around it are read.
-void PracticeRecordTest::skipsAndCountsDamagedLines() {
+void PracticeRecordTest::oneLinePerEvent() {
+    QFETCH(PracticeEntry, entry);
     QFETCH(QByteArray, line);
-    const auto contents = practicerecord::parse(QByteArray(Header + GoodLine + line + GoodLine));
-    QCOMPARE(contents.damagedLines, 1);
-    QCOMPARE(contents.entries.size(), size_t(2));
-    QCOMPARE(contents.entries.back().redAnswers, 2);
+    WorkFolder folder;
+    PracticeRecord record(folder.dir());
+    QVERIFY(record.append(entry));
+    QCOMPARE(folder.read(Record), Header + line + "\r\n");
 }
 
-void PracticeRecordTest::readsOnlyRegularFiles() {
+void PracticeRecordTest::headerOnlyWhenTheFileIsNew() {
     WorkFolder folder;
-    const QString record = folder.path(u"PROTOKOLL.CSV"_s);
-    const auto missing = readPracticeRecord(record);
-    QVERIFY(missing.readable);
-    QVERIFY(missing.entries.empty());
+    PracticeRecord record(folder.dir());
+    const PracticeEntry first = entry(Event::Lupe, u"Eins."_s);
+    QVERIFY(record.append(first));
+    QVERIFY(record.append(first));
+    QCOMPARE(folder.read(Record), Header + PracticeRecord::lineBytes(first).repeated(2));
 
-    QVERIFY(folder.dir().mkdir(u"PROTOKOLL.CSV"_s));
-    QVERIFY(!readPracticeRecord(record).readable);
-    QVERIFY(folder.dir().rmdir(u"PROTOKOLL.CSV"_s));
+    // A record another copy began keeps its bytes; lines only follow them.
+    const QByteArray older = "Ben;Lupe\r\n";
+    folder.write(Record, older);
+    QVERIFY(record.append(first));
+    QCOMPARE(folder.read(Record), older + PracticeRecord::lineBytes(first));
+}
 
-    folder.write(u"PROTOKOLL.CSV"_s, Header + GoodLine + "2026-12-07;09:00:00;Ben;Lupe;;;;;;;");
-    const auto written = readPracticeRecord(record);
-    QVERIFY(written.readable);
-    QCOMPARE(written.entries.size(), size_t(2));
-    QCOMPARE(written.entries.back().event, PracticeEntry::Event::Lupe);
+void PracticeRecordTest::failedAppendIsCountedOnly_data() {
+    QTest::addColumn<bool>("link");
+    QTest::newRow("a folder under the record's name") << false;
+    QTest::newRow("a link out of the working folder") << true;
+}
+
+void PracticeRecordTest::failedAppendIsCountedOnly() {
+    QFETCH(bool, link);
+    WorkFolder folder;
+    WorkFolder outside;
+    outside.write(Record, Header);
+    QVERIFY(link ? QFile::link(outside.path(Record), folder.path(Record))
+                 : folder.dir().mkdir(Record));
+    PracticeRecord record(folder.dir());
+    QVERIFY(!record.append(entry(Event::Lupe, u"Eins."_s)));
+    QVERIFY(!record.append(entry(Event::Lupe, u"Zwei."_s)));
+    QCOMPARE(record.failedLines(), 2);
+    QCOMPARE(outside.read(Record), Header);
+}
+
+void PracticeRecordTest::switchedOffForTheFolderAndEmptied() {
+    WorkFolder folder;
+    const QString options = QString::fromLatin1(ReadingOptionsFile::FileName);
+    // A child's own section cannot switch it back on.
+    folder.write(options, "[Lena]\r\nUebungsprotokoll = ja\r\n");
+    PracticeRecord record(folder.dir());
+    QVERIFY(record.isOn());
+    QVERIFY(record.setOn(false));
+    QVERIFY(!record.isOn());
+    QVERIFY(record.append(entry(Event::Lupe, u"Eins."_s)));
+    QVERIFY(!folder.exists(Record));
+    QCOMPARE(record.failedLines(), 0);
+
+    QVERIFY(record.setOn(true));
+    QVERIFY(record.append(entry(Event::Lupe, u"Zwei."_s)));
+    QVERIFY(record.empty());
+    QCOMPARE(folder.read(Record), Header);
 }
 
 QTEST_GUILESS_MAIN(PracticeRecordTest)
