@@ -94,8 +94,7 @@ void TivoralApp::openOverview() {
                 &MainWindow::showMainWindow);
     }
     main_->hideMainWindow();
-    // Lines this run could not add to the record: counted by the record writer once it is in.
-    overview_->activate(0);
+    overview_->activate(state_.practiceRecord.failedLines());
 }
 
 } // namespace tivoral

@@ -1,5 +1,7 @@
 #include "store/practiceoverview.h"
 
+#include "store/practicerecord.h"
+
 #include <QCollator>
 #include <QHash>
 #include <QLocale>
@@ -13,9 +15,6 @@ namespace {
 
 using Event = PracticeEntry::Event;
 
-const QString Separator = QStringLiteral(";");
-const QString QuoteText = QStringLiteral("\"");
-const QString CrLf = QStringLiteral("\r\n");
 constexpr QByteArrayView Utf8Bom("\xEF\xBB\xBF");
 constexpr int Decimals = 1;
 
@@ -146,26 +145,11 @@ OverviewTable PracticeOverview::table() const {
     return table;
 }
 
-namespace csv {
-QString line(const QStringList& fields) {
-    QStringList quoted;
-    for (const QString& field : fields) {
-        const bool needsQuotes = field.contains(Separator) || field.contains(QuoteText) ||
-                                 field.contains(u'\n') || field.contains(u'\r');
-        quoted << (needsQuotes
-                       ? QuoteText + QString(field).replace(QuoteText, QuoteText + QuoteText) +
-                             QuoteText
-                       : field);
-    }
-    return quoted.join(Separator);
-}
-} // namespace csv
-
 QByteArray overviewCsv(const OverviewTable& table) {
-    QString text = csv::line(table.header) + CrLf;
+    QByteArray bytes = Utf8Bom.toByteArray() + practicerecord::csvLine(table.header);
     for (const QStringList& row : table.rows)
-        text += csv::line(row) + CrLf;
-    return Utf8Bom.toByteArray() + text.toUtf8();
+        bytes += practicerecord::csvLine(row);
+    return bytes;
 }
 
 } // namespace tivoral

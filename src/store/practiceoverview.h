@@ -71,12 +71,6 @@ private:
     QStringList exercises_;
 };
 
-namespace csv {
-// One line of fields joined by ";", each quoted the CSV way when it holds ";", a quote or a
-// line break; without a line end.
-QString line(const QStringList& fields);
-} // namespace csv
-
 // The table as a CSV file for a German spreadsheet: UTF-8 with BOM, ";", CR LF.
 QByteArray overviewCsv(const OverviewTable& table);
 

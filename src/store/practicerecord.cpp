@@ -32,15 +32,15 @@ QString csvField(const QString& text) {
     return Quote + doubled + Quote;
 }
 
-QByteArray csvLine(const QStringList& fields) {
+} // namespace
+
+QByteArray practicerecord::csvLine(const QStringList& fields) {
     QStringList quoted;
     quoted.reserve(fields.size());
     for (const QString& field : fields)
         quoted.append(csvField(field));
     return quoted.join(QLatin1Char(practicerecord::Separator)).toUtf8() + LineEnd;
 }
-
-} // namespace
 
 PracticeRecord::PracticeRecord(const QDir& folder, Clock clock)
     : folder_(folder), clock_(std::move(clock)) {}
@@ -54,15 +54,15 @@ QString PracticeRecord::path() const {
 }
 
 QByteArray PracticeRecord::headerBytes() {
-    return QByteArray(Utf8Bom) + csvLine(practicerecord::columns());
+    return QByteArray(Utf8Bom) + practicerecord::csvLine(practicerecord::columns());
 }
 
 QByteArray PracticeRecord::lineBytes(const PracticeEntry& entry) {
-    return csvLine({entry.when.toString(DateFormat), entry.when.toString(TimeFormat), entry.user,
-                    practicerecord::eventText(entry.event), entry.exercise, entry.file,
-                    entry.sentence, QString::number(entry.seconds),
-                    QString::number(entry.redAnswers), QString::number(entry.helps),
-                    QString::number(entry.points)});
+    return practicerecord::csvLine(
+        {entry.when.toString(DateFormat), entry.when.toString(TimeFormat), entry.user,
+         practicerecord::eventText(entry.event), entry.exercise, entry.file, entry.sentence,
+         QString::number(entry.seconds), QString::number(entry.redAnswers),
+         QString::number(entry.helps), QString::number(entry.points)});
 }
 
 bool PracticeRecord::append(const PracticeEntry& entry) {

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <functional>
@@ -13,6 +14,12 @@
 namespace tivoral {
 
 class Dialogs;
+
+namespace practicerecord {
+// One line of fields in UTF-8, joined by ";" and ended by CR LF; a field holding ";", a quote
+// or a line break is quoted the CSV way. The record and the overview's export both use it.
+QByteArray csvLine(const QStringList& fields);
+} // namespace practicerecord
 
 // PROTOKOLL.CSV, the practice record of the whole class: one line appended per event, never
 // rewritten, so that several computers on one class folder can write it at once. A line that

@@ -1,6 +1,6 @@
 #include "support/practicegenerator.h"
 
-#include "store/practiceoverview.h"
+#include "store/practicerecord.h"
 
 #include <QStringList>
 
@@ -111,16 +111,10 @@ std::vector<PracticeEntry> generatePractice(QDate lastDay, int weeks) {
 }
 
 QByteArray practiceRecordBytes(const std::vector<PracticeEntry>& entries) {
-    QString text = csv::line(practicerecord::columns()) + QStringLiteral("\r\n");
+    QByteArray bytes = PracticeRecord::headerBytes();
     for (const PracticeEntry& entry : entries)
-        text += csv::line({entry.when.toString(QStringLiteral("yyyy-MM-dd")),
-                           entry.when.toString(QStringLiteral("HH:mm:ss")), entry.user,
-                           practicerecord::eventText(entry.event), entry.exercise, entry.file,
-                           entry.sentence, QString::number(entry.seconds),
-                           QString::number(entry.redAnswers), QString::number(entry.helps),
-                           QString::number(entry.points)}) +
-                QStringLiteral("\r\n");
-    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+        bytes += PracticeRecord::lineBytes(entry);
+    return bytes;
 }
 
 } // namespace tivoral::testing
