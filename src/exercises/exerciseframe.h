@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exercises/practicelog.h"
+
 #include <QObject>
 #include <QString>
 
@@ -30,6 +32,9 @@ public:
     void setUpAgain(Exercise& exercise);
     // Builds the exercise for the sentence at this position (the first when out of range).
     void setUpAt(Exercise& exercise, int position);
+
+    // The exercise showed the child's answer as wrong (red, or a refused piece).
+    void answerTurnedRed() { log_.answerTurnedRed(); }
 
     void useLupe(Exercise& exercise);
     // Reads back what the child has written or placed so far; free.
@@ -70,6 +75,10 @@ Q_SIGNALS:
     void sentenceSetUp(Exercise* exercise, int position, int count);
 
 private:
+    // Whether a set-up starts the sentence's count anew or builds the same sentence again.
+    enum class Tally { Restart, Keep };
+
+    void setUp(Exercise& exercise, int position, Tally tally);
     void advanceSentence(Exercise& exercise);
     void takeLupeCost();
     void hidePanel(Exercise& exercise);
@@ -79,6 +88,7 @@ private:
     int wordCount_ = 0;
     Exercise* running_ = nullptr;
     Exercise* rewardOfferedFrom_ = nullptr;
+    PracticeLog log_;
     // The Lupe's hint is read aloud as its box shows.
     bool speakNextHelp_ = false;
 };

@@ -167,6 +167,12 @@ void MainWindow::buildMenuRow() {
                 if (views_.askTeacher())
                     Q_EMIT settingsRequested();
             });
+    connect(addMenuButton(index++, QStringLiteral("overviewButton"), QStringLiteral("Lernstand"),
+                          QStringLiteral("lernstand")),
+            &QToolButton::clicked, this, [this] {
+                if (views_.askTeacher())
+                    Q_EMIT overviewRequested();
+            });
     connect(addMenuButton(index++, QStringLiteral("infoButton"), QStringLiteral("Über Tivoral"),
                           QStringLiteral("info")),
             &QToolButton::clicked, this, &MainWindow::openInfoWindow);

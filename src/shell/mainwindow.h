@@ -49,9 +49,11 @@ public:
     void showMainWindow();
 
 Q_SIGNALS:
-    // The teacher gave the password for the sentence editor or the settings window.
+    // The teacher gave the password for the sentence editor, the settings window or the
+    // overview.
     void editorRequested();
     void settingsRequested();
+    void overviewRequested();
     // The program is to end now.
     void exitConfirmed();
 

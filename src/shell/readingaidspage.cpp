@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 namespace tivoral {
@@ -32,9 +33,13 @@ constexpr int HearTargetTopTwips = 2760;
 constexpr int UmlautKeysTopTwips = 3240;
 constexpr int SampleTopTwips = 3840;
 constexpr int SampleWidthTwips = 9375;
-constexpr int SampleHeightTwips = 735;
+constexpr int SampleHeightTwips = 495;
 constexpr int SampleFontPoints = 14;
 constexpr int SampleMarginPixels = 6;
+constexpr int RecordTopTwips = 4410;
+constexpr int RecordSwitchWidthTwips = 4200;
+constexpr int EmptyRecordLeftTwips = 6855;
+constexpr int EmptyRecordWidthTwips = 2640;
 
 const QString AllChildren = QStringLiteral("Alle Kinder (Grundeinstellung)");
 const QString SettingsFont = QStringLiteral("Schrift aus den Einstellungen");
@@ -82,6 +87,8 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
         twipsRect(CaptionLeftTwips, SampleTopTwips, SampleWidthTwips, SampleHeightTwips));
     panelstyle::setColours(sample_, panelstyle::Blue, panelstyle::White);
 
+    addRecordControls();
+
     using K = ReadingOptionKeys;
     connect(child_, &QComboBox::currentIndexChanged, this, &ReadingAidsPage::showOptions);
     connect(windowSize_, &QComboBox::currentIndexChanged, this, [this] {
@@ -112,6 +119,33 @@ QCheckBox* ReadingAidsPage::addSwitch(const char* name, const QString& caption, 
                               twipsRect(ChoiceLeftTwips, top, SwitchWidthTwips, RowHeightTwips));
 }
 
+void ReadingAidsPage::addRecordControls() {
+    recordSwitch_ = new QCheckBox(QStringLiteral("Übungsprotokoll führen"), this);
+    recordSwitch_->setObjectName(QStringLiteral("recordSwitch"));
+    recordSwitch_->setAccessibleName(recordSwitch_->text());
+    recordSwitch_->setToolTip(QStringLiteral("Übungsprotokoll führen (für alle Kinder)"));
+    recordSwitch_->setGeometry(
+        twipsRect(CaptionLeftTwips, RecordTopTwips, RecordSwitchWidthTwips, RowHeightTwips));
+    connect(recordSwitch_, &QCheckBox::toggled, this, [this](bool on) {
+        app_.practiceRecord.changeSwitch(app_.dialogs, on);
+        showRecordSwitch();
+    });
+
+    auto* empty = new QPushButton(QStringLiteral("Protokoll leeren"), this);
+    empty->setObjectName(QStringLiteral("emptyRecordButton"));
+    empty->setAccessibleName(empty->text());
+    empty->setToolTip(QStringLiteral("Übungsprotokoll leeren (für alle Kinder)"));
+    empty->setGeometry(
+        twipsRect(EmptyRecordLeftTwips, RecordTopTwips, EmptyRecordWidthTwips, RowHeightTwips));
+    connect(empty, &QPushButton::clicked, this,
+            [this] { app_.practiceRecord.emptyAfterAsking(app_.dialogs); });
+}
+
+void ReadingAidsPage::showRecordSwitch() {
+    const QSignalBlocker blocker(recordSwitch_);
+    recordSwitch_->setChecked(app_.practiceRecord.isOn());
+}
+
 void ReadingAidsPage::prepare() {
     {
         const QSignalBlocker blocker(child_);
@@ -135,6 +169,7 @@ void ReadingAidsPage::prepare() {
             font_->addItem(family, family);
     }
     showOptions();
+    showRecordSwitch();
 }
 
 std::optional<QString> ReadingAidsPage::chosenUser() const {

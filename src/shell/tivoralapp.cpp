@@ -4,6 +4,7 @@
 #include "game/gamewindow.h"
 #include "platform/windowscale.h"
 #include "shell/mainwindow.h"
+#include "shell/overviewwindow.h"
 #include "shell/settingswindow.h"
 #include "store/appstate.h"
 
@@ -18,11 +19,13 @@ TivoralApp::TivoralApp(AppState& state, QObject* parent)
     connect(main_, &MainWindow::exitConfirmed, this, &TivoralApp::quitRequested);
     connect(main_, &MainWindow::editorRequested, this, &TivoralApp::openEditor);
     connect(main_, &MainWindow::settingsRequested, this, &TivoralApp::openSettings);
+    connect(main_, &MainWindow::overviewRequested, this, &TivoralApp::openOverview);
     connect(&main_->frame(), &ExerciseFrame::rewardGameRequested, this, &TivoralApp::openGame);
     connect(&state.readingAids, &ReadingAids::changed, this, &TivoralApp::applyWindowSize);
 }
 
 TivoralApp::~TivoralApp() {
+    delete overview_;
     delete game_;
     delete settings_;
     delete editor_;
@@ -82,6 +85,16 @@ void TivoralApp::openGame() {
     }
     main_->hideMainWindow();
     game_->activate();
+}
+
+void TivoralApp::openOverview() {
+    if (!overview_) {
+        overview_ = new OverviewWindow(state_);
+        connect(overview_, &OverviewWindow::returnedToMainWindow, main_,
+                &MainWindow::showMainWindow);
+    }
+    main_->hideMainWindow();
+    overview_->activate(state_.practiceRecord.failedLines());
 }
 
 } // namespace tivoral

@@ -10,6 +10,7 @@ class AppState;
 class EditorWindow;
 class GameWindow;
 class MainWindow;
+class OverviewWindow;
 class SettingsWindow;
 
 // The windows of one run over one shared state. The main window lives for the whole run; the
@@ -31,6 +32,7 @@ public:
     EditorWindow* editorWindow() const { return editor_; }
     SettingsWindow* settingsWindow() const { return settings_; }
     GameWindow* gameWindow() const { return game_; }
+    OverviewWindow* overviewWindow() const { return overview_; }
 
 Q_SIGNALS:
     // The child or teacher confirmed that the program ends.
@@ -40,6 +42,7 @@ private:
     void openEditor();
     void openSettings();
     void openGame();
+    void openOverview();
     // The chosen child's window size, for every window at once.
     void applyWindowSize();
 
@@ -48,6 +51,7 @@ private:
     EditorWindow* editor_ = nullptr;
     SettingsWindow* settings_ = nullptr;
     GameWindow* game_ = nullptr;
+    OverviewWindow* overview_ = nullptr;
     SystemSheetPrinter sheetPrinter_;
     WorksheetMaker worksheets_;
 };

@@ -1,6 +1,7 @@
 #include "worksheets/worksheetmaker.h"
 
 #include "platform/dialogs.h"
+#include "platform/numberedfile.h"
 #include "platform/printing.h"
 #include "store/appstate.h"
 #include "worksheets/worksheetpainter.h"
@@ -60,29 +61,12 @@ WorksheetMaker::WorksheetMaker(AppState& app, SheetPrinter& printer)
     : app_(app), printer_(printer) {}
 
 QString WorksheetMaker::fileName(int number) {
-    const QString stem = QString::fromLatin1(FileStem);
-    if (number <= 1)
-        return stem + QStringLiteral(".PDF");
-    return stem + QLatin1Char('-') + QString::number(number) + QStringLiteral(".PDF");
+    return numberedfile::name(QString::fromLatin1(FileStem), QStringLiteral("PDF"), number);
 }
 
 QString WorksheetMaker::fontFamily() const {
     const auto& font = app_.settings.exerciseFont();
     return font ? font->family : QString::fromLatin1(Settings::DefaultFontName);
-}
-
-bool WorksheetMaker::createFile(QFile& file) const {
-    for (int number = 1; number <= MaxFileNumber; ++number) {
-        const QString path = app_.workFolder.filePath(fileName(number));
-        file.setFileName(path);
-        // NewOnly refuses any existing name, a dangling link included, so nothing is replaced.
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return true;
-        const QFileInfo taken(path);
-        if (!taken.exists() && !taken.isSymLink())
-            return false;
-    }
-    return false;
 }
 
 void WorksheetMaker::make() {
@@ -102,7 +86,8 @@ void WorksheetMaker::make() {
     bool allWell = true;
     QFile file;
     QString error;
-    if (!createFile(file)) {
+    if (!numberedfile::create(app_.workFolder, QString::fromLatin1(FileStem), QStringLiteral("PDF"),
+                              MaxFileNumber, file)) {
         allWell = false;
         prompt = QStringLiteral("Im Arbeitsordner ließ sich keine neue PDF-Datei anlegen.") + CR;
     } else if (const QString shownPath = QDir::toNativeSeparators(file.fileName());

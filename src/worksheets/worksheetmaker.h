@@ -4,7 +4,6 @@
 
 #include <QString>
 
-class QFile;
 class QIODevice;
 
 namespace tivoral {
@@ -46,8 +45,6 @@ public:
     static QString fileName(int number);
 
 private:
-    // Creates the first free name; never opens an existing file or a link.
-    bool createFile(QFile& file) const;
     QString fontFamily() const;
 
     AppState& app_;

@@ -6,7 +6,9 @@
 #include "support/programdriver.h"
 #include "support/recordingspeech.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 
 using namespace tivoral;
 using namespace tivoral::testing;
@@ -59,6 +61,7 @@ private Q_SLOTS:
     void positionInTheList();
     void everyWindowScalesAsAWhole();
     void settingsPageChangesTheChosenChildAtOnce();
+    void recordSwitchAndEmptyButtonServeTheWholeFolder();
 };
 
 void ReadingAidsTest::speechButtonsSayWhatTheChildSees_data() {
@@ -258,6 +261,33 @@ void ReadingAidsTest::settingsPageChangesTheChosenChildAtOnce() {
     QCOMPARE(program.app.readingAids.file().optionsFor(u"Anna"_s).fontFamily, QString());
     program.app.users.selectUser(0);
     QCOMPARE(program.find("jumbledWordsDisplay")->font().family(), u"Verdana"_s);
+}
+
+void ReadingAidsTest::recordSwitchAndEmptyButtonServeTheWholeFolder() {
+    const QByteArray lines = PracticeRecord::headerBytes() +
+                             "2026-12-06;14:03:12;Ben;Lupe;Dosensatz;A.TXT;Eins.;3;0;1;0\r\n";
+    Program program({{u"TIVORAL.INF"_s, "Anna\r\nBen\r\n"}, {u"PROTOKOLL.CSV"_s, lines}});
+    SettingsWindow settings(program.app);
+    settings.activate();
+    settings.findChild<QAbstractButton*>(u"readingAidsButton"_s)->click();
+    // Whichever child the page shows, the switch is the folder's.
+    auto* child = settings.findChild<QComboBox*>(u"readingAidsChild"_s);
+    child->setCurrentIndex(child->findText(u"Ben"_s));
+    auto* recordSwitch = settings.findChild<QCheckBox*>(u"recordSwitch"_s);
+    QVERIFY(recordSwitch->isVisible() && recordSwitch->isChecked());
+    recordSwitch->click();
+    QVERIFY(!program.app.practiceRecord.isOn());
+    QVERIFY(!program.folder.read(u"TIVORAL.OPT"_s).contains("[Ben]"));
+
+    auto* empty = settings.findChild<QPushButton*>(u"emptyRecordButton"_s);
+    program.dialogs.clear();
+    program.dialogs.queueAnswer(Answer::No);
+    empty->click();
+    QCOMPARE(program.folder.read(u"PROTOKOLL.CSV"_s), lines);
+    program.dialogs.queueAnswer(Answer::Yes);
+    empty->click();
+    QCOMPARE(program.folder.read(u"PROTOKOLL.CSV"_s), PracticeRecord::headerBytes());
+    QCOMPARE(program.dialogs.prompts(), QStringList(2, u"Das Übungsprotokoll wirklich leeren?"_s));
 }
 
 QTEST_MAIN(ReadingAidsTest)

@@ -7,6 +7,7 @@
 #include "game/gamesteering.h"
 #include "game/gamewindow.h"
 #include "shell/mainwindow.h"
+#include "shell/overviewwindow.h"
 #include "shell/settingswindow.h"
 #include "shell/tivoralapp.h"
 #include "support/fixture.h"
@@ -43,8 +44,9 @@ struct ProgramDriver : Fixture {
     // The program's windows made so far, the main window first.
     QList<QWidget*> windows() {
         QList<QWidget*> result{&program.mainWindow()};
-        for (QWidget* window : std::initializer_list<QWidget*>{
-                 program.editorWindow(), program.settingsWindow(), program.gameWindow()})
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{program.editorWindow(), program.settingsWindow(),
+                                             program.gameWindow(), program.overviewWindow()})
             if (window)
                 result.append(window);
         return result;

@@ -1,0 +1,283 @@
+#include "shell/overviewwindow.h"
+
+#include "exercises/panelstyle.h"
+#include "platform/twips.h"
+#include "store/appstate.h"
+#include "store/learningoverview.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tivoral {
+
+namespace {
+constexpr int TitlePoints = 18;
+constexpr int TextPoints = 12;
+constexpr int ChartLabelPoints = 10;
+constexpr int ChartStretch = 3;
+constexpr int TroubleStretch = 2;
+constexpr int TableStretch = 2;
+constexpr int ChildStretch = 3;
+constexpr int ChooserCharacters = 16;
+constexpr int MinFinishedScale = 5;
+constexpr int DaysPerWeek = 7;
+constexpr double BarHalfWidth = 0.5;
+constexpr int MinRedScale = 2;
+constexpr int LineWidthPixels = 3;
+constexpr int MarkerPixels = 7;
+constexpr QRgb FinishedColour = qRgb(58, 123, 213);
+constexpr QRgb RedColour = qRgb(217, 56, 58);
+
+QLabel* heading(const QString& text, int points, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(panelstyle::layoutFont(points));
+    return label;
+}
+
+QPushButton* textButton(const char* name, const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(panelstyle::layoutFont(TextPoints));
+    return button;
+}
+
+// A scale that starts at 0 and ends on a whole number at least `least`.
+void scaleAxis(QValueAxis* axis, double highest, int least) {
+    axis->setRange(0, std::max(double(least), std::ceil(highest)));
+    axis->applyNiceNumbers();
+}
+} // namespace
+
+OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      app_(app) {
+    setObjectName(QStringLiteral("overviewWindow"));
+    setWindowTitle(QStringLiteral("Tivoral:  Lernstand"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
+    setFixedSize(twips(WidthTwips), twips(HeightTwips));
+    panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::Black);
+    const QFont textFont = panelstyle::layoutFont(TextPoints, false);
+
+    table_ = new QTableWidget(this);
+    table_->setObjectName(QStringLiteral("childTable"));
+    table_->setAccessibleName(QStringLiteral("Übersicht der Kinder"));
+    table_->setFont(textFont);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setFont(panelstyle::layoutFont(TextPoints));
+
+    childChooser_ = new QComboBox(this);
+    childChooser_->setObjectName(QStringLiteral("childChooser"));
+    childChooser_->setAccessibleName(QStringLiteral("Kind"));
+    childChooser_->setFont(textFont);
+    childChooser_->setMinimumContentsLength(ChooserCharacters);
+
+    auto* exportButton =
+        textButton("exportButton", QStringLiteral("Als CSV-Datei speichern"), this);
+    exportButton->setToolTip(
+        QStringLiteral("Die Tabelle als CSV-Datei im Arbeitsordner speichern"));
+    auto* closeButton = textButton("closeOverviewButton", QStringLiteral("Zum Hauptfenster"), this);
+
+    troubleList_ = new QListWidget(this);
+    troubleList_->setObjectName(QStringLiteral("troubleList"));
+    troubleList_->setAccessibleName(QStringLiteral("Schwierige Sätze"));
+    troubleList_->setFont(textFont);
+    troubleList_->setWordWrap(true);
+
+    auto* chooserRow = new QHBoxLayout;
+    chooserRow->addWidget(heading(QStringLiteral("Kind:"), TextPoints, this));
+    chooserRow->addWidget(childChooser_);
+    chooserRow->addStretch();
+    chooserRow->addWidget(exportButton);
+    chooserRow->addWidget(closeButton);
+
+    auto* troubleColumn = new QVBoxLayout;
+    troubleColumn->addWidget(heading(QStringLiteral("Schwierige Sätze"), TextPoints, this));
+    troubleColumn->addWidget(troubleList_);
+
+    auto* childRow = new QHBoxLayout;
+    childRow->addWidget(buildChart(), ChartStretch);
+    childRow->addLayout(troubleColumn, TroubleStretch);
+
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(heading(QStringLiteral("Lernstand der Kinder"), TitlePoints, this));
+    page->addWidget(table_, TableStretch);
+    page->addLayout(chooserRow);
+    page->addLayout(childRow, ChildStretch);
+
+    connect(childChooser_, &QComboBox::currentIndexChanged, this, &OverviewWindow::showChild);
+    connect(table_, &QTableWidget::currentCellChanged, childChooser_, &QComboBox::setCurrentIndex);
+    connect(exportButton, &QPushButton::clicked, this, [this] { overview_->exportTable(); });
+    connect(closeButton, &QPushButton::clicked, this, &OverviewWindow::returnToMainWindow);
+
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    move(screen.x() + (screen.width() - width()) / 2,
+         screen.y() + (screen.height() - height()) / 2);
+}
+
+OverviewWindow::~OverviewWindow() = default;
+
+QWidget* OverviewWindow::buildChart() {
+    finishedBars_ = new QBarSet(QStringLiteral("Sätze pro Tag"));
+    finishedBars_->setColor(QColor(FinishedColour));
+    auto* bars = new QBarSeries;
+    bars->append(finishedBars_);
+    redLine_ = new QLineSeries;
+    redLine_->setName(QStringLiteral("Rot pro Satz"));
+    QPen pen{QColor(RedColour)};
+    pen.setWidth(LineWidthPixels);
+    redLine_->setPen(pen);
+    redLine_->setPointsVisible(true);
+    redLine_->setMarkerSize(MarkerPixels);
+
+    chart_ = new QChart;
+    chart_->addSeries(bars);
+    chart_->addSeries(redLine_);
+    chart_->legend()->setAlignment(Qt::AlignTop);
+    chart_->legend()->setFont(panelstyle::layoutFont(ChartLabelPoints, false));
+    chart_->setTitleFont(panelstyle::layoutFont(TextPoints));
+    chart_->setMargins({});
+
+    const QFont labels = panelstyle::layoutFont(ChartLabelPoints, false);
+    // Days are the bars' places 0, 1, 2 …; each week's first day is named below its bar.
+    dayAxis_ = new QCategoryAxis;
+    dayAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    dayAxis_->setRange(-BarHalfWidth, PracticeOverview::ChartDays - BarHalfWidth);
+    dayAxis_->setGridLineVisible(false);
+    dayAxis_->setLabelsFont(labels);
+    finishedAxis_ = new QValueAxis;
+    finishedAxis_->setLabelFormat(QStringLiteral("%d"));
+    finishedAxis_->setLabelsFont(labels);
+    finishedAxis_->setLabelsColor(QColor(FinishedColour));
+    redAxis_ = new QValueAxis;
+    redAxis_->setLabelFormat(QStringLiteral("%.1f"));
+    redAxis_->setLabelsFont(labels);
+    redAxis_->setLabelsColor(QColor(RedColour));
+    chart_->addAxis(dayAxis_, Qt::AlignBottom);
+    chart_->addAxis(finishedAxis_, Qt::AlignLeft);
+    chart_->addAxis(redAxis_, Qt::AlignRight);
+    bars->attachAxis(dayAxis_);
+    bars->attachAxis(finishedAxis_);
+    redLine_->attachAxis(dayAxis_);
+    redLine_->attachAxis(redAxis_);
+
+    auto* view = new QChartView(chart_, this);
+    view->setObjectName(QStringLiteral("progressChart"));
+    view->setAccessibleName(QStringLiteral("Sätze pro Tag und rote Antworten pro Satz"));
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+void OverviewWindow::activate(int failedLines) {
+    overview_ = std::make_unique<LearningOverview>(app_, failedLines);
+    showTable();
+    show();
+    raise();
+    activateWindow();
+    overview_->showNotice();
+}
+
+void OverviewWindow::showTable() {
+    const OverviewTable table = overview_->figures().table();
+    table_->clear();
+    table_->setColumnCount(int(table.header.size()));
+    table_->setRowCount(int(table.rows.size()));
+    QStringList headings = table.header;
+    for (QString& title : headings) // two short lines keep the columns narrow
+        title.replace(QLatin1Char(' '), QLatin1Char('\n'));
+    table_->setHorizontalHeaderLabels(headings);
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const QStringList& cells = table.rows[size_t(row)];
+        for (int column = 0; column < cells.size(); ++column) {
+            auto* item = new QTableWidgetItem(cells.at(column));
+            if (column > 0)
+                item->setTextAlignment(Qt::AlignCenter);
+            table_->setItem(row, column, item);
+        }
+    }
+    table_->resizeColumnsToContents();
+
+    const QSignalBlocker blocker(childChooser_);
+    childChooser_->clear();
+    for (const ChildFigures& child : overview_->figures().children())
+        childChooser_->addItem(child.user);
+    childChooser_->setCurrentIndex(childChooser_->count() > 0 ? 0 : -1);
+    showChild(childChooser_->currentIndex());
+}
+
+void OverviewWindow::showChild(int index) {
+    const auto& children = overview_->figures().children();
+    const bool known = index >= 0 && size_t(index) < children.size();
+    const QString user = known ? children[size_t(index)].user : QString();
+    table_->selectRow(index);
+
+    const auto days = overview_->figures().days(user, overview_->lastChartDay());
+    QList<qreal> finished;
+    QList<QPointF> red;
+    double mostFinished = 0;
+    double mostRed = 0;
+    for (size_t day = 0; day < days.size(); ++day) {
+        finished << days[day].finished;
+        if (days[day].finished > 0)
+            red << QPointF(double(day), days[day].redPerSentence);
+        mostFinished = std::max(mostFinished, double(days[day].finished));
+        mostRed = std::max(mostRed, days[day].redPerSentence);
+    }
+    for (const QString& label : dayAxis_->categoriesLabels())
+        dayAxis_->remove(label);
+    for (size_t day = 0; day < days.size(); day += DaysPerWeek)
+        dayAxis_->append(days[day].date.toString(QStringLiteral("dd.MM.")), double(day));
+    finishedBars_->remove(0, finishedBars_->count());
+    finishedBars_->append(finished);
+    redLine_->replace(red);
+    scaleAxis(finishedAxis_, mostFinished, MinFinishedScale);
+    scaleAxis(redAxis_, mostRed, MinRedScale);
+    chart_->setTitle(known
+                         ? user + QStringLiteral(": %1 bis %2")
+                                      .arg(days.front().date.toString(QStringLiteral("dd.MM.")),
+                                           days.back().date.toString(QStringLiteral("dd.MM.yyyy")))
+                         : QString());
+
+    troubleList_->clear();
+    for (const TroubleSentence& trouble : overview_->figures().troubleSentences(user))
+        troubleList_->addItem(trouble.sentence +
+                              QStringLiteral("\n    %1-mal geübt, %2 rot, %3 Hilfen")
+                                  .arg(trouble.attempts)
+                                  .arg(trouble.redAnswers)
+                                  .arg(trouble.helps));
+}
+
+void OverviewWindow::returnToMainWindow() {
+    hide();
+    Q_EMIT returnedToMainWindow();
+}
+
+void OverviewWindow::closeEvent(QCloseEvent* event) {
+    // Leaving through the frame takes the same way back as the button.
+    event->ignore();
+    returnToMainWindow();
+}
+
+} // namespace tivoral

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class QBarSet;
+class QCategoryAxis;
+class QChart;
+class QComboBox;
+class QLineSeries;
+class QListWidget;
+class QTableWidget;
+class QValueAxis;
+
+namespace tivoral {
+
+class AppState;
+class LearningOverview;
+
+// The teacher's "Lernstand": each child's figures in a table, the chosen child's last weeks in
+// a chart, that child's hardest sentences, and the table's export. Each opening reads the
+// record anew.
+class OverviewWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int WidthTwips = 15600;
+    static constexpr int HeightTwips = 12000;
+
+    explicit OverviewWindow(AppState& app, QWidget* parent = nullptr);
+    ~OverviewWindow() override;
+
+    // failedLines: lines of this run that could not be added to the record.
+    void activate(int failedLines);
+
+Q_SIGNALS:
+    void returnedToMainWindow();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* buildChart();
+    void showTable();
+    void showChild(int index);
+    void returnToMainWindow();
+
+    AppState& app_;
+    std::unique_ptr<LearningOverview> overview_;
+    QTableWidget* table_ = nullptr;
+    QComboBox* childChooser_ = nullptr;
+    QChart* chart_ = nullptr;
+    QBarSet* finishedBars_ = nullptr;
+    QLineSeries* redLine_ = nullptr;
+    QCategoryAxis* dayAxis_ = nullptr;
+    QValueAxis* finishedAxis_ = nullptr;
+    QValueAxis* redAxis_ = nullptr;
+    QListWidget* troubleList_ = nullptr;
+};
+
+} // namespace tivoral

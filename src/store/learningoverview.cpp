@@ -1,0 +1,89 @@
+#include "store/learningoverview.h"
+
+#include "platform/countwording.h"
+#include "platform/dialogs.h"
+#include "platform/numberedfile.h"
+#include "store/appstate.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace tivoral {
+
+namespace {
+const QLatin1Char CR('\r');
+const QString Title = QStringLiteral("Lernstand");
+} // namespace
+
+LearningOverview::LearningOverview(AppState& app, int failedLines)
+    : app_(app), failedLines_(failedLines),
+      contents_(readPracticeRecord(app.workFolder.filePath(practicerecord::FileName))),
+      figures_(contents_.entries) {}
+
+QDate LearningOverview::lastChartDay() const {
+    QDate last = QDate::currentDate();
+    for (const ChildFigures& child : figures_.children())
+        last = std::max(last, child.lastPractice.date());
+    return last;
+}
+
+QString LearningOverview::notice() const {
+    QString text;
+    if (!contents_.readable)
+        text += QStringLiteral("Das Protokoll PROTOKOLL.CSV kann nicht gelesen werden.") + CR;
+    if (failedLines_ > 0)
+        text += countWording(failedLines_,
+                             QStringLiteral("Eine Zeile konnte nicht ins Protokoll geschrieben "
+                                            "werden."),
+                             QStringLiteral("%1 Zeilen konnten nicht ins Protokoll geschrieben "
+                                            "werden.")) +
+                CR;
+    if (contents_.damagedLines > 0)
+        text += countWording(contents_.damagedLines,
+                             QStringLiteral("Eine beschädigte Zeile des Protokolls wurde "
+                                            "übersprungen."),
+                             QStringLiteral("%1 beschädigte Zeilen des Protokolls wurden "
+                                            "übersprungen.")) +
+                CR;
+    if (contents_.olderLinesLeftOut)
+        text += QStringLiteral("Das Protokoll ist sehr groß; nur seine neueren Zeilen sind "
+                               "berücksichtigt.") +
+                CR;
+    return text;
+}
+
+void LearningOverview::showNotice() const {
+    if (const QString text = notice(); !text.isEmpty())
+        app_.dialogs.message(text +
+                                 QStringLiteral("Die Übersicht zeigt alles, was sich lesen "
+                                                "ließ.") +
+                                 CR,
+                             Title, Buttons::Ok, Icon::Warning);
+}
+
+void LearningOverview::exportTable() const {
+    QFile file;
+    if (!numberedfile::create(app_.workFolder, QString::fromLatin1(ExportStem),
+                              QStringLiteral("CSV"), MaxExportNumber, file)) {
+        app_.dialogs.message(
+            QStringLiteral("Im Arbeitsordner ließ sich keine neue CSV-Datei anlegen.") + CR, Title,
+            Buttons::Ok, Icon::Warning);
+        return;
+    }
+    const QByteArray bytes = overviewCsv(figures_.table());
+    const QString shownPath = QDir::toNativeSeparators(file.fileName());
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.remove();
+        app_.dialogs.message(QStringLiteral("Die Übersicht konnte nicht gespeichert werden.") + CR +
+                                 shownPath + CR,
+                             Title, Buttons::Ok, Icon::Warning);
+        return;
+    }
+    file.close();
+    app_.dialogs.message(QStringLiteral("Die Übersicht ist als CSV-Datei gespeichert:") + CR +
+                             shownPath + CR,
+                         Title, Buttons::Ok, Icon::Information);
+}
+
+} // namespace tivoral

@@ -1,0 +1,170 @@
+#include "store/appstate.h"
+#include "store/learningoverview.h"
+#include "support/practicegenerator.h"
+#include "support/scripteddialogs.h"
+#include "support/sequencerandom.h"
+#include "support/workfolder.h"
+
+#include <QTest>
+
+using namespace tivoral;
+using namespace tivoral::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Event = PracticeEntry::Event;
+const QDate Monday(2026, 11, 30);
+
+PracticeEntry entry(QDate day, const QString& user, Event event, const QString& exercise = {},
+                    const QString& sentence = {}, int seconds = 0, int red = 0, int helps = 0) {
+    PracticeEntry made;
+    made.when = QDateTime(day, QTime(9, 30));
+    made.user = user;
+    made.event = event;
+    made.exercise = exercise;
+    made.sentence = sentence;
+    made.seconds = seconds;
+    made.redAnswers = red;
+    made.helps = helps;
+    return made;
+}
+
+// Anna practises on two days, Ben on one; a Wortfange round, helps and a skip count as
+// practice but not as finished sentences.
+const std::vector<PracticeEntry> Record{
+    entry(Monday, u"Anna"_s, Event::SentenceFinished, u"Dosensatz"_s, u"Der Hund bellt."_s, 20, 2,
+          1),
+    entry(Monday, u"Anna"_s, Event::Lupe, u"Dosensatz"_s, u"Im Zoo."_s),
+    entry(Monday, u"Anna"_s, Event::SentenceFinished, u"Dosensatz"_s, u"Im Zoo."_s, 10, 0, 0),
+    entry(Monday.addDays(2), u"Anna"_s, Event::SentenceFinished, u"Mosaiksatz"_s,
+          u"Der Hund bellt."_s, 30, 1, 0),
+    entry(Monday.addDays(2), u"Anna"_s, Event::Wortfange, {}, u"abc"_s, 40),
+    entry(Monday.addDays(1), u"Ben"_s, Event::Rettungsring, u"Mosaiksatz"_s, u"Im Zoo."_s),
+    entry(Monday.addDays(1), u"Ben"_s, Event::SentenceSkipped, u"Mosaiksatz"_s, u"Im Zoo."_s),
+    entry(Monday.addDays(-40), u"Ben"_s, Event::SentenceFinished, u"Mosaiksatz"_s, u"Im Zoo."_s, 8,
+          0, 0),
+};
+
+} // namespace
+
+class PracticeOverviewTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void figuresPerChild_data();
+    void figuresPerChild();
+    void chartDaysOfOneChild();
+    void troubleSentencesHardestFirst();
+    void exportQuotesAndOverwritesNothing();
+    void noticeCountsWhatWentWrong_data();
+    void noticeCountsWhatWentWrong();
+};
+
+void PracticeOverviewTest::figuresPerChild_data() {
+    QTest::addColumn<int>("child");
+    QTest::addColumn<QStringList>("row");
+    // Kind, Tage geübt, Dosensatz, Mosaiksatz, Sekunden pro Satz, Rot pro Satz, Hilfen, Zuletzt
+    QTest::newRow("Anna: two days, three sentences")
+        << 0 << QStringList{u"Anna"_s, u"2"_s,   u"2"_s, u"1"_s,
+                            u"20,0"_s, u"1,0"_s, u"1"_s, u"02.12.2026 09:30"_s};
+    QTest::newRow("Ben: the skip counts as a day, not as a sentence")
+        << 1 << QStringList{u"Ben"_s, u"2"_s,   u"0"_s, u"1"_s,
+                            u"8,0"_s, u"0,0"_s, u"1"_s, u"01.12.2026 09:30"_s};
+}
+
+void PracticeOverviewTest::figuresPerChild() {
+    QFETCH(int, child);
+    const PracticeOverview overview(Record);
+    const OverviewTable table = overview.table();
+    QCOMPARE(table.header, (QStringList{u"Kind"_s, u"Tage geübt"_s, u"Dosensatz"_s, u"Mosaiksatz"_s,
+                                        u"Sekunden pro Satz"_s, u"Rot pro Satz"_s, u"Hilfen"_s,
+                                        u"Zuletzt geübt"_s}));
+    QCOMPARE(table.rows.size(), size_t(2));
+    QTEST(table.rows[size_t(child)], "row");
+}
+
+void PracticeOverviewTest::chartDaysOfOneChild() {
+    const PracticeOverview overview(Record);
+    const auto days = overview.days(u"Anna"_s, Monday.addDays(3));
+    QCOMPARE(days.size(), size_t(PracticeOverview::ChartDays));
+    QCOMPARE(days.back().date, Monday.addDays(3));
+    const PracticeDay& monday = days[days.size() - 4];
+    QCOMPARE(monday.date, Monday);
+    QCOMPARE(monday.finished, 2);
+    QCOMPARE(monday.redPerSentence, 1.0);
+    QCOMPARE(days[days.size() - 2].finished, 1);
+    QCOMPARE(days.back().finished, 0);
+    // Ben's only sentence lies before the four weeks.
+    for (const PracticeDay& day : overview.days(u"Ben"_s, Monday.addDays(3)))
+        QCOMPARE(day.finished, 0);
+}
+
+void PracticeOverviewTest::troubleSentencesHardestFirst() {
+    std::vector<PracticeEntry> record = Record;
+    record.push_back(
+        entry(Monday, u"Anna"_s, Event::SentenceFinished, u"Dosensatz"_s, u"Im Zoo."_s, 10, 1, 0));
+    const PracticeOverview overview(record);
+    const auto troubles = overview.troubleSentences(u"Anna"_s);
+    QCOMPARE(troubles.size(), size_t(2));
+    QCOMPARE(troubles[0].sentence, u"Der Hund bellt."_s);
+    QCOMPARE(troubles[0].attempts, 2);
+    QCOMPARE(troubles[0].redAnswers, 3);
+    QCOMPARE(troubles[0].helps, 1);
+    QCOMPARE(troubles[1].sentence, u"Im Zoo."_s);
+    QVERIFY(overview.troubleSentences(u"Ben"_s).empty());
+}
+
+void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
+    WorkFolder folder;
+    std::vector<PracticeEntry> record = Record;
+    record.push_back(entry(Monday, u"Müller; \"Jan\""_s, Event::Lupe));
+    folder.write(u"PROTOKOLL.CSV"_s, practiceRecordBytes(record));
+    folder.write(u"LERNSTAND.CSV"_s, "alt");
+    ScriptedDialogs dialogs;
+    SequenceRandom random;
+    AppState app(folder.dir(), dialogs, random);
+
+    const LearningOverview overview(app, 0);
+    QCOMPARE(overview.notice(), QString());
+    overview.exportTable();
+
+    QCOMPARE(folder.read(u"LERNSTAND.CSV"_s), QByteArray("alt"));
+    const QByteArray written = folder.read(u"LERNSTAND-2.CSV"_s);
+    QVERIFY(written.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(written.mid(3)).split(u"\r\n"_s);
+    QCOMPARE(lines.size(), 5); // header, three children, nothing after the last line end
+    QCOMPARE(lines[3], u"\"Müller; \"\"Jan\"\"\";1;0;0;0,0;0,0;1;30.11.2026 09:30"_s);
+    QCOMPARE(dialogs.last().prompt,
+             u"Die Übersicht ist als CSV-Datei gespeichert:\r"_s +
+                 QDir::toNativeSeparators(folder.path(u"LERNSTAND-2.CSV"_s)) + u"\r"_s);
+}
+
+void PracticeOverviewTest::noticeCountsWhatWentWrong_data() {
+    QTest::addColumn<QByteArray>("badLines");
+    QTest::addColumn<int>("failedLines");
+    QTest::addColumn<QString>("notice");
+    const QByteArray damaged = "2026-12-01;kaputt\r\n";
+    QTest::newRow("one damaged line")
+        << damaged << 0 << u"Eine beschädigte Zeile des Protokolls wurde übersprungen.\r"_s;
+    QTest::newRow("lines not written and damaged")
+        << damaged + damaged << 3
+        << u"3 Zeilen konnten nicht ins Protokoll geschrieben werden.\r"
+           u"2 beschädigte Zeilen des Protokolls wurden übersprungen.\r"_s;
+}
+
+void PracticeOverviewTest::noticeCountsWhatWentWrong() {
+    QFETCH(QByteArray, badLines);
+    QFETCH(int, failedLines);
+    QFETCH(QString, notice);
+    WorkFolder folder;
+    folder.write(u"PROTOKOLL.CSV"_s, practiceRecordBytes(Record) + badLines);
+    ScriptedDialogs dialogs;
+    SequenceRandom random;
+    AppState app(folder.dir(), dialogs, random);
+    const LearningOverview overview(app, failedLines);
+    QCOMPARE(overview.notice(), notice);
+    QCOMPARE(overview.figures().children().size(), size_t(2));
+}
+
+QTEST_GUILESS_MAIN(PracticeOverviewTest)
+#include "test_practiceoverview.moc"

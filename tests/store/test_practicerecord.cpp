@@ -1,0 +1,133 @@
+#include "store/practicerecord.h"
+#include "store/readingoptions.h"
+#include "support/workfolder.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace tivoral;
+using namespace tivoral::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Record = QString::fromLatin1(practicerecord::FileName);
+const QByteArray Header = "\xEF\xBB\xBF"
+                          "Datum;Uhrzeit;Benutzer;Ereignis;\xC3\x9C"
+                          "bung;Datei;Satz;Sekunden;Rot;Hilfen;Punkte\r\n";
+using Event = PracticeEntry::Event;
+
+PracticeEntry entry(Event event, const QString& sentence,
+                    const QString& exercise = u"Dosensatz"_s) {
+    return {QDateTime(QDate(2026, 12, 6), QTime(14, 3, 12)),
+            u"Lena"_s,
+            event,
+            exercise,
+            u"TIERE.TXT"_s,
+            sentence,
+            42,
+            2,
+            4,
+            6};
+}
+
+} // namespace
+
+class PracticeRecordTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void oneLinePerEvent_data();
+    void oneLinePerEvent();
+    void headerOnlyWhenTheFileIsNew();
+    void failedAppendIsCountedOnly_data();
+    void failedAppendIsCountedOnly();
+    void switchedOffForTheFolderAndEmptied();
+};
+
+void PracticeRecordTest::oneLinePerEvent_data() {
+    QTest::addColumn<PracticeEntry>("entry");
+    QTest::addColumn<QByteArray>("line");
+    const QByteArray stamp = "2026-12-06;14:03:12;Lena;";
+    QTest::newRow("Satz fertig") << entry(Event::SentenceFinished, u"Der Hund bellt."_s)
+                                 << stamp +
+                                        "Satz fertig;Dosensatz;TIERE.TXT;Der Hund bellt.;42;2;4;6";
+    QTest::newRow("Lupe, umlauts in UTF-8")
+        << entry(Event::Lupe, u"Die Kühe grasen."_s, u"Mosaiksatz"_s)
+        << stamp + "Lupe;Mosaiksatz;TIERE.TXT;Die K\xC3\xBChe grasen.;42;2;4;6";
+    QTest::newRow("Rettungsring, a separator in the sentence")
+        << entry(Event::Rettungsring, u"Erst links; dann rechts."_s)
+        << stamp + "Rettungsring;Dosensatz;TIERE.TXT;\"Erst links; dann rechts.\";42;2;4;6";
+    QTest::newRow("Satz übersprungen, quotes doubled")
+        << entry(Event::SentenceSkipped, u"Er rief \"Halt!\""_s, u"Satzpuzzle"_s)
+        << stamp + "Satz \xC3\xBC"
+                   "bersprungen;Satzpuzzle;TIERE.TXT;\"Er rief \"\"Halt!\"\"\";42;2;4;6";
+    QTest::newRow("Wortfange, a line break in the sentence, no exercise")
+        << entry(Event::Wortfange, u"Zwei\nZeilen"_s, QString())
+        << stamp + "Wortfange;;TIERE.TXT;\"Zwei\nZeilen\";42;2;4;6";
+}
+
+void PracticeRecordTest::oneLinePerEvent() {
+    QFETCH(PracticeEntry, entry);
+    QFETCH(QByteArray, line);
+    WorkFolder folder;
+    PracticeRecord record(folder.dir());
+    QVERIFY(record.append(entry));
+    QCOMPARE(folder.read(Record), Header + line + "\r\n");
+}
+
+void PracticeRecordTest::headerOnlyWhenTheFileIsNew() {
+    WorkFolder folder;
+    PracticeRecord record(folder.dir());
+    const PracticeEntry first = entry(Event::Lupe, u"Eins."_s);
+    QVERIFY(record.append(first));
+    QVERIFY(record.append(first));
+    QCOMPARE(folder.read(Record), Header + PracticeRecord::lineBytes(first).repeated(2));
+
+    // A record another copy began keeps its bytes; lines only follow them.
+    const QByteArray older = "Ben;Lupe\r\n";
+    folder.write(Record, older);
+    QVERIFY(record.append(first));
+    QCOMPARE(folder.read(Record), older + PracticeRecord::lineBytes(first));
+}
+
+void PracticeRecordTest::failedAppendIsCountedOnly_data() {
+    QTest::addColumn<bool>("link");
+    QTest::newRow("a folder under the record's name") << false;
+    QTest::newRow("a link out of the working folder") << true;
+}
+
+void PracticeRecordTest::failedAppendIsCountedOnly() {
+    QFETCH(bool, link);
+    WorkFolder folder;
+    WorkFolder outside;
+    outside.write(Record, Header);
+    QVERIFY(link ? QFile::link(outside.path(Record), folder.path(Record))
+                 : folder.dir().mkdir(Record));
+    PracticeRecord record(folder.dir());
+    QVERIFY(!record.append(entry(Event::Lupe, u"Eins."_s)));
+    QVERIFY(!record.append(entry(Event::Lupe, u"Zwei."_s)));
+    QCOMPARE(record.failedLines(), 2);
+    QCOMPARE(outside.read(Record), Header);
+}
+
+void PracticeRecordTest::switchedOffForTheFolderAndEmptied() {
+    WorkFolder folder;
+    const QString options = QString::fromLatin1(ReadingOptionsFile::FileName);
+    // A child's own section cannot switch it back on.
+    folder.write(options, "[Lena]\r\nUebungsprotokoll = ja\r\n");
+    PracticeRecord record(folder.dir());
+    QVERIFY(record.isOn());
+    QVERIFY(record.setOn(false));
+    QVERIFY(!record.isOn());
+    QVERIFY(record.append(entry(Event::Lupe, u"Eins."_s)));
+    QVERIFY(!folder.exists(Record));
+    QCOMPARE(record.failedLines(), 0);
+
+    QVERIFY(record.setOn(true));
+    QVERIFY(record.append(entry(Event::Lupe, u"Zwei."_s)));
+    QVERIFY(record.empty());
+    QCOMPARE(folder.read(Record), Header);
+}
+
+QTEST_GUILESS_MAIN(PracticeRecordTest)
+#include "test_practicerecord.moc"
