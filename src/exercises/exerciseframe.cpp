@@ -30,7 +30,8 @@ void Exercise::showRettungsringHelp() {
                            QStringLiteral("Gesuchter Satz:"));
 }
 
-ExerciseFrame::ExerciseFrame(AppState& app, QObject* parent) : QObject(parent), app_(app) {}
+ExerciseFrame::ExerciseFrame(AppState& app, QObject* parent)
+    : QObject(parent), app_(app), order_(app) {}
 
 bool ExerciseFrame::startExercise(Exercise& exercise) {
     if (app_.store.isEmpty()) {
@@ -40,6 +41,7 @@ bool ExerciseFrame::startExercise(Exercise& exercise) {
         return false;
     }
     running_ = &exercise;
+    order_.restart();
     Q_EMIT panelShown(&exercise);
     setUpAt(exercise, 0);
     return true;
@@ -58,6 +60,7 @@ void ExerciseFrame::setUpAt(Exercise& exercise, int position) {
         position = 0;
     app_.store.setSelected(position);
     target_ = app_.store.entry(position);
+    order_.noteShown(target_);
     Q_EMIT sentenceSetUp(&exercise, position, app_.store.count());
     exercise.setUp(target_);
 }
@@ -75,19 +78,22 @@ void ExerciseFrame::completeSentence(Exercise& exercise, int pointsEarned) {
 }
 
 void ExerciseFrame::advanceSentence(Exercise& exercise) {
-    int position = app_.store.selected() + 1;
-    // A store emptied meanwhile has not been worked through; setUpAt reports it instead.
-    if (position >= app_.store.count() && !app_.store.isEmpty()) {
-        app_.dialogs.message(QStringLiteral("Es wurden alle Sätze bearbeitet.\r"
-                                            "Die Satzwahl beginnt von vorne.\r\r"),
-                             QStringLiteral("Dosensätze"), Buttons::Ok, Icon::None);
-        position = 0;
+    std::optional<int> position = order_.takeListPosition();
+    if (!position) {
+        position = app_.store.selected() + 1;
+        // A store emptied meanwhile has not been worked through; setUpAt reports it instead.
+        if (*position >= app_.store.count() && !app_.store.isEmpty()) {
+            app_.dialogs.message(QStringLiteral("Es wurden alle Sätze bearbeitet.\r"
+                                                "Die Satzwahl beginnt von vorne.\r\r"),
+                                 QStringLiteral("Dosensätze"), Buttons::Ok, Icon::None);
+            position = 0;
+        }
     }
-    setUpAt(exercise, position);
+    setUpAt(exercise, order_.afterFinished(*position));
 }
 
 void ExerciseFrame::nextSentence(Exercise& exercise) {
-    const int position = app_.store.selected() + 1;
+    const int position = order_.takeListPosition().value_or(app_.store.selected() + 1);
     setUpAt(exercise, position >= app_.store.count() ? 0 : position);
 }
 

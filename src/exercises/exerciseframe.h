@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exercises/sentenceorder.h"
+
 #include <QObject>
 #include <QString>
 
@@ -26,6 +28,9 @@ public:
     // sentence.
     bool startExercise(Exercise& exercise);
     void completeSentence(Exercise& exercise, int pointsEarned);
+    // A finished attempt as the practice record holds it, so that the order knows the child's
+    // hard sentences without reading the record again.
+    void noteFinished(const PracticeEntry& entry) { order_.noteFinished(entry); }
     void nextSentence(Exercise& exercise);
     // Builds the exercise again for the same sentence (a new random layout).
     void setUpAgain(Exercise& exercise);
@@ -75,6 +80,7 @@ private:
     void hidePanel(Exercise& exercise);
 
     AppState& app_;
+    SentenceOrder order_;
     QString target_;
     int wordCount_ = 0;
     Exercise* running_ = nullptr;

@@ -6,6 +6,7 @@
 #include "support/recordingspeech.h"
 #include "test_mainwindow_fixture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 
 using namespace tivoral;
@@ -249,13 +250,16 @@ void ReadingAidsTest::settingsPageChangesTheChosenChildAtOnce() {
     QCOMPARE(fontChoice->itemText(2), u"OpenDyslexic"_s);
     fontChoice->setCurrentIndex(1);
     settings.findChild<QComboBox*>(u"letterSpacingChoice"_s)->setCurrentIndex(2);
+    settings.findChild<QCheckBox*>(u"troubleMoreOftenSwitch"_s)->click();
 
     // Ben is the chosen child: his sentences show in his font at once; Anna keeps the default.
     const QFont words = program.find("Label1")->font();
     QCOMPARE(words.family(), u"Andika"_s);
     QVERIFY(words.letterSpacing() > 100);
     QCOMPARE(program.find("Text4")->font().family(), u"Andika"_s);
+    QVERIFY(program.app.readingAids.current().troubleMoreOften);
     QCOMPARE(program.app.readingAids.file().optionsFor(u"Anna"_s).fontFamily, QString());
+    QVERIFY(!program.app.readingAids.file().optionsFor(u"Anna"_s).troubleMoreOften);
     program.app.users.selectUser(0);
     QCOMPARE(program.find("Label1")->font().family(), u"Verdana"_s);
 }
