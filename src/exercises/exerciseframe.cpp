@@ -31,7 +31,7 @@ void Exercise::showRettungsringHelp() {
 }
 
 ExerciseFrame::ExerciseFrame(AppState& app, QObject* parent)
-    : QObject(parent), app_(app), order_(app) {}
+    : QObject(parent), app_(app), order_(app), log_(app) {}
 
 bool ExerciseFrame::startExercise(Exercise& exercise) {
     if (app_.store.isEmpty()) {
@@ -48,6 +48,10 @@ bool ExerciseFrame::startExercise(Exercise& exercise) {
 }
 
 void ExerciseFrame::setUpAt(Exercise& exercise, int position) {
+    setUp(exercise, position, Tally::Restart);
+}
+
+void ExerciseFrame::setUp(Exercise& exercise, int position, Tally tally) {
     // The editor can empty or shorten the store while a panel is open.
     if (app_.store.isEmpty()) {
         hidePanel(exercise);
@@ -61,6 +65,8 @@ void ExerciseFrame::setUpAt(Exercise& exercise, int position) {
     app_.store.setSelected(position);
     target_ = app_.store.entry(position);
     order_.noteShown(target_);
+    if (tally == Tally::Restart)
+        log_.sentenceSetUp(target_);
     Q_EMIT sentenceSetUp(&exercise, position, app_.store.count());
     exercise.setUp(target_);
 }
@@ -70,6 +76,8 @@ QString ExerciseFrame::positionText(int position, int count) {
 }
 
 void ExerciseFrame::completeSentence(Exercise& exercise, int pointsEarned) {
+    // The order learns of the child's trouble without reading the record again.
+    order_.noteFinished(log_.sentenceFinished(exercise, pointsEarned));
     app_.points.add(pointsEarned);
     const ExerciseProfile& profile = exercise.profile();
     app_.dialogs.message(profile.completionPrompt, profile.name, Buttons::Ok,
@@ -93,12 +101,13 @@ void ExerciseFrame::advanceSentence(Exercise& exercise) {
 }
 
 void ExerciseFrame::nextSentence(Exercise& exercise) {
+    log_.sentenceSkipped(exercise);
     const int position = order_.takeListPosition().value_or(app_.store.selected() + 1);
     setUpAt(exercise, position >= app_.store.count() ? 0 : position);
 }
 
 void ExerciseFrame::setUpAgain(Exercise& exercise) {
-    setUpAt(exercise, app_.store.selected());
+    setUp(exercise, app_.store.selected(), Tally::Keep);
 }
 
 void ExerciseFrame::showHelpMessage(const QString& text, const QString& title) {
@@ -114,6 +123,7 @@ void ExerciseFrame::showHelpMessage(const QString& text, const QString& title) {
 void ExerciseFrame::useLupe(Exercise& exercise) {
     if (exercise.profile().helpNeedsSetUp && !exercise.isSetUp())
         return;
+    log_.helpUsed(exercise, PracticeEntry::Event::Lupe, LupeCost);
     speakNextHelp_ = true;
     exercise.showLupeText();
     speakNextHelp_ = false;
@@ -148,6 +158,7 @@ void ExerciseFrame::hearTarget(Exercise& exercise) {
     if (!hearTargetOffered() || (exercise.profile().helpNeedsSetUp && !exercise.isSetUp()))
         return;
     speak(target_);
+    log_.addHelpCost(LupeCost);
     takeLupeCost();
     Q_EMIT exercise.focusInputRequested();
 }
@@ -155,6 +166,7 @@ void ExerciseFrame::hearTarget(Exercise& exercise) {
 void ExerciseFrame::useRettungsring(Exercise& exercise) {
     if (exercise.profile().helpNeedsSetUp && !exercise.isSetUp())
         return;
+    log_.helpUsed(exercise, PracticeEntry::Event::Rettungsring, RettungsringCost);
     exercise.showRettungsringHelp();
     app_.points.set(std::max(0, app_.points.value() - RettungsringCost));
     Q_EMIT exercise.focusInputRequested();

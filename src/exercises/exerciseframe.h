@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/practicelog.h"
 #include "exercises/sentenceorder.h"
 
 #include <QObject>
@@ -28,14 +29,14 @@ public:
     // sentence.
     bool startExercise(Exercise& exercise);
     void completeSentence(Exercise& exercise, int pointsEarned);
-    // A finished attempt as the practice record holds it, so that the order knows the child's
-    // hard sentences without reading the record again.
-    void noteFinished(const PracticeEntry& entry) { order_.noteFinished(entry); }
     void nextSentence(Exercise& exercise);
     // Builds the exercise again for the same sentence (a new random layout).
     void setUpAgain(Exercise& exercise);
     // Builds the exercise for the sentence at this position (the first when out of range).
     void setUpAt(Exercise& exercise, int position);
+
+    // The exercise showed the child's answer as wrong (red, or a refused piece).
+    void answerTurnedRed() { log_.answerTurnedRed(); }
 
     void useLupe(Exercise& exercise);
     // Reads back what the child has written or placed so far; free.
@@ -75,6 +76,10 @@ Q_SIGNALS:
     void sentenceSetUp(Exercise* exercise, int position, int count);
 
 private:
+    // Whether a set-up starts the sentence's count anew or builds the same sentence again.
+    enum class Tally { Restart, Keep };
+
+    void setUp(Exercise& exercise, int position, Tally tally);
     void advanceSentence(Exercise& exercise);
     void takeLupeCost();
     void hidePanel(Exercise& exercise);
@@ -85,6 +90,7 @@ private:
     int wordCount_ = 0;
     Exercise* running_ = nullptr;
     int rewardButtonLeft_ = HiddenLeftTwips;
+    PracticeLog log_;
     // The Lupe's hint is read aloud as its box shows.
     bool speakNextHelp_ = false;
 };

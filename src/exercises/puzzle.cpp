@@ -124,6 +124,7 @@ void PuzzleExercise::dropTile(int tileNumber) {
     case DropVerdict::Ignored:
         return;
     case DropVerdict::Wrong:
+        frame().answerTurnedRed();
         frame().app().dialogs.message(QStringLiteral("Das ist das falsche Wort.\r\r"),
                                       QStringLiteral("Puzzlefehler"), Buttons::Ok, Icon::None);
         return;

@@ -9,6 +9,8 @@ void TypingExercise::typeAnswer(const QString& typed) {
     answer_ = typed;
     const QString& target = frame().target();
     const TypingCheck check = checkTyping(answer_, target);
+    if (answerIsPrefix_ && !check.isPrefix)
+        frame().answerTurnedRed();
     answerIsPrefix_ = check.isPrefix;
     Q_EMIT answerChecked(answerIsPrefix_);
     if (!check.finished)

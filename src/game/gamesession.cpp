@@ -74,6 +74,10 @@ QString GameSession::helpPrompt() {
 }
 
 void GameSession::endGame(int characters, int seconds) {
+    PracticeEntry played = newPracticeEntry(app_, PracticeEntry::Event::Wortfange);
+    played.sentence = engine_.caughtText();
+    played.seconds = seconds;
+    app_.practiceRecord.append(played);
     const HighScoreList::AddResult saved =
         scores_.add(HighScoreList::makeEntry(characters, seconds, app_.users.current()));
     setScoresShown(true);

@@ -240,6 +240,8 @@ bool writeInPlace(const QString& resolvedPath, const QByteArray& bytes, QString*
     return false;
 }
 
+} // namespace
+
 bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error) {
     const std::optional<QString> target =
         safefile::resolve(path, safefile::Missing::Allowed, error);
@@ -262,6 +264,8 @@ bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* err
     grantOwnerRead(*target);
     return true;
 }
+
+namespace {
 
 // Windows-1252 bytes of a text, or nothing when a character has no byte there.
 std::optional<QByteArray> toCp1252(const QString& text) {

@@ -55,6 +55,8 @@ QString decode(const QByteArray& bytes);
 // Replaces the file as a whole or not at all, and says why in German (error, if given) when it
 // failed. A folder that refuses new files but holds a writable file gets it rewritten in place.
 bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error = nullptr);
+// The same for bytes already encoded.
+bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // Adds one line at the end, on a line of its own and in the encoding the file already has; a
 // Windows-1252 file that cannot hold the line is rewritten as UTF-8 with BOM first.
 bool appendLine(const QString& path, const QString& line, QString* error = nullptr);

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 namespace tivoral {
@@ -27,18 +28,23 @@ constexpr int ChildTopTwips = 120;
 constexpr int WindowSizeTopTwips = 720;
 constexpr int FontTopTwips = 1200;
 constexpr int SpacingTopTwips = 1680;
-// The switches stand closer than the choices, so that four of them and the sample fit the page.
-constexpr int SwitchStepTwips = 420;
-constexpr int SpeechTopTwips = 2220;
+// The switches stand closer than the choices, so that four of them, the sample and the record
+// row fit the page.
+constexpr int SwitchStepTwips = 390;
+constexpr int SpeechTopTwips = 2160;
 constexpr int HearTargetTopTwips = SpeechTopTwips + SwitchStepTwips;
 constexpr int UmlautKeysTopTwips = HearTargetTopTwips + SwitchStepTwips;
 constexpr int TroubleTopTwips = UmlautKeysTopTwips + SwitchStepTwips;
 constexpr int SampleGapTwips = 480;
 constexpr int SampleTopTwips = TroubleTopTwips + SampleGapTwips;
 constexpr int SampleWidthTwips = 9375;
-constexpr int SampleHeightTwips = 735;
+constexpr int SampleHeightTwips = 495;
 constexpr int SampleFontPoints = 14;
 constexpr int SampleMarginPixels = 6;
+constexpr int RecordTopTwips = 4410;
+constexpr int RecordSwitchWidthTwips = 4200;
+constexpr int EmptyRecordLeftTwips = 6855;
+constexpr int EmptyRecordWidthTwips = 2640;
 
 const QString AllChildren = QStringLiteral("Alle Kinder (Grundeinstellung)");
 const QString SettingsFont = QStringLiteral("Schrift aus den Einstellungen");
@@ -92,6 +98,8 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
         twipsRect(CaptionLeftTwips, SampleTopTwips, SampleWidthTwips, SampleHeightTwips));
     panelstyle::setColours(sample_, panelstyle::Blue, panelstyle::White);
 
+    addRecordControls();
+
     using K = ReadingOptionKeys;
     connect(child_, &QComboBox::currentIndexChanged, this, &ReadingAidsPage::showOptions);
     connect(windowSize_, &QComboBox::currentIndexChanged, this, [this] {
@@ -134,6 +142,33 @@ QCheckBox* ReadingAidsPage::addSwitch(const char* name, const QString& caption, 
     return box;
 }
 
+void ReadingAidsPage::addRecordControls() {
+    recordSwitch_ = new QCheckBox(QStringLiteral("Übungsprotokoll führen"), this);
+    recordSwitch_->setObjectName(QStringLiteral("recordSwitch"));
+    recordSwitch_->setAccessibleName(recordSwitch_->text());
+    recordSwitch_->setToolTip(QStringLiteral("Übungsprotokoll führen (für alle Kinder)"));
+    recordSwitch_->setGeometry(
+        twipsRect(CaptionLeftTwips, RecordTopTwips, RecordSwitchWidthTwips, RowHeightTwips));
+    connect(recordSwitch_, &QCheckBox::toggled, this, [this](bool on) {
+        app_.practiceRecord.changeSwitch(app_.dialogs, on);
+        showRecordSwitch();
+    });
+
+    auto* empty = new QPushButton(QStringLiteral("Protokoll leeren"), this);
+    empty->setObjectName(QStringLiteral("emptyRecordButton"));
+    empty->setAccessibleName(empty->text());
+    empty->setToolTip(QStringLiteral("Übungsprotokoll leeren (für alle Kinder)"));
+    empty->setGeometry(
+        twipsRect(EmptyRecordLeftTwips, RecordTopTwips, EmptyRecordWidthTwips, RowHeightTwips));
+    connect(empty, &QPushButton::clicked, this,
+            [this] { app_.practiceRecord.emptyAfterAsking(app_.dialogs); });
+}
+
+void ReadingAidsPage::showRecordSwitch() {
+    const QSignalBlocker blocker(recordSwitch_);
+    recordSwitch_->setChecked(app_.practiceRecord.isOn());
+}
+
 void ReadingAidsPage::prepare() {
     {
         const QSignalBlocker blocker(child_);
@@ -157,6 +192,7 @@ void ReadingAidsPage::prepare() {
             font_->addItem(family, family);
     }
     showOptions();
+    showRecordSwitch();
 }
 
 std::optional<QString> ReadingAidsPage::chosenUser() const {

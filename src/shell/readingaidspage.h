@@ -7,6 +7,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPushButton;
 
 namespace tivoral {
 
@@ -29,6 +30,9 @@ private:
     void showOptions();
     void showSample(const ReadingOptions& options);
     void change(const char* key, const QString& value);
+    // The practice record's switch and button, for the whole folder whichever child is chosen.
+    void addRecordControls();
+    void showRecordSwitch();
 
     AppState& app_;
     QComboBox* child_ = nullptr;
@@ -40,6 +44,7 @@ private:
     QCheckBox* umlautKeys_ = nullptr;
     QCheckBox* troubleMoreOften_ = nullptr;
     QLabel* sample_ = nullptr;
+    QCheckBox* recordSwitch_ = nullptr;
 };
 
 } // namespace tivoral

@@ -8,7 +8,7 @@ namespace tivoral {
 AppState::AppState(const QDir& workFolder_, Dialogs& dialogs_, RandomSource& random_)
     : workFolder(workFolder_), dialogs(dialogs_), random(random_), mainFiles(workFolder_),
       loader(workFolder_, store, fileStatus, dialogs_), users(workFolder_),
-      readingAids(workFolder_, users), teacherLock(workFolder_) {}
+      readingAids(workFolder_, users), teacherLock(workFolder_), practiceRecord(workFolder_) {}
 
 void loadSettingsAndUsers(AppState& app) {
     app.users.clear();
@@ -59,6 +59,15 @@ bool saveSettings(AppState& app, const QString& fontName, const QString& fontSiz
                                        "das Punktelimit wurden gespeichert.\r\r"),
                         QStringLiteral("Einstellungen"), Buttons::Ok, Icon::Information);
     return true;
+}
+
+PracticeEntry newPracticeEntry(const AppState& app, PracticeEntry::Event event) {
+    PracticeEntry entry;
+    entry.when = app.practiceRecord.now();
+    entry.user = app.users.current();
+    entry.event = event;
+    entry.file = app.fileStatus.loadedName;
+    return entry;
 }
 
 bool askTeacherPassword(AppState& app) {

@@ -2,6 +2,7 @@
 
 #include "platform/speech.h"
 #include "store/points.h"
+#include "store/practicerecord.h"
 #include "store/readingoptions.h"
 #include "store/sentencefilelist.h"
 #include "store/sentencefiles.h"
@@ -43,6 +44,7 @@ public:
     Points points;
     TextCaseOption textCase;
     TeacherLock teacherLock;
+    PracticeRecord practiceRecord;
 };
 
 // Reads the settings file and the users file, each on its own: a file that reads fine is kept;
@@ -52,6 +54,9 @@ void loadSettingsAndUsers(AppState& app);
 // The settings window's save: writes the three lines, applies the font, reports.
 bool saveSettings(AppState& app, const QString& fontName, const QString& fontSize,
                   const QString& pointLimit);
+
+// A practice record line of the current child on the loaded file, stamped now.
+PracticeEntry newPracticeEntry(const AppState& app, PracticeEntry::Event event);
 
 // Asks for the password (the teacher's, when one is set); true when the teacher window may open.
 bool askTeacherPassword(AppState& app);

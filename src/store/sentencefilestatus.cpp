@@ -14,6 +14,7 @@ void SentenceFileStatus::setLoaded(const QString& countText, const QString& path
     editorCount = countText + QStringLiteral(" Sätze gefunden.");
     editorFile = path;
     mainFileName = toUpperOneToOne(name);
+    loadedName = name;
     mainCount = countText;
     Q_EMIT changed();
 }

@@ -15,6 +15,7 @@ public:
     QString editorCount;
     QString editorFile;
     QString mainFileName;
+    QString loadedName; // the loaded file's own name, as the folder spells it
     QString mainCount = QString::fromLatin1(InitialMainCount);
 
     void setEditorCount(const QString& text);

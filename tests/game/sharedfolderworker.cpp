@@ -1,9 +1,12 @@
 // One more copy of the program's files on a shared folder, as a process of its own:
 //   sharedfolderworker add <folder> <copy>  waits for a line on stdin, then adds the planned
 //                                           users and results one by one
+//   sharedfolderworker record <folder> <copy>
+//                                           likewise, appends the planned practice record lines
 //   sharedfolderworker hold <folder>        takes the folder lock and keeps it until killed
 #include "platform/folderlock.h"
 #include "sharedfolderplan.h"
+#include "store/practicerecord.h"
 #include "store/users.h"
 #include "support/scripteddialogs.h"
 
@@ -39,6 +42,14 @@ int addPlanned(const QDir& folder, const QString& copy) {
     return lost + int(dialogs.messages().size());
 }
 
+// The exit code counts the lines that did not get into the record.
+int appendPlanned(const QDir& folder, const QString& copy) {
+    PracticeRecord record(folder);
+    for (int round = 0; round < testing::sharedfolder::Rounds; ++round)
+        record.append(testing::sharedfolder::recordEntry(copy, round));
+    return record.failedLines();
+}
+
 [[noreturn]] void holdLock(const QDir& folder) {
     const FolderLock lock(folder);
     std::puts(lock.state() == FolderLock::State::Held ? "held" : "not held");
@@ -54,11 +65,13 @@ int main(int argc, char** argv) {
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String("hold"))
         holdLock(QDir(args.at(2)));
-    if (args.size() != 4 || args.at(1) != QLatin1String("add"))
+    const bool record = args.size() == 4 && args.at(1) == QLatin1String("record");
+    if (args.size() != 4 || (args.at(1) != QLatin1String("add") && !record))
         return Usage;
     // Both copies start their loops together, so that their changes really meet.
     std::puts("ready");
     std::fflush(stdout);
     QTextStream(stdin).readLine();
-    return addPlanned(QDir(args.at(2)), args.at(3));
+    const QDir folder(args.at(2));
+    return record ? appendPlanned(folder, args.at(3)) : addPlanned(folder, args.at(3));
 }

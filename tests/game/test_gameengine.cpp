@@ -82,6 +82,7 @@ private Q_SLOTS:
     void nothingMovesOrStartsOutsideAGame();
     void boxesPauseTheClockAndTheJumps_data();
     void boxesPauseTheClockAndTheJumps();
+    void finishedGameIsRecorded();
 };
 
 void GameEngineTest::sentenceChoiceAndFallback_data() {
@@ -350,6 +351,32 @@ void GameEngineTest::boxesPauseTheClockAndTheJumps() {
         session.tick();
     QCOMPARE(session.engine().seconds(), GameEngine::MinSpeed);
     QCOMPARE(scattered.count(), 1);
+}
+
+void GameEngineTest::finishedGameIsRecorded() {
+    Game game;
+    const QDateTime when(QDate(2026, 12, 6), QTime(14, 3, 12));
+    game.app.practiceRecord.setClock([when] { return when; });
+    GameSession session(game.app);
+    session.activate();
+    session.clickField();
+    session.tick();
+    session.tick();
+    GameEngine& engine = session.engine();
+    while (!engine.gameText().isEmpty()) {
+        const Cell next = engine.letters().constFirst();
+        for (GameEngine::Move move : testing::route(engine.catcher(), next, next))
+            engine.move(move);
+    }
+    const PracticeEntry played{when,
+                               game.app.users.current(),
+                               PracticeEntry::Event::Wortfange,
+                               QString(),
+                               QString(),
+                               Fallback,
+                               2};
+    QCOMPARE(game.folder.read(QString::fromLatin1(practicerecord::FileName)),
+             PracticeRecord::headerBytes() + PracticeRecord::lineBytes(played));
 }
 
 QTEST_GUILESS_MAIN(GameEngineTest)

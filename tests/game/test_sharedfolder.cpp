@@ -2,6 +2,7 @@
 #include "platform/folderlock.h"
 #include "platform/textfile.h"
 #include "sharedfolderplan.h"
+#include "store/practicerecord.h"
 #include "store/users.h"
 #include "support/scripteddialogs.h"
 #include "support/workfolder.h"
@@ -32,6 +33,26 @@ std::unique_ptr<QProcess> startWorker(const QStringList& arguments, const QByteA
     return greeted ? std::move(worker) : nullptr;
 }
 
+// Two workers of the given mode on the folder, started together; true when both reported
+// every change saved.
+bool runTwoCopies(const QString& mode, const WorkFolder& folder) {
+    std::vector<std::unique_ptr<QProcess>> workers;
+    for (const QString& copy : {u"A"_s, u"B"_s}) {
+        workers.push_back(startWorker({mode, folder.dir().absolutePath(), copy}, "ready"));
+        if (!workers.back())
+            return false;
+    }
+    for (const auto& worker : workers) {
+        worker->write("go\n");
+        if (!worker->waitForBytesWritten(TimeoutMs))
+            return false;
+    }
+    bool allSaved = true;
+    for (const auto& worker : workers)
+        allSaved = worker->waitForFinished(TimeoutMs) && worker->exitCode() == 0 && allSaved;
+    return allSaved;
+}
+
 // Adds "Carla"; how long it took.
 qint64 addCarla(Users& users, ScriptedDialogs& dialogs) {
     users.load();
@@ -48,6 +69,7 @@ class SharedFolderTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void twoCopiesLoseNothing();
+    void twoCopiesAppendWholeRecordLines();
     void staleLockIsTakenOver_data();
     void staleLockIsTakenOver();
     void busyLockLeavesTheFilesAsTheyWere();
@@ -58,23 +80,13 @@ void SharedFolderTest::twoCopiesLoseNothing() {
     folder.write(UsersFile, "Anna\r\n");
     QStringList expectedNames{u"Anna"_s};
     QStringList results;
-    std::vector<std::unique_ptr<QProcess>> workers;
     for (const QString& copy : {u"A"_s, u"B"_s}) {
-        workers.push_back(startWorker({u"add"_s, folder.dir().absolutePath(), copy}, "ready"));
-        QVERIFY(workers.back());
         for (int round = 0; round < sharedfolder::Rounds; ++round) {
             expectedNames.append(sharedfolder::userName(copy, round));
             results.append(sharedfolder::result(copy, round));
         }
     }
-    for (const auto& worker : workers) {
-        worker->write("go\n");
-        QVERIFY(worker->waitForBytesWritten(TimeoutMs));
-    }
-    for (const auto& worker : workers) {
-        QVERIFY(worker->waitForFinished(TimeoutMs));
-        QCOMPARE(worker->exitCode(), 0); // every change reported saved
-    }
+    QVERIFY(runTwoCopies(u"add"_s, folder));
 
     const QStringList names = textfile::readLines(folder.path(UsersFile)).lines;
     QStringList sortedNames = names;
@@ -90,6 +102,26 @@ void SharedFolderTest::twoCopiesLoseNothing() {
     if (names.indexOf(u"B-0"_s) > names.indexOf(u"A-199"_s) ||
         names.indexOf(u"A-0"_s) > names.indexOf(u"B-199"_s))
         QSKIP("The two copies did not run at the same time.");
+}
+
+void SharedFolderTest::twoCopiesAppendWholeRecordLines() {
+    WorkFolder folder;
+    QVERIFY(runTwoCopies(u"record"_s, folder));
+    QByteArrayList expected;
+    for (const QString& copy : {u"A"_s, u"B"_s})
+        for (int round = 0; round < sharedfolder::Rounds; ++round)
+            expected.append(PracticeRecord::lineBytes(sharedfolder::recordEntry(copy, round)));
+
+    QByteArray bytes = folder.read(QString::fromLatin1(practicerecord::FileName));
+    QVERIFY(bytes.startsWith(PracticeRecord::headerBytes()));
+    bytes.remove(0, PracticeRecord::headerBytes().size());
+    QByteArrayList lines;
+    for (QByteArray line : bytes.split('\n'))
+        if (!line.isEmpty())
+            lines.append(line + '\n');
+    std::sort(lines.begin(), lines.end());
+    std::sort(expected.begin(), expected.end());
+    QCOMPARE(lines, expected);
 }
 
 void SharedFolderTest::staleLockIsTakenOver_data() {

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 
 using namespace tivoral;
 using namespace tivoral::testing;
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void positionInTheList();
     void everyWindowScalesAsAWhole();
     void settingsPageChangesTheChosenChildAtOnce();
+    void recordSwitchAndEmptyButtonServeTheWholeFolder();
 };
 
 void ReadingAidsTest::speechButtonsSayWhatTheChildSees_data() {
@@ -260,8 +262,47 @@ void ReadingAidsTest::settingsPageChangesTheChosenChildAtOnce() {
     QVERIFY(program.app.readingAids.current().troubleMoreOften);
     QCOMPARE(program.app.readingAids.file().optionsFor(u"Anna"_s).fontFamily, QString());
     QVERIFY(!program.app.readingAids.file().optionsFor(u"Anna"_s).troubleMoreOften);
+
+    // Every control of the page stands clear of the others and within the page.
+    auto* page = settings.findChild<QWidget*>(u"readingAidsPage"_s);
+    QList<QRect> controls;
+    for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->isVisible())
+            controls.append(control->geometry());
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        QVERIFY(page->rect().contains(controls.at(i)));
+        for (qsizetype j = i + 1; j < controls.size(); ++j)
+            QVERIFY(!controls.at(i).intersects(controls.at(j)));
+    }
     program.app.users.selectUser(0);
     QCOMPARE(program.find("Label1")->font().family(), u"Verdana"_s);
+}
+
+void ReadingAidsTest::recordSwitchAndEmptyButtonServeTheWholeFolder() {
+    const QByteArray lines = PracticeRecord::headerBytes() +
+                             "2026-12-06;14:03:12;Ben;Lupe;Dosensatz;A.TXT;Eins.;3;0;1;0\r\n";
+    Program program({{u"TIVORAL.INF"_s, "Anna\r\nBen\r\n"}, {u"PROTOKOLL.CSV"_s, lines}});
+    SettingsWindow settings(program.app);
+    settings.activate();
+    settings.findChild<QAbstractButton*>(u"readingAidsButton"_s)->click();
+    // Whichever child the page shows, the switch is the folder's.
+    auto* child = settings.findChild<QComboBox*>(u"readingAidsChild"_s);
+    child->setCurrentIndex(child->findText(u"Ben"_s));
+    auto* recordSwitch = settings.findChild<QCheckBox*>(u"recordSwitch"_s);
+    QVERIFY(recordSwitch->isVisible() && recordSwitch->isChecked());
+    recordSwitch->click();
+    QVERIFY(!program.app.practiceRecord.isOn());
+    QVERIFY(!program.folder.read(u"TIVORAL.OPT"_s).contains("[Ben]"));
+
+    auto* empty = settings.findChild<QPushButton*>(u"emptyRecordButton"_s);
+    program.dialogs.clear();
+    program.dialogs.queueAnswer(Answer::No);
+    empty->click();
+    QCOMPARE(program.folder.read(u"PROTOKOLL.CSV"_s), lines);
+    program.dialogs.queueAnswer(Answer::Yes);
+    empty->click();
+    QCOMPARE(program.folder.read(u"PROTOKOLL.CSV"_s), PracticeRecord::headerBytes());
+    QCOMPARE(program.dialogs.prompts(), QStringList(2, u"Das Übungsprotokoll wirklich leeren?"_s));
 }
 
 QTEST_MAIN(ReadingAidsTest)
