@@ -26,7 +26,7 @@ QByteArray recordLine(int number) {
     const QTime time = QTime(0, 0).addSecs(number % LinesPerDay * SecondsPerDay / LinesPerDay);
     const int sentence = number % SentencesPerFile;
     const QByteArray text = sentence % QuotedEvery == 0
-                                ? "\"Er rief: \"\"Halt; warte!\"\" und lief weiter.\""
+                                ? QByteArray("\"Er rief: \"\"Halt; warte!\"\" und lief weiter.\"")
                                 : "Der Bauer f\xC3\xA4hrt mit dem Traktor aufs Feld " +
                                       QByteArray::number(sentence) + '.';
     return day.toString(Qt::ISODate).toLatin1() + ';' + time.toString(Qt::ISODate).toLatin1() +

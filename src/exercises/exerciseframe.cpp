@@ -86,18 +86,15 @@ void ExerciseFrame::completeSentence(Exercise& exercise, int pointsEarned) {
 }
 
 void ExerciseFrame::advanceSentence(Exercise& exercise) {
-    std::optional<int> position = order_.takeListPosition();
-    if (!position) {
-        position = app_.store.selected() + 1;
-        // A store emptied meanwhile has not been worked through; setUpAt reports it instead.
-        if (*position >= app_.store.count() && !app_.store.isEmpty()) {
-            app_.dialogs.message(QStringLiteral("Es wurden alle Sätze bearbeitet.\r"
-                                                "Die Satzwahl beginnt von vorne.\r\r"),
-                                 QStringLiteral("Dosensätze"), Buttons::Ok, Icon::None);
-            position = 0;
-        }
+    int position = order_.takeListPosition().value_or(app_.store.selected() + 1);
+    // A store emptied meanwhile has not been worked through; setUpAt reports it instead.
+    if (position >= app_.store.count() && !app_.store.isEmpty()) {
+        app_.dialogs.message(QStringLiteral("Es wurden alle Sätze bearbeitet.\r"
+                                            "Die Satzwahl beginnt von vorne.\r\r"),
+                             QStringLiteral("Dosensätze"), Buttons::Ok, Icon::None);
+        position = 0;
     }
-    setUpAt(exercise, order_.afterFinished(*position));
+    setUpAt(exercise, order_.afterFinished(position));
 }
 
 void ExerciseFrame::nextSentence(Exercise& exercise) {
