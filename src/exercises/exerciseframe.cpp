@@ -31,7 +31,7 @@ void Exercise::showRettungsringHelp() {
 }
 
 ExerciseFrame::ExerciseFrame(AppState& app, QObject* parent)
-    : QObject(parent), app_(app), log_(app) {}
+    : QObject(parent), app_(app), order_(app), log_(app) {}
 
 bool ExerciseFrame::startExercise(Exercise& exercise) {
     if (app_.store.isEmpty()) {
@@ -41,6 +41,7 @@ bool ExerciseFrame::startExercise(Exercise& exercise) {
         return false;
     }
     running_ = &exercise;
+    order_.restart();
     Q_EMIT panelShown(&exercise);
     setUpAt(exercise, 0);
     return true;
@@ -63,6 +64,7 @@ void ExerciseFrame::setUp(Exercise& exercise, int position, Tally tally) {
         position = 0;
     app_.store.setSelected(position);
     target_ = app_.store.entry(position);
+    order_.noteShown(target_);
     if (tally == Tally::Restart)
         log_.sentenceSetUp(target_);
     Q_EMIT sentenceSetUp(&exercise, position, app_.store.count());
@@ -74,7 +76,8 @@ QString ExerciseFrame::positionText(int position, int count) {
 }
 
 void ExerciseFrame::completeSentence(Exercise& exercise, int pointsEarned) {
-    log_.sentenceFinished(exercise, pointsEarned);
+    // The order learns of the child's trouble without reading the record again.
+    order_.noteFinished(log_.sentenceFinished(exercise, pointsEarned));
     app_.points.add(pointsEarned);
     const ExerciseProfile& profile = exercise.profile();
     app_.dialogs.message(profile.completionPrompt, profile.name, Buttons::Ok,
@@ -83,7 +86,7 @@ void ExerciseFrame::completeSentence(Exercise& exercise, int pointsEarned) {
 }
 
 void ExerciseFrame::advanceSentence(Exercise& exercise) {
-    int position = app_.store.selected() + 1;
+    int position = order_.takeListPosition().value_or(app_.store.selected() + 1);
     // A store emptied meanwhile has not been worked through; setUpAt reports it instead.
     if (position >= app_.store.count() && !app_.store.isEmpty()) {
         app_.dialogs.message(QStringLiteral("Es wurden alle Sätze bearbeitet.\r"
@@ -91,12 +94,12 @@ void ExerciseFrame::advanceSentence(Exercise& exercise) {
                              QStringLiteral("Dosensätze"), Buttons::Ok, Icon::None);
         position = 0;
     }
-    setUpAt(exercise, position);
+    setUpAt(exercise, order_.afterFinished(position));
 }
 
 void ExerciseFrame::nextSentence(Exercise& exercise) {
     log_.sentenceSkipped(exercise);
-    const int position = app_.store.selected() + 1;
+    const int position = order_.takeListPosition().value_or(app_.store.selected() + 1);
     setUpAt(exercise, position >= app_.store.count() ? 0 : position);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercises/practicelog.h"
+#include "exercises/sentenceorder.h"
 
 #include <QObject>
 #include <QString>
@@ -84,6 +85,7 @@ private:
     void hidePanel(Exercise& exercise);
 
     AppState& app_;
+    SentenceOrder order_;
     QString target_;
     int wordCount_ = 0;
     Exercise* running_ = nullptr;

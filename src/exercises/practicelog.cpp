@@ -19,16 +19,16 @@ void PracticeLog::helpUsed(const Exercise& exercise, PracticeEntry::Event event,
     append(exercise, event, cost, 0);
 }
 
-void PracticeLog::sentenceFinished(const Exercise& exercise, int points) {
-    append(exercise, PracticeEntry::Event::SentenceFinished, helps_, points);
+PracticeEntry PracticeLog::sentenceFinished(const Exercise& exercise, int points) {
+    return append(exercise, PracticeEntry::Event::SentenceFinished, helps_, points);
 }
 
 void PracticeLog::sentenceSkipped(const Exercise& exercise) {
     append(exercise, PracticeEntry::Event::SentenceSkipped, helps_, 0);
 }
 
-void PracticeLog::append(const Exercise& exercise, PracticeEntry::Event event, int helps,
-                         int points) {
+PracticeEntry PracticeLog::append(const Exercise& exercise, PracticeEntry::Event event, int helps,
+                                  int points) {
     PracticeEntry entry = newPracticeEntry(app_, event);
     entry.exercise = exercise.profile().name;
     entry.sentence = sentence_;
@@ -38,6 +38,7 @@ void PracticeLog::append(const Exercise& exercise, PracticeEntry::Event event, i
     entry.helps = helps;
     entry.points = points;
     app_.practiceRecord.append(entry);
+    return entry;
 }
 
 } // namespace tivoral

@@ -23,11 +23,13 @@ public:
     void helpUsed(const Exercise& exercise, PracticeEntry::Event event, int cost);
     // A help without a line of its own; its cost still counts for the sentence.
     void addHelpCost(int cost) { helps_ += cost; }
-    void sentenceFinished(const Exercise& exercise, int points);
+    // The finished attempt as the record holds it.
+    PracticeEntry sentenceFinished(const Exercise& exercise, int points);
     void sentenceSkipped(const Exercise& exercise);
 
 private:
-    void append(const Exercise& exercise, PracticeEntry::Event event, int helps, int points);
+    PracticeEntry append(const Exercise& exercise, PracticeEntry::Event event, int helps,
+                         int points);
 
     AppState& app_;
     QString sentence_;

@@ -28,10 +28,15 @@ constexpr int ChildTopTwips = 120;
 constexpr int WindowSizeTopTwips = 720;
 constexpr int FontTopTwips = 1200;
 constexpr int SpacingTopTwips = 1680;
-constexpr int SpeechTopTwips = 2280;
-constexpr int HearTargetTopTwips = 2760;
-constexpr int UmlautKeysTopTwips = 3240;
-constexpr int SampleTopTwips = 3840;
+// The switches stand closer than the choices, so that four of them, the sample and the record
+// row fit the page.
+constexpr int SwitchStepTwips = 390;
+constexpr int SpeechTopTwips = 2160;
+constexpr int HearTargetTopTwips = SpeechTopTwips + SwitchStepTwips;
+constexpr int UmlautKeysTopTwips = HearTargetTopTwips + SwitchStepTwips;
+constexpr int TroubleTopTwips = UmlautKeysTopTwips + SwitchStepTwips;
+constexpr int SampleGapTwips = 480;
+constexpr int SampleTopTwips = TroubleTopTwips + SampleGapTwips;
 constexpr int SampleWidthTwips = 9375;
 constexpr int SampleHeightTwips = 495;
 constexpr int SampleFontPoints = 14;
@@ -77,6 +82,8 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
                             HearTargetTopTwips);
     umlautKeys_ = addSwitch("umlautKeysSwitch", QStringLiteral("Tasten ä ö ü ß Ä Ö Ü zeigen"),
                             UmlautKeysTopTwips);
+    troubleMoreOften_ = addSwitch("troubleMoreOftenSwitch",
+                                  QStringLiteral("Schwierige Sätze öfter üben"), TroubleTopTwips);
 
     sample_ = new QLabel(SampleText, this);
     sample_->setObjectName(QStringLiteral("readingAidsSample"));
@@ -105,6 +112,8 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
             [this](bool on) { change(K::HearTarget, switchValue(on)); });
     connect(umlautKeys_, &QCheckBox::toggled, this,
             [this](bool on) { change(K::UmlautKeys, switchValue(on)); });
+    connect(troubleMoreOften_, &QCheckBox::toggled, this,
+            [this](bool on) { change(K::TroubleMoreOften, switchValue(on)); });
 }
 
 QComboBox* ReadingAidsPage::addChoice(const char* name, const QString& caption, int top,
@@ -187,6 +196,7 @@ void ReadingAidsPage::showOptions() {
     const QSignalBlocker speechBlocker(speech_);
     const QSignalBlocker hearTargetBlocker(hearTarget_);
     const QSignalBlocker umlautKeysBlocker(umlautKeys_);
+    const QSignalBlocker troubleMoreOftenBlocker(troubleMoreOften_);
     windowSize_->setCurrentIndex(windowSize_->findData(options.windowPercent));
     const int font = font_->findData(options.fontFamily);
     if (font < 0 && !options.fontFamily.isEmpty()) // a font of another computer
@@ -196,6 +206,7 @@ void ReadingAidsPage::showOptions() {
     speech_->setChecked(options.speech);
     hearTarget_->setChecked(options.hearTarget);
     umlautKeys_->setChecked(options.umlautKeys);
+    troubleMoreOften_->setChecked(options.troubleMoreOften);
     showSample(options);
 }
 

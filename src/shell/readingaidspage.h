@@ -42,6 +42,7 @@ private:
     QCheckBox* speech_ = nullptr;
     QCheckBox* hearTarget_ = nullptr;
     QCheckBox* umlautKeys_ = nullptr;
+    QCheckBox* troubleMoreOften_ = nullptr;
     QLabel* sample_ = nullptr;
     QCheckBox* recordSwitch_ = nullptr;
 };

@@ -107,6 +107,7 @@ ReadingOptions ReadingOptionsFile::apply(ReadingOptions options, const Section& 
     applySwitch(options.speech, section, K::Speech);
     applySwitch(options.hearTarget, section, K::HearTarget);
     applySwitch(options.umlautKeys, section, K::UmlautKeys);
+    applySwitch(options.troubleMoreOften, section, K::TroubleMoreOften);
     return options;
 }
 

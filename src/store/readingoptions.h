@@ -29,6 +29,7 @@ struct ReadingOptions {
     bool speech = true;
     bool hearTarget = false; // the whole target sentence, at the Lupe's cost
     bool umlautKeys = true;
+    bool troubleMoreOften = false; // the child's hardest sentences come back more often
 
     bool operator==(const ReadingOptions&) const = default;
 };
@@ -41,6 +42,7 @@ struct ReadingOptionKeys {
     static constexpr const char* Speech = "Vorlesen";
     static constexpr const char* HearTarget = "SatzAnhoeren";
     static constexpr const char* UmlautKeys = "Umlauttasten";
+    static constexpr const char* TroubleMoreOften = "SchwierigeSaetzeOefter";
 };
 
 // "TIVORAL.OPT": key = value lines under "[section]" headings, one section per user name and

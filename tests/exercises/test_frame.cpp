@@ -1,6 +1,7 @@
 #include "exerciserun.h"
 #include "exercises/exercise.h"
 #include "exercises/sentencerules.h"
+#include "store/practiceentry.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -72,6 +73,8 @@ private Q_SLOTS:
     void emptiedStoreLeavesTheExercise_data();
     void emptiedStoreLeavesTheExercise();
     void shortenedStoreStartsFromTheTop();
+    void troubleSentenceAfterEveryThird_data();
+    void troubleSentenceAfterEveryThird();
 };
 
 void FrameTest::startWithEmptyStoreIsRefused() {
@@ -346,6 +349,46 @@ void FrameTest::shortenedStoreStartsFromTheTop() {
     run.frame.setUpAgain(run.exercise);
     QCOMPARE(run.exercise.setUps.constLast(), three[0]);
     QCOMPARE(run.app.store.selected(), 0);
+}
+
+void FrameTest::troubleSentenceAfterEveryThird_data() {
+    QTest::addColumn<QByteArray>("options");
+    QTest::addColumn<QList<int>>("positions");
+    QTest::newRow("off: the list order") << QByteArray() << QList<int>{0, 1, 2, 3, 4, 5, 6};
+    // Sentence 2 is the hardest but was shown lately; after the inserted sentence the list goes
+    // on where it left off.
+    QTest::newRow("on: the hardest not shown lately after every third")
+        << QByteArray("[Lena]\r\nSchwierigeSaetzeOefter = ja\r\n")
+        << QList<int>{0, 1, 2, 5, 3, 4, 6};
+}
+
+void FrameTest::troubleSentenceAfterEveryThird() {
+    QFETCH(QByteArray, options);
+    const QStringList seven = sentences(7);
+    FrameRun run(seven);
+    run.folder.write(QStringLiteral("TIVORAL.INF"), "Ben\r\nLena\r\n");
+    run.folder.write(QStringLiteral("TIVORAL.OPT"), options);
+    run.folder.write(
+        QString::fromLatin1(practicerecord::FileName),
+        "\xEF\xBB\xBF"
+        "Datum;Uhrzeit;Benutzer;Ereignis;Übung;Datei;Satz;Sekunden;Rot;Hilfen;Punkte\r\n"
+        "2026-12-01;10:00:00;Lena;Satz fertig;Dosensatz;TIERE.TXT;Satz Nummer 2.;9;4;3;3\r\n"
+        "2026-12-01;10:01:00;Lena;Satz fertig;Dosensatz;TIERE.TXT;Satz Nummer 6.;9;2;1;3\r\n"
+        "2026-12-01;10:02:00;Ben;Satz fertig;Dosensatz;TIERE.TXT;Satz Nummer 4.;9;9;9;3\r\n"
+        "2026-12-01;10:03:00;Lena;Satz fertig;Dosensatz;TIERE.TXT;Satz Nummer 7.;9;1;0;3\r\n");
+    QVERIFY(run.app.users.load());
+    run.app.users.selectUser(1);
+    run.app.fileStatus.setLoaded(SentenceStore::countText(7), QString(),
+                                 QStringLiteral("tiere.txt"));
+    QSignalSpy setUps(&run.frame, &ExerciseFrame::sentenceSetUp);
+    run.start();
+    for (int finished = 0; finished < 6; ++finished)
+        run.frame.completeSentence(run.exercise, 3);
+    QList<int> positions;
+    for (const QList<QVariant>& setUp : setUps)
+        positions.append(setUp.at(1).toInt());
+    QTEST(positions, "positions");
+    QCOMPARE(run.exercise.setUps.at(3), seven.at(positions.at(3)));
 }
 
 QTEST_GUILESS_MAIN(FrameTest)

@@ -252,13 +252,28 @@ void ReadingAidsTest::settingsPageChangesTheChosenChildAtOnce() {
     QCOMPARE(fontChoice->itemText(2), u"OpenDyslexic"_s);
     fontChoice->setCurrentIndex(1);
     settings.findChild<QComboBox*>(u"letterSpacingChoice"_s)->setCurrentIndex(2);
+    settings.findChild<QCheckBox*>(u"troubleMoreOftenSwitch"_s)->click();
 
     // Ben is the chosen child: his sentences show in his font at once; Anna keeps the default.
     const QFont words = program.find("jumbledWordsDisplay")->font();
     QCOMPARE(words.family(), u"Andika"_s);
     QVERIFY(words.letterSpacing() > 100);
     QCOMPARE(program.find("readingView")->font().family(), u"Andika"_s);
+    QVERIFY(program.app.readingAids.current().troubleMoreOften);
     QCOMPARE(program.app.readingAids.file().optionsFor(u"Anna"_s).fontFamily, QString());
+    QVERIFY(!program.app.readingAids.file().optionsFor(u"Anna"_s).troubleMoreOften);
+
+    // Every control of the page stands clear of the others and within the page.
+    auto* page = settings.findChild<QWidget*>(u"readingAidsPage"_s);
+    QList<QRect> controls;
+    for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->isVisible())
+            controls.append(control->geometry());
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        QVERIFY(page->rect().contains(controls.at(i)));
+        for (qsizetype j = i + 1; j < controls.size(); ++j)
+            QVERIFY(!controls.at(i).intersects(controls.at(j)));
+    }
     program.app.users.selectUser(0);
     QCOMPARE(program.find("jumbledWordsDisplay")->font().family(), u"Verdana"_s);
 }
