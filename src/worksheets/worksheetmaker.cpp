@@ -1,7 +1,7 @@
 #include "worksheets/worksheetmaker.h"
 
 #include "platform/dialogs.h"
-#include "platform/printing.h"
+#include "platform/systemprinting.h"
 #include "store/appstate.h"
 #include "worksheets/worksheetpainter.h"
 
