@@ -2,6 +2,7 @@
 #include "editor/listprinter.h"
 #include "platform/clipboard.h"
 #include "platform/printing.h"
+#include "platform/systemprinting.h"
 #include "store/appstate.h"
 #include "support/scripteddialogs.h"
 #include "support/sequencerandom.h"
