@@ -62,7 +62,7 @@ bool saveSettings(AppState& app, const QString& fontName, const QString& fontSiz
 }
 
 bool askTeacherPassword(AppState& app) {
-    return app.teacherLock.ask(app.dialogs, app.fileStatus.mainCount);
+    return app.teacherLock.ask(app.dialogs, app.fileStatus.loadedCount());
 }
 
 } // namespace tivoral
