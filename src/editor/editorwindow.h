@@ -6,8 +6,8 @@
 #include "editor/sentenceeditor.h"
 #include "editor/sentencelistmodel.h"
 #include "editor/unsavededits.h"
-#include "platform/clipboard.h"
-#include "platform/printing.h"
+#include "platform/systemclipboard.h"
+#include "platform/systemprinting.h"
 
 #include <QWidget>
 

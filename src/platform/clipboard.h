@@ -14,11 +14,4 @@ public:
     virtual void clear() = 0;
 };
 
-class SystemClipboard final : public Clipboard {
-public:
-    QString text() const override;
-    void setText(const QString& text) override;
-    void clear() override;
-};
-
 } // namespace tivoral

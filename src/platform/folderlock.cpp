@@ -1,12 +1,10 @@
 #include "platform/folderlock.h"
 
 #include <QCoreApplication>
-#include <QCursor>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 namespace tivoral {
 
@@ -19,26 +17,31 @@ constexpr std::chrono::milliseconds TryStep{50};
 constexpr QFile::Permissions SharedLockPermissions = QFile::ReadOwner | QFile::WriteOwner |
                                                      QFile::ReadGroup | QFile::WriteGroup |
                                                      QFile::ReadOther | QFile::WriteOther;
-// The hourglass while another copy holds the lock, so that a waiting child sees the program
-// is busy, not stuck; nothing in a program without windows.
-class WaitCursor {
+// Tells the application while this copy waits for another one, so that the windows can show
+// the program is busy, not stuck; nothing happens in a program without them.
+class WaitNotice {
 public:
-    WaitCursor() = default;
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-    ~WaitCursor() {
-        if (shown_)
-            QGuiApplication::restoreOverrideCursor();
+    WaitNotice() = default;
+    WaitNotice(const WaitNotice&) = delete;
+    WaitNotice& operator=(const WaitNotice&) = delete;
+    ~WaitNotice() {
+        if (given_)
+            send(FolderLock::waitEndsEvent());
     }
-    void show() {
-        if (shown_ || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    void give() {
+        if (given_ || !QCoreApplication::instance())
             return;
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        shown_ = true;
+        send(FolderLock::waitBeginsEvent());
+        given_ = true;
     }
 
 private:
-    bool shown_ = false;
+    static void send(QEvent::Type type) {
+        QEvent event(type);
+        QCoreApplication::sendEvent(QCoreApplication::instance(), &event);
+    }
+
+    bool given_ = false;
 };
 
 } // namespace
@@ -47,7 +50,7 @@ FolderLock::FolderLock(const QDir& folder, std::chrono::milliseconds wait)
     : file_(folder.filePath(QString::fromLatin1(FileName))) {
     file_.setStaleLockTime(StaleAfter);
     const QDeadlineTimer deadline(wait);
-    WaitCursor cursor;
+    WaitNotice notice;
     for (;;) {
         if (file_.tryLock(TryStep)) {
             state_ = State::Held;
@@ -65,10 +68,20 @@ FolderLock::FolderLock(const QDir& folder, std::chrono::milliseconds wait)
             state_ = State::Busy;
             return;
         }
-        cursor.show();
+        notice.give();
         // Paint only: a click handled now would start a second change inside this one.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
+}
+
+QEvent::Type FolderLock::waitBeginsEvent() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+QEvent::Type FolderLock::waitEndsEvent() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
 }
 
 QString FolderLock::busyMessage() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QEvent>
 #include <QLockFile>
 
 #include <chrono>
@@ -34,6 +35,10 @@ public:
     bool mayWrite() const { return state_ != State::Busy; }
 
     static QString busyMessage();
+
+    // Sent to the application object when a wait for another copy begins and when it ends.
+    static QEvent::Type waitBeginsEvent();
+    static QEvent::Type waitEndsEvent();
 
 private:
     QLockFile file_;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPrinterInfo>
 #include <QString>
 #include <QStringList>
 
@@ -10,10 +9,6 @@ struct PrintFont {
     QString family;
     int pointSize = 0;
 };
-
-// The printer a print goes to: the default one, else the first one known. Null when none is
-// set up; error then says so.
-QPrinterInfo printerToUse(QString* error);
 
 // Prints lines of text one below the other, continuing on a new page when a page is full;
 // behind an interface so the editor's print logic can be tested without a printer.
@@ -28,14 +23,6 @@ public:
     // written.
     virtual bool writePdf(const QString& path, const QStringList& lines, const PrintFont& font,
                           QString* error) = 0;
-};
-
-class SystemPrinting final : public Printing {
-public:
-    bool hasPrinter() const override;
-    bool print(const QStringList& lines, const PrintFont& font, QString* error) override;
-    bool writePdf(const QString& path, const QStringList& lines, const PrintFont& font,
-                  QString* error) override;
 };
 
 } // namespace tivoral

@@ -42,7 +42,4 @@ private:
     bool available_ = false;
 };
 
-// Qt's text-to-speech with a German voice; nullptr-free even when no engine is installed.
-std::unique_ptr<SpeechEngine> makeQtSpeechEngine();
-
 } // namespace tivoral

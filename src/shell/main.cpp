@@ -1,4 +1,6 @@
+#include "platform/lockwaitcursor.h"
 #include "platform/qtdialogs.h"
+#include "platform/qtspeechengine.h"
 #include "platform/random.h"
 #include "shell/commandline.h"
 #include "shell/tivoralapp.h"
@@ -21,6 +23,7 @@ int main(int argc, char* argv[]) {
     // The arguments are read; Qt must not take options of its own out of a folder's name.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
+    const tivoral::LockWaitCursor lockWaitCursor;
     tivoral::QtDialogs dialogs;
     if (!tivoral::enterWorkingFolder(request, dialogs))
         return tivoral::FolderFailureStatus;

@@ -2,7 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/numberedfile.h"
-#include "platform/printing.h"
+#include "platform/systemprinting.h"
 #include "store/appstate.h"
 #include "worksheets/worksheetpainter.h"
 

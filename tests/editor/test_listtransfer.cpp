@@ -3,6 +3,7 @@
 #include "editor/listrules.h"
 #include "platform/clipboard.h"
 #include "platform/printing.h"
+#include "platform/systemprinting.h"
 #include "store/appstate.h"
 #include "support/fixture.h"
 #include "support/scripteddialogs.h"

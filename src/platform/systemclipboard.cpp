@@ -1,4 +1,4 @@
-#include "platform/clipboard.h"
+#include "platform/systemclipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "platform/printing.h"
+#include "platform/systemprinting.h"
 
 #include "platform/safefile.h"
 
