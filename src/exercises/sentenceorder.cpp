@@ -55,7 +55,7 @@ bool SentenceOrder::troubleMoreOften() const {
 }
 
 const TroubleHistory& SentenceOrder::history() {
-    return trouble_.historyFor(app_.users.current(), app_.fileStatus.loadedName);
+    return trouble_.historyFor(app_.users.current(), app_.fileStatus.loadedName());
 }
 
 } // namespace tivoral

@@ -378,8 +378,7 @@ void FrameTest::troubleSentenceAfterEveryThird() {
         "2026-12-01;10:03:00;Lena;Satz fertig;Dosensatz;TIERE.TXT;Satz Nummer 7.;9;1;0;3\r\n");
     QVERIFY(run.app.users.load());
     run.app.users.selectUser(1);
-    run.app.fileStatus.setLoaded(SentenceStore::countText(7), QString(),
-                                 QStringLiteral("tiere.txt"));
+    run.app.fileStatus.setLoaded(7, QString(), QStringLiteral("tiere.txt"));
     QSignalSpy setUps(&run.frame, &ExerciseFrame::sentenceSetUp);
     run.start();
     for (int finished = 0; finished < 6; ++finished)

@@ -281,7 +281,7 @@ void ReadingAidsTest::settingsPageChangesTheChosenChildAtOnce() {
 void ReadingAidsTest::recordSwitchAndEmptyButtonServeTheWholeFolder() {
     const QByteArray lines = PracticeRecord::headerBytes() +
                              "2026-12-06;14:03:12;Ben;Lupe;Dosensatz;A.TXT;Eins.;3;0;1;0\r\n";
-    Program program({{u"TIVORAL.INF"_s, "Anna\r\nBen\r\n"}, {u"PROTOKOLL.CSV"_s, lines}});
+    ProgramDriver program({{u"TIVORAL.INF"_s, "Anna\r\nBen\r\n"}, {u"PROTOKOLL.CSV"_s, lines}});
     SettingsWindow settings(program.app);
     settings.activate();
     settings.findChild<QAbstractButton*>(u"readingAidsButton"_s)->click();
