@@ -58,7 +58,7 @@ void BM_DosensatzSetUp_18Words(benchmark::State& state) {
     AppState app(QDir(folder.path()), dialogs, random);
     app.store.setEntries({eighteenWords()});
     ExerciseFrame frame(app);
-    Dosensatz dosensatz(frame);
+    DosensatzExercise dosensatz(frame);
     frame.startExercise(dosensatz);
     for (auto _ : state) {
         frame.setUpAgain(dosensatz);

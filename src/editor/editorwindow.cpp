@@ -1,9 +1,10 @@
 #include "editor/editorwindow.h"
 
+#include "editor/listrules.h"
 #include "editor/samplelistdialog.h"
 #include "editor/samplelists.h"
+#include "platform/controls.h"
 #include "platform/picturebutton.h"
-
 #include "platform/twips.h"
 #include "store/appstate.h"
 
@@ -25,19 +26,6 @@ namespace {
 
 constexpr int WarningPointSize = 13;
 constexpr int WarningShownLeftTwips = 1560;
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
-
-QLabel* addLabel(QWidget* parent, const char* name, const QRect& geometry,
-                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setAlignment(alignment);
-    return label;
-}
 
 } // namespace
 
@@ -61,49 +49,42 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
          screen.y() + (screen.height() - height()) / 2);
 }
 
-QToolButton* EditorWindow::addPictureButton(const char* name, const QString& toolTip,
-                                            const QString& iconName, int leftTwips, int topTwips) {
-    auto* button = new PictureButton(QLatin1String(name), toolTip, iconName, this);
-    button->move(twips(leftTwips), twips(topTwips));
-    return button;
-}
-
 void EditorWindow::buildControls() {
     constexpr int TopRowTwips = 120;
     constexpr int EditRowTwips = 6600;
-    connect(addPictureButton("Picture7", QStringLiteral("Zum Hauptfenster"),
+    connect(addPictureButton(this, "Picture7", QStringLiteral("Zum Hauptfenster"),
                              QStringLiteral("hauptfenster"), 240, TopRowTwips),
             &QToolButton::clicked, this, &EditorWindow::returnToMainWindow);
-    connect(addPictureButton("Picture5", QStringLiteral("Liste speichern"),
+    connect(addPictureButton(this, "Picture5", QStringLiteral("Liste speichern"),
                              QStringLiteral("speichern"), 1080, TopRowTwips),
             &QToolButton::clicked, this, [this] { saver_.save(); });
-    connect(addPictureButton("Picture6", QStringLiteral("Liste drucken"), QStringLiteral("drucken"),
-                             1920, TopRowTwips),
+    connect(addPictureButton(this, "Picture6", QStringLiteral("Liste drucken"),
+                             QStringLiteral("drucken"), 1920, TopRowTwips),
             &QToolButton::clicked, this, [this] { printer_.print(); });
-    connect(addPictureButton("Picture10", QStringLiteral("Aus Ablage einfügen"),
+    connect(addPictureButton(this, "Picture10", QStringLiteral("Aus Ablage einfügen"),
                              QStringLiteral("einfuegen"), 2760, TopRowTwips),
             &QToolButton::clicked, this, &EditorWindow::paste);
-    connect(addPictureButton("Picture9", QStringLiteral("Liste in Ablage"),
+    connect(addPictureButton(this, "Picture9", QStringLiteral("Liste in Ablage"),
                              QStringLiteral("kopieren"), 3600, TopRowTwips),
             &QToolButton::clicked, this, [this] { transfer_.copy(); });
-    connect(addPictureButton("Picture8", QStringLiteral("Dateiliste ein/aus"),
+    connect(addPictureButton(this, "Picture8", QStringLiteral("Dateiliste ein/aus"),
                              QStringLiteral("dateiliste"), 4440, TopRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::toggleFileList);
     // Right of where the file list opens, so the list never covers it.
     constexpr int WorksheetsLeftTwips = 8160;
-    connect(addPictureButton("worksheetsButton", QStringLiteral("Arbeitsblätter"),
+    connect(addPictureButton(this, "worksheetsButton", QStringLiteral("Arbeitsblätter"),
                              QStringLiteral("arbeitsblatt"), WorksheetsLeftTwips, TopRowTwips),
             &QToolButton::clicked, this, &EditorWindow::worksheetsRequested);
     // At the right end of the row, where the file list never covers it.
     constexpr int SampleListsLeftTwips = 9000;
-    connect(addPictureButton("sampleListsButton", QStringLiteral("Beispiellisten"),
+    connect(addPictureButton(this, "sampleListsButton", QStringLiteral("Beispiellisten"),
                              QStringLiteral("beispiellisten"), SampleListsLeftTwips, TopRowTwips),
             &QToolButton::clicked, this, &EditorWindow::offerSampleLists);
 
-    fileLabel_ = addLabel(this, "Label2", twipsRect(120, 960, 4335, 255));
+    fileLabel_ = addLabel(this, "Label2", QString(), twipsRect(120, 960, 4335, 255));
     fileLabel_->setAccessibleDescription(QStringLiteral("Geladene Datei"));
-    countLabel_ = addLabel(this, "Label1", twipsRect(6720, 960, 2775, 255),
-                           Qt::AlignRight | Qt::AlignVCenter);
+    countLabel_ = addLabel(this, "Label1", QString(), twipsRect(6720, 960, 2775, 255));
+    countLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     countLabel_->setAccessibleDescription(QStringLiteral("Anzahl der Sätze"));
 
     sentences_ = new QListView(this);
@@ -136,23 +117,22 @@ void EditorWindow::buildControls() {
     warning_->setCursor(Qt::PointingHandCursor);
     warning_->setVisible(false);
 
-    connect(addPictureButton("Picture1", QStringLiteral("Text in Liste übernehmen"),
+    connect(addPictureButton(this, "Picture1", QStringLiteral("Text in Liste übernehmen"),
                              QStringLiteral("uebernehmen"), 3480, EditRowTwips),
             &QToolButton::clicked, this, &EditorWindow::addInput);
-    connect(addPictureButton("Picture2", QStringLiteral("Markierte Zeile ersetzen"),
+    connect(addPictureButton(this, "Picture2", QStringLiteral("Markierte Zeile ersetzen"),
                              QStringLiteral("ersetzen"), 4200, EditRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::replace);
-    connect(addPictureButton("Picture3", QStringLiteral("Markierte Zeile holen"),
+    connect(addPictureButton(this, "Picture3", QStringLiteral("Markierte Zeile holen"),
                              QStringLiteral("holen"), 4920, EditRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::fetch);
-    connect(addPictureButton("Picture4", QStringLiteral("Markierte Zeile löschen"),
+    connect(addPictureButton(this, "Picture4", QStringLiteral("Markierte Zeile löschen"),
                              QStringLiteral("loeschen"), 5640, EditRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::deleteSelected);
 
-    addLabel(this, "Label3", twipsRect(120, 6960, 1695, 255))
-        ->setText(QStringLiteral("Satzeingabe:"));
-    wordLabel_ = addLabel(this, "Label4", twipsRect(6840, 6960, 2655, 255),
-                          Qt::AlignRight | Qt::AlignVCenter);
+    addLabel(this, "Label3", QStringLiteral("Satzeingabe:"), twipsRect(120, 6960, 1695, 255));
+    wordLabel_ = addLabel(this, "Label4", QString(), twipsRect(6840, 6960, 2655, 255));
+    wordLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     wordLabel_->setAccessibleDescription(QStringLiteral("Anzahl der Wörter"));
 
     input_ = new QLineEdit(this);
@@ -270,11 +250,11 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditorWindow::showFileStatus() {
-    const QString& path = app_.fileStatus.editorFile;
+    const QString& path = app_.fileStatus.editorPath();
     fileLabel_->setText(
         fileLabel_->fontMetrics().elidedText(path, Qt::ElideMiddle, fileLabel_->width()));
     fileLabel_->setToolTip(path);
-    countLabel_->setText(app_.fileStatus.editorCount);
+    countLabel_->setText(listrules::countLabelText(app_.fileStatus));
 }
 
 void EditorWindow::showFiles() {

@@ -49,8 +49,6 @@ protected:
 private:
     void buildControls();
     void connectLogic();
-    QToolButton* addPictureButton(const char* name, const QString& toolTip, const QString& iconName,
-                                  int leftTwips, int topTwips);
     void addInput();
     void paste();
     void showRowsFrom(int firstNewRow);

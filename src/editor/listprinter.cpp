@@ -43,7 +43,7 @@ void ListPrinter::print() {
 }
 
 QString ListPrinter::pdfFileName() const {
-    const QString loaded = QFileInfo(app_.fileStatus.editorFile).completeBaseName();
+    const QString loaded = QFileInfo(app_.fileStatus.editorPath()).completeBaseName();
     const QString base = loaded.isEmpty()
                              ? QFileInfo(QString::fromLatin1(FallbackPdfName)).baseName()
                              : toUpperOneToOne(loaded);

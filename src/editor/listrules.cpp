@@ -1,6 +1,7 @@
 #include "editor/listrules.h"
 
 #include "store/sentencefiles.h"
+#include "store/sentencefilestatus.h"
 #include "store/sentencestore.h"
 #include "store/typedtext.h"
 
@@ -57,6 +58,19 @@ bool exceedsWordLimit(int count) {
 
 QString listCountText(int count) {
     return SentenceStore::countText(count) + QStringLiteral(" Sätze gefunden.");
+}
+
+QString countLabelText(const SentenceFileStatus& status) {
+    switch (status.loadError()) {
+    case SentenceFileStatus::LoadError::FileError:
+        return QStringLiteral("Es ist ein Dateifehler aufgetreten.");
+    case SentenceFileStatus::LoadError::NoSentences:
+        return QStringLiteral("Keine Sätze gefunden.");
+    case SentenceFileStatus::LoadError::None:
+        break;
+    }
+    const std::optional<int>& count = status.editorCount();
+    return count ? listCountText(*count) : QString();
 }
 
 QString listFullText() {

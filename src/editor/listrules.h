@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace tivoral {
+class SentenceFileStatus;
+}
+
 namespace tivoral::listrules {
 
 // A sentence longer than this brings the editor's warning into view.
@@ -22,6 +26,8 @@ bool exceedsWordLimit(int count);
 
 // " 3 Sätze gefunden." — the singular is never used.
 QString listCountText(int count);
+// The editor's count label: the sentences found, or why none were.
+QString countLabelText(const SentenceFileStatus& status);
 
 // Told when the store cannot take another sentence.
 QString listFullText();

@@ -129,7 +129,7 @@ void SentenceEditor::refreshFiles() {
 }
 
 void SentenceEditor::updateCountDisplay() {
-    app_.fileStatus.setEditorCount(listrules::listCountText(app_.store.count()));
+    app_.fileStatus.setEditorCount(app_.store.count());
 }
 
 void SentenceEditor::setWarningShown(bool shown) {

@@ -16,12 +16,10 @@ QString shufflePieces(QStringList sortedPieces, RandomSource& random);
 
 // "Sätze schreiben": the words of the sentence come out of the tin in random order and the
 // child writes the sentence correctly.
-class Dosensatz final : public TypingExercise {
+class DosensatzExercise final : public TypingExercise {
     Q_OBJECT
 public:
-    explicit Dosensatz(ExerciseFrame& frame, QObject* parent = nullptr);
-
-    static ExerciseProfile profile();
+    explicit DosensatzExercise(ExerciseFrame& frame, QObject* parent = nullptr);
 
     void setUp(const QString& sentence) override;
     bool isSetUp() const override { return !wordDisplay_.isEmpty(); }

@@ -36,7 +36,7 @@ PanelNames DosensatzPanel::names() {
     };
 }
 
-DosensatzPanel::DosensatzPanel(Dosensatz& dosensatz, QWidget* parent)
+DosensatzPanel::DosensatzPanel(DosensatzExercise& dosensatz, QWidget* parent)
     : ExercisePanel(dosensatz, names(), parent) {
     words_ = new QLabel(dosensatz.wordDisplay(), this);
     words_->setObjectName(QStringLiteral("Label1"));
@@ -54,7 +54,7 @@ DosensatzPanel::DosensatzPanel(Dosensatz& dosensatz, QWidget* parent)
                    SentenceHeightTwips);
     followExerciseFont(input_, panelstyle::LayoutFontPoints);
 
-    connect(&dosensatz, &Dosensatz::wordDisplayChanged, words_, &QLabel::setText);
+    connect(&dosensatz, &DosensatzExercise::wordDisplayChanged, words_, &QLabel::setText);
 }
 
 void DosensatzPanel::focusInput() {

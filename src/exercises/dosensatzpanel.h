@@ -6,14 +6,14 @@ class QLabel;
 
 namespace tivoral {
 
-class Dosensatz;
+class DosensatzExercise;
 class TypingInput;
 
 // The panel "Picture3": the jumbled words above, the light input field below.
 class DosensatzPanel final : public ExercisePanel {
     Q_OBJECT
 public:
-    explicit DosensatzPanel(Dosensatz& dosensatz, QWidget* parent = nullptr);
+    explicit DosensatzPanel(DosensatzExercise& dosensatz, QWidget* parent = nullptr);
 
 protected:
     void focusInput() override;

@@ -16,8 +16,7 @@ struct ExerciseProfile {
     Icon emptyStoreIcon = Icon::None;
     QString completionPrompt;
     Icon completionIcon = Icon::None;
-    QStringList instructions; // its own lines; the frame adds what the help tools cost
-    int rewardButtonLeftTwips = 0;
+    QStringList instructions;    // its own lines; the frame adds what the help tools cost
     bool helpNeedsSetUp = false; // Lupe and Rettungsring do nothing before a set-up
 };
 

@@ -192,14 +192,14 @@ void ExerciseFrame::hidePanel(Exercise& exercise) {
 void ExerciseFrame::leaveExercise(Exercise& exercise) {
     hidePanel(exercise);
     if (app_.points.value() >= app_.settings.pointLimit()) {
-        rewardButtonLeft_ = exercise.profile().rewardButtonLeftTwips;
-        Q_EMIT rewardButtonMoved(rewardButtonLeft_);
+        rewardOfferedFrom_ = &exercise;
+        Q_EMIT rewardOffered(true, rewardOfferedFrom_);
     }
 }
 
 void ExerciseFrame::openRewardGame() {
-    rewardButtonLeft_ = HiddenLeftTwips;
-    Q_EMIT rewardButtonMoved(rewardButtonLeft_);
+    rewardOfferedFrom_ = nullptr;
+    Q_EMIT rewardOffered(false, rewardOfferedFrom_);
     Q_EMIT rewardGameRequested();
 }
 

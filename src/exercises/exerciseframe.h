@@ -17,7 +17,6 @@ class ExerciseFrame final : public QObject {
 public:
     static constexpr int LupeCost = 1;
     static constexpr int RettungsringCost = 3;
-    static constexpr int HiddenLeftTwips = 10200;
     static constexpr int HelpPaddingBlanks = 50;
 
     explicit ExerciseFrame(AppState& app, QObject* parent = nullptr);
@@ -63,13 +62,14 @@ public:
     int wordCount() const { return wordCount_; }
     void setWordCount(int count) { wordCount_ = count; }
     Exercise* running() const { return running_; }
-    // Where the reward button stands: its left edge in twips, HiddenLeftTwips when hidden.
-    int rewardButtonLeft() const { return rewardButtonLeft_; }
+    // The exercise the child left with enough points for the reward game, until it is taken.
+    Exercise* rewardOfferedFrom() const { return rewardOfferedFrom_; }
 
 Q_SIGNALS:
     void panelShown(Exercise* exercise);
     void panelHidden(Exercise* exercise);
-    void rewardButtonMoved(int leftTwips);
+    // The reward game is offered on leaving this exercise, or no longer offered (no exercise).
+    void rewardOffered(bool offered, Exercise* from);
     void rewardGameRequested();
     // The exercise was built for the sentence at this position (from 0) of so many.
     void sentenceSetUp(Exercise* exercise, int position, int count);
@@ -87,7 +87,7 @@ private:
     QString target_;
     int wordCount_ = 0;
     Exercise* running_ = nullptr;
-    int rewardButtonLeft_ = HiddenLeftTwips;
+    Exercise* rewardOfferedFrom_ = nullptr;
     PracticeLog log_;
     // The Lupe's hint is read aloud as its box shows.
     bool speakNextHelp_ = false;

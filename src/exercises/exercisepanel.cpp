@@ -4,6 +4,7 @@
 #include "exercises/exerciseframe.h"
 #include "exercises/panelstyle.h"
 #include "exercises/umlautkeys.h"
+#include "platform/controls.h"
 #include "platform/picturebutton.h"
 #include "platform/twips.h"
 #include "store/appstate.h"
@@ -105,9 +106,7 @@ void ExercisePanel::placeAnswerBox(QPlainTextEdit* box, int left, int top, int w
 
 PictureButton* ExercisePanel::addButton(const QString& name, const QString& toolTip,
                                         const QString& icon, int leftTwips) {
-    auto* button = new PictureButton(name, toolTip, icon, this);
-    button->move(twips(leftTwips), twips(ButtonTopTwips));
-    return button;
+    return addPictureButton(this, name, toolTip, icon, leftTwips, ButtonTopTwips);
 }
 
 void ExercisePanel::buildBand(const PanelNames& names) {
@@ -231,7 +230,7 @@ void ExercisePanel::showPanel() {
 void ExercisePanel::hidePanel() {
     // Parked beyond the right edge as well as hidden, so it takes no keyboard focus.
     hide();
-    move(twips(ExerciseFrame::HiddenLeftTwips), 0);
+    move(twips(HiddenLeftTwips), 0);
     enableCovered();
 }
 

@@ -3,7 +3,7 @@
 // The common frame of the four exercise panels. A panel for a new exercise derives from it,
 // names its controls and adds only its own:
 //
-//     DosensatzPanel::DosensatzPanel(Dosensatz& dosensatz, QWidget* parent)
+//     DosensatzPanel::DosensatzPanel(DosensatzExercise& dosensatz, QWidget* parent)
 //         : ExercisePanel(dosensatz, PanelNames{.panel = "Picture3", .band = "Shape3", ...,
 //                                               .newSentenceAction = NewSentenceAction::
 //                                                   NextSentence},

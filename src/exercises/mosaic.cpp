@@ -1,6 +1,7 @@
 #include "exercises/mosaic.h"
 
 #include "exercises/exerciseframe.h"
+#include "exercises/exerciseprofiles.h"
 #include "platform/random.h"
 #include "platform/textcase.h"
 #include "store/appstate.h"
@@ -17,22 +18,6 @@ int drawIndex(RandomSource& random, qsizetype n) {
     if (n < 1)
         return 0;
     return std::clamp(static_cast<int>(x * double(n)), 0, int(n) - 1);
-}
-
-ExerciseProfile mosaicProfile() {
-    ExerciseProfile profile;
-    profile.name = QStringLiteral("Mosaiksatz");
-    profile.emptyStoreIcon = Icon::Information;
-    profile.completionPrompt = QStringLiteral("Prima, der Satz ist fertig.\r");
-    profile.completionIcon = Icon::None;
-    profile.instructions = {
-        QStringLiteral("Im Buchstabengitter ist einer der Sätze"),
-        QStringLiteral("versteckt. Tippfehler werden markiert."),
-        QStringLiteral("Jeder richtige Satz bringt einen Punkt."),
-    };
-    profile.rewardButtonLeftTwips = 1800;
-    profile.helpNeedsSetUp = false;
-    return profile;
 }
 
 } // namespace
@@ -79,7 +64,7 @@ Mosaic buildMosaic(const QString& sentence, RandomSource& random) {
 }
 
 MosaicExercise::MosaicExercise(ExerciseFrame& frame, QObject* parent)
-    : TypingExercise(frame, mosaicProfile(), parent) {}
+    : TypingExercise(frame, exerciseprofiles::mosaic(), parent) {}
 
 void MosaicExercise::setUp(const QString& sentence) {
     clearAnswer();

@@ -1,6 +1,7 @@
 #include "exercises/puzzle.h"
 
 #include "exercises/exerciseframe.h"
+#include "exercises/exerciseprofiles.h"
 #include "exercises/sentencerules.h"
 #include "store/appstate.h"
 
@@ -17,22 +18,6 @@ const QLatin1Char Blank(' ');
 bool sameIgnoringCase(QStringView a, QStringView b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](QChar x, QChar y) { return x.toCaseFolded() == y.toCaseFolded(); });
-}
-
-ExerciseProfile puzzleProfile() {
-    ExerciseProfile profile;
-    profile.name = QStringLiteral("Satzpuzzle");
-    profile.emptyStoreIcon = Icon::None;
-    profile.completionPrompt = QStringLiteral("Der Satz ist fertig!\r\r");
-    profile.completionIcon = Icon::Information;
-    profile.instructions = {
-        QStringLiteral("Ziehe die Wörter der Reihe nach in das"),
-        QStringLiteral("blaue Feld. Fehler werden angezeigt."),
-        QStringLiteral("Jeder richtige Satz bringt einen Punkt."),
-    };
-    profile.rewardButtonLeftTwips = 4800;
-    profile.helpNeedsSetUp = true;
-    return profile;
 }
 
 } // namespace
@@ -79,7 +64,7 @@ DropVerdict checkDrop(const QString& targetText, const QString& word, const QStr
 }
 
 PuzzleExercise::PuzzleExercise(ExerciseFrame& frame, QObject* parent)
-    : Exercise(frame, puzzleProfile(), parent) {}
+    : Exercise(frame, exerciseprofiles::puzzle(), parent) {}
 
 QString PuzzleExercise::tileText(int tileNumber) const {
     if (tileNumber < 1 || tileNumber > layout_.tiles.size())

@@ -1,6 +1,7 @@
 #include "exercises/verrutscher.h"
 
 #include "exercises/exerciseframe.h"
+#include "exercises/exerciseprofiles.h"
 #include "platform/random.h"
 #include "store/appstate.h"
 
@@ -11,22 +12,6 @@ namespace tivoral {
 namespace {
 
 const QLatin1Char Blank(' ');
-
-ExerciseProfile verrutscherProfile() {
-    ExerciseProfile profile;
-    profile.name = QStringLiteral("Verrutscher Satz");
-    profile.emptyStoreIcon = Icon::Information;
-    profile.completionPrompt = QStringLiteral("Prima, der Satz ist fertig.\r");
-    profile.completionIcon = Icon::None;
-    profile.instructions = {
-        QStringLiteral("Schreibe den falsch gedruckten Satz"),
-        QStringLiteral("richtig ab. Tippfehler werden markiert."),
-        QStringLiteral("Jeder richtige Satz bringt einen Punkt."),
-    };
-    profile.rewardButtonLeftTwips = 1800;
-    profile.helpNeedsSetUp = false;
-    return profile;
-}
 
 } // namespace
 
@@ -102,7 +87,7 @@ QStringList breakMisprint(const QString& line,
 }
 
 VerrutscherExercise::VerrutscherExercise(ExerciseFrame& frame, QObject* parent)
-    : TypingExercise(frame, verrutscherProfile(), parent) {}
+    : TypingExercise(frame, exerciseprofiles::verrutscher(), parent) {}
 
 void VerrutscherExercise::setUp(const QString& sentence) {
     clearAnswer();

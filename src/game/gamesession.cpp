@@ -35,21 +35,21 @@ void GameSession::activate() {
     engine_.newSentence();
 }
 
-bool GameSession::keyPressed(int keyCode) {
-    switch (keyCode) {
-    case KeyLeft:
+bool GameSession::keyPressed(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Left:
         engine_.move(GameEngine::Move::Left);
         return true;
-    case KeyUp:
+    case Qt::Key_Up:
         engine_.move(GameEngine::Move::Up);
         return true;
-    case KeyRight:
+    case Qt::Key_Right:
         engine_.move(GameEngine::Move::Right);
         return true;
-    case KeyDown:
+    case Qt::Key_Down:
         engine_.move(GameEngine::Move::Down);
         return true;
-    case KeyEscape:
+    case Qt::Key_Escape:
         askExit();
         return true;
     default:

@@ -11,14 +11,11 @@ namespace tivoral {
 
 class AppState;
 
-// What the Wortfange window does, apart from drawing: the key codes it answers, the end of a
+// What the Wortfange window does, apart from drawing: the keys it answers, the end of a
 // game with its result and high-score list, the exit question, the help and closing.
 class GameSession final : public QObject {
     Q_OBJECT
 public:
-    // The key codes the game answers; all others are ignored.
-    enum KeyCode { KeyEscape = 27, KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40 };
-
     explicit GameSession(AppState& app, QObject* parent = nullptr);
 
     GameEngine& engine() { return engine_; }
@@ -27,8 +24,9 @@ public:
     // The window becomes active: a new sentence, no results shown.
     void activate();
     void clickField() { engine_.startGame(); }
-    // True when the key code is one of the game's, so that no control sees it.
-    bool keyPressed(int keyCode);
+    // The arrow keys move the catcher and Escape asks to leave; true for these, so that no
+    // control sees them, false for every other key.
+    bool keyPressed(int qtKey);
     void tick() { engine_.tick(); }
     void setSpeed(int seconds) { engine_.setSpeed(seconds); }
 

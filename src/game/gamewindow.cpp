@@ -1,6 +1,7 @@
 #include "game/gamewindow.h"
 
 #include "game/playingfield.h"
+#include "platform/controls.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
@@ -20,35 +21,27 @@ namespace tivoral {
 
 namespace {
 
-// Left, top, width and height in twips.
-struct Area {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
 constexpr int ClientWidth = 7350;
 constexpr int ClientHeight = 6030;
-constexpr Area ExitButtonArea{120, 120, 975, 495};
-constexpr Area SecondsArea{1320, 240, 495, 255};
-constexpr Area SecondsUnitArea{1800, 240, 465, 255};
-constexpr Area FastLabelArea{2640, 240, 735, 255};
-constexpr Area SpeedBarArea{3360, 240, 1335, 255};
+constexpr TwipsRect ExitButtonArea{120, 120, 975, 495};
+constexpr TwipsRect SecondsArea{1320, 240, 495, 255};
+constexpr TwipsRect SecondsUnitArea{1800, 240, 465, 255};
+constexpr TwipsRect FastLabelArea{2640, 240, 735, 255};
+constexpr TwipsRect SpeedBarArea{3360, 240, 1335, 255};
 // Wider than its caption needs, so that no font cuts off the word.
-constexpr Area SlowLabelArea{4800, 240, 900, 255};
-constexpr Area SpeedValueArea{5760, 240, 255, 255};
-constexpr Area HelpButtonArea{6240, 120, 975, 495};
-constexpr Area FieldArea{120, 720, 7095, 4575};
-constexpr Area CaughtArea{120, 5400, 3375, 495};
-constexpr Area NextArea{3480, 5400, 495, 495};
-constexpr Area RestArea{3960, 5400, 3255, 495};
-constexpr Area ScorePanelArea{120, 720, 7095, 5175};
+constexpr TwipsRect SlowLabelArea{4800, 240, 900, 255};
+constexpr TwipsRect SpeedValueArea{5760, 240, 255, 255};
+constexpr TwipsRect HelpButtonArea{6240, 120, 975, 495};
+constexpr TwipsRect FieldArea{120, 720, 7095, 4575};
+constexpr TwipsRect CaughtArea{120, 5400, 3375, 495};
+constexpr TwipsRect NextArea{3480, 5400, 495, 495};
+constexpr TwipsRect RestArea{3960, 5400, 3255, 495};
+constexpr TwipsRect ScorePanelArea{120, 720, 7095, 5175};
 // The panel waits beyond the right edge until a result is shown.
 constexpr int ScorePanelParkedLeft = 7800;
-constexpr Area ScoreHeaderArea{240, 240, 6615, 255};
-constexpr Area ScoreListArea{240, 600, 6615, 3810};
-constexpr Area CloseLabelArea{240, 4560, 6615, 375};
+constexpr TwipsRect ScoreHeaderArea{240, 240, 6615, 255};
+constexpr TwipsRect ScoreListArea{240, 600, 6615, 3810};
+constexpr TwipsRect CloseLabelArea{240, 4560, 6615, 375};
 
 // Keeps a right-aligned caption off the control beside it.
 constexpr int LabelGapTwips = 60;
@@ -65,8 +58,8 @@ const DisplayColours CaughtColours{QColor(0, 128, 0), QColor(200, 255, 200)};
 const DisplayColours NextColours{QColor(220, 0, 0), QColor(255, 200, 200)};
 const DisplayColours RestColours{QColor(0, 0, 255), QColor(200, 255, 255)};
 
-void place(QWidget* widget, const Area& area) {
-    widget->setGeometry(twips(area.left), twips(area.top), twips(area.width), twips(area.height));
+void place(QWidget* widget, const TwipsRect& area) {
+    widget->setGeometry(pixelRect(area));
 }
 
 void paint(QWidget* widget, const QColor& background, const QColor& text = Qt::black) {
@@ -77,36 +70,11 @@ void paint(QWidget* widget, const QColor& background, const QColor& text = Qt::b
     widget->setAutoFillBackground(true);
 }
 
-QLabel* label(const QString& name, const QString& text, const Area& area, QWidget* parent) {
-    auto* result = new QLabel(text, parent);
-    result->setObjectName(name);
-    place(result, area);
-    return result;
-}
-
 QFont scoreFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(scaledPoints(ScorePointSize));
     font.setBold(true);
     return font;
-}
-
-// The key codes of the game for the keys it answers; 0 for every other key.
-int gameKeyCode(int qtKey) {
-    switch (qtKey) {
-    case Qt::Key_Left:
-        return GameSession::KeyLeft;
-    case Qt::Key_Up:
-        return GameSession::KeyUp;
-    case Qt::Key_Right:
-        return GameSession::KeyRight;
-    case Qt::Key_Down:
-        return GameSession::KeyDown;
-    case Qt::Key_Escape:
-        return GameSession::KeyEscape;
-    default:
-        return 0;
-    }
 }
 
 } // namespace
@@ -166,15 +134,18 @@ void GameWindow::buildTopRow() {
     place(helpButton, HelpButtonArea);
     connect(helpButton, &QPushButton::clicked, this, &GameWindow::showHelp);
 
-    seconds_ = label(QStringLiteral("Bezeichnung6"), QStringLiteral("0"), SecondsArea, this);
+    seconds_ =
+        addLabel(this, QStringLiteral("Bezeichnung6"), QStringLiteral("0"), pixelRect(SecondsArea));
     seconds_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     seconds_->setAccessibleDescription(QStringLiteral("Sekunden"));
-    label(QStringLiteral("Bezeichnung7"), QStringLiteral(" Sek"), SecondsUnitArea, this);
-    QLabel* fast =
-        label(QStringLiteral("Bezeichnung1"), QStringLiteral("schnell"), FastLabelArea, this);
+    addLabel(this, QStringLiteral("Bezeichnung7"), QStringLiteral(" Sek"),
+             pixelRect(SecondsUnitArea));
+    QLabel* fast = addLabel(this, QStringLiteral("Bezeichnung1"), QStringLiteral("schnell"),
+                            pixelRect(FastLabelArea));
     fast->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     fast->setContentsMargins(0, 0, twips(LabelGapTwips), 0);
-    label(QStringLiteral("Bezeichnung2"), QStringLiteral("langsam"), SlowLabelArea, this);
+    addLabel(this, QStringLiteral("Bezeichnung2"), QStringLiteral("langsam"),
+             pixelRect(SlowLabelArea));
 
     const GameEngine& engine = session_.engine();
     speedBar_ = new QScrollBar(Qt::Horizontal, this);
@@ -187,8 +158,8 @@ void GameWindow::buildTopRow() {
     place(speedBar_, SpeedBarArea);
     connect(speedBar_, &QScrollBar::valueChanged, this, &GameWindow::changeSpeed);
 
-    speedValue_ = label(QStringLiteral("Bezeichnung9"), QString::number(engine.speed()),
-                        SpeedValueArea, this);
+    speedValue_ = addLabel(this, QStringLiteral("Bezeichnung9"), QString::number(engine.speed()),
+                           pixelRect(SpeedValueArea));
     speedValue_->setAccessibleDescription(QStringLiteral("Tempo"));
 }
 
@@ -196,9 +167,10 @@ void GameWindow::buildDisplays() {
     QFont font = this->font();
     font.setPointSizeF(scaledPoints(DisplayPointSize));
     font.setBold(true);
-    const auto display = [&](const QString& name, const QString& accessibleName, const Area& area,
-                             const DisplayColours& colours, Qt::Alignment alignment) {
-        QLabel* result = label(name, QString(), area, this);
+    const auto display = [&](const QString& name, const QString& accessibleName,
+                             const TwipsRect& area, const DisplayColours& colours,
+                             Qt::Alignment alignment) {
+        QLabel* result = addLabel(this, name, QString(), pixelRect(area));
         result->setAccessibleDescription(accessibleName);
         result->setFont(font);
         result->setAlignment(alignment | Qt::AlignVCenter);
@@ -223,8 +195,8 @@ void GameWindow::buildScorePanel() {
     place(scorePanel_, ScorePanelArea);
 
     QLabel* header =
-        label(QStringLiteral("Bezeichnung10"), QStringLiteral("Verb   Zeit   Benutzername"),
-              ScoreHeaderArea, scorePanel_);
+        addLabel(scorePanel_, QStringLiteral("Bezeichnung10"),
+                 QStringLiteral("Verb   Zeit   Benutzername"), pixelRect(ScoreHeaderArea));
     header->setFont(scoreFont());
 
     scoreList_ = new QListWidget(scorePanel_);
@@ -236,9 +208,9 @@ void GameWindow::buildScorePanel() {
     header->setIndent(scoreList_->frameWidth() +
                       scoreList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
 
-    closeLabel_ = label(QStringLiteral("Bezeichnung11"),
-                        QStringLiteral("Klicke hier, um das Spielfenster zu schließen ..."),
-                        CloseLabelArea, scorePanel_);
+    closeLabel_ = addLabel(scorePanel_, QStringLiteral("Bezeichnung11"),
+                           QStringLiteral("Klicke hier, um das Spielfenster zu schließen ..."),
+                           pixelRect(CloseLabelArea));
     QFont closeFont = closeLabel_->font();
     closeFont.setBold(true);
     closeFont.setUnderline(true);
@@ -310,8 +282,7 @@ void GameWindow::finishClosing() {
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const int code = gameKeyCode(static_cast<QKeyEvent*>(event)->key());
-        if (code != 0 && session_.keyPressed(code))
+        if (session_.keyPressed(static_cast<QKeyEvent*>(event)->key()))
             return true;
     }
     if (watched == closeLabel_ && event->type() == QEvent::MouseButtonRelease &&

@@ -18,6 +18,9 @@ inline int twips(int t) {
     return qRound(((t + 7) / 15) * windowscale::factor());
 }
 
+// The left edge, in twips, where the layout parks a control that is out of sight.
+constexpr int HiddenLeftTwips = 10200;
+
 // A size given in pixels at 100 %.
 inline int scaledPixels(int pixels) {
     return qRound(pixels * windowscale::factor());

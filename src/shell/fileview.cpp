@@ -1,6 +1,5 @@
 #include "shell/fileview.h"
 
-#include "exercises/exerciseframe.h"
 #include "exercises/panelstyle.h"
 #include "platform/picturebutton.h"
 #include "platform/twips.h"
@@ -32,8 +31,7 @@ FileView::FileView(AppState& app, MainViews& views, QWidget* parent)
     setAccessibleName(QStringLiteral("Satzdateien"));
     setFrameShape(QFrame::Box);
     panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
-    setGeometry(twips(ExerciseFrame::HiddenLeftTwips), twips(TopTwips), twips(WidthTwips),
-                twips(HeightTwips));
+    setGeometry(twips(HiddenLeftTwips), twips(TopTwips), twips(WidthTwips), twips(HeightTwips));
 
     hint_ = new QLabel(this);
     hint_->setObjectName(QStringLiteral("Label5"));

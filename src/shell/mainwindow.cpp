@@ -9,7 +9,9 @@
 #include "exercises/puzzlepanel.h"
 #include "exercises/verrutscher.h"
 #include "exercises/verrutscherpanel.h"
+#include "platform/controls.h"
 #include "platform/picturebutton.h"
+#include "platform/textcase.h"
 #include "platform/twips.h"
 #include "shell/fileview.h"
 #include "shell/infowindow.h"
@@ -101,7 +103,7 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
     buildReadingView();
     new TextCaseFrame(app.textCase, views_, this);
     new UserPanel(app, views_, this);
-    new RewardButton(frame_, this);
+    rewardButton_ = new RewardButton(frame_, this);
     addExercises();
 
     connect(&views_, &MainViews::changed, this, &MainWindow::render);
@@ -119,10 +121,9 @@ PictureButton* MainWindow::addMenuButton(int index, const QString& name, const Q
                                          const QString& icon) {
     // Small gaps after "Programm beenden", after the exercises and after the views group them.
     const int groupGaps = (index >= 1) + (index >= 5) + (index >= 9);
-    auto* button = new PictureButton(name, toolTip, icon, this);
-    button->move(twips(MenuLeftTwips + index * MenuPitchTwips + groupGaps * MenuGroupGapTwips),
-                 twips(MenuTopTwips));
-    return button;
+    return addPictureButton(this, name, toolTip, icon,
+                            MenuLeftTwips + index * MenuPitchTwips + groupGaps * MenuGroupGapTwips,
+                            MenuTopTwips);
 }
 
 void MainWindow::buildMenuRow() {
@@ -217,8 +218,7 @@ void MainWindow::buildReadingView() {
     reading_->setAccessibleName(QStringLiteral("Alle Sätze zum Lesen"));
     reading_->setReadOnly(true);
     reading_->setFrameShape(QFrame::Box);
-    placeTwips(reading_, ExerciseFrame::HiddenLeftTwips, ReadingTopTwips, ReadingWidthTwips,
-               ReadingHeightTwips);
+    placeTwips(reading_, HiddenLeftTwips, ReadingTopTwips, ReadingWidthTwips, ReadingHeightTwips);
     reading_->hide();
     // Speech on, the sentence the child clicks or moves to in the view is read aloud.
     const auto lastBlock = std::make_shared<int>(-1);
@@ -233,7 +233,7 @@ void MainWindow::buildReadingView() {
 }
 
 void MainWindow::addExercises() {
-    auto* dosensatz = new Dosensatz(frame_);
+    auto* dosensatz = new DosensatzExercise(frame_);
     addExercise(ExerciseSlot::Dosensatz, *dosensatz, new DosensatzPanel(*dosensatz));
     auto* puzzle = new PuzzleExercise(frame_);
     addExercise(ExerciseSlot::Satzpuzzle, *puzzle, new PuzzlePanel(*puzzle));
@@ -247,6 +247,7 @@ void MainWindow::addExercise(ExerciseSlot slot, Exercise& exercise, ExercisePane
     exercise.setParent(this);
     panel->setParent(this);
     panel->hide();
+    rewardButton_->addExercise(exercise, slot);
     const auto index = static_cast<std::size_t>(slot);
     PictureButton* button = startButtons_.at(index);
     const StartKind kind = StartButtons.at(index).kind;
@@ -271,8 +272,11 @@ void MainWindow::render() {
 }
 
 void MainWindow::showFileStatus() {
-    fileName_->setText(app_.fileStatus.mainFileName);
-    count_->setText(app_.fileStatus.mainCount);
+    const SentenceFileStatus& status = app_.fileStatus;
+    fileName_->setText(toUpperOneToOne(status.loadedName()));
+    // Before any load the count reads "0", without the blank a loaded count starts with.
+    count_->setText(status.loadedCount() > 0 ? SentenceStore::countText(status.loadedCount())
+                                             : QStringLiteral("0"));
 }
 
 void MainWindow::applyReadingFont() {

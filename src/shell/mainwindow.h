@@ -28,6 +28,7 @@ class Exercise;
 class ExercisePanel;
 class InfoWindow;
 class PictureButton;
+class RewardButton;
 
 enum class ExerciseSlot { Dosensatz, Satzpuzzle, Mosaiksatz, VerrutscherSatz };
 
@@ -79,6 +80,7 @@ private:
     QLabel* count_ = nullptr;
     QPlainTextEdit* reading_ = nullptr;
     InfoWindow* info_ = nullptr;
+    RewardButton* rewardButton_ = nullptr;
     bool exiting_ = false;
 };
 

@@ -2,8 +2,8 @@
 
 #include "exercises/panelstyle.h"
 #include "exercises/sentencerules.h"
+#include "platform/controls.h"
 #include "platform/fonts.h"
-#include "platform/twips.h"
 #include "store/appstate.h"
 
 #include <QCheckBox>
@@ -44,10 +44,6 @@ constexpr int EmptyRecordWidthTwips = 2640;
 const QString AllChildren = QStringLiteral("Alle Kinder (Grundeinstellung)");
 const QString SettingsFont = QStringLiteral("Schrift aus den Einstellungen");
 const QString SampleText = QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld.");
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
 
 QString windowSizeCaption(int percent) {
     return percent == ReadingOptions::FillScreen ? QStringLiteral("Bildschirm füllen")
@@ -113,33 +109,21 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
 
 QComboBox* ReadingAidsPage::addChoice(const char* name, const QString& caption, int top,
                                       int width) {
-    auto* label = new QLabel(caption + QLatin1Char(':'), this);
-    label->setGeometry(twipsRect(CaptionLeftTwips, top, CaptionWidthTwips, RowHeightTwips));
-    auto* choice = new QComboBox(this);
-    choice->setObjectName(QLatin1String(name));
-    choice->setAccessibleName(caption);
-    choice->setToolTip(caption);
-    choice->setGeometry(twipsRect(ChoiceLeftTwips, top, width, RowHeightTwips));
-    label->setBuddy(choice);
-    return choice;
+    return tivoral::addChoice(this, QLatin1String(name), caption,
+                              twipsRect(CaptionLeftTwips, top, CaptionWidthTwips, RowHeightTwips),
+                              twipsRect(ChoiceLeftTwips, top, width, RowHeightTwips));
 }
 
 QCheckBox* ReadingAidsPage::addSwitch(const char* name, const QString& caption, int top) {
-    auto* box = new QCheckBox(caption, this);
-    box->setObjectName(QLatin1String(name));
-    box->setAccessibleName(caption);
-    box->setToolTip(caption);
-    box->setGeometry(twipsRect(ChoiceLeftTwips, top, SwitchWidthTwips, RowHeightTwips));
-    return box;
+    return tivoral::addSwitch(this, QLatin1String(name), caption,
+                              twipsRect(ChoiceLeftTwips, top, SwitchWidthTwips, RowHeightTwips));
 }
 
 void ReadingAidsPage::addRecordControls() {
-    recordSwitch_ = new QCheckBox(QStringLiteral("Übungsprotokoll führen"), this);
-    recordSwitch_->setObjectName(QStringLiteral("recordSwitch"));
-    recordSwitch_->setAccessibleName(recordSwitch_->text());
-    recordSwitch_->setToolTip(QStringLiteral("Übungsprotokoll führen (für alle Kinder)"));
-    recordSwitch_->setGeometry(
+    recordSwitch_ = tivoral::addSwitch(
+        this, QStringLiteral("recordSwitch"), QStringLiteral("Übungsprotokoll führen"),
         twipsRect(CaptionLeftTwips, RecordTopTwips, RecordSwitchWidthTwips, RowHeightTwips));
+    recordSwitch_->setToolTip(QStringLiteral("Übungsprotokoll führen (für alle Kinder)"));
     connect(recordSwitch_, &QCheckBox::toggled, this, [this](bool on) {
         app_.practiceRecord.changeSwitch(app_.dialogs, on);
         showRecordSwitch();

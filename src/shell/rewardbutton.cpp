@@ -1,12 +1,16 @@
 #include "shell/rewardbutton.h"
 
+#include "exercises/exercise.h"
 #include "exercises/exerciseframe.h"
 #include "exercises/panelstyle.h"
 #include "platform/picturebutton.h"
 #include "platform/twips.h"
+#include "shell/mainwindow.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+#include <array>
 
 namespace tivoral {
 
@@ -15,6 +19,8 @@ constexpr int IconPixels = 44;
 constexpr int MarginPixels = 6;
 constexpr int CaptionFontPoints = 10;
 constexpr int CaptionTrailingBlanks = 9;
+// The button's left edge for each exercise, in the order of ExerciseSlot.
+constexpr std::array SlotLeftTwips{4800, 4800, 1800, 1800};
 } // namespace
 
 RewardButton::RewardButton(ExerciseFrame& frame, QWidget* parent) : QPushButton(parent) {
@@ -27,16 +33,21 @@ RewardButton::RewardButton(ExerciseFrame& frame, QWidget* parent) : QPushButton(
     setFont(panelstyle::layoutFont(CaptionFontPoints));
     setCursor(Qt::PointingHandCursor);
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
-    moveTo(frame.rewardButtonLeft());
-    connect(&frame, &ExerciseFrame::rewardButtonMoved, this, &RewardButton::moveTo);
+    hide();
+    connect(&frame, &ExerciseFrame::rewardOffered, this, &RewardButton::showOffer);
     connect(this, &QPushButton::clicked, &frame, &ExerciseFrame::openRewardGame);
 }
 
-void RewardButton::moveTo(int leftTwips) {
-    move(twips(leftTwips), twips(TopTwips));
-    setVisible(leftTwips != ExerciseFrame::HiddenLeftTwips);
-    if (isVisible())
-        raise();
+void RewardButton::addExercise(const Exercise& exercise, ExerciseSlot slot) {
+    leftTwips_.insert(&exercise, SlotLeftTwips.at(static_cast<std::size_t>(slot)));
+}
+
+void RewardButton::showOffer(bool offered, const Exercise* from) {
+    setVisible(offered);
+    if (!offered)
+        return;
+    move(twips(leftTwips_.value(from)), twips(TopTwips));
+    raise();
 }
 
 void RewardButton::paintEvent(QPaintEvent*) {

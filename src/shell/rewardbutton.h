@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QPushButton>
 
 namespace tivoral {
 
+class Exercise;
 class ExerciseFrame;
+enum class ExerciseSlot;
 
 // The reward button "Command3": appears when a child leaves an exercise with enough points and
 // leads to the reward game. Its long caption is drawn wrapped under a picture.
@@ -17,11 +20,16 @@ public:
 
     RewardButton(ExerciseFrame& frame, QWidget* parent = nullptr);
 
+    // The button appears at the place of this slot when the exercise offers the reward.
+    void addExercise(const Exercise& exercise, ExerciseSlot slot);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void moveTo(int leftTwips);
+    void showOffer(bool offered, const Exercise* from);
+
+    QHash<const Exercise*, int> leftTwips_;
 };
 
 } // namespace tivoral

@@ -1,5 +1,6 @@
 #include "shell/settingswindow.h"
 
+#include "platform/controls.h"
 #include "platform/fonts.h"
 #include "platform/picturebutton.h"
 #include "platform/twips.h"
@@ -22,28 +23,6 @@ namespace {
 const QString HeadingStyle = QStringLiteral("QLabel { color: white; background: black; }");
 const QString WaitStyle = QStringLiteral("QLabel { color: #d00000; font-weight: bold; }");
 const QString SecondPreviewStyle = QStringLiteral("QLabel { color: #0000c0; }");
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
-
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
-QListWidget* addList(QWidget* parent, const char* name, const QString& accessibleName,
-                     const QRect& geometry) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    list->setAccessibleName(accessibleName);
-    list->setGeometry(geometry);
-    list->setUniformItemSizes(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    return list;
-}
 
 } // namespace
 
@@ -72,20 +51,18 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
 }
 
 void SettingsWindow::buildControls() {
-    auto* back = new PictureButton(QStringLiteral("Picture1"), QStringLiteral("Zum Hauptfenster"),
-                                   QStringLiteral("hauptfenster"), this);
-    back->move(twips(120), twips(120));
+    auto* back =
+        addPictureButton(this, QStringLiteral("Picture1"), QStringLiteral("Zum Hauptfenster"),
+                         QStringLiteral("hauptfenster"), 120, 120);
     connect(back, &PictureButton::clicked, this, &SettingsWindow::returnToMainWindow);
-    auto* save =
-        new PictureButton(QStringLiteral("Picture2"), QStringLiteral("Einstellungen speichern"),
-                          QStringLiteral("speichern"), this);
-    save->move(twips(960), twips(120));
+    auto* save = addPictureButton(this, QStringLiteral("Picture2"),
+                                  QStringLiteral("Einstellungen speichern"),
+                                  QStringLiteral("speichern"), 960, 120);
     connect(save, &PictureButton::clicked, &choices_, &SettingsChoices::save);
 
     auto* readingAids =
-        new PictureButton(QStringLiteral("readingAidsButton"), QStringLiteral("Lesehilfen"),
-                          QStringLiteral("lesehilfen"), this);
-    readingAids->move(twips(ReadingAidsLeftTwips), twips(120));
+        addPictureButton(this, QStringLiteral("readingAidsButton"), QStringLiteral("Lesehilfen"),
+                         QStringLiteral("lesehilfen"), ReadingAidsLeftTwips, 120);
     readingAids->setCheckable(true);
     connect(readingAids, &PictureButton::toggled, this, &SettingsWindow::showReadingAids);
 
@@ -128,9 +105,8 @@ void SettingsWindow::buildControls() {
 
     // Below the point limit's scroll bar, the one free place in the window's layout.
     auto* password =
-        new PictureButton(QStringLiteral("passwordButton"), QStringLiteral("Lehrer-Passwort"),
-                          QStringLiteral("lehrerpasswort"), this);
-    password->move(twips(120), twips(5100));
+        addPictureButton(this, QStringLiteral("passwordButton"), QStringLiteral("Lehrer-Passwort"),
+                         QStringLiteral("lehrerpasswort"), 120, 5100);
     connect(password, &PictureButton::clicked, this, &SettingsWindow::editPassword);
     passwordState_ =
         addLabel(this, "passwordStateLabel", QString(), twipsRect(720, 5100, 8775, 495));

@@ -1,6 +1,5 @@
 #include "shell/viewplacement.h"
 
-#include "exercises/exerciseframe.h"
 #include "platform/twips.h"
 
 #include <QAbstractItemView>
@@ -51,7 +50,7 @@ private:
 } // namespace
 
 void placeView(QWidget* view, bool open, int openLeftTwips) {
-    view->move(twips(open ? openLeftTwips : ExerciseFrame::HiddenLeftTwips), view->y());
+    view->move(twips(open ? openLeftTwips : HiddenLeftTwips), view->y());
     view->setVisible(open);
 }
 

@@ -66,12 +66,12 @@ PracticeEntry newPracticeEntry(const AppState& app, PracticeEntry::Event event) 
     entry.when = app.practiceRecord.now();
     entry.user = app.users.current();
     entry.event = event;
-    entry.file = app.fileStatus.loadedName;
+    entry.file = app.fileStatus.loadedName();
     return entry;
 }
 
 bool askTeacherPassword(AppState& app) {
-    return app.teacherLock.ask(app.dialogs, app.fileStatus.mainCount);
+    return app.teacherLock.ask(app.dialogs, app.fileStatus.loadedCount());
 }
 
 } // namespace tivoral

@@ -1,6 +1,7 @@
 #include "store/readingoptions.h"
 
 #include "platform/dialogs.h"
+#include "platform/enumtexts.h"
 #include "platform/folderlock.h"
 #include "platform/textfile.h"
 #include "store/users.h"
@@ -14,33 +15,26 @@ namespace {
 
 constexpr qsizetype MaxLineBytes = 4096;
 
-const QString On = QStringLiteral("ja");
-const QString Off = QStringLiteral("nein");
+constexpr ValueTexts<bool, 2> SwitchTexts{{{true, u"ja"}, {false, u"nein"}}};
+constexpr ValueTexts<LetterSpacing, 3> SpacingTexts{{
+    {LetterSpacing::Normal, u"normal"},
+    {LetterSpacing::Wide, u"weit"},
+    {LetterSpacing::Wider, u"weiter"},
+}};
 
 bool isSectionHeading(const QString& line) {
     return line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'));
 }
 
 void applySwitch(bool& target, const ReadingOptionsFile::Section& section, const char* key) {
-    const QString value = section.value(QLatin1String(key));
-    if (value == On)
-        target = true;
-    else if (value == Off)
-        target = false;
+    if (const std::optional<bool> on = valueOf(SwitchTexts, section.value(QLatin1String(key))))
+        target = *on;
 }
 
 } // namespace
 
 QString spacingValue(LetterSpacing spacing) {
-    switch (spacing) {
-    case LetterSpacing::Wide:
-        return QStringLiteral("weit");
-    case LetterSpacing::Wider:
-        return QStringLiteral("weiter");
-    case LetterSpacing::Normal:
-        break;
-    }
-    return QStringLiteral("normal");
+    return textOf(SpacingTexts, spacing);
 }
 
 QString windowPercentValue(int percent) {
@@ -49,7 +43,7 @@ QString windowPercentValue(int percent) {
 }
 
 QString switchValue(bool on) {
-    return on ? On : Off;
+    return textOf(SwitchTexts, on);
 }
 
 QString ReadingOptionsFile::sectionName(const std::optional<QString>& user) {
@@ -107,12 +101,9 @@ ReadingOptions ReadingOptionsFile::apply(ReadingOptions options, const Section& 
     }
     if (section.contains(QLatin1String(K::FontFamily)))
         options.fontFamily = section.value(QLatin1String(K::FontFamily));
-    const QString spacing = section.value(QLatin1String(K::Spacing));
-    for (const LetterSpacing offered :
-         {LetterSpacing::Normal, LetterSpacing::Wide, LetterSpacing::Wider}) {
-        if (spacing == spacingValue(offered))
-            options.spacing = offered;
-    }
+    if (const std::optional<LetterSpacing> spacing =
+            valueOf(SpacingTexts, section.value(QLatin1String(K::Spacing))))
+        options.spacing = *spacing;
     applySwitch(options.speech, section, K::Speech);
     applySwitch(options.hearTarget, section, K::HearTarget);
     applySwitch(options.umlautKeys, section, K::UmlautKeys);

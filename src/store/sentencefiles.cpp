@@ -168,19 +168,18 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
 
     if (!read.ok || store_.isEmpty()) {
         if (kind == Kind::Main) {
-            status_.setEditorCount(QStringLiteral("Es ist ein Dateifehler aufgetreten."));
+            status_.setLoadError(SentenceFileStatus::LoadError::FileError);
             dialogs_.message(QStringLiteral("Es ist ein Dateifehler aufgetreten.") + CR,
                              QStringLiteral("Tivoral"), Buttons::Ok, Icon::None);
         } else {
-            status_.setEditorCount(QStringLiteral("Keine Sätze gefunden."));
+            status_.setLoadError(SentenceFileStatus::LoadError::NoSentences);
             dialogs_.message(QStringLiteral("Keine Dosensätze gefunden!") + CR,
                              QStringLiteral("Tivoral"), Buttons::Ok, Icon::None);
         }
         return;
     }
     store_.setSelected(0);
-    status_.setLoaded(SentenceStore::countText(store_.count()), QDir::toNativeSeparators(path),
-                      name);
+    status_.setLoaded(store_.count(), QDir::toNativeSeparators(path), name);
     reportLimits(read.overlongLines, read.truncated);
 }
 

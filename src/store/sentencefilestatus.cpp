@@ -1,21 +1,25 @@
 #include "store/sentencefilestatus.h"
 
-#include "platform/textcase.h"
-
 namespace tivoral {
 
-void SentenceFileStatus::setEditorCount(const QString& text) {
-    editorCount = text;
+void SentenceFileStatus::setEditorCount(int count) {
+    editorCount_ = count;
+    loadError_ = LoadError::None;
     Q_EMIT changed();
 }
 
-void SentenceFileStatus::setLoaded(const QString& countText, const QString& path,
-                                   const QString& name) {
-    editorCount = countText + QStringLiteral(" Sätze gefunden.");
-    editorFile = path;
-    mainFileName = toUpperOneToOne(name);
-    loadedName = name;
-    mainCount = countText;
+void SentenceFileStatus::setLoadError(LoadError error) {
+    editorCount_.reset();
+    loadError_ = error;
+    Q_EMIT changed();
+}
+
+void SentenceFileStatus::setLoaded(int count, const QString& path, const QString& name) {
+    editorCount_ = count;
+    loadError_ = LoadError::None;
+    editorPath_ = path;
+    loadedName_ = name;
+    loadedCount_ = count;
     Q_EMIT changed();
 }
 

@@ -3,26 +3,42 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 namespace tivoral {
 
-// What the loaders show about the loaded file: the editor's count and file labels and the main
-// window's file name and count labels. The teacher lock derives its answer from mainCount.
+// What the loaders know about the sentence list: for the editor its count or why loading failed
+// and where the list came from; for the exercises the file they practise and its count. The
+// windows turn these into their labels.
 class SentenceFileStatus final : public QObject {
     Q_OBJECT
 public:
-    static constexpr const char* InitialMainCount = "0";
+    enum class LoadError { None, FileError, NoSentences };
 
-    QString editorCount;
-    QString editorFile;
-    QString mainFileName;
-    QString loadedName; // the loaded file's own name, as the folder spells it
-    QString mainCount = QString::fromLatin1(InitialMainCount);
+    // The editor's sentence count; none before the first load or count.
+    const std::optional<int>& editorCount() const { return editorCount_; }
+    LoadError loadError() const { return loadError_; }
+    // A file's path, or the name the editor shows for a list that comes with the program.
+    const QString& editorPath() const { return editorPath_; }
+    // The file the exercises practise, as named in the folder, and its sentences (0 before any
+    // load).
+    const QString& loadedName() const { return loadedName_; }
+    int loadedCount() const { return loadedCount_; }
 
-    void setEditorCount(const QString& text);
-    void setLoaded(const QString& countText, const QString& path, const QString& name);
+    void setEditorCount(int count);
+    // The editor's count makes way for the error; everything else stays as it was.
+    void setLoadError(LoadError error);
+    void setLoaded(int count, const QString& path, const QString& name);
 
 Q_SIGNALS:
     void changed();
+
+private:
+    std::optional<int> editorCount_;
+    LoadError loadError_ = LoadError::None;
+    QString editorPath_;
+    QString loadedName_;
+    int loadedCount_ = 0;
 };
 
 } // namespace tivoral

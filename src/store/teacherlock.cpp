@@ -22,6 +22,12 @@ QString secondsText(std::chrono::milliseconds time) {
                         : QString::number(seconds) + QStringLiteral(" Sekunden");
 }
 
+// The count label's number without its leading blank. Before any load the label reads "0",
+// and nothing of it is left: an empty answer opens.
+QString countAnswer(int loadedCount) {
+    return loadedCount > 0 ? QString::number(loadedCount) : QString();
+}
+
 } // namespace
 
 TeacherLock::TeacherLock(const QDir& folder, Clock clock)
@@ -41,12 +47,11 @@ QString TeacherLock::damagedMessage(const QString& path) {
         .arg(QString::fromLatin1(PasswordFile::FileName), QDir::toNativeSeparators(path));
 }
 
-bool TeacherLock::ask(Dialogs& dialogs, const QString& countText) {
+bool TeacherLock::ask(Dialogs& dialogs, int loadedCount) {
     const PasswordFile::Entry entry = file_.read();
     switch (entry.state) {
     case PasswordFile::State::None:
-        // The count label's number without its leading blank, compared exactly.
-        return dialogs.input(Prompt, Title, QString()) == countText.mid(1);
+        return dialogs.input(Prompt, Title, QString()) == countAnswer(loadedCount);
     case PasswordFile::State::Damaged:
         dialogs.message(damagedMessage(file_.path()), Title, Buttons::Ok, Icon::Critical);
         return false;

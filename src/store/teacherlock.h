@@ -26,9 +26,9 @@ public:
 
     explicit TeacherLock(const QDir& folder, Clock clock = steadyClock());
 
-    // Asks for the password; true when the teacher window may open. countText is the main
-    // window's count label, whose number opens the lock while no password is set.
-    bool ask(Dialogs& dialogs, const QString& countText);
+    // Asks for the password; true when the teacher window may open. While no password is set,
+    // the number of sentences the exercises practise opens the lock.
+    bool ask(Dialogs& dialogs, int loadedCount);
     // The time left before the next try is taken (zero when none is due).
     std::chrono::milliseconds pauseLeft() const;
     // A new or removed password starts with a clean slate.

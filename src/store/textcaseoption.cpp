@@ -1,8 +1,19 @@
 #include "store/textcaseoption.h"
 
+#include "platform/enumtexts.h"
 #include "platform/textcase.h"
 
 namespace tivoral {
+
+namespace {
+
+constexpr ValueTexts<TextCase, 3> WindowTitles{{
+    {TextCase::Upper, u"Tivoral:  Sätze in Großschrift"},
+    {TextCase::Lower, u"Tivoral:  Sätze in Kleinschrift"},
+    {TextCase::Normal, u"Tivoral:  Sätze in Normalschrift"},
+}};
+
+} // namespace
 
 void TextCaseOption::set(TextCase value) {
     value_ = value;
@@ -22,15 +33,7 @@ QString TextCaseOption::displayForm(const QString& text) const {
 }
 
 QString TextCaseOption::windowTitle(TextCase value) {
-    switch (value) {
-    case TextCase::Lower:
-        return QStringLiteral("Tivoral:  Sätze in Kleinschrift");
-    case TextCase::Normal:
-        return QStringLiteral("Tivoral:  Sätze in Normalschrift");
-    case TextCase::Upper:
-        break;
-    }
-    return QStringLiteral("Tivoral:  Sätze in Großschrift");
+    return textOf(WindowTitles, value);
 }
 
 } // namespace tivoral

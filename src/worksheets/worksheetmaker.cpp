@@ -92,7 +92,7 @@ void WorksheetMaker::make() {
             Buttons::Ok, Icon::Information);
         return;
     }
-    const QString listName = QFileInfo(app_.fileStatus.editorFile).fileName();
+    const QString listName = QFileInfo(app_.fileStatus.editorPath()).fileName();
     const WorksheetContent content =
         composeWorksheet(listName.isEmpty() ? QStringLiteral("Satzliste") : listName,
                          app_.store.entries(), app_.random, app_.textCase);

@@ -1,5 +1,6 @@
 #include "editor/listclipboard.h"
 #include "editor/listprinter.h"
+#include "editor/listrules.h"
 #include "platform/clipboard.h"
 #include "platform/printing.h"
 #include "store/appstate.h"
@@ -57,7 +58,7 @@ struct Fixture {
     Fixture() {
         app.store.setEntries(Five);
         app.store.setSelected(2);
-        app.fileStatus.setEditorCount(" 5 Sätze gefunden.");
+        app.fileStatus.setEditorCount(5);
     }
 };
 
@@ -95,7 +96,7 @@ void ListTransferTest::pasteAppendsNewLinesButNotTheCount() {
     QCOMPARE(f.transfer.paste(), 2);
     QCOMPARE(f.app.store.entries(), Five + QStringList({"Sechs.", "Sieben."}));
     QCOMPARE(f.app.store.selected(), 2);
-    QCOMPARE(f.app.fileStatus.editorCount, " 5 Sätze gefunden.");
+    QCOMPARE(listrules::countLabelText(f.app.fileStatus), " 5 Sätze gefunden.");
     QCOMPARE(f.dialogs.prompts(),
              QStringList{"Der Satz ist zu lang: Ein Satz darf höchstens 16000 Zeichen haben.\r"
                          "1 zu lange Zeile aus der Ablage wurde nicht übernommen.\r"});
@@ -135,7 +136,7 @@ void ListTransferTest::withoutPrinterOffersPdf() {
     Fixture f;
     for (const QString& name : present)
         f.folder.write(name, "%PDF alt");
-    f.app.fileStatus.setLoaded(" 5", loaded, "x");
+    f.app.fileStatus.setLoaded(5, loaded, "x");
     f.printing.installed = false;
     f.dialogs.queueAnswer(answer);
     f.printer.print();

@@ -1,3 +1,4 @@
+#include "editor/listrules.h"
 #include "editor/sentenceeditor.h"
 #include "store/appstate.h"
 #include "support/scripteddialogs.h"
@@ -78,7 +79,7 @@ void SentenceEditorTest::add() {
     QCOMPARE(f.editor.add(), refusal.isEmpty());
     QCOMPARE(f.app.store.entries(), refusal.isEmpty() ? entries + QStringList{cleaned} : entries);
     QCOMPARE(f.dialogs.prompts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
-    QCOMPARE(f.app.fileStatus.editorCount, count);
+    QCOMPARE(listrules::countLabelText(f.app.fileStatus), count);
 }
 
 void SentenceEditorTest::replace_data() {
@@ -138,7 +139,7 @@ void SentenceEditorTest::deleteAsksFirst() {
     QCOMPARE(f.dialogs.messages().constFirst().defaultAnswer, Answer::No);
     QTEST(f.app.store.entries(), "remaining");
     QTEST(f.app.store.selected(), "selectedAfter");
-    QTEST(f.app.fileStatus.editorCount, "count");
+    QTEST(listrules::countLabelText(f.app.fileStatus), "count");
 }
 
 void SentenceEditorTest::warningStaysUntilClicked() {

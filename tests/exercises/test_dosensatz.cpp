@@ -14,7 +14,7 @@ const QString Essen = QStringLiteral("Nach dem Essen mache ich meine Hausaufgabe
 const QString Bauer = QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld.");
 const QString Completed = QStringLiteral("Prima, der Satz ist fertig.\r\r");
 
-using DosensatzRun = ExerciseRun<Dosensatz>;
+using DosensatzRun = ExerciseRun<DosensatzExercise>;
 
 } // namespace
 
@@ -110,7 +110,7 @@ void DosensatzTest::finishingBringsOnePointPerPiece() {
     run.exercise.typeAnswer(QStringLiteral("Der b"));
     QVERIFY(!run.exercise.answerIsPrefix());
 
-    QSignalSpy replaced(&run.exercise, &Dosensatz::answerReplaced);
+    QSignalSpy replaced(&run.exercise, &DosensatzExercise::answerReplaced);
     run.type(Bauer);
     QCOMPARE(run.app.points.value(), 3 + 8);
     QCOMPARE(run.dialogs.prompts(), QStringList{Completed});

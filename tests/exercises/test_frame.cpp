@@ -25,7 +25,6 @@ public:
         p.name = QStringLiteral("Probe");
         p.completionPrompt = QStringLiteral("Fertig.\r");
         p.instructions = {QStringLiteral("Erste Zeile."), QStringLiteral("Zweite Zeile.")};
-        p.rewardButtonLeftTwips = 4800;
         return p;
     }
 
@@ -190,24 +189,27 @@ void FrameTest::spielrundeAndInstructionsTexts() {
 
 void FrameTest::rewardButtonNeedsTheLimit_data() {
     QTest::addColumn<int>("points");
-    QTest::addColumn<int>("left");
-    QTest::newRow("at the limit") << 100 << 4800;
-    QTest::newRow("above the limit") << 150 << 4800;
-    QTest::newRow("one below") << 99 << int(ExerciseFrame::HiddenLeftTwips);
-    QTest::newRow("negative after a game") << -20 << int(ExerciseFrame::HiddenLeftTwips);
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("at the limit") << 100 << true;
+    QTest::newRow("above the limit") << 150 << true;
+    QTest::newRow("one below") << 99 << false;
+    QTest::newRow("negative after a game") << -20 << false;
 }
 
 void FrameTest::rewardButtonNeedsTheLimit() {
     QFETCH(int, points);
-    QFETCH(int, left);
+    QFETCH(bool, offered);
     FrameRun run({Bauer});
     run.app.settings.setPointLimit(100);
     run.start();
     run.app.points.set(points);
     QSignalSpy hidden(&run.frame, &ExerciseFrame::panelHidden);
+    QSignalSpy offers(&run.frame, &ExerciseFrame::rewardOffered);
     run.frame.leaveExercise(run.exercise);
     QCOMPARE(hidden.count(), 1);
-    QCOMPARE(run.frame.rewardButtonLeft(), left);
+    QCOMPARE(offers.count(), offered ? 1 : 0);
+    Exercise* const left = &run.exercise;
+    QCOMPARE(run.frame.rewardOfferedFrom(), offered ? left : nullptr);
     QCOMPARE(run.frame.running(), nullptr);
 }
 
@@ -217,11 +219,12 @@ void FrameTest::rewardButtonHidesWhenClicked() {
     run.app.points.set(1);
     run.start();
     run.frame.leaveExercise(run.exercise);
-    QSignalSpy moved(&run.frame, &ExerciseFrame::rewardButtonMoved);
+    QSignalSpy offers(&run.frame, &ExerciseFrame::rewardOffered);
     QSignalSpy game(&run.frame, &ExerciseFrame::rewardGameRequested);
     run.frame.openRewardGame();
-    QCOMPARE(run.frame.rewardButtonLeft(), int(ExerciseFrame::HiddenLeftTwips));
-    QCOMPARE(moved.count(), 1);
+    QCOMPARE(run.frame.rewardOfferedFrom(), nullptr);
+    QCOMPARE(offers.count(), 1);
+    QCOMPARE(offers.at(0).at(0).toBool(), false);
     QCOMPARE(game.count(), 1);
     // Taking the reward costs nothing here; the game charges when it starts.
     QCOMPARE(run.app.points.value(), 1);

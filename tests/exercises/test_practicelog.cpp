@@ -19,7 +19,7 @@ const QDateTime SetUpTime(QDate(2026, 12, 6), QTime(14, 3, 0));
 // An exercise run on a loaded file whose clock the test moves.
 template <typename T> struct RecordedRun : ExerciseRun<T> {
     explicit RecordedRun(const QStringList& sentences) : ExerciseRun<T>(sentences) {
-        this->app.fileStatus.setLoaded(u"2"_s, u"TIERE.TXT"_s, u"TIERE.TXT"_s);
+        this->app.fileStatus.setLoaded(2, u"TIERE.TXT"_s, u"TIERE.TXT"_s);
         this->app.practiceRecord.setClock([this] { return now; });
     }
     // The line the event should have written now.
@@ -47,7 +47,7 @@ private Q_SLOTS:
 };
 
 void PracticeLogTest::finishedSentenceCountsTimeRedsAndHelps() {
-    RecordedRun<Dosensatz> run({Hund});
+    RecordedRun<DosensatzExercise> run({Hund});
     QVERIFY(run.start());
     run.type(u"Der X"_s);                // red once
     run.exercise.typeAnswer(u"Der Y"_s); // still red: no new count
@@ -85,7 +85,7 @@ void PracticeLogTest::sameSentenceBuiltAgainKeepsItsCount() {
 }
 
 void PracticeLogTest::failedAppendLetsTheChildGoOn() {
-    RecordedRun<Dosensatz> run({Hund, Vater});
+    RecordedRun<DosensatzExercise> run({Hund, Vater});
     QVERIFY(run.folder.dir().mkdir(u"PROTOKOLL.CSV"_s));
     QVERIFY(run.start());
     run.type(Hund);

@@ -88,25 +88,37 @@ void DosensatzWindowTest::helpButtonsShowAndCost() {
 }
 
 void DosensatzWindowTest::leavingAtTheLimitShowsTheRewardButton_data() {
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<QByteArray>("leave");
     QTest::addColumn<int>("points");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("at the limit") << 100 << true;
-    QTest::newRow("one below") << 99 << false;
+    QTest::addColumn<int>("left"); // 0: not shown
+    const auto row = [](const char* name, const char* start, const char* leave, int points,
+                        int left) {
+        QTest::newRow(name) << QByteArray(start) << QByteArray(leave) << points << left;
+    };
+    row("Dosensatz at the limit", "Picture5", "Picture12", 100, 4800);
+    row("Dosensatz one below", "Picture5", "Picture12", 99, 0);
+    row("Satzpuzzle", "Picture18", "Picture17", 100, 4800);
+    row("Mosaiksatz", "Picture32", "Picture26", 100, 1800);
+    row("Verrutscher Satz", "Picture33", "Picture39", 100, 1800);
 }
 
 void DosensatzWindowTest::leavingAtTheLimitShowsTheRewardButton() {
+    QFETCH(QByteArray, start);
+    QFETCH(QByteArray, leave);
     QFETCH(int, points);
-    QFETCH(bool, shown);
+    QFETCH(int, left);
     Program program;
-    program.click("Picture5");
+    program.click(start.constData());
     program.app.points.set(points);
-    program.click("Picture12");
-    QVERIFY(!program.find("Picture3")->isVisible());
+    program.click(leave.constData());
+    // The button lies on the panel: hidden with it.
+    QVERIFY(!program.find(leave.constData())->isVisible());
     auto* reward = program.find<QAbstractButton>("Command3");
-    QCOMPARE(reward->isVisible(), shown);
-    if (!shown)
+    QCOMPARE(reward->isVisible(), left > 0);
+    if (left == 0)
         return;
-    QCOMPARE(reward->pos(), QPoint(twips(4800), twips(3120)));
+    QCOMPARE(reward->pos(), QPoint(twips(left), twips(3120)));
     QCOMPARE(reward->text(),
              QStringLiteral("Du kannst dir ein Belohnungsspiel abholen . . .         "));
     QSignalSpy game(&program.window.frame(), &ExerciseFrame::rewardGameRequested);

@@ -37,8 +37,7 @@ struct Fixture {
         app.store.setEntries(sentences);
         app.store.markAsSaved(); // as a load leaves it
         app.store.setSelected(0);
-        app.fileStatus.setLoaded(SentenceStore::countText(int(sentences.size())), "/s/A.TXT",
-                                 "A.TXT");
+        app.fileStatus.setLoaded(int(sentences.size()), "/s/A.TXT", "A.TXT");
         window = std::make_unique<EditorWindow>(app);
         window->activate();
     }
@@ -105,8 +104,8 @@ void EditorWindowTest::controlsAtTheirPlaces_data() {
     QTest::newRow("Picture10") << "Picture10" << QRect(184, 8, 33, 33) << "Aus Ablage einfügen";
     QTest::newRow("Picture9") << "Picture9" << QRect(240, 8, 33, 33) << "Liste in Ablage";
     QTest::newRow("Picture8") << "Picture8" << QRect(296, 8, 33, 33) << "Dateiliste ein/aus";
-    QTest::newRow("worksheetsButton") << "worksheetsButton" << QRect(544, 8, 33, 33)
-                                      << "Arbeitsblätter";
+    QTest::newRow("worksheetsButton")
+        << "worksheetsButton" << QRect(544, 8, 33, 33) << "Arbeitsblätter";
     QTest::newRow("sampleListsButton")
         << "sampleListsButton" << QRect(600, 8, 33, 33) << "Beispiellisten";
     QTest::newRow("File1") << "File1" << QRect(336, 8, 185, 162) << "Doppelklick zum Laden";

@@ -2,7 +2,6 @@
 
 // A started main window over a temporary working folder, for the GUI tests.
 
-#include "exercises/exerciseframe.h"
 #include "platform/twips.h"
 #include "shell/mainwindow.h"
 #include "store/appstate.h"
@@ -63,7 +62,7 @@ struct Program {
     }
     bool isParked(const char* name) {
         QWidget* view = find(name);
-        return !view->isVisible() && view->x() == twips(ExerciseFrame::HiddenLeftTwips);
+        return !view->isVisible() && view->x() == twips(HiddenLeftTwips);
     }
 
     WorkFolder folder;

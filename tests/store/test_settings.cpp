@@ -205,28 +205,27 @@ void SettingsTest::reportsFailedSave() {
 }
 
 void SettingsTest::lockOpensOnlyForExactCount_data() {
-    QTest::addColumn<QString>("countLabel");
+    QTest::addColumn<int>("loadedCount");  // 0: nothing loaded yet
     QTest::addColumn<QString>("password"); // the teacher's; empty: none set
     QTest::addColumn<QString>("answer");   // empty: the box was cancelled
     QTest::addColumn<bool>("opens");
     const QString none;
     const QString password = u"Tafel-Kreide"_s;
-    QTest::newRow("exact count") << u" 3"_s << none << u"3"_s << true;
-    QTest::newRow("leading blank") << u" 3"_s << none << u" 3"_s << false;
-    QTest::newRow("leading zero") << u" 3"_s << none << u"03"_s << false;
-    QTest::newRow("cancelled with a file loaded") << u" 3"_s << none << QString() << false;
-    QTest::newRow("before any load, cancelled") << u"0"_s << none << QString() << true;
-    QTest::newRow("before any load, zero") << u"0"_s << none << u"0"_s << false;
-    QTest::newRow("password: the count refused") << u" 3"_s << password << u"3"_s << false;
-    QTest::newRow("password: exact") << u" 3"_s << password << password << true;
-    QTest::newRow("password: other case") << u" 3"_s << password << u"tafel-kreide"_s << false;
-    QTest::newRow("password: trailing blank") << u" 3"_s << password << u"Tafel-Kreide "_s << false;
-    QTest::newRow("password: cancelled before any load")
-        << u"0"_s << password << QString() << false;
+    QTest::newRow("exact count") << 3 << none << u"3"_s << true;
+    QTest::newRow("leading blank") << 3 << none << u" 3"_s << false;
+    QTest::newRow("leading zero") << 3 << none << u"03"_s << false;
+    QTest::newRow("cancelled with a file loaded") << 3 << none << QString() << false;
+    QTest::newRow("before any load, cancelled") << 0 << none << QString() << true;
+    QTest::newRow("before any load, zero") << 0 << none << u"0"_s << false;
+    QTest::newRow("password: the count refused") << 3 << password << u"3"_s << false;
+    QTest::newRow("password: exact") << 3 << password << password << true;
+    QTest::newRow("password: other case") << 3 << password << u"tafel-kreide"_s << false;
+    QTest::newRow("password: trailing blank") << 3 << password << u"Tafel-Kreide "_s << false;
+    QTest::newRow("password: cancelled before any load") << 0 << password << QString() << false;
 }
 
 void SettingsTest::lockOpensOnlyForExactCount() {
-    QFETCH(QString, countLabel);
+    QFETCH(int, loadedCount);
     QFETCH(QString, password);
     QFETCH(QString, answer);
     Session s;
@@ -234,8 +233,9 @@ void SettingsTest::lockOpensOnlyForExactCount() {
         QString error;
         QVERIFY(PasswordFile(s.folder.dir()).write(passwordhash::hash(password), &error));
     }
-    QCOMPARE(s.app.fileStatus.mainCount, u"0"_s);
-    s.app.fileStatus.mainCount = countLabel;
+    QCOMPARE(s.app.fileStatus.loadedCount(), 0);
+    if (loadedCount > 0)
+        s.app.fileStatus.setLoaded(loadedCount, u"/s/A.TXT"_s, u"A.TXT"_s);
     s.dialogs.queueInput(answer);
     QTEST(askTeacherPassword(s.app), "opens");
     const ScriptedDialogs::Box& box = s.dialogs.boxes.constFirst();

@@ -20,7 +20,7 @@ namespace {
 const QString Pwd = QString::fromLatin1(PasswordFile::FileName);
 const QString Password = u"Geheim12"_s;
 const QString Wrong = u"Geheim13"_s;
-const QString Count = u" 3"_s;
+constexpr int Count = 3;
 const QString Saved = u"Das Lehrer-Passwort ist gespeichert.\r"
                       u"Die Einstellungen und der Satz-Editor öffnen sich jetzt nur noch mit "
                       u"diesem Passwort.\r"_s;
