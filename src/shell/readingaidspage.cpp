@@ -129,12 +129,10 @@ QCheckBox* ReadingAidsPage::addSwitch(const char* name, const QString& caption, 
 }
 
 void ReadingAidsPage::addRecordControls() {
-    recordSwitch_ = new QCheckBox(QStringLiteral("Übungsprotokoll führen"), this);
-    recordSwitch_->setObjectName(QStringLiteral("recordSwitch"));
-    recordSwitch_->setAccessibleName(recordSwitch_->text());
-    recordSwitch_->setToolTip(QStringLiteral("Übungsprotokoll führen (für alle Kinder)"));
-    recordSwitch_->setGeometry(
+    recordSwitch_ = tivoral::addSwitch(
+        this, QStringLiteral("recordSwitch"), QStringLiteral("Übungsprotokoll führen"),
         twipsRect(CaptionLeftTwips, RecordTopTwips, RecordSwitchWidthTwips, RowHeightTwips));
+    recordSwitch_->setToolTip(QStringLiteral("Übungsprotokoll führen (für alle Kinder)"));
     connect(recordSwitch_, &QCheckBox::toggled, this, [this](bool on) {
         app_.practiceRecord.changeSwitch(app_.dialogs, on);
         showRecordSwitch();
