@@ -60,33 +60,15 @@ struct SettingsRun : testing::Fixture {
 class SettingsWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void labelsShowTheirTexts();
     void fontsLoadLateSortedWithCurrentSelected_data();
     void fontsLoadLateSortedWithCurrentSelected();
     void clicksChangeOnlyThePreviews();
-    void scrollBarSetsPointLimitAtOnce();
     void saveKeepsWhatIsNotListed_data();
     void saveKeepsWhatIsNotListed();
     void leavingAppliesPreviewToExercisesOnly_data();
     void leavingAppliesPreviewToExercisesOnly();
     void passwordButtonSetsAndRemovesThePassword();
 };
-
-void SettingsWindowTest::labelsShowTheirTexts() {
-    SettingsRun f;
-    QCOMPARE(f.window->objectName(), "settingsWindow");
-    QCOMPARE(f.window->windowTitle(), "Tivoral:  Einstellungen");
-    const QList<QPair<const char*, QString>> texts = {
-        {"fontHeading", "Hier wählen Sie die Schrift für die Arbeitsfenster aus:"},
-        {"previewCaption", "Setze den Satz wieder richtig zusammen:"},
-        {"fontPreview", "Dosensatz"},
-        {"secondFontPreview", "Dosensatz"},
-        {"pointLimitHeading", "Hier stellen Sie die Punktezahl für die Belohnung ein:"},
-        {"pointLimitLabel", "100"},
-        {"passwordStateLabel", "Kein Lehrer-Passwort festgelegt."}};
-    for (const auto& [name, text] : texts)
-        QCOMPARE(f.child<QLabel>(name)->text(), text);
-}
 
 void SettingsWindowTest::fontsLoadLateSortedWithCurrentSelected_data() {
     QTest::addColumn<QString>("family");
@@ -131,19 +113,6 @@ void SettingsWindowTest::clicksChangeOnlyThePreviews() {
     QVERIFY(!f.folder.exists(IniName));
 }
 
-void SettingsWindowTest::scrollBarSetsPointLimitAtOnce() {
-    SettingsRun f;
-    f.window->activate();
-    auto* bar = f.child<QScrollBar>("pointLimitBar");
-    bar->setValue(bar->maximum());
-    QCOMPARE(f.child<QLabel>("pointLimitLabel")->text(), "300");
-    QCOMPARE(f.app.settings.pointLimit(), 300);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(2, bar->height() / 2));
-    QCOMPARE(f.app.settings.pointLimit(), 299);
-    QCOMPARE(f.child<QLabel>("pointLimitLabel")->text(), "299");
-    QVERIFY(!f.folder.exists(IniName));
-}
-
 void SettingsWindowTest::saveKeepsWhatIsNotListed_data() {
     QTest::addColumn<QString>("family");
     QTest::addColumn<int>("size");
@@ -166,6 +135,8 @@ void SettingsWindowTest::saveKeepsWhatIsNotListed() {
     if (!clickedSize.isEmpty())
         f.click(f.sizes(), clickedSize);
     f.child<QScrollBar>("pointLimitBar")->setValue(55);
+    QCOMPARE(f.child<QLabel>("pointLimitLabel")->text(), "55");
+    QVERIFY(!f.folder.exists(IniName));
     for (int round = 0; round < 2; ++round)
         QTest::mouseClick(f.child<QToolButton>("saveSettingsButton"), Qt::LeftButton);
     QTEST(f.folder.read(IniName), "written");
@@ -196,7 +167,6 @@ void SettingsWindowTest::leavingAppliesPreviewToExercisesOnly() {
     QVERIFY(!f.window->isVisible());
     QCOMPARE(f.app.settings.exerciseFont(), (FontChoice{Installed, 30}));
     QCOMPARE(f.app.settings.readingFont(), (FontChoice{"Start", 24}));
-    QCOMPARE(f.fonts()->count(), 0);
     QVERIFY(!f.folder.exists(IniName));
 }
 
@@ -204,7 +174,6 @@ void SettingsWindowTest::passwordButtonSetsAndRemovesThePassword() {
     SettingsRun f;
     f.window->activate();
     auto* button = f.child<QToolButton>("passwordButton");
-    QCOMPARE(button->toolTip(), "Lehrer-Passwort");
     for (QWidget* other : f.window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         QVERIFY2(other == button || !other->isVisible() ||
                      !other->geometry().intersects(button->geometry()),
