@@ -57,6 +57,11 @@ struct Editor : testing::Fixture {
     void clickRow(int row, Qt::KeyboardModifiers modifiers = {}) const {
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers, rowCentre(row));
     }
+    static void doubleClick(QListWidget* list, QListWidgetItem* item) {
+        const QPoint entry = list->visualItemRect(item).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry);
+    }
     // The row the view shows marked, -1 for none.
     int highlightedRow() const {
         const QModelIndexList rows = list()->selectionModel()->selectedRows();
@@ -210,9 +215,7 @@ void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
 
     const auto chooseInOffer = [&] {
         f.click("sampleListsButton");
-        const QPoint entry = choice->visualItemRect(item).center();
-        QTest::mouseClick(choice->viewport(), Qt::LeftButton, {}, entry);
-        QTest::mouseDClick(choice->viewport(), Qt::LeftButton, {}, entry);
+        Editor::doubleClick(choice, item);
         QVERIFY(!dialog->isVisible());
     };
     // Edits of the list in the editor are not replaced without asking.
@@ -272,9 +275,7 @@ void EditorWindowTest::unsavedEditsAskBeforeGoingOn() {
     } else {
         f.click("fileListButton");
         auto* files = f.child<QListWidget>("fileList");
-        const QPoint entry = files->visualItemRect(files->item(0)).center();
-        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, entry);
-        QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, entry);
+        Editor::doubleClick(files, files->item(0));
     }
     const testing::ScriptedDialogs::Box question = f.dialogs.boxes.constFirst();
     QCOMPARE(question.prompt + '|' + question.title, "Die Änderungen speichern?|Satzeditor");
