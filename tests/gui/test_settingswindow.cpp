@@ -140,9 +140,7 @@ void SettingsWindowTest::saveKeepsWhatIsNotListed() {
     for (int round = 0; round < 2; ++round)
         QTest::mouseClick(f.child<QToolButton>("saveSettingsButton"), Qt::LeftButton);
     QTEST(f.folder.read(IniName), "written");
-    const QString saved =
-        "Die Einstellungen für die Schrift und\rdas Punktelimit wurden gespeichert.\r\r";
-    QCOMPARE(f.dialogs.prompts(), (QStringList{saved, saved}));
+    QCOMPARE(f.dialogs.boxes.size(), 2);
     // What was written reads back at the next start instead of falling back to defaults.
     QVERIFY(SettingsFile(f.folder.dir()).read().has_value());
 }
