@@ -42,8 +42,8 @@ coverage:
 	cmake -S . -B build-coverage -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIVORAL_COVERAGE=ON
 	cmake --build build-coverage -j $(JOBS)
 	find build-coverage -name '*.gcda' -delete
-	cd build-coverage && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
-	scripts/coverage-report build-coverage
+	status=0; (cd build-coverage && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)) \
+	  || status=$$?; scripts/coverage-report build-coverage; exit $$status
 
 # Each fuzzer runs FUZZ_SECONDS on a copy of its seed corpus; any crash, leak, hang over 1 s or
 # memory over 1 GB fails the target and leaves the input in build-fuzz/artifacts/.

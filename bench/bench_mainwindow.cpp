@@ -143,7 +143,9 @@ void BM_WindowSizeSwitch(benchmark::State& state) {
     EditorWindow editor(app);
     GameWindow game(app);
     InfoWindow info;
-    tivoral.mainWindow().findChild<QAbstractButton*>(QStringLiteral("Picture5"))->click();
+    tivoral.mainWindow()
+        .findChild<QAbstractButton*>(QStringLiteral("dosensatzStartButton"))
+        ->click();
     constexpr double Larger = 1.5;
     bool larger = true;
     for (auto _ : state) {

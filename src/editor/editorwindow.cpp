@@ -34,7 +34,7 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       app_(app), editor_(app), saver_(app, editor_.files()), printer_(app, printing_),
       transfer_(app, clipboard_), unsavedEdits_(app, saver_), model_(app.store) {
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(QStringLiteral("editorWindow"));
     setWindowTitle(QStringLiteral("Tivoral:  Satzeditor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
@@ -52,22 +52,22 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
 void EditorWindow::buildControls() {
     constexpr int TopRowTwips = 120;
     constexpr int EditRowTwips = 6600;
-    connect(addPictureButton(this, "Picture7", QStringLiteral("Zum Hauptfenster"),
+    connect(addPictureButton(this, "closeEditorButton", QStringLiteral("Zum Hauptfenster"),
                              QStringLiteral("hauptfenster"), 240, TopRowTwips),
             &QToolButton::clicked, this, &EditorWindow::returnToMainWindow);
-    connect(addPictureButton(this, "Picture5", QStringLiteral("Liste speichern"),
+    connect(addPictureButton(this, "saveListButton", QStringLiteral("Liste speichern"),
                              QStringLiteral("speichern"), 1080, TopRowTwips),
             &QToolButton::clicked, this, [this] { saver_.save(); });
-    connect(addPictureButton(this, "Picture6", QStringLiteral("Liste drucken"),
+    connect(addPictureButton(this, "printListButton", QStringLiteral("Liste drucken"),
                              QStringLiteral("drucken"), 1920, TopRowTwips),
             &QToolButton::clicked, this, [this] { printer_.print(); });
-    connect(addPictureButton(this, "Picture10", QStringLiteral("Aus Ablage einfügen"),
+    connect(addPictureButton(this, "pasteButton", QStringLiteral("Aus Ablage einfügen"),
                              QStringLiteral("einfuegen"), 2760, TopRowTwips),
             &QToolButton::clicked, this, &EditorWindow::paste);
-    connect(addPictureButton(this, "Picture9", QStringLiteral("Liste in Ablage"),
+    connect(addPictureButton(this, "copyButton", QStringLiteral("Liste in Ablage"),
                              QStringLiteral("kopieren"), 3600, TopRowTwips),
             &QToolButton::clicked, this, [this] { transfer_.copy(); });
-    connect(addPictureButton(this, "Picture8", QStringLiteral("Dateiliste ein/aus"),
+    connect(addPictureButton(this, "fileListButton", QStringLiteral("Dateiliste ein/aus"),
                              QStringLiteral("dateiliste"), 4440, TopRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::toggleFileList);
     // Right of where the file list opens, so the list never covers it.
@@ -81,14 +81,14 @@ void EditorWindow::buildControls() {
                              QStringLiteral("beispiellisten"), SampleListsLeftTwips, TopRowTwips),
             &QToolButton::clicked, this, &EditorWindow::offerSampleLists);
 
-    fileLabel_ = addLabel(this, "Label2", QString(), twipsRect(120, 960, 4335, 255));
+    fileLabel_ = addLabel(this, "fileLabel", QString(), twipsRect(120, 960, 4335, 255));
     fileLabel_->setAccessibleDescription(QStringLiteral("Geladene Datei"));
-    countLabel_ = addLabel(this, "Label1", QString(), twipsRect(6720, 960, 2775, 255));
+    countLabel_ = addLabel(this, "sentenceCountLabel", QString(), twipsRect(6720, 960, 2775, 255));
     countLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     countLabel_->setAccessibleDescription(QStringLiteral("Anzahl der Sätze"));
 
     sentences_ = new QListView(this);
-    sentences_->setObjectName(QStringLiteral("List1"));
+    sentences_->setObjectName(QStringLiteral("sentenceList"));
     sentences_->setAccessibleName(QStringLiteral("Satzliste"));
     sentences_->setGeometry(twipsRect(120, 1200, 9375, 5310));
     sentences_->setUniformItemSizes(true);
@@ -98,7 +98,7 @@ void EditorWindow::buildControls() {
     sentences_->installEventFilter(this);
 
     files_ = new QListWidget(this);
-    files_->setObjectName(QStringLiteral("File1"));
+    files_->setObjectName(QStringLiteral("fileList"));
     files_->setToolTip(QStringLiteral("Doppelklick zum Laden"));
     files_->setAccessibleName(QStringLiteral("Dateiliste"));
     files_->setGeometry(twipsRect(5040, 120, 2775, 2430));
@@ -108,7 +108,7 @@ void EditorWindow::buildControls() {
     files_->installEventFilter(this);
 
     warning_ = new QPushButton(QStringLiteral("Ein Satz darf maximal 18 Wörter enthalten!"), this);
-    warning_->setObjectName(QStringLiteral("Command1"));
+    warning_->setObjectName(QStringLiteral("wordLimitWarning"));
     warning_->setGeometry(twipsRect(WarningShownLeftTwips, 3000, 6495, 1335));
     warning_->setStyleSheet(QStringLiteral("QPushButton { color: #c00000; background: #fff4b8;"
                                            " border: 3px solid #c00000; border-radius: 6px;"
@@ -117,26 +117,26 @@ void EditorWindow::buildControls() {
     warning_->setCursor(Qt::PointingHandCursor);
     warning_->setVisible(false);
 
-    connect(addPictureButton(this, "Picture1", QStringLiteral("Text in Liste übernehmen"),
+    connect(addPictureButton(this, "addSentenceButton", QStringLiteral("Text in Liste übernehmen"),
                              QStringLiteral("uebernehmen"), 3480, EditRowTwips),
             &QToolButton::clicked, this, &EditorWindow::addInput);
-    connect(addPictureButton(this, "Picture2", QStringLiteral("Markierte Zeile ersetzen"),
+    connect(addPictureButton(this, "replaceButton", QStringLiteral("Markierte Zeile ersetzen"),
                              QStringLiteral("ersetzen"), 4200, EditRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::replace);
-    connect(addPictureButton(this, "Picture3", QStringLiteral("Markierte Zeile holen"),
+    connect(addPictureButton(this, "fetchButton", QStringLiteral("Markierte Zeile holen"),
                              QStringLiteral("holen"), 4920, EditRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::fetch);
-    connect(addPictureButton(this, "Picture4", QStringLiteral("Markierte Zeile löschen"),
+    connect(addPictureButton(this, "deleteButton", QStringLiteral("Markierte Zeile löschen"),
                              QStringLiteral("loeschen"), 5640, EditRowTwips),
             &QToolButton::clicked, &editor_, &SentenceEditor::deleteSelected);
 
-    addLabel(this, "Label3", QStringLiteral("Satzeingabe:"), twipsRect(120, 6960, 1695, 255));
-    wordLabel_ = addLabel(this, "Label4", QString(), twipsRect(6840, 6960, 2655, 255));
+    addLabel(this, "inputLabel", QStringLiteral("Satzeingabe:"), twipsRect(120, 6960, 1695, 255));
+    wordLabel_ = addLabel(this, "wordCountLabel", QString(), twipsRect(6840, 6960, 2655, 255));
     wordLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     wordLabel_->setAccessibleDescription(QStringLiteral("Anzahl der Wörter"));
 
     input_ = new QLineEdit(this);
-    input_->setObjectName(QStringLiteral("Text1"));
+    input_->setObjectName(QStringLiteral("sentenceInput"));
     input_->setAccessibleName(QStringLiteral("Satzeingabe"));
     input_->setGeometry(twipsRect(120, 7200, 9375, 375));
 }

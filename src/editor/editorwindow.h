@@ -23,7 +23,7 @@ namespace tivoral {
 class AppState;
 class SampleListDialog;
 
-// The sentence editor `Form2`: the teacher edits the shared sentence list, loads, saves,
+// The sentence editor: the teacher edits the shared sentence list, loads, saves,
 // prints, copies and pastes it. Every control forwards its event to the editor's logic.
 class EditorWindow final : public QWidget {
     Q_OBJECT

@@ -19,18 +19,18 @@ constexpr int TextMarginPixels = 8;
 
 PanelNames DosensatzPanel::names() {
     return PanelNames{
-        .panel = QStringLiteral("Picture3"),
-        .band = QStringLiteral("Shape3"),
-        .abbrechen = QStringLiteral("Picture12"),
-        .lupe = QStringLiteral("Picture13"),
-        .rettungsring = QStringLiteral("Picture16"),
+        .panel = QStringLiteral("dosensatzPanel"),
+        .band = QStringLiteral("dosensatzBand"),
+        .abbrechen = QStringLiteral("dosensatzLeaveButton"),
+        .lupe = QStringLiteral("dosensatzLupeButton"),
+        .rettungsring = QStringLiteral("dosensatzRettungsringButton"),
         .rettungsringToolTip = QStringLiteral("Lösungssatz"),
-        .newSentence = QStringLiteral("Picture14"),
+        .newSentence = QStringLiteral("dosensatzNewSentenceButton"),
         .newSentenceToolTip = QStringLiteral("Neuer Dosensatz"),
-        .anleitung = QStringLiteral("Picture24"),
-        .spielrunde = QStringLiteral("Picture15"),
-        .points = QStringLiteral("Label7"),
-        .user = QStringLiteral("Label6"),
+        .anleitung = QStringLiteral("dosensatzInstructionsButton"),
+        .spielrunde = QStringLiteral("dosensatzSpielrundeButton"),
+        .points = QStringLiteral("dosensatzPointsDisplay"),
+        .user = QStringLiteral("dosensatzUserDisplay"),
         .userToolTip = QStringLiteral("Benutzername"),
         .newSentenceAction = NewSentenceAction::NextSentence,
     };
@@ -39,7 +39,7 @@ PanelNames DosensatzPanel::names() {
 DosensatzPanel::DosensatzPanel(DosensatzExercise& dosensatz, QWidget* parent)
     : ExercisePanel(dosensatz, names(), parent) {
     words_ = new QLabel(dosensatz.wordDisplay(), this);
-    words_->setObjectName(QStringLiteral("Label1"));
+    words_->setObjectName(QStringLiteral("jumbledWordsDisplay"));
     words_->setAccessibleDescription(QStringLiteral("Durcheinander geratene Wörter"));
     words_->setWordWrap(true);
     words_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -49,7 +49,7 @@ DosensatzPanel::DosensatzPanel(DosensatzExercise& dosensatz, QWidget* parent)
     placeTwips(words_, SentenceLeftTwips, WordsTopTwips, SentenceWidthTwips, SentenceHeightTwips);
     followExerciseFont(words_, panelstyle::LayoutFontPoints);
 
-    input_ = new TypingInput(dosensatz, QStringLiteral("Text1"), this);
+    input_ = new TypingInput(dosensatz, QStringLiteral("dosensatzAnswerBox"), this);
     placeAnswerBox(input_, SentenceLeftTwips, InputTopTwips, SentenceWidthTwips,
                    SentenceHeightTwips);
     followExerciseFont(input_, panelstyle::LayoutFontPoints);

@@ -9,7 +9,7 @@ namespace tivoral {
 class DosensatzExercise;
 class TypingInput;
 
-// The panel "Picture3": the jumbled words above, the light input field below.
+// The Dosensatz panel: the jumbled words above, the light input field below.
 class DosensatzPanel final : public ExercisePanel {
     Q_OBJECT
 public:

@@ -4,7 +4,7 @@
 // names its controls and adds only its own:
 //
 //     DosensatzPanel::DosensatzPanel(DosensatzExercise& dosensatz, QWidget* parent)
-//         : ExercisePanel(dosensatz, PanelNames{.panel = "Picture3", .band = "Shape3", ...,
+//         : ExercisePanel(dosensatz, PanelNames{.panel = "dosensatzPanel", ...,
 //                                               .newSentenceAction = NewSentenceAction::
 //                                                   NextSentence},
 //                         parent) {

@@ -34,18 +34,18 @@ constexpr QRgb MarkColour = qRgb(255, 0, 0);
 
 PanelNames MosaicPanel::names() {
     return PanelNames{
-        .panel = QStringLiteral("mosaik"),
-        .band = QStringLiteral("Shape2"),
-        .abbrechen = QStringLiteral("Picture26"),
-        .lupe = QStringLiteral("Picture28"),
-        .rettungsring = QStringLiteral("Picture29"),
+        .panel = QStringLiteral("mosaicPanel"),
+        .band = QStringLiteral("mosaicBand"),
+        .abbrechen = QStringLiteral("mosaicLeaveButton"),
+        .lupe = QStringLiteral("mosaicLupeButton"),
+        .rettungsring = QStringLiteral("mosaicRettungsringButton"),
         .rettungsringToolTip = QStringLiteral("Lösungssatz"),
-        .newSentence = QStringLiteral("Picture27"),
+        .newSentence = QStringLiteral("mosaicNewSentenceButton"),
         .newSentenceToolTip = QStringLiteral("Neues Mosaik"),
-        .anleitung = QStringLiteral("Picture30"),
-        .spielrunde = QStringLiteral("Picture31"),
-        .points = QStringLiteral("Label13"),
-        .user = QStringLiteral("Label14"),
+        .anleitung = QStringLiteral("mosaicInstructionsButton"),
+        .spielrunde = QStringLiteral("mosaicSpielrundeButton"),
+        .points = QStringLiteral("mosaicPointsDisplay"),
+        .user = QStringLiteral("mosaicUserDisplay"),
         .userToolTip = QStringLiteral("Benutzername"),
         .newSentenceAction = NewSentenceAction::SetUpAgain,
     };
@@ -57,7 +57,7 @@ MosaicPanel::MosaicPanel(MosaicExercise& exercise, QWidget* parent)
     placeTwips(grid, GridLeftTwips, GridTopTwips, GridWidthTwips, GridHeightTwips);
     connect(&exercise, &MosaicExercise::mosaicChanged, grid, qOverload<>(&QWidget::update));
 
-    input_ = new TypingInput(exercise, QStringLiteral("Text3"), this);
+    input_ = new TypingInput(exercise, QStringLiteral("mosaicAnswerBox"), this);
     placeAnswerBox(input_, AnswerLeftTwips, AnswerTopTwips, AnswerWidthTwips, AnswerHeightTwips);
 }
 
@@ -76,7 +76,7 @@ void MosaicPanel::focusInput() {
 
 MosaicGridView::MosaicGridView(const MosaicExercise& exercise, QWidget* parent)
     : QWidget(parent), exercise_(exercise) {
-    setObjectName(QStringLiteral("mosaiktext"));
+    setObjectName(QStringLiteral("letterGrid"));
     setAccessibleName(QStringLiteral("Buchstabengitter"));
     setFont(gridFont());
     panelstyle::setColours(this, panelstyle::White, panelstyle::Blue);

@@ -9,7 +9,7 @@ namespace tivoral {
 class MosaicExercise;
 class TypingInput;
 
-// The panel "mosaik": the letter grid, drawn from the exercise's model, above the answer box.
+// The Mosaik panel: the letter grid, drawn from the exercise's model, above the answer box.
 class MosaicPanel final : public ExercisePanel {
     Q_OBJECT
 public:

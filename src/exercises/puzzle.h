@@ -45,7 +45,7 @@ public:
     void setUp(const QString& sentence) override;
     bool isSetUp() const override { return layout_.fits(); }
 
-    // Tile numbers count from 1 (`puzzle1` … `puzzle18`).
+    // Tile numbers count from 1 (`puzzleTile1` … `puzzleTile18`).
     QString tileText(int tileNumber) const;
     const QString& targetText() const { return targetText_; }
     QString answerSoFar() const override { return targetText_; }

@@ -20,7 +20,7 @@ namespace {
 const QString TileMimeType = QStringLiteral("application/x-tivoral-puzzle-tile");
 const QString TargetMeaning = QStringLiteral("Blaues Feld für den Satz");
 
-// Left and top of puzzle1 … puzzle18, in twips.
+// Left and top of puzzleTile1 … puzzleTile18, in twips.
 constexpr std::array<QPoint, PuzzleLayout::TileCount> TilePlaces = {{
     {1740, 1080},
     {3240, 1680},
@@ -70,7 +70,7 @@ int tileWidth(const QString& shown, const QFont& font) {
 } // namespace
 
 PuzzleTile::PuzzleTile(int number, QWidget* parent) : QLabel(parent), number_(number) {
-    setObjectName(QStringLiteral("puzzle%1").arg(number));
+    setObjectName(QStringLiteral("puzzleTile%1").arg(number));
     setAlignment(Qt::AlignCenter);
     setTextFormat(Qt::PlainText);
     setFont(panelstyle::layoutFont(TileFontPoints));
@@ -124,7 +124,7 @@ void PuzzleTile::focusOutEvent(QFocusEvent* event) {
 }
 
 PuzzleTarget::PuzzleTarget(QWidget* parent) : QLabel(parent) {
-    setObjectName(QStringLiteral("ziel"));
+    setObjectName(QStringLiteral("targetField"));
     setAccessibleDescription(TargetMeaning);
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
@@ -170,18 +170,18 @@ void PuzzleTarget::dropEvent(QDropEvent* event) {
 
 PanelNames PuzzlePanel::names() {
     return PanelNames{
-        .panel = QStringLiteral("puzzle"),
-        .band = QStringLiteral("Shape4"),
-        .abbrechen = QStringLiteral("Picture17"),
-        .lupe = QStringLiteral("Picture19"),
-        .rettungsring = QStringLiteral("Picture20"),
+        .panel = QStringLiteral("puzzlePanel"),
+        .band = QStringLiteral("puzzleBand"),
+        .abbrechen = QStringLiteral("puzzleLeaveButton"),
+        .lupe = QStringLiteral("puzzleLupeButton"),
+        .rettungsring = QStringLiteral("puzzleRettungsringButton"),
         .rettungsringToolTip = QStringLiteral("Lösungssatz"),
-        .newSentence = QStringLiteral("Picture21"),
+        .newSentence = QStringLiteral("puzzleNewSentenceButton"),
         .newSentenceToolTip = QStringLiteral("Neuer Puzzlesatz"),
-        .anleitung = QStringLiteral("Picture23"),
-        .spielrunde = QStringLiteral("Picture22"),
-        .points = QStringLiteral("Label12"),
-        .user = QStringLiteral("Label11"),
+        .anleitung = QStringLiteral("puzzleInstructionsButton"),
+        .spielrunde = QStringLiteral("puzzleSpielrundeButton"),
+        .points = QStringLiteral("puzzlePointsDisplay"),
+        .user = QStringLiteral("puzzleUserDisplay"),
         .userToolTip = QStringLiteral("Benutzername"),
         .newSentenceAction = NewSentenceAction::NextSentence,
     };
@@ -190,7 +190,7 @@ PanelNames PuzzlePanel::names() {
 PuzzlePanel::PuzzlePanel(PuzzleExercise& puzzle, QWidget* parent)
     : ExercisePanel(puzzle, names(), parent), puzzle_(puzzle) {
     auto* field = new QWidget(this);
-    field->setObjectName(QStringLiteral("Shape5"));
+    field->setObjectName(QStringLiteral("tileField"));
     panelstyle::setColours(field, panelstyle::White, panelstyle::Black);
     placeTwips(field, FieldLeftTwips, FieldTopTwips, FieldWidthTwips, FieldHeightTwips);
 

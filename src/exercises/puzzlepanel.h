@@ -10,7 +10,7 @@ namespace tivoral {
 
 class PuzzleExercise;
 
-// A word tile `puzzle1` … `puzzle18`: pressing the mouse on it starts dragging it at once;
+// A word tile `puzzleTile1` … `puzzleTile18`: pressing the mouse on it starts dragging it at once;
 // a keyboard user puts it on the target field with Space or Enter.
 class PuzzleTile final : public QLabel {
     Q_OBJECT
@@ -37,7 +37,7 @@ private:
     int number_;
 };
 
-// The target field `ziel`: only a tile of the same panel dropped on it counts. A screen reader
+// The target field: only a tile of the same panel dropped on it counts. A screen reader
 // hears the words placed so far, or what the field is for while it is empty.
 class PuzzleTarget final : public QLabel {
     Q_OBJECT
@@ -59,7 +59,7 @@ private:
     PuzzleTile* draggedTile(const QDropEvent* event) const;
 };
 
-// The panel "puzzle": the word tiles on their field and the blue target field below.
+// The puzzle panel: the word tiles on their field and the blue target field below.
 class PuzzlePanel final : public ExercisePanel {
     Q_OBJECT
 public:

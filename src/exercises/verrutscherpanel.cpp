@@ -53,18 +53,18 @@ void MisprintDisplay::breakLines() {
 
 PanelNames VerrutscherPanel::names() {
     return PanelNames{
-        .panel = QStringLiteral("lücken"),
-        .band = QStringLiteral("Shape6"),
-        .abbrechen = QStringLiteral("Picture39"),
-        .lupe = QStringLiteral("Picture34"),
-        .rettungsring = QStringLiteral("Picture35"),
+        .panel = QStringLiteral("verrutscherPanel"),
+        .band = QStringLiteral("verrutscherBand"),
+        .abbrechen = QStringLiteral("verrutscherLeaveButton"),
+        .lupe = QStringLiteral("verrutscherLupeButton"),
+        .rettungsring = QStringLiteral("verrutscherRettungsringButton"),
         .rettungsringToolTip = QStringLiteral("Lösung zeigen"),
-        .newSentence = QStringLiteral("Picture38"),
+        .newSentence = QStringLiteral("verrutscherNewSentenceButton"),
         .newSentenceToolTip = QStringLiteral("Neuer Satz"),
-        .anleitung = QStringLiteral("Picture36"),
-        .spielrunde = QStringLiteral("Picture37"),
-        .points = QStringLiteral("Label16"),
-        .user = QStringLiteral("Label17"),
+        .anleitung = QStringLiteral("verrutscherInstructionsButton"),
+        .spielrunde = QStringLiteral("verrutscherSpielrundeButton"),
+        .points = QStringLiteral("verrutscherPointsDisplay"),
+        .user = QStringLiteral("verrutscherUserDisplay"),
         .userToolTip = QStringLiteral("Benutzerauswahl"),
         .newSentenceAction = NewSentenceAction::SetUpAgain,
     };
@@ -74,13 +74,13 @@ VerrutscherPanel::VerrutscherPanel(VerrutscherExercise& exercise, QWidget* paren
     : ExercisePanel(exercise, names(), parent) {
     auto* task =
         new QLabel(QStringLiteral("Lies den Satz und schreibe ihn dann richtig auf:"), this);
-    task->setObjectName(QStringLiteral("Label18"));
+    task->setObjectName(QStringLiteral("taskLabel"));
     task->setFont(panelstyle::layoutFont(TaskFontPoints));
     panelstyle::setColours(task, panelstyle::White, panelstyle::Blue);
     placeTwips(task, ContentLeftTwips, TaskTopTwips, ContentWidthTwips, TaskHeightTwips);
 
     auto* misprint = new MisprintDisplay(this);
-    misprint->setObjectName(QStringLiteral("Label15"));
+    misprint->setObjectName(QStringLiteral("misprintDisplay"));
     misprint->setAccessibleDescription(QStringLiteral("Verrutschter Satz"));
     misprint->setMargin(TextMarginPixels);
     misprint->setFont(panelstyle::layoutFont(MisprintFontPoints));
@@ -89,7 +89,7 @@ VerrutscherPanel::VerrutscherPanel(VerrutscherExercise& exercise, QWidget* paren
     misprint->showLine(exercise.displayedLine());
     connect(&exercise, &VerrutscherExercise::misprintChanged, misprint, &MisprintDisplay::showLine);
 
-    input_ = new TypingInput(exercise, QStringLiteral("Text5"), this);
+    input_ = new TypingInput(exercise, QStringLiteral("verrutscherAnswerBox"), this);
     placeAnswerBox(input_, ContentLeftTwips, InputTopTwips, ContentWidthTwips, BoxHeightTwips);
 }
 

@@ -8,7 +8,7 @@ namespace tivoral {
 
 class TypingInput;
 
-// The misprint display `Label15`: breaks its line itself, at the wide gaps, whenever the line,
+// The misprint display: breaks its line itself, at the wide gaps, whenever the line,
 // its width or its font changes.
 class MisprintDisplay final : public QLabel {
     Q_OBJECT
@@ -28,7 +28,7 @@ private:
 };
 class VerrutscherExercise;
 
-// The panel "lücken": the misprinted sentence above, the light input field below.
+// The Verrutscher panel: the misprinted sentence above, the light input field below.
 class VerrutscherPanel final : public ExercisePanel {
     Q_OBJECT
 public:

@@ -82,7 +82,7 @@ QFont scoreFont() {
 GameWindow::GameWindow(AppState& app, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), session_(app),
       field_(new PlayingField(session_.engine(), this)), clock_(new QTimer(this)) {
-    setObjectName(QStringLiteral("fang"));
+    setObjectName(QStringLiteral("gameWindow"));
     setWindowTitle(QStringLiteral("Tivoral: Wortfange"));
     setFixedSize(twips(ClientWidth), twips(ClientHeight));
     paint(this, WindowColor);
@@ -92,7 +92,7 @@ GameWindow::GameWindow(AppState& app, QWidget* parent)
     buildDisplays();
     buildScorePanel();
 
-    clock_->setObjectName(QStringLiteral("Zeit1"));
+    clock_->setObjectName(QStringLiteral("gameClock"));
     clock_->setInterval(TickMilliseconds);
 
     const GameEngine& engine = session_.engine();
@@ -120,7 +120,7 @@ GameWindow::GameWindow(AppState& app, QWidget* parent)
 void GameWindow::buildTopRow() {
     auto* exitButton = new QPushButton(QIcon(QStringLiteral(":/icons/wortfange-ende.svg")),
                                        QStringLiteral("ENDE"), this);
-    exitButton->setObjectName(QStringLiteral("Befehl1"));
+    exitButton->setObjectName(QStringLiteral("endGameButton"));
     exitButton->setToolTip(QStringLiteral("Spiel beenden"));
     exitButton->setAccessibleName(QStringLiteral("Spiel beenden"));
     place(exitButton, ExitButtonArea);
@@ -128,28 +128,28 @@ void GameWindow::buildTopRow() {
 
     auto* helpButton = new QPushButton(QIcon(QStringLiteral(":/icons/wortfange-hilfe.svg")),
                                        QStringLiteral("HILFE"), this);
-    helpButton->setObjectName(QStringLiteral("Befehl2"));
+    helpButton->setObjectName(QStringLiteral("helpButton"));
     helpButton->setToolTip(QStringLiteral("Anleitung"));
     helpButton->setAccessibleName(QStringLiteral("Anleitung"));
     place(helpButton, HelpButtonArea);
     connect(helpButton, &QPushButton::clicked, this, &GameWindow::showHelp);
 
-    seconds_ =
-        addLabel(this, QStringLiteral("Bezeichnung6"), QStringLiteral("0"), pixelRect(SecondsArea));
+    seconds_ = addLabel(this, QStringLiteral("secondsDisplay"), QStringLiteral("0"),
+                        pixelRect(SecondsArea));
     seconds_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     seconds_->setAccessibleDescription(QStringLiteral("Sekunden"));
-    addLabel(this, QStringLiteral("Bezeichnung7"), QStringLiteral(" Sek"),
+    addLabel(this, QStringLiteral("secondsUnitLabel"), QStringLiteral(" Sek"),
              pixelRect(SecondsUnitArea));
-    QLabel* fast = addLabel(this, QStringLiteral("Bezeichnung1"), QStringLiteral("schnell"),
+    QLabel* fast = addLabel(this, QStringLiteral("fastLabel"), QStringLiteral("schnell"),
                             pixelRect(FastLabelArea));
     fast->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     fast->setContentsMargins(0, 0, twips(LabelGapTwips), 0);
-    addLabel(this, QStringLiteral("Bezeichnung2"), QStringLiteral("langsam"),
+    addLabel(this, QStringLiteral("slowLabel"), QStringLiteral("langsam"),
              pixelRect(SlowLabelArea));
 
     const GameEngine& engine = session_.engine();
     speedBar_ = new QScrollBar(Qt::Horizontal, this);
-    speedBar_->setObjectName(QStringLiteral("HBildlauf1"));
+    speedBar_->setObjectName(QStringLiteral("speedBar"));
     speedBar_->setAccessibleName(QStringLiteral("Tempo: Sekunden bis die Buchstaben springen"));
     speedBar_->setRange(GameEngine::MinSpeed, GameEngine::MaxSpeed);
     speedBar_->setSingleStep(1);
@@ -158,7 +158,7 @@ void GameWindow::buildTopRow() {
     place(speedBar_, SpeedBarArea);
     connect(speedBar_, &QScrollBar::valueChanged, this, &GameWindow::changeSpeed);
 
-    speedValue_ = addLabel(this, QStringLiteral("Bezeichnung9"), QString::number(engine.speed()),
+    speedValue_ = addLabel(this, QStringLiteral("speedDisplay"), QString::number(engine.speed()),
                            pixelRect(SpeedValueArea));
     speedValue_->setAccessibleDescription(QStringLiteral("Tempo"));
 }
@@ -177,30 +177,30 @@ void GameWindow::buildDisplays() {
         paint(result, colours.background, colours.text);
         return result;
     };
-    caught_ = display(QStringLiteral("Bezeichnung4"), QStringLiteral("Gefangen"), CaughtArea,
+    caught_ = display(QStringLiteral("caughtDisplay"), QStringLiteral("Gefangen"), CaughtArea,
                       CaughtColours, Qt::AlignRight);
-    next_ = display(QStringLiteral("Bezeichnung3"), QStringLiteral("Nächster Buchstabe"), NextArea,
-                    NextColours, Qt::AlignHCenter);
-    rest_ = display(QStringLiteral("Bezeichnung5"), QStringLiteral("Noch zu fangen"), RestArea,
+    next_ = display(QStringLiteral("nextLetterDisplay"), QStringLiteral("Nächster Buchstabe"),
+                    NextArea, NextColours, Qt::AlignHCenter);
+    rest_ = display(QStringLiteral("toCatchDisplay"), QStringLiteral("Noch zu fangen"), RestArea,
                     RestColours, Qt::AlignLeft);
     showDisplays();
 }
 
 void GameWindow::buildScorePanel() {
     scorePanel_ = new QFrame(this);
-    scorePanel_->setObjectName(QStringLiteral("Bild1"));
+    scorePanel_->setObjectName(QStringLiteral("scorePanel"));
     scorePanel_->setAccessibleName(QStringLiteral("Bestenliste"));
     scorePanel_->setFrameShape(QFrame::Box);
     paint(scorePanel_, PanelColor);
     place(scorePanel_, ScorePanelArea);
 
     QLabel* header =
-        addLabel(scorePanel_, QStringLiteral("Bezeichnung10"),
+        addLabel(scorePanel_, QStringLiteral("scoreHeader"),
                  QStringLiteral("Verb   Zeit   Benutzername"), pixelRect(ScoreHeaderArea));
     header->setFont(scoreFont());
 
     scoreList_ = new QListWidget(scorePanel_);
-    scoreList_->setObjectName(QStringLiteral("Liste1"));
+    scoreList_->setObjectName(QStringLiteral("highScoreList"));
     scoreList_->setAccessibleName(QStringLiteral("Bestenliste"));
     scoreList_->setFont(scoreFont());
     place(scoreList_, ScoreListArea);
@@ -208,7 +208,7 @@ void GameWindow::buildScorePanel() {
     header->setIndent(scoreList_->frameWidth() +
                       scoreList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
 
-    closeLabel_ = addLabel(scorePanel_, QStringLiteral("Bezeichnung11"),
+    closeLabel_ = addLabel(scorePanel_, QStringLiteral("closeLabel"),
                            QStringLiteral("Klicke hier, um das Spielfenster zu schließen ..."),
                            pixelRect(CloseLabelArea));
     QFont closeFont = closeLabel_->font();

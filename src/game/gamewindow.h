@@ -16,7 +16,7 @@ namespace tivoral {
 class AppState;
 class PlayingField;
 
-// The Wortfange window `fang`: the playing field with its clock, speed bar and the three text
+// The Wortfange window: the playing field with its clock, speed bar and the three text
 // displays, and the high-score panel that covers the field after a game. It is made once and
 // then only hidden and shown.
 class GameWindow final : public QWidget {

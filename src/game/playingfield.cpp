@@ -40,12 +40,12 @@ QRect letterBox(Cell cell) {
 
 PlayingField::PlayingField(const GameEngine& engine, QWidget* parent)
     : QWidget(parent), engine_(engine), catcher_(new QLabel(QStringLiteral("+"), this)) {
-    setObjectName(QStringLiteral("Bild5"));
+    setObjectName(QStringLiteral("playingField"));
     setAccessibleName(QStringLiteral("Spielfeld"));
     setFocusPolicy(Qt::StrongFocus);
     setFont(boldSans(LetterPointSize));
 
-    catcher_->setObjectName(QStringLiteral("Bezeichnung8"));
+    catcher_->setObjectName(QStringLiteral("catcher"));
     catcher_->setAccessibleName(QStringLiteral("Fänger"));
     catcher_->setAlignment(Qt::AlignCenter);
     catcher_->setAutoFillBackground(true);

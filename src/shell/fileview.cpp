@@ -27,26 +27,26 @@ constexpr int PreviewStretch = 1;
 
 FileView::FileView(AppState& app, MainViews& views, QWidget* parent)
     : QFrame(parent), app_(app), views_(views) {
-    setObjectName(QStringLiteral("dateipic"));
+    setObjectName(QStringLiteral("sentenceFileView"));
     setAccessibleName(QStringLiteral("Satzdateien"));
     setFrameShape(QFrame::Box);
     panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
     setGeometry(twips(HiddenLeftTwips), twips(TopTwips), twips(WidthTwips), twips(HeightTwips));
 
     hint_ = new QLabel(this);
-    hint_->setObjectName(QStringLiteral("Label5"));
+    hint_->setObjectName(QStringLiteral("sentenceFileHint"));
     hint_->setWordWrap(true);
     hint_->setFont(panelstyle::layoutFont(HintFontPoints));
 
     files_ = new QListWidget(this);
-    files_->setObjectName(QStringLiteral("File1"));
+    files_->setObjectName(QStringLiteral("sentenceFileList"));
     files_->setToolTip(QStringLiteral("Doppelklick zum Laden"));
     files_->setAccessibleName(QStringLiteral("Satzdateien, Doppelklick zum Laden"));
     files_->setFont(panelstyle::layoutFont(ListFontPoints, false));
     files_->setFixedWidth(twips(FileListWidthTwips));
 
     preview_ = new QPlainTextEdit(this);
-    preview_->setObjectName(QStringLiteral("Text2"));
+    preview_->setObjectName(QStringLiteral("sentenceFilePreview"));
     preview_->setAccessibleName(QStringLiteral("Sätze der Datei"));
     preview_->setReadOnly(true);
     preview_->setFont(panelstyle::layoutFont(ListFontPoints, false));

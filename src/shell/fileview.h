@@ -12,7 +12,7 @@ namespace tivoral {
 class AppState;
 class MainViews;
 
-// The sentence-file view "dateipic": the sentence files of the working folder, the sentences
+// The sentence-file view: the sentence files of the working folder, the sentences
 // of the one last clicked, and the hint how to load.
 class FileView final : public QFrame {
     Q_OBJECT

@@ -36,37 +36,38 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int poi
 
 InfoWindow::InfoWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setObjectName(QStringLiteral("TIVLABEL"));
+    setObjectName(QStringLiteral("infoWindow"));
     setWindowTitle(QStringLiteral("Tivoral"));
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
     panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
 
-    auto* logo = new PictureButton(QStringLiteral("Bild1"), QStringLiteral("Fenster schließen"),
-                                   QStringLiteral("tivoral"), this);
+    auto* logo =
+        new PictureButton(QStringLiteral("logoButton"), QStringLiteral("Fenster schließen"),
+                          QStringLiteral("tivoral"), this);
     logo->setFixedSize(scaledPixels(LogoPixels), scaledPixels(LogoPixels));
     logo->setIconSize(QSize(scaledPixels(LogoPixels - LogoMarginPixels),
                             scaledPixels(LogoPixels - LogoMarginPixels)));
 
-    auto* title = addLabel(this, "Bezeichnung2", QStringLiteral("Tivoral"), TitleFontPoints, true);
+    auto* title = addLabel(this, "titleLabel", QStringLiteral("Tivoral"), TitleFontPoints, true);
     auto* subtitle =
-        addLabel(this, "Bezeichnung3", QStringLiteral("Sätze lesen und richtig schreiben üben"),
+        addLabel(this, "subtitleLabel", QStringLiteral("Sätze lesen und richtig schreiben üben"),
                  SubtitleFontPoints, true);
-    auto* version = addLabel(this, "Bezeichnung4",
+    auto* version = addLabel(this, "versionLabel",
                              QStringLiteral("Version ") + QString::fromLatin1(TIVORAL_VERSION),
                              TextFontPoints, false);
     auto* exercises =
-        addLabel(this, "Bezeichnung5",
+        addLabel(this, "exercisesLabel",
                  QStringLiteral("Sätze schreiben · puzzeln · erkennen · zusammensetzen"),
                  TextFontPoints, false);
-    auto* notice = addLabel(this, "Bezeichnung6", infotexts::notice(), TextFontPoints, false);
-    auto* credits = addLabel(this, "Bezeichnung7", infotexts::credits(), TextFontPoints, false);
+    auto* notice = addLabel(this, "noticeLabel", infotexts::notice(), TextFontPoints, false);
+    auto* credits = addLabel(this, "creditsLabel", infotexts::credits(), TextFontPoints, false);
     auto* howToClose =
-        addLabel(this, "Bezeichnung8",
+        addLabel(this, "howToCloseLabel",
                  QStringLiteral("Zum Schließen auf das Bild oder auf „Abbruch“ klicken."),
                  TextFontPoints, false);
 
     auto* close = new QPushButton(QStringLiteral("Abbruch"), this);
-    close->setObjectName(QStringLiteral("Bezeichnung1"));
+    close->setObjectName(QStringLiteral("closeButton"));
     close->setToolTip(QStringLiteral("Fenster schließen"));
     close->setAccessibleName(QStringLiteral("Abbruch, Fenster schließen"));
     close->setFlat(true);

@@ -4,7 +4,7 @@
 
 namespace tivoral {
 
-// The info window "TIVLABEL": what the program is, who made it, its licence. It opens beside
+// The info window: what the program is, who made it, its licence. It opens beside
 // the main window and is closed by its picture or its "Abbruch" label.
 class InfoWindow final : public QWidget {
     Q_OBJECT

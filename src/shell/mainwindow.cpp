@@ -77,10 +77,10 @@ struct StartButton {
     StartKind kind;
 };
 constexpr std::array<StartButton, 4> StartButtons = {{
-    {"Picture5", "Sätze schreiben", "schreiben", StartKind::ParkFileAndReadingView},
-    {"Picture18", "Sätze puzzeln", "puzzle", StartKind::ParkFileAndReadingView},
-    {"Picture32", "Sätze erkennen", "mosaik", StartKind::ClearReadingView},
-    {"Picture33", "Sätze zusammensetzen", "verrutscht", StartKind::ClearReadingView},
+    {"dosensatzStartButton", "Sätze schreiben", "schreiben", StartKind::ParkFileAndReadingView},
+    {"puzzleStartButton", "Sätze puzzeln", "puzzle", StartKind::ParkFileAndReadingView},
+    {"mosaicStartButton", "Sätze erkennen", "mosaik", StartKind::ClearReadingView},
+    {"verrutscherStartButton", "Sätze zusammensetzen", "verrutscht", StartKind::ClearReadingView},
 }};
 
 void placeTwips(QWidget* widget, int left, int top, int width, int height) {
@@ -91,7 +91,7 @@ void placeTwips(QWidget* widget, int left, int top, int width, int height) {
 
 MainWindow::MainWindow(AppState& app, QWidget* parent)
     : QWidget(parent), app_(app), frame_(app), views_(app) {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(TextCaseOption::windowTitle(app.textCase.value()));
     setWindowIcon(QIcon(PictureButton::iconPath(QStringLiteral("tivoral"))));
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
@@ -134,7 +134,7 @@ void MainWindow::buildMenuRow() {
     band->lower();
 
     int index = 0;
-    connect(addMenuButton(index++, QStringLiteral("Picture1"), QStringLiteral("Programm beenden"),
+    connect(addMenuButton(index++, QStringLiteral("quitButton"), QStringLiteral("Programm beenden"),
                           QStringLiteral("beenden")),
             &QToolButton::clicked, this, &MainWindow::confirmExit);
     for (std::size_t slot = 0; slot < StartButtons.size(); ++slot) {
@@ -143,36 +143,36 @@ void MainWindow::buildMenuRow() {
             addMenuButton(index++, QString::fromLatin1(start.name),
                           QString::fromUtf8(start.toolTip), QString::fromLatin1(start.icon));
     }
-    connect(addMenuButton(index++, QStringLiteral("Picture25"), QStringLiteral("Sätze lesen"),
-                          QStringLiteral("lesen")),
+    connect(addMenuButton(index++, QStringLiteral("readingViewButton"),
+                          QStringLiteral("Sätze lesen"), QStringLiteral("lesen")),
             &QToolButton::clicked, &views_, &MainViews::toggleReadingView);
-    connect(addMenuButton(index++, QStringLiteral("Picture7"), QStringLiteral("Sätze laden"),
-                          QStringLiteral("laden")),
+    connect(addMenuButton(index++, QStringLiteral("sentenceFilesButton"),
+                          QStringLiteral("Sätze laden"), QStringLiteral("laden")),
             &QToolButton::clicked, &views_, &MainViews::toggleSentenceFileView);
-    connect(addMenuButton(index++, QStringLiteral("Picture6"), QStringLiteral("Benutzerauswahl"),
-                          QStringLiteral("benutzer")),
+    connect(addMenuButton(index++, QStringLiteral("userPanelButton"),
+                          QStringLiteral("Benutzerauswahl"), QStringLiteral("benutzer")),
             &QToolButton::clicked, &views_, &MainViews::toggleUserPanel);
-    connect(addMenuButton(index++, QStringLiteral("Picture4"), QStringLiteral("Textdarstellung"),
-                          QStringLiteral("textdarstellung")),
+    connect(addMenuButton(index++, QStringLiteral("textCaseButton"),
+                          QStringLiteral("Textdarstellung"), QStringLiteral("textdarstellung")),
             &QToolButton::clicked, &views_, &MainViews::toggleTextCaseFrame);
-    connect(addMenuButton(index++, QStringLiteral("Picture8"), QStringLiteral("Sätze editieren"),
-                          QStringLiteral("editieren")),
+    connect(addMenuButton(index++, QStringLiteral("editorButton"),
+                          QStringLiteral("Sätze editieren"), QStringLiteral("editieren")),
             &QToolButton::clicked, this, [this] {
                 if (views_.askTeacher())
                     Q_EMIT editorRequested();
             });
-    connect(addMenuButton(index++, QStringLiteral("Picture10"), QStringLiteral("Einstellungen"),
-                          QStringLiteral("einstellungen")),
+    connect(addMenuButton(index++, QStringLiteral("settingsButton"),
+                          QStringLiteral("Einstellungen"), QStringLiteral("einstellungen")),
             &QToolButton::clicked, this, [this] {
                 if (views_.askTeacher())
                     Q_EMIT settingsRequested();
             });
-    connect(addMenuButton(index++, QStringLiteral("Picture9"), QStringLiteral("Über Tivoral"),
+    connect(addMenuButton(index++, QStringLiteral("infoButton"), QStringLiteral("Über Tivoral"),
                           QStringLiteral("info")),
             &QToolButton::clicked, this, &MainWindow::openInfoWindow);
 
     auto* user = new QLabel(app_.users.current(), this);
-    user->setObjectName(QStringLiteral("Label3"));
+    user->setObjectName(QStringLiteral("userNameLabel"));
     user->setToolTip(QStringLiteral("Benutzername"));
     user->setAccessibleDescription(QStringLiteral("Benutzername"));
     user->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -186,13 +186,13 @@ void MainWindow::buildMenuRow() {
 
 void MainWindow::buildLabels() {
     auto* picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("Picture2"));
+    picture->setObjectName(QStringLiteral("canPicture"));
     picture->setPixmap(QIcon(PictureButton::iconPath(QStringLiteral("dose")))
                            .pixmap(QSize(twips(PictureWidthTwips), twips(PictureHeightTwips))));
     placeTwips(picture, PictureLeftTwips, PictureTopTwips, PictureWidthTwips, PictureHeightTwips);
 
     count_ = new QLabel(this);
-    count_->setObjectName(QStringLiteral("Label10"));
+    count_->setObjectName(QStringLiteral("loadedCountLabel"));
     count_->setToolTip(QStringLiteral("Anzahl der geladenen Sätze"));
     count_->setAccessibleDescription(QStringLiteral("Anzahl der geladenen Sätze"));
     count_->setFont(panelstyle::layoutFont(CountFontPoints));
@@ -203,7 +203,7 @@ void MainWindow::buildLabels() {
     placeTwips(count_, CountLeftTwips, CountTopTwips, CountWidthTwips, CountHeightTwips);
 
     fileName_ = new QLabel(this);
-    fileName_->setObjectName(QStringLiteral("Label8"));
+    fileName_->setObjectName(QStringLiteral("loadedFileLabel"));
     fileName_->setToolTip(QStringLiteral("Geladene Satzdatei"));
     fileName_->setAccessibleDescription(QStringLiteral("Geladene Satzdatei"));
     fileName_->setFont(panelstyle::layoutFont(FileNameFontPoints));
@@ -214,7 +214,7 @@ void MainWindow::buildLabels() {
 
 void MainWindow::buildReadingView() {
     reading_ = new QPlainTextEdit(this);
-    reading_->setObjectName(QStringLiteral("Text4"));
+    reading_->setObjectName(QStringLiteral("readingView"));
     reading_->setAccessibleName(QStringLiteral("Alle Sätze zum Lesen"));
     reading_->setReadOnly(true);
     reading_->setFrameShape(QFrame::Box);

@@ -1,14 +1,13 @@
 #pragma once
 
-// The main window "Form1": the menu row of picture buttons, the pop-up views (sentence files,
+// The main window: the menu row of picture buttons, the pop-up views (sentence files,
 // reading view, users, text case), the labels of the loaded file and the current user, the
 // reward button, and the exercise panels that lie over the menu row while an exercise runs.
 //
 // The four exercises come in at one place, addExercises(): each one's logic and panel go to
 // addExercise() with its slot. The window takes over both objects, keeps the panel hidden over
-// its menu row and makes the slot's start button (Picture5, Picture18, Picture32, Picture33)
-// first close the views that the start of that exercise closes and then run
-// ExerciseFrame::startExercise.
+// its menu row and makes the slot's start button first close the views that the start of that
+// exercise closes and then run ExerciseFrame::startExercise.
 
 #include "shell/mainviews.h"
 

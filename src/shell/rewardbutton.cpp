@@ -24,7 +24,7 @@ constexpr std::array SlotLeftTwips{4800, 4800, 1800, 1800};
 } // namespace
 
 RewardButton::RewardButton(ExerciseFrame& frame, QWidget* parent) : QPushButton(parent) {
-    setObjectName(QStringLiteral("Command3"));
+    setObjectName(QStringLiteral("rewardButton"));
     setText(QStringLiteral("Du kannst dir ein Belohnungsspiel abholen . . .") +
             QString(CaptionTrailingBlanks, QLatin1Char(' ')));
     setAccessibleName(text().trimmed());

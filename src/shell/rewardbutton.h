@@ -9,7 +9,7 @@ class Exercise;
 class ExerciseFrame;
 enum class ExerciseSlot;
 
-// The reward button "Command3": appears when a child leaves an exercise with enough points and
+// The reward button: appears when a child leaves an exercise with enough points and
 // leads to the reward game. Its long caption is drawn wrapped under a picture.
 class RewardButton final : public QPushButton {
     Q_OBJECT

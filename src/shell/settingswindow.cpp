@@ -30,12 +30,12 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       app_(app), choices_(app), passwordSetup_(app.workFolder, app.dialogs, app.teacherLock) {
-    setObjectName(QStringLiteral("Form3"));
+    setObjectName(QStringLiteral("settingsWindow"));
     setWindowTitle(QStringLiteral("Tivoral:  Einstellungen"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
 
-    fontTimer_.setObjectName(QStringLiteral("Timer1"));
+    fontTimer_.setObjectName(QStringLiteral("fontListTimer"));
     fontTimer_.setSingleShot(true);
     fontTimer_.setInterval(FontListDelayMs);
 
@@ -51,11 +51,11 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
 }
 
 void SettingsWindow::buildControls() {
-    auto* back =
-        addPictureButton(this, QStringLiteral("Picture1"), QStringLiteral("Zum Hauptfenster"),
-                         QStringLiteral("hauptfenster"), 120, 120);
+    auto* back = addPictureButton(this, QStringLiteral("closeSettingsButton"),
+                                  QStringLiteral("Zum Hauptfenster"),
+                                  QStringLiteral("hauptfenster"), 120, 120);
     connect(back, &PictureButton::clicked, this, &SettingsWindow::returnToMainWindow);
-    auto* save = addPictureButton(this, QStringLiteral("Picture2"),
+    auto* save = addPictureButton(this, QStringLiteral("saveSettingsButton"),
                                   QStringLiteral("Einstellungen speichern"),
                                   QStringLiteral("speichern"), 960, 120);
     connect(save, &PictureButton::clicked, &choices_, &SettingsChoices::save);
@@ -67,39 +67,40 @@ void SettingsWindow::buildControls() {
     connect(readingAids, &PictureButton::toggled, this, &SettingsWindow::showReadingAids);
 
     // Ends before the reading aids' button; the wait text is far shorter.
-    waitLabel_ = addLabel(this, "Label6", QString(), twipsRect(1920, 240, 6855, 375));
+    waitLabel_ = addLabel(this, "waitLabel", QString(), twipsRect(1920, 240, 6855, 375));
     waitLabel_->setStyleSheet(WaitStyle);
 
-    addLabel(this, "Label4",
+    addLabel(this, "fontHeading",
              QStringLiteral("Hier wählen Sie die Schrift für die Arbeitsfenster aus:"),
              twipsRect(120, 1080, 9375, 255))
         ->setStyleSheet(HeadingStyle);
     fontList_ =
-        addList(this, "List1", QStringLiteral("Schriften"), twipsRect(120, 1320, 3855, 2910));
-    sizeList_ =
-        addList(this, "List2", QStringLiteral("Schriftgrößen"), twipsRect(3960, 1320, 375, 2910));
+        addList(this, "fontList", QStringLiteral("Schriften"), twipsRect(120, 1320, 3855, 2910));
+    sizeList_ = addList(this, "fontSizeList", QStringLiteral("Schriftgrößen"),
+                        twipsRect(3960, 1320, 375, 2910));
     sizeList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    addLabel(this, "Label3", QStringLiteral("Setze den Satz wieder richtig zusammen:"),
+    addLabel(this, "previewCaption", QStringLiteral("Setze den Satz wieder richtig zusammen:"),
              twipsRect(4560, 1800, 4095, 255));
-    preview_ =
-        addLabel(this, "Label1", QStringLiteral("Dosensatz"), twipsRect(4560, 2160, 4695, 855));
-    secondPreview_ =
-        addLabel(this, "Label2", QStringLiteral("Dosensatz"), twipsRect(4560, 3120, 4695, 855));
+    preview_ = addLabel(this, "fontPreview", QStringLiteral("Dosensatz"),
+                        twipsRect(4560, 2160, 4695, 855));
+    secondPreview_ = addLabel(this, "secondFontPreview", QStringLiteral("Dosensatz"),
+                              twipsRect(4560, 3120, 4695, 855));
     secondPreview_->setStyleSheet(SecondPreviewStyle);
 
-    addLabel(this, "Label5",
+    addLabel(this, "pointLimitHeading",
              QStringLiteral("Hier stellen Sie die Punktezahl für die Belohnung ein:"),
              twipsRect(120, 4440, 9375, 255))
         ->setStyleSheet(HeadingStyle);
     pointLimitBar_ = new QScrollBar(Qt::Horizontal, this);
-    pointLimitBar_->setObjectName(QStringLiteral("HScroll1"));
+    pointLimitBar_->setObjectName(QStringLiteral("pointLimitBar"));
     pointLimitBar_->setAccessibleName(QStringLiteral("Punktelimit"));
     pointLimitBar_->setGeometry(twipsRect(4440, 4800, 4455, 255));
     pointLimitBar_->setRange(Settings::MinPointLimit, Settings::MaxPointLimit);
     pointLimitBar_->setSingleStep(1);
     pointLimitBar_->setPageStep(1);
-    pointLimitLabel_ = addLabel(this, "Label7", QString(), twipsRect(8880, 4800, 495, 255));
+    pointLimitLabel_ =
+        addLabel(this, "pointLimitLabel", QString(), twipsRect(8880, 4800, 495, 255));
     pointLimitLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     pointLimitLabel_->setAccessibleDescription(QStringLiteral("Punktelimit"));
 

@@ -16,7 +16,7 @@ namespace tivoral {
 class AppState;
 class ReadingAidsPage;
 
-// The settings window `Form3`: the teacher picks the font of the sentence displays and the
+// The settings window: the teacher picks the font of the sentence displays and the
 // point limit. Every control forwards its event to SettingsChoices.
 class SettingsWindow final : public QWidget {
     Q_OBJECT

@@ -26,15 +26,15 @@ struct OptionRow {
 };
 
 constexpr OptionRow Options[] = {
-    {"Option1", "Großschrift", 360, TextCase::Upper},
-    {"Option2", "Kleinschrift", 720, TextCase::Lower},
-    {"Option3", "Normalschrift", 1080, TextCase::Normal},
+    {"upperCaseOption", "Großschrift", 360, TextCase::Upper},
+    {"lowerCaseOption", "Kleinschrift", 720, TextCase::Lower},
+    {"normalCaseOption", "Normalschrift", 1080, TextCase::Normal},
 };
 } // namespace
 
 TextCaseFrame::TextCaseFrame(TextCaseOption& option, MainViews& views, QWidget* parent)
     : QGroupBox(parent) {
-    setObjectName(QStringLiteral("Frame1"));
+    setObjectName(QStringLiteral("textCaseFrame"));
     setAccessibleName(QStringLiteral("Textdarstellung"));
     panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
     setGeometry(twips(LeftTwips), twips(TopTwips), twips(WidthTwips), twips(HeightTwips));

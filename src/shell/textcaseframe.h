@@ -7,7 +7,7 @@ namespace tivoral {
 class MainViews;
 class TextCaseOption;
 
-// The frame "Frame1" with the three text-case options of the sentence displays.
+// The frame with the three text-case options of the sentence displays.
 class TextCaseFrame final : public QGroupBox {
     Q_OBJECT
 public:

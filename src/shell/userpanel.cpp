@@ -24,27 +24,27 @@ constexpr int ButtonFontPoints = 11;
 } // namespace
 
 UserPanel::UserPanel(AppState& app, MainViews& views, QWidget* parent) : QFrame(parent), app_(app) {
-    setObjectName(QStringLiteral("Picture11"));
+    setObjectName(QStringLiteral("userPanel"));
     setAccessibleName(QStringLiteral("Benutzerauswahl"));
     setFrameShape(QFrame::Box);
     panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
     setGeometry(twips(LeftTwips), twips(TopTwips), twips(WidthTwips), twips(HeightTwips));
 
     auto* heading = new QLabel(QStringLiteral("Benutzer mit Doppelklick wählen:"), this);
-    heading->setObjectName(QStringLiteral("Label4"));
+    heading->setObjectName(QStringLiteral("userPanelHeading"));
     heading->setWordWrap(true);
     heading->setFont(panelstyle::layoutFont(HeadingFontPoints));
 
     names_ = new QListWidget(this);
-    names_->setObjectName(QStringLiteral("List1"));
+    names_->setObjectName(QStringLiteral("userList"));
     names_->setAccessibleName(QStringLiteral("Benutzer, Doppelklick zum Wählen"));
     names_->setFont(panelstyle::layoutFont(NameFontPoints, false));
 
     auto* add = new QPushButton(QStringLiteral("Neuer Benutzer ..."), this);
-    add->setObjectName(QStringLiteral("Command2"));
+    add->setObjectName(QStringLiteral("newUserButton"));
     add->setFont(panelstyle::layoutFont(ButtonFontPoints, false));
     auto* cancel = new QPushButton(QStringLiteral("Abbruch"), this);
-    cancel->setObjectName(QStringLiteral("Command1"));
+    cancel->setObjectName(QStringLiteral("closeUserPanelButton"));
     cancel->setFont(panelstyle::layoutFont(ButtonFontPoints, false));
 
     auto* layout = new QVBoxLayout(this);

@@ -9,7 +9,7 @@ namespace tivoral {
 class AppState;
 class MainViews;
 
-// The user panel "Picture11": the children's names, chosen by double click, and a new name.
+// The user panel: the children's names, chosen by double click, and a new name.
 class UserPanel final : public QFrame {
     Q_OBJECT
 public:

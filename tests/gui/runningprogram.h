@@ -52,9 +52,9 @@ struct RunningProgram {
 
     // Leaves a Dosensatz (with points enough for the reward) and follows the reward button.
     GameWindow* openRewardGame() {
-        click(QStringLiteral("Picture5"));
-        click(QStringLiteral("Picture12"));
-        click(QStringLiteral("Command3"));
+        click(QStringLiteral("dosensatzStartButton"));
+        click(QStringLiteral("dosensatzLeaveButton"));
+        click(QStringLiteral("rewardButton"));
         return program.gameWindow();
     }
 
@@ -62,7 +62,7 @@ struct RunningProgram {
     void playGame() {
         GameWindow* game = program.gameWindow();
         QVERIFY(game);
-        QTest::mouseClick(find(QStringLiteral("Bild5")), Qt::LeftButton);
+        QTest::mouseClick(find(QStringLiteral("playingField")), Qt::LeftButton);
         const GameEngine& engine = game->session().engine();
         for (qsizetype left = engine.gameText().size(); left > 0 && !engine.gameText().isEmpty();
              --left) {

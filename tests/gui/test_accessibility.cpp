@@ -128,34 +128,37 @@ void AccessibilityTest::everyShownControlHasAName_data() {
     // A control that must be on screen (and filled, if a list), so that a broken way there
     // cannot pass unnoticed.
     QTest::addColumn<QString>("shown");
-    const QStringList reward{QStringLiteral("Picture5"), QStringLiteral("Picture12"),
-                             QStringLiteral("Command3")};
+    const QStringList reward{QStringLiteral("dosensatzStartButton"),
+                             QStringLiteral("dosensatzLeaveButton"),
+                             QStringLiteral("rewardButton")};
     const auto row = [](const char* name, const QStringList& steps, const char* window,
                         const char* shown) {
         QTest::newRow(name) << steps << QString::fromLatin1(window) << QString::fromLatin1(shown);
     };
-    row("main window with the sentence files", {}, "Form1", "File1");
-    row("reading view", {QStringLiteral("Picture25")}, "Form1", "Text4");
-    row("text-case frame", {QStringLiteral("Picture4")}, "Form1", "Option1");
-    row("user panel", {QStringLiteral("Picture6")}, "Form1", "List1");
-    row("Dosensatz", {QStringLiteral("Picture5")}, "Form1", "Text1");
-    row("Satzpuzzle", {QStringLiteral("Picture18")}, "Form1", "ziel");
-    // "Oma" lies on puzzle2, after "kocht.".
+    row("main window with the sentence files", {}, "mainWindow", "sentenceFileList");
+    row("reading view", {QStringLiteral("readingViewButton")}, "mainWindow", "readingView");
+    row("text-case frame", {QStringLiteral("textCaseButton")}, "mainWindow", "upperCaseOption");
+    row("user panel", {QStringLiteral("userPanelButton")}, "mainWindow", "userList");
+    row("Dosensatz", {QStringLiteral("dosensatzStartButton")}, "mainWindow", "dosensatzAnswerBox");
+    row("Satzpuzzle", {QStringLiteral("puzzleStartButton")}, "mainWindow", "targetField");
+    // "Oma" lies on puzzleTile2, after "kocht.".
     row("Satzpuzzle with a word placed",
-        {QStringLiteral("Picture18"), QStringLiteral("puzzle2") + SpaceKey}, "Form1", "ziel");
-    row("Mosaiksatz", {QStringLiteral("Picture32")}, "Form1", "Text3");
-    row("Verrutscher Satz", {QStringLiteral("Picture33")}, "Form1", "Text5");
-    row("reward button", reward.first(2), "Form1", "Command3");
-    row("info window", {QStringLiteral("Picture9")}, "TIVLABEL", "TIVLABEL");
-    row("sentence editor", {QStringLiteral("Picture8")}, "Form2", "Text1");
+        {QStringLiteral("puzzleStartButton"), QStringLiteral("puzzleTile2") + SpaceKey},
+        "mainWindow", "targetField");
+    row("Mosaiksatz", {QStringLiteral("mosaicStartButton")}, "mainWindow", "mosaicAnswerBox");
+    row("Verrutscher Satz", {QStringLiteral("verrutscherStartButton")}, "mainWindow",
+        "verrutscherAnswerBox");
+    row("reward button", reward.first(2), "mainWindow", "rewardButton");
+    row("info window", {QStringLiteral("infoButton")}, "infoWindow", "infoWindow");
+    row("sentence editor", {QStringLiteral("editorButton")}, "editorWindow", "sentenceInput");
     row("sentence editor with its word-limit warning",
-        {QStringLiteral("Picture8"),
-         QStringLiteral("Text1=") + QStringLiteral("Wort ").repeated(19).trimmed(),
-         QStringLiteral("Picture1")},
-        "Form2", "Command1");
-    row("settings window", {QStringLiteral("Picture10")}, "Form3", "List1");
-    row("Wortfange", reward, "fang", "Bild5");
-    row("Wortfange high-score list", reward + QStringList{PlayGame}, "fang", "Liste1");
+        {QStringLiteral("editorButton"),
+         QStringLiteral("sentenceInput=") + QStringLiteral("Wort ").repeated(19).trimmed(),
+         QStringLiteral("addSentenceButton")},
+        "editorWindow", "wordLimitWarning");
+    row("settings window", {QStringLiteral("settingsButton")}, "settingsWindow", "fontList");
+    row("Wortfange", reward, "gameWindow", "playingField");
+    row("Wortfange high-score list", reward + QStringList{PlayGame}, "gameWindow", "highScoreList");
 }
 
 void AccessibilityTest::everyShownControlHasAName() {

@@ -25,13 +25,13 @@ private Q_SLOTS:
 void DosensatzWindowTest::typedKeyByKeyTurnsRedAndBlackAndFinishes() {
     Program program;
     program.app.points.set(5);
-    program.click("Picture5");
-    QVERIFY(program.find("Picture3")->isVisible());
-    program.click("Picture14");
-    program.click("Picture14");
-    auto* input = program.find<QPlainTextEdit>("Text1");
+    program.click("dosensatzStartButton");
+    QVERIFY(program.find("dosensatzPanel")->isVisible());
+    program.click("dosensatzNewSentenceButton");
+    program.click("dosensatzNewSentenceButton");
+    auto* input = program.find<QPlainTextEdit>("dosensatzAnswerBox");
     QCOMPARE(program.window.focusWidget(), input);
-    QCOMPARE(program.find<QLabel>("Label1")->text().size(), Bauer.size() + 1);
+    QCOMPARE(program.find<QLabel>("jumbledWordsDisplay")->text().size(), Bauer.size() + 1);
 
     typeKeys(input, QStringLiteral("Der"));
     QCOMPARE(textColour(input), Black);
@@ -58,7 +58,7 @@ void DosensatzWindowTest::typedKeyByKeyTurnsRedAndBlackAndFinishes() {
     // The next sentence is laid out with an empty, black input.
     QVERIFY(input->toPlainText().isEmpty());
     QCOMPARE(textColour(input), Black);
-    QCOMPARE(program.find<QLabel>("Label1")->text(),
+    QCOMPARE(program.find<QLabel>("jumbledWordsDisplay")->text(),
              QStringLiteral("AUTO BRINGT DAS DIE IN VATER WERKSTATT. "));
 }
 
@@ -66,9 +66,9 @@ void DosensatzWindowTest::helpButtonsShowAndCost_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("firstLine");
     QTest::addColumn<QString>("points");
-    QTest::newRow("Lupe") << QStringLiteral("Picture13") << QStringLiteral("Nach  . . .")
+    QTest::newRow("Lupe") << QStringLiteral("dosensatzLupeButton") << QStringLiteral("Nach  . . .")
                           << QStringLiteral("4");
-    QTest::newRow("Rettungsring") << QStringLiteral("Picture16")
+    QTest::newRow("Rettungsring") << QStringLiteral("dosensatzRettungsringButton")
                                   << QStringLiteral("Nach dem Essen mache ich meine Hausaufgaben.")
                                   << QStringLiteral("2");
 }
@@ -79,12 +79,12 @@ void DosensatzWindowTest::helpButtonsShowAndCost() {
     QFETCH(QString, points);
     Program program;
     program.app.points.set(5);
-    program.click("Picture5");
+    program.click("dosensatzStartButton");
     program.dialogs.clear();
     program.click(button.toLatin1().constData());
     QCOMPARE(program.dialogs.last().prompt.section(QLatin1Char('\r'), 0, 0), firstLine);
-    QCOMPARE(program.find<QLabel>("Label7")->text(), points);
-    QCOMPARE(program.window.focusWidget(), program.find("Text1"));
+    QCOMPARE(program.find<QLabel>("dosensatzPointsDisplay")->text(), points);
+    QCOMPARE(program.window.focusWidget(), program.find("dosensatzAnswerBox"));
 }
 
 void DosensatzWindowTest::leavingAtTheLimitShowsTheRewardButton_data() {
@@ -96,11 +96,11 @@ void DosensatzWindowTest::leavingAtTheLimitShowsTheRewardButton_data() {
                         int left) {
         QTest::newRow(name) << QByteArray(start) << QByteArray(leave) << points << left;
     };
-    row("Dosensatz at the limit", "Picture5", "Picture12", 100, 4800);
-    row("Dosensatz one below", "Picture5", "Picture12", 99, 0);
-    row("Satzpuzzle", "Picture18", "Picture17", 100, 4800);
-    row("Mosaiksatz", "Picture32", "Picture26", 100, 1800);
-    row("Verrutscher Satz", "Picture33", "Picture39", 100, 1800);
+    row("Dosensatz at the limit", "dosensatzStartButton", "dosensatzLeaveButton", 100, 4800);
+    row("Dosensatz one below", "dosensatzStartButton", "dosensatzLeaveButton", 99, 0);
+    row("Satzpuzzle", "puzzleStartButton", "puzzleLeaveButton", 100, 4800);
+    row("Mosaiksatz", "mosaicStartButton", "mosaicLeaveButton", 100, 1800);
+    row("Verrutscher Satz", "verrutscherStartButton", "verrutscherLeaveButton", 100, 1800);
 }
 
 void DosensatzWindowTest::leavingAtTheLimitShowsTheRewardButton() {
@@ -114,7 +114,7 @@ void DosensatzWindowTest::leavingAtTheLimitShowsTheRewardButton() {
     program.click(leave.constData());
     // The button lies on the panel: hidden with it.
     QVERIFY(!program.find(leave.constData())->isVisible());
-    auto* reward = program.find<QAbstractButton>("Command3");
+    auto* reward = program.find<QAbstractButton>("rewardButton");
     QCOMPARE(reward->isVisible(), left > 0);
     if (left == 0)
         return;

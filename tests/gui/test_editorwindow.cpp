@@ -51,11 +51,11 @@ struct Fixture {
         QTest::mouseClick(child<QToolButton>(name), Qt::LeftButton);
     }
     QString label(const char* name) const { return child<QLabel>(name)->text(); }
-    QListView* list() const { return child<QListView>("List1"); }
+    QListView* list() const { return child<QListView>("sentenceList"); }
     int rows() const { return list()->model()->rowCount(); }
     void type(const QString& text) const {
-        child<QLineEdit>("Text1")->clear();
-        QTest::keyClicks(child<QLineEdit>("Text1"), text);
+        child<QLineEdit>("sentenceInput")->clear();
+        QTest::keyClicks(child<QLineEdit>("sentenceInput"), text);
     }
     QPoint rowCentre(int row) const {
         const QModelIndex index = list()->model()->index(row, 0);
@@ -98,36 +98,42 @@ void EditorWindowTest::controlsAtTheirPlaces_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("toolTip");
-    QTest::newRow("Picture7") << "Picture7" << QRect(16, 8, 33, 33) << "Zum Hauptfenster";
-    QTest::newRow("Picture5") << "Picture5" << QRect(72, 8, 33, 33) << "Liste speichern";
-    QTest::newRow("Picture6") << "Picture6" << QRect(128, 8, 33, 33) << "Liste drucken";
-    QTest::newRow("Picture10") << "Picture10" << QRect(184, 8, 33, 33) << "Aus Ablage einfügen";
-    QTest::newRow("Picture9") << "Picture9" << QRect(240, 8, 33, 33) << "Liste in Ablage";
-    QTest::newRow("Picture8") << "Picture8" << QRect(296, 8, 33, 33) << "Dateiliste ein/aus";
+    QTest::newRow("closeEditorButton")
+        << "closeEditorButton" << QRect(16, 8, 33, 33) << "Zum Hauptfenster";
+    QTest::newRow("saveListButton")
+        << "saveListButton" << QRect(72, 8, 33, 33) << "Liste speichern";
+    QTest::newRow("printListButton")
+        << "printListButton" << QRect(128, 8, 33, 33) << "Liste drucken";
+    QTest::newRow("pasteButton") << "pasteButton" << QRect(184, 8, 33, 33) << "Aus Ablage einfügen";
+    QTest::newRow("copyButton") << "copyButton" << QRect(240, 8, 33, 33) << "Liste in Ablage";
+    QTest::newRow("fileListButton")
+        << "fileListButton" << QRect(296, 8, 33, 33) << "Dateiliste ein/aus";
     QTest::newRow("worksheetsButton")
         << "worksheetsButton" << QRect(544, 8, 33, 33) << "Arbeitsblätter";
     QTest::newRow("sampleListsButton")
         << "sampleListsButton" << QRect(600, 8, 33, 33) << "Beispiellisten";
-    QTest::newRow("File1") << "File1" << QRect(336, 8, 185, 162) << "Doppelklick zum Laden";
-    QTest::newRow("Label2") << "Label2" << QRect(8, 64, 289, 17) << "/s/A.TXT";
-    QTest::newRow("Label1") << "Label1" << QRect(448, 64, 185, 17) << "";
-    QTest::newRow("List1") << "List1" << QRect(8, 80, 625, 354) << "";
-    QTest::newRow("Command1") << "Command1" << QRect(104, 200, 433, 89) << "";
-    QTest::newRow("Picture1") << "Picture1" << QRect(232, 440, 33, 33)
-                              << "Text in Liste übernehmen";
-    QTest::newRow("Picture2") << "Picture2" << QRect(280, 440, 33, 33)
-                              << "Markierte Zeile ersetzen";
-    QTest::newRow("Picture3") << "Picture3" << QRect(328, 440, 33, 33) << "Markierte Zeile holen";
-    QTest::newRow("Picture4") << "Picture4" << QRect(376, 440, 33, 33) << "Markierte Zeile löschen";
-    QTest::newRow("Label4") << "Label4" << QRect(456, 464, 177, 17) << "";
-    QTest::newRow("Text1") << "Text1" << QRect(8, 480, 625, 25) << "";
+    QTest::newRow("fileList") << "fileList" << QRect(336, 8, 185, 162) << "Doppelklick zum Laden";
+    QTest::newRow("fileLabel") << "fileLabel" << QRect(8, 64, 289, 17) << "/s/A.TXT";
+    QTest::newRow("sentenceCountLabel") << "sentenceCountLabel" << QRect(448, 64, 185, 17) << "";
+    QTest::newRow("sentenceList") << "sentenceList" << QRect(8, 80, 625, 354) << "";
+    QTest::newRow("wordLimitWarning") << "wordLimitWarning" << QRect(104, 200, 433, 89) << "";
+    QTest::newRow("addSentenceButton")
+        << "addSentenceButton" << QRect(232, 440, 33, 33) << "Text in Liste übernehmen";
+    QTest::newRow("replaceButton")
+        << "replaceButton" << QRect(280, 440, 33, 33) << "Markierte Zeile ersetzen";
+    QTest::newRow("fetchButton") << "fetchButton" << QRect(328, 440, 33, 33)
+                                 << "Markierte Zeile holen";
+    QTest::newRow("deleteButton") << "deleteButton" << QRect(376, 440, 33, 33)
+                                  << "Markierte Zeile löschen";
+    QTest::newRow("wordCountLabel") << "wordCountLabel" << QRect(456, 464, 177, 17) << "";
+    QTest::newRow("sentenceInput") << "sentenceInput" << QRect(8, 480, 625, 25) << "";
 }
 
 void EditorWindowTest::controlsAtTheirPlaces() {
     QFETCH(QString, name);
     QFETCH(QString, toolTip);
     Fixture f;
-    QCOMPARE(f.window->objectName(), "Form2");
+    QCOMPARE(f.window->objectName(), "editorWindow");
     QCOMPARE(f.window->windowTitle(), "Tivoral:  Satzeditor");
     QCOMPARE(f.window->size(), QSize(645, 537));
     QWidget* control = f.window->findChild<QWidget*>(name);
@@ -141,7 +147,7 @@ void EditorWindowTest::controlsAtTheirPlaces() {
 void EditorWindowTest::listIsTheSharedStoreAndItsSelection() {
     Fixture f;
     QCOMPARE(f.rows(), 5);
-    QCOMPARE(f.label("Label1"), " 5 Sätze gefunden.");
+    QCOMPARE(f.label("sentenceCountLabel"), " 5 Sätze gefunden.");
     f.clickRow(3);
     QCOMPARE(f.app.store.selected(), 3);
     f.app.store.setSelected(1);
@@ -156,24 +162,24 @@ void EditorWindowTest::listIsTheSharedStoreAndItsSelection() {
 void EditorWindowTest::editingThroughTheButtons() {
     Fixture f;
     f.type("Der Hund bellt.");
-    f.click("Picture1");
-    QCOMPARE(f.label("Label1"), " 6 Sätze gefunden.");
+    f.click("addSentenceButton");
+    QCOMPARE(f.label("sentenceCountLabel"), " 6 Sätze gefunden.");
     f.clickRow(4);
-    f.click("Picture3");
-    QCOMPARE(f.child<QLineEdit>("Text1")->text(), Five[4]);
-    QCOMPARE(f.label("Label4"), " 7 Wörter");
+    f.click("fetchButton");
+    QCOMPARE(f.child<QLineEdit>("sentenceInput")->text(), Five[4]);
+    QCOMPARE(f.label("wordCountLabel"), " 7 Wörter");
     f.type("a b c d e f g h i j k l m n o p q r s");
-    auto* warning = f.child<QPushButton>("Command1");
+    auto* warning = f.child<QPushButton>("wordLimitWarning");
     QVERIFY(warning->isVisible());
     QTest::mouseClick(warning, Qt::LeftButton);
     QVERIFY(!warning->isVisible());
-    f.click("Picture2");
+    f.click("replaceButton");
     QCOMPARE(f.list()->model()->index(4, 0).data().toString(), f.app.store.entry(4));
     QCOMPARE(f.app.store.entry(4).size(), 37);
     f.dialogs.queueAnswer(Answer::Yes);
-    f.click("Picture4");
+    f.click("deleteButton");
     QCOMPARE(f.rows(), 5);
-    QCOMPARE(f.label("Label1"), " 5 Sätze gefunden.");
+    QCOMPARE(f.label("sentenceCountLabel"), " 5 Sätze gefunden.");
 }
 
 void EditorWindowTest::highlightIsTheLineTheButtonsActOn_data() {
@@ -208,7 +214,7 @@ void EditorWindowTest::highlightIsTheLineTheButtonsActOn() {
         QTest::keyClick(f.list(), Qt::Key_Delete);
         QCOMPARE(f.dialogs.titles().value(0), "Zeile 3 löschen?");
     }
-    QTEST(f.child<QLineEdit>("Text1")->text(), "fetched");
+    QTEST(f.child<QLineEdit>("sentenceInput")->text(), "fetched");
     QCOMPARE(f.highlightedRow(), marked);
     QCOMPARE(f.app.store.selected(), marked);
 
@@ -216,7 +222,7 @@ void EditorWindowTest::highlightIsTheLineTheButtonsActOn() {
     if (marked >= 0)
         expected[marked] = "Neu.";
     f.type("Neu.");
-    f.click("Picture2");
+    f.click("replaceButton");
     QCOMPARE(f.app.store.entries(), expected);
 }
 
@@ -237,11 +243,11 @@ void EditorWindowTest::newLinesComeIntoView() {
     QGuiApplication::clipboard()->setText("Neu 1.\r\nNeu 2.\r\n");
     f.type("Neu 1.");
     if (how == "paste")
-        f.click("Picture10");
+        f.click("pasteButton");
     if (how == "enter")
-        QTest::keyClick(f.child<QLineEdit>("Text1"), Qt::Key_Return);
+        QTest::keyClick(f.child<QLineEdit>("sentenceInput"), Qt::Key_Return);
     if (how == "button")
-        f.click("Picture1");
+        f.click("addSentenceButton");
     QCOMPARE(f.app.store.entry(500), "Neu 1.");
     const QRect newRow = f.list()->visualRect(f.list()->model()->index(500, 0));
     QVERIFY(f.list()->viewport()->rect().contains(newRow));
@@ -254,30 +260,30 @@ void EditorWindowTest::fileListLoadsOnDoubleClick() {
     Fixture f;
     f.folder.write("tiere.txt", "Der Hund bellt.\r\nDie Kuh muht.\r\n");
     f.window->activate();
-    auto* files = f.child<QListWidget>("File1");
+    auto* files = f.child<QListWidget>("fileList");
     QVERIFY(!files->isVisible());
-    f.click("Picture8");
+    f.click("fileListButton");
     QVERIFY(files->isVisible());
     const QPoint entry = files->visualItemRect(files->item(0)).center();
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, entry);
     QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, entry);
     QVERIFY(!files->isVisible());
     QCOMPARE(f.rows(), 2);
-    QCOMPARE(f.label("Label1"), " 2 Sätze gefunden.");
-    QCOMPARE(f.child<QLabel>("Label2")->toolTip(), f.folder.path("tiere.txt"));
+    QCOMPARE(f.label("sentenceCountLabel"), " 2 Sätze gefunden.");
+    QCOMPARE(f.child<QLabel>("fileLabel")->toolTip(), f.folder.path("tiere.txt"));
 
     f.dialogs.queueInput("neu.txt");
-    f.click("Picture5");
+    f.click("saveListButton");
     QCOMPARE(files->count(), 2);
 }
 
 void EditorWindowTest::pasteLeavesTheCount() {
     Fixture f;
     QGuiApplication::clipboard()->setText("Sechs.\r\nSieben.\r\nAcht");
-    f.click("Picture10");
+    f.click("pasteButton");
     QCOMPARE(f.rows(), 7);
-    QCOMPARE(f.label("Label1"), " 5 Sätze gefunden.");
-    f.click("Picture9");
+    QCOMPARE(f.label("sentenceCountLabel"), " 5 Sätze gefunden.");
+    f.click("copyButton");
     QVERIFY(QGuiApplication::clipboard()->text().endsWith("\r\nSechs.\r\nSieben.\r\n"));
 }
 
@@ -312,21 +318,21 @@ void EditorWindowTest::sampleListLoadsAsNewListAndSavesIntoTheFolder() {
     QCOMPARE(f.app.store.entries(), Five + QStringList{"Neu."});
 
     f.dialogs.queueAnswer(Answer::No);
-    f.click("Picture8");
+    f.click("fileListButton");
     chooseInOffer();
     QCOMPARE(f.app.store.entries(), sentences);
     QVERIFY(f.app.store.hasUnsavedEdits());
     QCOMPARE(f.rows(), sentences.size());
-    QVERIFY(!f.child<QListWidget>("File1")->isVisible());
-    QCOMPARE(f.label("Label1"), listrules::listCountText(int(sentences.size())));
-    QCOMPARE(f.child<QLabel>("Label2")->toolTip(), SampleLists::editorLabel(name));
+    QVERIFY(!f.child<QListWidget>("fileList")->isVisible());
+    QCOMPARE(f.label("sentenceCountLabel"), listrules::listCountText(int(sentences.size())));
+    QCOMPARE(f.child<QLabel>("fileLabel")->toolTip(), SampleLists::editorLabel(name));
     QVERIFY(!f.folder.exists(name));
 
     f.dialogs.queueInput("klasse2.txt");
-    f.click("Picture5");
+    f.click("saveListButton");
     QCOMPARE(f.folder.read(name), SampleLists::bytes(name));
     QVERIFY(!f.app.store.hasUnsavedEdits());
-    QCOMPARE(f.child<QListWidget>("File1")->findItems(name, Qt::MatchExactly).size(), 1);
+    QCOMPARE(f.child<QListWidget>("fileList")->findItems(name, Qt::MatchExactly).size(), 1);
 }
 
 void EditorWindowTest::leavingEmitsReturn_data() {
@@ -342,7 +348,7 @@ void EditorWindowTest::leavingEmitsReturn() {
     if (throughFrame)
         f.window->close();
     else
-        f.click("Picture7");
+        f.click("closeEditorButton");
     QCOMPARE(returned.size(), 1);
     QVERIFY(!f.window->isVisible());
     QVERIFY(f.dialogs.boxes.isEmpty());
@@ -373,18 +379,18 @@ void EditorWindowTest::unsavedEditsAskBeforeGoingOn() {
     f.window->activate();
     QSignalSpy returned(f.window.get(), &EditorWindow::returnedToMainWindow);
     f.type("Der Hase hoppelt.");
-    f.click("Picture1");
+    f.click("addSentenceButton");
     const QStringList edited = f.app.store.entries();
     f.dialogs.queueAnswer(answer);
     f.dialogs.queueInput(saveName);
 
     if (way == "leave") {
-        f.click("Picture7");
+        f.click("closeEditorButton");
     } else if (way == "frame") {
         f.window->close();
     } else {
-        f.click("Picture8");
-        auto* files = f.child<QListWidget>("File1");
+        f.click("fileListButton");
+        auto* files = f.child<QListWidget>("fileList");
         const QPoint entry = files->visualItemRect(files->item(0)).center();
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, entry);
         QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, entry);
@@ -402,7 +408,7 @@ void EditorWindowTest::unsavedEditsAskBeforeGoingOn() {
     // Once saved or declined, only a further change asks again.
     f.dialogs.clear();
     f.window->activate();
-    f.click("Picture7");
+    f.click("closeEditorButton");
     QCOMPARE(f.dialogs.prompts(), goesOn ? QStringList() : QStringList{question.prompt});
 }
 

@@ -37,7 +37,7 @@ struct Window {
     }
     QString text(const char* name) const { return find<QLabel>(name)->text(); }
     const GameEngine& engine() const { return window.session().engine(); }
-    void start() { QTest::mouseClick(find("Bild5"), Qt::LeftButton); }
+    void start() { QTest::mouseClick(find("playingField"), Qt::LeftButton); }
     void catchNext(QWidget* keyTarget) {
         const Cell first = engine().letters().constFirst();
         for (GameEngine::Move move : testing::route(engine().catcher(), first, first))
@@ -79,42 +79,42 @@ private Q_SLOTS:
 void GameWindowTest::aWholeGameFromClickToClose() {
     Window w(QStringLiteral("Oma"));
     QSignalSpy closed(&w.window, &GameWindow::closed);
-    QWidget* catcher = w.find("Bezeichnung8");
-    auto* clock = w.find<QTimer>("Zeit1");
-    QCOMPARE(w.text("Bezeichnung3") + w.text("Bezeichnung5"), QStringLiteral("Oma"));
+    QWidget* catcher = w.find("catcher");
+    auto* clock = w.find<QTimer>("gameClock");
+    QCOMPARE(w.text("nextLetterDisplay") + w.text("toCatchDisplay"), QStringLiteral("Oma"));
     QVERIFY(!catcher->isVisible());
     QVERIFY(!clock->isActive());
 
-    w.find<QScrollBar>("HBildlauf1")->setValue(4);
-    QCOMPARE(w.text("Bezeichnung9"), QStringLiteral("4"));
+    w.find<QScrollBar>("speedBar")->setValue(4);
+    QCOMPARE(w.text("speedDisplay"), QStringLiteral("4"));
     w.start();
     QCOMPARE(w.app.points.value(), 50);
     QVERIFY(clock->isActive());
     QVERIFY(catcher->isVisible());
-    QCOMPARE(w.window.focusWidget(), w.find("Bild5"));
+    QCOMPARE(w.window.focusWidget(), w.find("playingField"));
 
     w.catchNext(&w.window);
     QCOMPARE(catcher->pos(), QPoint(twips(w.engine().catcher().column * GameEngine::CellTwips),
                                     twips(w.engine().catcher().row * GameEngine::CellTwips)));
-    QCOMPARE(w.text("Bezeichnung4"), QStringLiteral("O"));
-    QCOMPARE(w.text("Bezeichnung3"), QStringLiteral("m"));
-    QTRY_COMPARE_WITH_TIMEOUT(w.text("Bezeichnung6"), QStringLiteral("1"), 2000);
+    QCOMPARE(w.text("caughtDisplay"), QStringLiteral("O"));
+    QCOMPARE(w.text("nextLetterDisplay"), QStringLiteral("m"));
+    QTRY_COMPARE_WITH_TIMEOUT(w.text("secondsDisplay"), QStringLiteral("1"), 2000);
     w.catchNext(&w.window);
     w.catchNext(&w.window);
 
     QVERIFY(!clock->isActive());
     QVERIFY(!catcher->isVisible());
-    QWidget* panel = w.find("Bild1");
+    QWidget* panel = w.find("scorePanel");
     QVERIFY(panel->isVisible());
     QCOMPARE(panel->x(), twips(120));
-    auto* list = w.find<QListWidget>("Liste1");
+    auto* list = w.find<QListWidget>("highScoreList");
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), QStringLiteral("   3      1   Anna"));
     QCOMPARE(w.dialogs.prompts(),
              QStringList{"Du hast die 3 Buchstaben\rin 1 Sekunden geschafft.\r"});
     QCOMPARE(w.folder.read(ListFile), QByteArray(">   3      1   Anna\r\n"));
 
-    QTest::mouseClick(w.find("Bezeichnung11"), Qt::LeftButton);
+    QTest::mouseClick(w.find("closeLabel"), Qt::LeftButton);
     QCOMPARE(closed.count(), 1);
     QVERIFY(!w.window.isVisible());
     QCOMPARE(list->count(), 0);
@@ -124,14 +124,14 @@ void GameWindowTest::aWholeGameFromClickToClose() {
 void GameWindowTest::keysReachTheGameWhateverHasTheFocus() {
     Window w(QStringLiteral("Hund und Katze"));
     w.start();
-    for (const char* name : {"HBildlauf1", "Befehl1", "Befehl2"}) {
+    for (const char* name : {"speedBar", "endGameButton", "helpButton"}) {
         QWidget* control = w.find(name);
         control->setFocus();
         const qsizetype left = w.engine().gameText().size();
         w.catchNext(control);
         QCOMPARE(w.engine().gameText().size(), left - 1);
     }
-    QCOMPARE(w.find<QScrollBar>("HBildlauf1")->value(), GameEngine::DefaultSpeed);
+    QCOMPARE(w.find<QScrollBar>("speedBar")->value(), GameEngine::DefaultSpeed);
     QVERIFY(w.dialogs.boxes.isEmpty());
 }
 
@@ -145,11 +145,11 @@ void GameWindowTest::messageBoxes_data() {
 
     const QString exit = QStringLiteral("Dieses Spiel jetzt beenden?\r");
     QTest::newRow("ENDE, No: the game goes on")
-        << "Befehl1" << Answer::No << exit << "Wortfange" << Icon::Question << true;
+        << "endGameButton" << Answer::No << exit << "Wortfange" << Icon::Question << true;
     QTest::newRow("Escape, Yes: the window closes")
         << "Escape" << Answer::Yes << exit << "Wortfange" << Icon::Question << false;
     QTest::newRow("HILFE")
-        << "Befehl2" << Answer::Ok
+        << "helpButton" << Answer::Ok
         << "Du musst die Buchstaben eines Wortes der\rReihe nach fangen. Bei mehreren gleichen\r"
            "Buchstaben weißt du aber nicht, welcher\rder Buchstaben zuerst gefangen werden\r"
            "muss. Da hilft nur eine schnelle Reaktion!\r"
@@ -166,7 +166,7 @@ void GameWindowTest::messageBoxes() {
     w.start();
     w.dialogs.queueAnswer(answer);
     bool clockRanWhileOpen = true;
-    w.dialogs.whileOpen = [&] { clockRanWhileOpen = w.find<QTimer>("Zeit1")->isActive(); };
+    w.dialogs.whileOpen = [&] { clockRanWhileOpen = w.find<QTimer>("gameClock")->isActive(); };
     if (action == QLatin1String("Escape"))
         QTest::keyClick(&w.window, Qt::Key_Escape);
     else
@@ -182,9 +182,9 @@ void GameWindowTest::messageBoxes() {
         QCOMPARE(box.defaultAnswer, Answer::No);
     QVERIFY(!clockRanWhileOpen);
     QCOMPARE(w.window.isVisible(), stillOpen);
-    QCOMPARE(w.find<QTimer>("Zeit1")->isActive(), stillOpen);
+    QCOMPARE(w.find<QTimer>("gameClock")->isActive(), stillOpen);
     if (stillOpen)
-        QCOMPARE(w.window.focusWidget(), w.find("Bild5"));
+        QCOMPARE(w.window.focusWidget(), w.find("playingField"));
 }
 
 void GameWindowTest::closingThroughTheFrameStopsTheGame() {
@@ -194,7 +194,7 @@ void GameWindowTest::closingThroughTheFrameStopsTheGame() {
     w.start();
     QVERIFY(w.window.close());
     QCOMPARE(closed.count(), 1);
-    QVERIFY(!w.find<QTimer>("Zeit1")->isActive());
+    QVERIFY(!w.find<QTimer>("gameClock")->isActive());
 
     // The next opening waits for a click; a list that cannot be saved is reported.
     w.window.activate();
@@ -202,7 +202,7 @@ void GameWindowTest::closingThroughTheFrameStopsTheGame() {
     w.start();
     while (!w.engine().gameText().isEmpty())
         w.catchNext(&w.window);
-    QCOMPARE(w.find<QListWidget>("Liste1")->count(), 1);
+    QCOMPARE(w.find<QListWidget>("highScoreList")->count(), 1);
     QCOMPARE(w.dialogs.prompts().constLast(),
              QStringLiteral("Die Bestenliste konnte nicht gespeichert werden.\r"));
     QCOMPARE(w.dialogs.last().icon, Icon::Warning);

@@ -38,35 +38,35 @@ private Q_SLOTS:
 
 void MainWindowTest::startUpInAnEmptyFolderShowsTheDefaultSentences() {
     Program program;
-    QCOMPARE(program.window.objectName(), QStringLiteral("Form1"));
+    QCOMPARE(program.window.objectName(), QStringLiteral("mainWindow"));
     QCOMPARE(program.window.size(), QSize(645, 537));
     QCOMPARE(program.window.windowTitle(), QStringLiteral("Tivoral:  Sätze in Großschrift"));
-    QVERIFY(program.isOpenAt("dateipic", 1200));
-    QCOMPARE(program.lines("Text2"), Defaults);
-    QCOMPARE(program.find<QLabel>("Label8")->text(), QStringLiteral("TIVORAL.TXT"));
-    QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 5"));
-    QCOMPARE(program.find<QLabel>("Label3")->text(), QStringLiteral("Benutzer"));
-    QListWidget* files = program.find<QListWidget>("File1");
+    QVERIFY(program.isOpenAt("sentenceFileView", 1200));
+    QCOMPARE(program.lines("sentenceFilePreview"), Defaults);
+    QCOMPARE(program.find<QLabel>("loadedFileLabel")->text(), QStringLiteral("TIVORAL.TXT"));
+    QCOMPARE(program.find<QLabel>("loadedCountLabel")->text(), QStringLiteral(" 5"));
+    QCOMPARE(program.find<QLabel>("userNameLabel")->text(), QStringLiteral("Benutzer"));
+    QListWidget* files = program.find<QListWidget>("sentenceFileList");
     QCOMPARE(files->count(), 1);
     QCOMPARE(files->currentItem()->text(), QStringLiteral("TIVORAL.TXT"));
     QCOMPARE(program.dialogs.titles(),
              (QStringList{QStringLiteral("Tivoral"), QStringLiteral("Dosensätze")}));
-    QVERIFY(program.isParked("Text4"));
-    QVERIFY(!program.find("Picture11")->isVisible());
-    QVERIFY(!program.find("Frame1")->isVisible());
-    QVERIFY(!program.find("Command3")->isVisible());
-    QVERIFY(!program.find("Picture3")->isVisible());
+    QVERIFY(program.isParked("readingView"));
+    QVERIFY(!program.find("userPanel")->isVisible());
+    QVERIFY(!program.find("textCaseFrame")->isVisible());
+    QVERIFY(!program.find("rewardButton")->isVisible());
+    QVERIFY(!program.find("dosensatzPanel")->isVisible());
 }
 
 void MainWindowTest::fileViewToggles() {
     Program program;
-    program.click("Picture7");
-    QVERIFY(program.isParked("dateipic"));
-    QVERIFY(program.lines("Text2").isEmpty());
-    program.click("Picture7");
-    QVERIFY(program.isOpenAt("dateipic", 1200));
-    QCOMPARE(program.lines("Text2"), Defaults);
-    QCOMPARE(program.find<QLabel>("Label5")->text(),
+    program.click("sentenceFilesButton");
+    QVERIFY(program.isParked("sentenceFileView"));
+    QVERIFY(program.lines("sentenceFilePreview").isEmpty());
+    program.click("sentenceFilesButton");
+    QVERIFY(program.isOpenAt("sentenceFileView", 1200));
+    QCOMPARE(program.lines("sentenceFilePreview"), Defaults);
+    QCOMPARE(program.find<QLabel>("sentenceFileHint")->text(),
              QStringLiteral(" Zum Laden das Datei-Icon anklicken oder einen Doppelklick auf "
                             "Dateinamen ausführen ..."));
 }
@@ -77,45 +77,45 @@ void MainWindowTest::fileListClickPreviewsDoubleClickLoadsAndCloses() {
                      {QStringLiteral("TIVORAL.INI"), Settings24},
                      {QStringLiteral("TIVORAL.INF"), "Anna\r\n"}});
     QVERIFY(program.dialogs.boxes.isEmpty());
-    QCOMPARE(program.lines("Text2"),
+    QCOMPARE(program.lines("sentenceFilePreview"),
              (QStringList{QStringLiteral("Eins."), QStringLiteral("Zwei.")}));
-    QListWidget* files = program.find<QListWidget>("File1");
+    QListWidget* files = program.find<QListWidget>("sentenceFileList");
     QCOMPARE(files->count(), 2);
 
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(1)).center());
-    QCOMPARE(program.lines("Text2").size(), 3);
-    QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 3"));
+    QCOMPARE(program.lines("sentenceFilePreview").size(), 3);
+    QCOMPARE(program.find<QLabel>("loadedCountLabel")->text(), QStringLiteral(" 3"));
 
-    program.click("Picture7");
-    program.click("Picture7");
+    program.click("sentenceFilesButton");
+    program.click("sentenceFilesButton");
     doubleClickRow(files, 0);
-    QVERIFY(program.isParked("dateipic"));
-    QCOMPARE(program.find<QLabel>("Label8")->text(), QStringLiteral("A.TXT"));
-    QCOMPARE(program.find<QLabel>("Label10")->text(), QStringLiteral(" 2"));
+    QVERIFY(program.isParked("sentenceFileView"));
+    QCOMPARE(program.find<QLabel>("loadedFileLabel")->text(), QStringLiteral("A.TXT"));
+    QCOMPARE(program.find<QLabel>("loadedCountLabel")->text(), QStringLiteral(" 2"));
     QCOMPARE(program.app.store.entries(),
              (QStringList{QStringLiteral("Eins."), QStringLiteral("Zwei.")}));
 }
 
 void MainWindowTest::readingViewToggles() {
     Program program;
-    program.click("Picture25");
-    QVERIFY(program.isOpenAt("Text4", 240));
-    QVERIFY(program.isParked("dateipic"));
-    QCOMPARE(program.lines("Text4"), Defaults);
-    program.click("Picture25");
-    QVERIFY(program.isParked("Text4"));
-    QVERIFY(program.lines("Text4").isEmpty());
+    program.click("readingViewButton");
+    QVERIFY(program.isOpenAt("readingView", 240));
+    QVERIFY(program.isParked("sentenceFileView"));
+    QCOMPARE(program.lines("readingView"), Defaults);
+    program.click("readingViewButton");
+    QVERIFY(program.isParked("readingView"));
+    QVERIFY(program.lines("readingView").isEmpty());
 
     // Another view moves the reading view away but keeps its text; the next click refills it.
-    program.click("Picture25");
-    program.click("Picture7");
-    QVERIFY(program.isParked("Text4"));
-    QCOMPARE(program.lines("Text4"), Defaults);
+    program.click("readingViewButton");
+    program.click("sentenceFilesButton");
+    QVERIFY(program.isParked("readingView"));
+    QCOMPARE(program.lines("readingView"), Defaults);
     program.app.store.setEntries({QStringLiteral("Neu.")});
-    program.click("Picture25");
-    QVERIFY(program.isOpenAt("Text4", 240));
-    QCOMPARE(program.lines("Text4"), QStringList{QStringLiteral("Neu.")});
+    program.click("readingViewButton");
+    QVERIFY(program.isOpenAt("readingView", 240));
+    QCOMPARE(program.lines("readingView"), QStringList{QStringLiteral("Neu.")});
 }
 
 void MainWindowTest::textCaseSetsTheTitle_data() {
@@ -123,15 +123,15 @@ void MainWindowTest::textCaseSetsTheTitle_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("textCase");
     QTest::addColumn<QString>("words");
-    QTest::newRow("Kleinschrift") << QStringLiteral("Option2")
+    QTest::newRow("Kleinschrift") << QStringLiteral("lowerCaseOption")
                                   << QStringLiteral("Tivoral:  Sätze in Kleinschrift")
                                   << int(TextCase::Lower)
                                   << QStringLiteral(
                                          "dem essen hausaufgaben. ich mache meine nach ");
     QTest::newRow("Normalschrift")
-        << QStringLiteral("Option3") << QStringLiteral("Tivoral:  Sätze in Normalschrift")
+        << QStringLiteral("normalCaseOption") << QStringLiteral("Tivoral:  Sätze in Normalschrift")
         << int(TextCase::Normal) << QStringLiteral("dem Essen Hausaufgaben. ich mache meine Nach ");
-    QTest::newRow("Großschrift") << QStringLiteral("Option1")
+    QTest::newRow("Großschrift") << QStringLiteral("upperCaseOption")
                                  << QStringLiteral("Tivoral:  Sätze in Großschrift")
                                  << int(TextCase::Upper)
                                  << QStringLiteral("DEM ESSEN HAUSAUFGABEN. ICH MACHE MEINE NACH ");
@@ -143,59 +143,60 @@ void MainWindowTest::textCaseSetsTheTitle() {
     QFETCH(int, textCase);
     QFETCH(QString, words);
     Program program;
-    if (option == QLatin1String("Option1"))
+    if (option == QLatin1String("upperCaseOption"))
         program.app.textCase.set(TextCase::Normal);
-    program.click("Picture4");
-    QVERIFY(program.find("Frame1")->isVisible());
-    QVERIFY(program.isParked("dateipic"));
+    program.click("textCaseButton");
+    QVERIFY(program.find("textCaseFrame")->isVisible());
+    QVERIFY(program.isParked("sentenceFileView"));
     program.click(option.toLatin1().constData());
     QCOMPARE(program.window.windowTitle(), title);
     QCOMPARE(int(program.app.textCase.value()), textCase);
-    QVERIFY(!program.find("Frame1")->isVisible());
+    QVERIFY(!program.find("textCaseFrame")->isVisible());
     QVERIFY(program.find<QAbstractButton>(option.toLatin1().constData())->isChecked());
     // The next exercise shows its pieces in the chosen case.
-    program.click("Picture5");
-    QCOMPARE(program.find<QLabel>("Label1")->text(), words);
+    program.click("dosensatzStartButton");
+    QCOMPARE(program.find<QLabel>("jumbledWordsDisplay")->text(), words);
 }
 
 void MainWindowTest::fontsFollowTheSettings() {
     Program program;
-    QVERIFY(program.find("Label1")->font().bold());
-    QCOMPARE(program.find("Label1")->font().pointSize(), 24);
+    QVERIFY(program.find("jumbledWordsDisplay")->font().bold());
+    QCOMPARE(program.find("jumbledWordsDisplay")->font().pointSize(), 24);
     program.app.settings.applyFonts(FontChoice{QStringLiteral("DejaVu Serif"), 16});
-    for (const char* name : {"Label1", "Text1", "ziel"}) {
+    for (const char* name : {"jumbledWordsDisplay", "dosensatzAnswerBox", "targetField"}) {
         const QFont font = program.find(name)->font();
         QCOMPARE(font.family(), QStringLiteral("DejaVu Serif"));
         QCOMPARE(font.pointSize(), 16);
         QVERIFY2(font.bold(), name);
     }
-    QCOMPARE(program.find("Text4")->font().pointSize(), 16);
+    QCOMPARE(program.find("readingView")->font().pointSize(), 16);
     // The puzzle tiles keep their own font.
-    QCOMPARE(program.find("puzzle1")->font().pointSize(), 18);
+    QCOMPARE(program.find("puzzleTile1")->font().pointSize(), 18);
 }
 
 void MainWindowTest::userPanelAndTextCaseFrameCloseEachOther() {
     Program program;
-    program.click("Picture6");
-    QVERIFY(program.find("Picture11")->isVisible());
-    program.click("Picture4");
-    QVERIFY(!program.find("Picture11")->isVisible());
-    QVERIFY(program.find("Frame1")->isVisible());
-    program.click("Picture6");
-    QVERIFY(!program.find("Frame1")->isVisible());
-    QVERIFY(program.find("Picture11")->isVisible());
-    program.click("Command1");
-    QVERIFY(!program.find("Picture11")->isVisible());
+    program.click("userPanelButton");
+    QVERIFY(program.find("userPanel")->isVisible());
+    program.click("textCaseButton");
+    QVERIFY(!program.find("userPanel")->isVisible());
+    QVERIFY(program.find("textCaseFrame")->isVisible());
+    program.click("userPanelButton");
+    QVERIFY(!program.find("textCaseFrame")->isVisible());
+    QVERIFY(program.find("userPanel")->isVisible());
+    program.click("closeUserPanelButton");
+    QVERIFY(!program.find("userPanel")->isVisible());
 }
 
 void MainWindowTest::choosingAUserUpdatesEveryNameLabel() {
     Program program({{QStringLiteral("TIVORAL.INF"), "Anna\r\nBen\r\n"},
                      {QStringLiteral("TIVORAL.INI"), Settings24}});
-    program.click("Picture6");
-    doubleClickRow(program.find<QListWidget>("List1"), 1);
-    QVERIFY(!program.find("Picture11")->isVisible());
+    program.click("userPanelButton");
+    doubleClickRow(program.find<QListWidget>("userList"), 1);
+    QVERIFY(!program.find("userPanel")->isVisible());
     int labels = 0;
-    for (const char* name : {"Label3", "Label6", "Label11", "Label14", "Label17"}) {
+    for (const char* name : {"userNameLabel", "dosensatzUserDisplay", "puzzleUserDisplay",
+                             "mosaicUserDisplay", "verrutscherUserDisplay"}) {
         if (QLabel* label = program.find<QLabel>(name)) {
             QCOMPARE(label->text(), QStringLiteral("Ben"));
             ++labels;
@@ -207,15 +208,15 @@ void MainWindowTest::choosingAUserUpdatesEveryNameLabel() {
 void MainWindowTest::addingAUserWritesTheFile() {
     Program program(
         {{QStringLiteral("TIVORAL.INF"), "Anna\r\n"}, {QStringLiteral("TIVORAL.INI"), Settings24}});
-    program.click("Picture6");
+    program.click("userPanelButton");
     program.dialogs.queueInput(QStringLiteral("Carla"));
-    program.click("Command2");
-    QListWidget* names = program.find<QListWidget>("List1");
+    program.click("newUserButton");
+    QListWidget* names = program.find<QListWidget>("userList");
     QCOMPARE(names->count(), 2);
     QCOMPARE(names->item(1)->text(), QStringLiteral("Carla"));
     QCOMPARE(program.folder.read(QStringLiteral("TIVORAL.INF")), QByteArray("Anna\r\nCarla\r\n"));
-    QVERIFY(program.find("Picture11")->isVisible());
-    QCOMPARE(program.find<QLabel>("Label3")->text(), QStringLiteral("Benutzer"));
+    QVERIFY(program.find("userPanel")->isVisible());
+    QCOMPARE(program.find<QLabel>("userNameLabel")->text(), QStringLiteral("Benutzer"));
 }
 
 void MainWindowTest::exitQuestion_data() {
@@ -231,14 +232,14 @@ void MainWindowTest::exitQuestion() {
     QFETCH(bool, throughFrame);
     QFETCH(bool, yes);
     Program program;
-    program.click("Picture25");
+    program.click("readingViewButton");
     program.dialogs.clear();
     QSignalSpy exit(&program.window, &MainWindow::exitConfirmed);
     program.dialogs.queueAnswer(yes ? Answer::Yes : Answer::No);
     if (throughFrame)
         program.window.close();
     else
-        program.click("Picture1");
+        program.click("quitButton");
     const ScriptedDialogs::Box& box = program.dialogs.last();
     QCOMPARE(box.prompt, QStringLiteral("Das Programm jetzt beenden?\r"));
     QCOMPARE(box.title, QStringLiteral("Tivoral"));
@@ -246,7 +247,7 @@ void MainWindowTest::exitQuestion() {
     QCOMPARE(box.icon, Icon::Question);
     QCOMPARE(box.defaultAnswer, Answer::No);
     QCOMPARE(exit.count(), yes ? 1 : 0);
-    QVERIFY(program.isParked("Text4"));
+    QVERIFY(program.isParked("readingView"));
     if (!yes)
         QVERIFY(program.window.isVisible());
 }
@@ -256,12 +257,12 @@ void MainWindowTest::teacherLock_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("opens");
     QTest::newRow("editor, sentence count")
-        << QStringLiteral("Picture8") << QStringLiteral("5") << true;
+        << QStringLiteral("editorButton") << QStringLiteral("5") << true;
     QTest::newRow("settings, sentence count")
-        << QStringLiteral("Picture10") << QStringLiteral("5") << true;
+        << QStringLiteral("settingsButton") << QStringLiteral("5") << true;
     QTest::newRow("settings, trailing blank")
-        << QStringLiteral("Picture10") << QStringLiteral("5 ") << false;
-    QTest::newRow("editor, cancelled") << QStringLiteral("Picture8") << QString() << false;
+        << QStringLiteral("settingsButton") << QStringLiteral("5 ") << false;
+    QTest::newRow("editor, cancelled") << QStringLiteral("editorButton") << QString() << false;
 }
 
 void MainWindowTest::teacherLock() {
@@ -269,44 +270,44 @@ void MainWindowTest::teacherLock() {
     QFETCH(QString, answer);
     QFETCH(bool, opens);
     Program program;
-    program.click("Picture25");
+    program.click("readingViewButton");
     QSignalSpy editor(&program.window, &MainWindow::editorRequested);
     QSignalSpy settings(&program.window, &MainWindow::settingsRequested);
     program.dialogs.queueInput(answer);
     program.click(button.toLatin1().constData());
     QVERIFY(program.dialogs.last().isInput);
     QCOMPARE(program.dialogs.last().prompt, QStringLiteral("Passwort eingeben:"));
-    QVERIFY(program.isParked("Text4"));
-    const bool isEditor = button == QLatin1String("Picture8");
+    QVERIFY(program.isParked("readingView"));
+    const bool isEditor = button == QLatin1String("editorButton");
     QCOMPARE(editor.count(), opens && isEditor ? 1 : 0);
     QCOMPARE(settings.count(), opens && !isEditor ? 1 : 0);
 }
 
 void MainWindowTest::infoWindowOpensBesideAndCloses_data() {
     QTest::addColumn<QString>("closer");
-    QTest::newRow("picture") << QStringLiteral("Bild1");
-    QTest::newRow("Abbruch label") << QStringLiteral("Bezeichnung1");
+    QTest::newRow("picture") << QStringLiteral("logoButton");
+    QTest::newRow("Abbruch label") << QStringLiteral("closeButton");
 }
 
 void MainWindowTest::infoWindowOpensBesideAndCloses() {
     QFETCH(QString, closer);
     Program program;
-    program.click("Picture9");
-    QWidget* info = program.find("TIVLABEL");
+    program.click("infoButton");
+    QWidget* info = program.find("infoWindow");
     QVERIFY(info);
     QVERIFY(info->isVisible());
     QVERIFY(info->isWindow());
     QCOMPARE(info->windowTitle(), QStringLiteral("Tivoral"));
     QVERIFY(program.window.isVisible());
-    const QString credits = info->findChild<QLabel*>(QStringLiteral("Bezeichnung7"))->text();
+    const QString credits = info->findChild<QLabel*>(QStringLiteral("creditsLabel"))->text();
     QVERIFY(credits.split(QStringLiteral("\r\n")).contains(QString(52, QLatin1Char('-'))));
     QVERIFY(credits.contains(QStringLiteral("Tivoral-Entwicklerteam")));
-    QVERIFY(!info->findChild<QLabel*>(QStringLiteral("Bezeichnung6"))->text().isEmpty());
+    QVERIFY(!info->findChild<QLabel*>(QStringLiteral("noticeLabel"))->text().isEmpty());
     QTest::mouseClick(info->findChild<QAbstractButton*>(closer), Qt::LeftButton);
     QVERIFY(!info->isVisible());
-    program.click("Picture9");
+    program.click("infoButton");
     QVERIFY(info->isVisible());
-    QCOMPARE(program.window.findChildren<QWidget*>(QStringLiteral("TIVLABEL")).size(), 1);
+    QCOMPARE(program.window.findChildren<QWidget*>(QStringLiteral("infoWindow")).size(), 1);
 }
 
 void MainWindowTest::infoWindowPlacement_data() {
@@ -328,11 +329,14 @@ void MainWindowTest::exerciseStartClosesTheViews_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("panel");
     QTest::addColumn<bool>("readingTextKept");
-    QTest::newRow("Dosensatz") << QStringLiteral("Picture5") << QStringLiteral("Picture3") << true;
-    QTest::newRow("Satzpuzzle") << QStringLiteral("Picture18") << QStringLiteral("puzzle") << true;
-    QTest::newRow("Mosaiksatz") << QStringLiteral("Picture32") << QStringLiteral("mosaik") << false;
+    QTest::newRow("Dosensatz") << QStringLiteral("dosensatzStartButton")
+                               << QStringLiteral("dosensatzPanel") << true;
+    QTest::newRow("Satzpuzzle") << QStringLiteral("puzzleStartButton")
+                                << QStringLiteral("puzzlePanel") << true;
+    QTest::newRow("Mosaiksatz") << QStringLiteral("mosaicStartButton")
+                                << QStringLiteral("mosaicPanel") << false;
     QTest::newRow("Verrutscher Satz")
-        << QStringLiteral("Picture33") << QStringLiteral("lücken") << false;
+        << QStringLiteral("verrutscherStartButton") << QStringLiteral("verrutscherPanel") << false;
 }
 
 void MainWindowTest::exerciseStartClosesTheViews() {
@@ -340,11 +344,11 @@ void MainWindowTest::exerciseStartClosesTheViews() {
     QFETCH(QString, panel);
     QFETCH(bool, readingTextKept);
     Program program;
-    program.click("Picture25");
+    program.click("readingViewButton");
     program.click(button.toLatin1().constData());
-    QVERIFY(program.isParked("Text4"));
-    QVERIFY(program.isParked("dateipic"));
-    QCOMPARE(program.lines("Text4"), readingTextKept ? Defaults : QStringList());
+    QVERIFY(program.isParked("readingView"));
+    QVERIFY(program.isParked("sentenceFileView"));
+    QCOMPARE(program.lines("readingView"), readingTextKept ? Defaults : QStringList());
     QWidget* shown = program.window.findChild<QWidget*>(panel);
     QVERIFY(shown);
     QVERIFY(shown->isVisible());
@@ -365,13 +369,14 @@ void MainWindowTest::keysInAPanelNeverReachWhatItCovers_data() {
                             << QString::fromLatin1(keys);
     };
     // Tab*16 and Backtab*16 go round every panel more than once.
-    row("Dosensatz", "Picture5", "Picture3", "Text1", "Picture12",
-        "Tab Tab Tab Space Tab*16 Backtab*16 Return");
-    row("Satzpuzzle", "Picture18", "puzzle", "puzzle1", "Picture17",
+    row("Dosensatz", "dosensatzStartButton", "dosensatzPanel", "dosensatzAnswerBox",
+        "dosensatzLeaveButton", "Tab Tab Tab Space Tab*16 Backtab*16 Return");
+    row("Satzpuzzle", "puzzleStartButton", "puzzlePanel", "puzzleTile1", "puzzleLeaveButton",
         "Space Tab*16 Space Backtab*16 Return");
-    row("Mosaiksatz", "Picture32", "mosaik", "Text3", "Picture26", "Tab*16 Backtab*16 Return");
-    row("Verrutscher Satz", "Picture33", "lücken", "Text5", "Picture39",
+    row("Mosaiksatz", "mosaicStartButton", "mosaicPanel", "mosaicAnswerBox", "mosaicLeaveButton",
         "Tab*16 Backtab*16 Return");
+    row("Verrutscher Satz", "verrutscherStartButton", "verrutscherPanel", "verrutscherAnswerBox",
+        "verrutscherLeaveButton", "Tab*16 Backtab*16 Return");
 }
 
 void MainWindowTest::keysInAPanelNeverReachWhatItCovers() {
@@ -410,8 +415,8 @@ void MainWindowTest::keysInAPanelNeverReachWhatItCovers() {
     // Left through its own button, the panel gives the menu back.
     QTest::mouseClick(shown->findChild<QAbstractButton*>(abbrechen), Qt::LeftButton);
     QVERIFY(!shown->isVisible());
-    QVERIFY(program.find("Picture1")->isEnabled());
-    QVERIFY(program.find("Picture18")->isEnabled());
+    QVERIFY(program.find("quitButton")->isEnabled());
+    QVERIFY(program.find("puzzleStartButton")->isEnabled());
 }
 
 QTEST_MAIN(MainWindowTest)

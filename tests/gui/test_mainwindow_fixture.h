@@ -91,7 +91,8 @@ inline void typeKeys(QWidget* box, const QString& text) {
 // The points display of each exercise panel.
 inline QStringList pointsDisplays(Program& program) {
     QStringList shown;
-    for (const char* name : {"Label7", "Label12", "Label13", "Label16"})
+    for (const char* name : {"dosensatzPointsDisplay", "puzzlePointsDisplay", "mosaicPointsDisplay",
+                             "verrutscherPointsDisplay"})
         shown.append(program.find<QLabel>(name)->text());
     return shown;
 }

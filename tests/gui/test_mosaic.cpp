@@ -30,14 +30,14 @@ Ink inkAt(const QImage& image, const QRect& cell) {
 struct MosaicProgram : Program {
     explicit MosaicProgram(const QByteArray& sentences, QList<double> draws = {0.37, 0.81, 0.12})
         : Program({{QStringLiteral("A.TXT"), sentences}}, std::move(draws)) {
-        click("Picture32");
+        click("mosaicStartButton");
         dialogs.clear();
     }
     const MosaicExercise& mosaic() { return *window.findChild<MosaicExercise*>(); }
-    QWidget* answer() { return find("Text3"); }
+    QWidget* answer() { return find("mosaicAnswerBox"); }
     // The cells' inks as the grid shows them now.
     QList<Ink> paintedInks() {
-        QWidget* grid = find("mosaiktext");
+        QWidget* grid = find("letterGrid");
         const QImage image = grid->grab().toImage();
         QList<Ink> inks;
         for (int index = 0; index < Mosaic::CellCount; ++index)
@@ -60,7 +60,7 @@ private Q_SLOTS:
 void MosaicWindowTest::answeredKeyByKeyFinishesAndRotates() {
     MosaicProgram program("Hallo Welt.\r\n" + Vater.toUtf8() + "\r\n");
     program.app.points.set(1);
-    program.click("Picture27");
+    program.click("mosaicNewSentenceButton");
     QWidget* answer = program.answer();
     QCOMPARE(program.window.focusWidget(), answer);
 
@@ -75,16 +75,16 @@ void MosaicWindowTest::answeredKeyByKeyFinishesAndRotates() {
     typeKeys(answer, QStringLiteral("."));
     QCOMPARE(program.dialogs.prompts(), QStringList{"Prima, der Satz ist fertig.\r"});
     QCOMPARE(program.dialogs.last().title, QStringLiteral("Mosaiksatz"));
-    QCOMPARE(program.find<QLabel>("Label13")->text(), QStringLiteral("3"));
-    QCOMPARE(program.find<QLabel>("Label7")->text(), QStringLiteral("3"));
-    QCOMPARE(program.find<QPlainTextEdit>("Text3")->toPlainText(), QString());
+    QCOMPARE(program.find<QLabel>("mosaicPointsDisplay")->text(), QStringLiteral("3"));
+    QCOMPARE(program.find<QLabel>("dosensatzPointsDisplay")->text(), QStringLiteral("3"));
+    QCOMPARE(program.find<QPlainTextEdit>("mosaicAnswerBox")->toPlainText(), QString());
     QCOMPARE(textColour(answer), Black);
     QCOMPARE(program.mosaic().mosaic().hiddenText,
              QStringLiteral("VATERBRINGTDASAUTOINDIEWERKSTATT."));
 
     typeKeys(answer, Vater);
     QCOMPARE(program.dialogs.titles(), QStringList({"Mosaiksatz", "Mosaiksatz", "Dosensätze"}));
-    QCOMPARE(program.find<QLabel>("Label16")->text(), QStringLiteral("10"));
+    QCOMPARE(program.find<QLabel>("verrutscherPointsDisplay")->text(), QStringLiteral("10"));
     QCOMPARE(program.mosaic().mosaic().hiddenText, QStringLiteral("HALLOWELT."));
 }
 
@@ -100,13 +100,13 @@ void MosaicWindowTest::rettungsringPaintsExactlyTheSentenceCellsRed() {
     QCOMPARE(program.paintedInks(), unmarked);
 
     program.app.points.set(2);
-    program.click("Picture29");
+    program.click("mosaicRettungsringButton");
     QVERIFY(program.dialogs.boxes.isEmpty());
     QCOMPARE(program.paintedInks(), marked);
     QCOMPARE(marked.count(Ink::Red), 33);
-    QCOMPARE(program.find<QLabel>("Label13")->text(), QStringLiteral("0"));
+    QCOMPARE(program.find<QLabel>("mosaicPointsDisplay")->text(), QStringLiteral("0"));
 
-    program.click("Picture27");
+    program.click("mosaicNewSentenceButton");
     QCOMPARE(program.paintedInks(), unmarked);
 }
 
@@ -114,7 +114,7 @@ void MosaicWindowTest::repaintingDoesNotBuildAnew() {
     MosaicProgram program(Vater.toUtf8() + "\r\n");
     const QString grid = program.mosaic().mosaic().grid;
     const int draws = program.random.draws;
-    program.find("mosaiktext")->repaint();
+    program.find("letterGrid")->repaint();
     program.paintedInks();
     QCOMPARE(program.random.draws, draws);
     QCOMPARE(program.mosaic().mosaic().grid, grid);

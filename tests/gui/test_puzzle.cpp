@@ -10,7 +10,8 @@ namespace {
 QList<QLabel*> shownTiles(Program& program) {
     QList<QLabel*> tiles;
     for (int k = 1; k <= PuzzleLayout::TileCount; ++k) {
-        auto* tile = program.find<QLabel>(QStringLiteral("puzzle%1").arg(k).toLatin1().constData());
+        auto* tile =
+            program.find<QLabel>(QStringLiteral("puzzleTile%1").arg(k).toLatin1().constData());
         if (tile->isVisible())
             tiles.append(tile);
     }
@@ -21,11 +22,11 @@ QList<QLabel*> shownTiles(Program& program) {
 struct PuzzleProgram : Program {
     explicit PuzzleProgram(const QByteArray& sentences = {})
         : Program(sentences.isEmpty() ? Files{} : Files{{QStringLiteral("A.TXT"), sentences}}) {
-        click("Picture18");
+        click("puzzleStartButton");
         dialogs.clear();
     }
-    PuzzlePanel& panel() { return *find<PuzzlePanel>("puzzle"); }
-    QString target() { return find<QLabel>("ziel")->text(); }
+    PuzzlePanel& panel() { return *find<PuzzlePanel>("puzzlePanel"); }
+    QString target() { return find<QLabel>("targetField")->text(); }
 };
 
 } // namespace
@@ -43,16 +44,16 @@ private Q_SLOTS:
 void PuzzleWindowTest::sentenceSolvedByDropsOnTarget() {
     PuzzleProgram program("Vater bringt das Auto in die Werkstatt.\r\nHallo\r\n");
     program.app.textCase.set(TextCase::Upper);
-    program.click("Picture21");
-    program.click("Picture21");
-    QVERIFY(program.find("puzzle")->isVisible());
-    QCOMPARE(program.find<QLabel>("puzzle6")->text(), QStringLiteral("VATER"));
+    program.click("puzzleNewSentenceButton");
+    program.click("puzzleNewSentenceButton");
+    QVERIFY(program.find("puzzlePanel")->isVisible());
+    QCOMPARE(program.find<QLabel>("puzzleTile6")->text(), QStringLiteral("VATER"));
     program.app.points.set(4);
 
     const QList<int> order = {6, 2, 3, 1, 5, 4};
     for (const int tile : order) {
         program.panel().dropTile(tile);
-        QVERIFY(!program.find(QStringLiteral("puzzle%1").arg(tile).toLatin1().constData())
+        QVERIFY(!program.find(QStringLiteral("puzzleTile%1").arg(tile).toLatin1().constData())
                      ->isVisible());
     }
     QCOMPARE(program.target(), QStringLiteral("Vater bringt das Auto in die "));
@@ -64,7 +65,7 @@ void PuzzleWindowTest::sentenceSolvedByDropsOnTarget() {
     QCOMPARE(pointsDisplays(program), QStringList(4, QStringLiteral("11")));
     QCOMPARE(program.target(), QString());
     QCOMPARE(shownTiles(program).size(), 1);
-    QCOMPARE(program.find<QLabel>("puzzle1")->text(), QStringLiteral("HALLO"));
+    QCOMPARE(program.find<QLabel>("puzzleTile1")->text(), QStringLiteral("HALLO"));
 }
 
 void PuzzleWindowTest::tilesStayReadableInsideTheField_data() {
@@ -72,12 +73,13 @@ void PuzzleWindowTest::tilesStayReadableInsideTheField_data() {
     QTest::addColumn<int>("shrunkTiles");
     for (const QString& sentence : Defaults)
         QTest::newRow(qPrintable(sentence)) << sentence.toUtf8() << 0;
-    // Sorted onto puzzle3, puzzle9, puzzle14 and puzzle16, the tiles next to the right edge.
+    // Sorted onto puzzleTile3, puzzleTile9, puzzleTile14 and puzzleTile16, the tiles next to the
+    // right edge.
     QTest::newRow("long words in the right column")
         << QByteArray("Aa Ab Ac Ad Ae Af Ag Ah Ai Aj Ak Al Am Haustürschlüssel Kindergeburtstag "
                       "Regenwurm Zahnputzbecher")
         << 0;
-    // Sorted onto puzzle1, puzzle3 and puzzle4, the three tiles of the top row.
+    // Sorted onto puzzleTile1, puzzleTile3 and puzzleTile4, the three tiles of the top row.
     QTest::newRow("three very long words in one row")
         << QByteArray("Apfelbaumplantage Bus Chrysanthemenblüte Donaudampfschifffahrt") << 3;
 }
@@ -86,7 +88,7 @@ void PuzzleWindowTest::tilesStayReadableInsideTheField() {
     QFETCH(QByteArray, sentence);
     QFETCH(int, shrunkTiles);
     PuzzleProgram program(sentence + "\r\n");
-    const QRect field = program.find("Shape5")->geometry();
+    const QRect field = program.find("tileField")->geometry();
     const QList<QLabel*> tiles = shownTiles(program);
     QCOMPARE(tiles.size(), QString::fromUtf8(sentence).count(QLatin1Char(' ')) + 1);
     for (QLabel* tile : tiles) {
@@ -104,13 +106,13 @@ void PuzzleWindowTest::tilesStayReadableInsideTheField() {
 
 void PuzzleWindowTest::keyboardPlacesTheFocusedTile() {
     PuzzleProgram program;
-    // "NACH" lies on puzzle7.
-    QWidget* tile = program.find("puzzle7");
+    // "NACH" lies on puzzleTile7.
+    QWidget* tile = program.find("puzzleTile7");
     tile->setFocus();
     QTest::keyClick(tile, Qt::Key_Space);
     QCOMPARE(program.target(), QStringLiteral("Nach "));
     QVERIFY(!tile->isVisible());
-    QTest::keyClick(program.find("puzzle6"), Qt::Key_Return);
+    QTest::keyClick(program.find("puzzleTile6"), Qt::Key_Return);
     QCOMPARE(program.dialogs.prompts(), QStringList{"Das ist das falsche Wort.\r\r"});
 }
 

@@ -68,22 +68,24 @@ void ReadingAidsTest::speechButtonsSayWhatTheChildSees_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("said");
     QTest::addColumn<int>("pointsAfter"); // from 5
-    const QString dose = u"Picture5"_s;
-    const QString dosePanel = u"Picture3"_s;
+    const QString dose = u"dosensatzStartButton"_s;
+    const QString dosePanel = u"dosensatzPanel"_s;
     QTest::newRow("Vorlesen reads the typed text, free")
         << dose << dosePanel << u"Nach dm"_s << u"vorlesenButton"_s << QStringList{u"Nach dm"_s}
         << 5;
     QTest::newRow("nothing typed: nothing said")
         << dose << dosePanel << QString() << u"vorlesenButton"_s << QStringList() << 5;
     QTest::newRow("the target costs what the Lupe costs")
-        << u"Picture33"_s << u"lücken"_s << u"Na"_s << u"satzAnhoerenButton"_s << QStringList{First}
-        << 4;
+        << u"verrutscherStartButton"_s << u"verrutscherPanel"_s << u"Na"_s
+        << u"satzAnhoerenButton"_s << QStringList{First} << 4;
     QTest::newRow("the Lupe's hint is read with its box")
-        << u"Picture32"_s << u"mosaik"_s << QString() << u"Picture28"_s << QStringList{First} << 4;
+        << u"mosaicStartButton"_s << u"mosaicPanel"_s << QString() << u"mosaicLupeButton"_s
+        << QStringList{First} << 4;
     QTest::newRow("Dosensatz Lupe: the first word")
-        << dose << dosePanel << QString() << u"Picture13"_s << QStringList{u"Nach"_s} << 4;
+        << dose << dosePanel << QString() << u"dosensatzLupeButton"_s << QStringList{u"Nach"_s}
+        << 4;
     QTest::newRow("puzzle: a tile as the child goes to it, then the placed words")
-        << u"Picture18"_s << u"puzzle"_s << u"puzzle7"_s << u"vorlesenButton"_s
+        << u"puzzleStartButton"_s << u"puzzlePanel"_s << u"puzzleTile7"_s << u"vorlesenButton"_s
         << QStringList{u"NACH"_s, u"Nach "_s} << 5;
 }
 
@@ -132,8 +134,8 @@ void ReadingAidsTest::speechButtonsHiddenWithoutVoiceOrOption() {
     QFETCH(bool, hasVoice);
     QFETCH(QByteArray, options);
     SpeakingProgram program(hasVoice, options);
-    program.click("Picture5");
-    QWidget* panel = program.find("Picture3");
+    program.click("dosensatzStartButton");
+    QWidget* panel = program.find("dosensatzPanel");
     QTEST(panel->findChild<QWidget*>(u"vorlesenButton"_s)->isVisible(), "readShown");
     QTEST(panel->findChild<QWidget*>(u"satzAnhoerenButton"_s)->isVisible(), "targetShown");
     // A hidden button's operation says nothing and costs nothing either.
@@ -148,9 +150,9 @@ void ReadingAidsTest::speechButtonsHiddenWithoutVoiceOrOption() {
 void ReadingAidsTest::umlautKeysTypeAtTheCursor_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("box");
-    QTest::newRow("Dosensatz") << u"Picture5"_s << u"Text1"_s;
-    QTest::newRow("Mosaiksatz") << u"Picture32"_s << u"Text3"_s;
-    QTest::newRow("Verrutscher Satz") << u"Picture33"_s << u"Text5"_s;
+    QTest::newRow("Dosensatz") << u"dosensatzStartButton"_s << u"dosensatzAnswerBox"_s;
+    QTest::newRow("Mosaiksatz") << u"mosaicStartButton"_s << u"mosaicAnswerBox"_s;
+    QTest::newRow("Verrutscher Satz") << u"verrutscherStartButton"_s << u"verrutscherAnswerBox"_s;
 }
 
 void ReadingAidsTest::umlautKeysTypeAtTheCursor() {
@@ -184,13 +186,13 @@ void ReadingAidsTest::umlautKeysTypeAtTheCursor() {
 
 void ReadingAidsTest::positionInTheList() {
     Program program;
-    program.click("Picture18");
-    program.click("Picture21");
-    QCOMPARE(program.find("puzzle")->findChild<QLabel*>(u"sentencePosition"_s)->text(),
+    program.click("puzzleStartButton");
+    program.click("puzzleNewSentenceButton");
+    QCOMPARE(program.find("puzzlePanel")->findChild<QLabel*>(u"sentencePosition"_s)->text(),
              u"Satz 2 von 5"_s);
-    program.click("Picture17");
-    program.click("Picture32");
-    QCOMPARE(program.find("mosaik")->findChild<QLabel*>(u"sentencePosition"_s)->text(),
+    program.click("puzzleLeaveButton");
+    program.click("mosaicStartButton");
+    QCOMPARE(program.find("mosaicPanel")->findChild<QLabel*>(u"sentencePosition"_s)->text(),
              u"Satz 1 von 5"_s);
 }
 
@@ -200,7 +202,7 @@ void ReadingAidsTest::everyWindowScalesAsAWhole() {
     EditorWindow editor(program.app);
     GameWindow game(program.app);
     InfoWindow info;
-    program.click("Picture5"); // an exercise panel shows
+    program.click("dosensatzStartButton"); // an exercise panel shows
     const QList<QWidget*> windows{&program.window, &settings, &editor, &game, &info};
     QList<QMap<QString, QRect>> before;
     for (QWidget* window : windows)
@@ -251,13 +253,13 @@ void ReadingAidsTest::settingsPageChangesTheChosenChildAtOnce() {
     settings.findChild<QComboBox*>(u"letterSpacingChoice"_s)->setCurrentIndex(2);
 
     // Ben is the chosen child: his sentences show in his font at once; Anna keeps the default.
-    const QFont words = program.find("Label1")->font();
+    const QFont words = program.find("jumbledWordsDisplay")->font();
     QCOMPARE(words.family(), u"Andika"_s);
     QVERIFY(words.letterSpacing() > 100);
-    QCOMPARE(program.find("Text4")->font().family(), u"Andika"_s);
+    QCOMPARE(program.find("readingView")->font().family(), u"Andika"_s);
     QCOMPARE(program.app.readingAids.file().optionsFor(u"Anna"_s).fontFamily, QString());
     program.app.users.selectUser(0);
-    QCOMPARE(program.find("Label1")->font().family(), u"Verdana"_s);
+    QCOMPARE(program.find("jumbledWordsDisplay")->font().family(), u"Verdana"_s);
 }
 
 QTEST_MAIN(ReadingAidsTest)

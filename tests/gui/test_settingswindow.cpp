@@ -39,19 +39,19 @@ struct Fixture {
             qFatal("missing control %s", name);
         return widget;
     }
-    QListWidget* fonts() const { return child<QListWidget>("List1"); }
-    QListWidget* sizes() const { return child<QListWidget>("List2"); }
+    QListWidget* fonts() const { return child<QListWidget>("fontList"); }
+    QListWidget* sizes() const { return child<QListWidget>("fontSizeList"); }
     static QString current(QListWidget* list) {
         return list->selectedItems().isEmpty() ? QString()
                                                : list->selectedItems().constFirst()->text();
     }
     void activateAndWaitForFonts() const {
         window->activate();
-        QCOMPARE(child<QLabel>("Label6")->text(),
+        QCOMPARE(child<QLabel>("waitLabel")->text(),
                  "Bitte etwas Geduld, die Schriften werden geladen ...");
         QCOMPARE(fonts()->count(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(fonts()->count() > 0, 3000);
-        QCOMPARE(child<QLabel>("Label6")->text(), QString());
+        QCOMPARE(child<QLabel>("waitLabel")->text(), QString());
     }
     void click(QListWidget* list, const QString& text) const {
         QListWidgetItem* item = list->findItems(text, Qt::MatchExactly).value(0);
@@ -84,21 +84,22 @@ void SettingsWindowTest::controlsAtTheirPlaces_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
-    QTest::newRow("Picture1") << "Picture1" << QRect(8, 8, 33, 33) << "";
-    QTest::newRow("Picture2") << "Picture2" << QRect(64, 8, 33, 33) << "";
-    QTest::newRow("Label6") << "Label6" << QRect(128, 16, 457, 25) << "";
-    QTest::newRow("Label4") << "Label4" << QRect(8, 72, 625, 17)
-                            << "Hier wählen Sie die Schrift für die Arbeitsfenster aus:";
-    QTest::newRow("List1") << "List1" << QRect(8, 88, 257, 194) << "";
-    QTest::newRow("List2") << "List2" << QRect(264, 88, 25, 194) << "";
-    QTest::newRow("Label3") << "Label3" << QRect(304, 120, 273, 17)
-                            << "Setze den Satz wieder richtig zusammen:";
-    QTest::newRow("Label1") << "Label1" << QRect(304, 144, 313, 57) << "Dosensatz";
-    QTest::newRow("Label2") << "Label2" << QRect(304, 208, 313, 57) << "Dosensatz";
-    QTest::newRow("Label5") << "Label5" << QRect(8, 296, 625, 17)
-                            << "Hier stellen Sie die Punktezahl für die Belohnung ein:";
-    QTest::newRow("HScroll1") << "HScroll1" << QRect(296, 320, 297, 17) << "";
-    QTest::newRow("Label7") << "Label7" << QRect(592, 320, 33, 17) << "100";
+    QTest::newRow("closeSettingsButton") << "closeSettingsButton" << QRect(8, 8, 33, 33) << "";
+    QTest::newRow("saveSettingsButton") << "saveSettingsButton" << QRect(64, 8, 33, 33) << "";
+    QTest::newRow("waitLabel") << "waitLabel" << QRect(128, 16, 457, 25) << "";
+    QTest::newRow("fontHeading") << "fontHeading" << QRect(8, 72, 625, 17)
+                                 << "Hier wählen Sie die Schrift für die Arbeitsfenster aus:";
+    QTest::newRow("fontList") << "fontList" << QRect(8, 88, 257, 194) << "";
+    QTest::newRow("fontSizeList") << "fontSizeList" << QRect(264, 88, 25, 194) << "";
+    QTest::newRow("previewCaption") << "previewCaption" << QRect(304, 120, 273, 17)
+                                    << "Setze den Satz wieder richtig zusammen:";
+    QTest::newRow("fontPreview") << "fontPreview" << QRect(304, 144, 313, 57) << "Dosensatz";
+    QTest::newRow("secondFontPreview")
+        << "secondFontPreview" << QRect(304, 208, 313, 57) << "Dosensatz";
+    QTest::newRow("pointLimitHeading") << "pointLimitHeading" << QRect(8, 296, 625, 17)
+                                       << "Hier stellen Sie die Punktezahl für die Belohnung ein:";
+    QTest::newRow("pointLimitBar") << "pointLimitBar" << QRect(296, 320, 297, 17) << "";
+    QTest::newRow("pointLimitLabel") << "pointLimitLabel" << QRect(592, 320, 33, 17) << "100";
     QTest::newRow("passwordButton") << "passwordButton" << QRect(8, 340, 33, 33) << "";
     QTest::newRow("passwordStateLabel")
         << "passwordStateLabel" << QRect(48, 340, 585, 33) << "Kein Lehrer-Passwort festgelegt.";
@@ -108,7 +109,7 @@ void SettingsWindowTest::controlsAtTheirPlaces() {
     QFETCH(QString, name);
     QFETCH(QString, text);
     Fixture f;
-    QCOMPARE(f.window->objectName(), "Form3");
+    QCOMPARE(f.window->objectName(), "settingsWindow");
     QCOMPARE(f.window->windowTitle(), "Tivoral:  Einstellungen");
     QCOMPARE(f.window->size(), QSize(645, 378));
     QWidget* control = f.window->findChild<QWidget*>(name);
@@ -154,7 +155,7 @@ void SettingsWindowTest::clicksChangeOnlyThePreviews() {
     f.activateAndWaitForFonts();
     f.click(f.fonts(), Installed);
     f.click(f.sizes(), "12");
-    for (const char* name : {"Label1", "Label2"}) {
+    for (const char* name : {"fontPreview", "secondFontPreview"}) {
         const QFont font = f.child<QLabel>(name)->font();
         QCOMPARE(font.family(), Installed);
         QCOMPARE(font.pointSize(), 12);
@@ -166,13 +167,13 @@ void SettingsWindowTest::clicksChangeOnlyThePreviews() {
 void SettingsWindowTest::scrollBarSetsPointLimitAtOnce() {
     Fixture f;
     f.window->activate();
-    auto* bar = f.child<QScrollBar>("HScroll1");
+    auto* bar = f.child<QScrollBar>("pointLimitBar");
     bar->setValue(bar->maximum());
-    QCOMPARE(f.child<QLabel>("Label7")->text(), "300");
+    QCOMPARE(f.child<QLabel>("pointLimitLabel")->text(), "300");
     QCOMPARE(f.app.settings.pointLimit(), 300);
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(2, bar->height() / 2));
     QCOMPARE(f.app.settings.pointLimit(), 299);
-    QCOMPARE(f.child<QLabel>("Label7")->text(), "299");
+    QCOMPARE(f.child<QLabel>("pointLimitLabel")->text(), "299");
     QVERIFY(!f.folder.exists(IniName));
 }
 
@@ -197,9 +198,9 @@ void SettingsWindowTest::saveKeepsWhatIsNotListed() {
     f.activateAndWaitForFonts();
     if (!clickedSize.isEmpty())
         f.click(f.sizes(), clickedSize);
-    f.child<QScrollBar>("HScroll1")->setValue(55);
+    f.child<QScrollBar>("pointLimitBar")->setValue(55);
     for (int round = 0; round < 2; ++round)
-        QTest::mouseClick(f.child<QToolButton>("Picture2"), Qt::LeftButton);
+        QTest::mouseClick(f.child<QToolButton>("saveSettingsButton"), Qt::LeftButton);
     QTEST(f.folder.read(IniName), "written");
     const QString saved =
         "Die Einstellungen für die Schrift und\rdas Punktelimit wurden gespeichert.\r\r";
@@ -223,7 +224,7 @@ void SettingsWindowTest::leavingAppliesPreviewToExercisesOnly() {
     if (throughFrame)
         f.window->close();
     else
-        QTest::mouseClick(f.child<QToolButton>("Picture1"), Qt::LeftButton);
+        QTest::mouseClick(f.child<QToolButton>("closeSettingsButton"), Qt::LeftButton);
     QCOMPARE(returned.size(), 1);
     QVERIFY(!f.window->isVisible());
     QCOMPARE(f.app.settings.exerciseFont(), (FontChoice{Installed, 30}));

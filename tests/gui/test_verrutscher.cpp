@@ -19,11 +19,11 @@ private Q_SLOTS:
 void VerrutscherWindowTest::misprintShownAndCopiedCorrectly() {
     // r = Int(0 · 7) = 0: the wide gaps follow every fifth letter.
     Program program({{QStringLiteral("A.TXT"), Bauer.toUtf8() + "\r\nHallo Welt.\r\n"}}, {0.0});
-    program.click("Picture33");
+    program.click("verrutscherStartButton");
     // The fixture's find() reads names as Latin-1; this one has an umlaut.
-    QVERIFY(program.window.findChild<QWidget*>(QStringLiteral("lücken"))->isVisible());
+    QVERIFY(program.window.findChild<QWidget*>(QStringLiteral("verrutscherPanel"))->isVisible());
     // Too long for one line, it breaks only at the wide gaps, and every line fits.
-    auto* misprint = program.find<QLabel>("Label15");
+    auto* misprint = program.find<QLabel>("misprintDisplay");
     const QStringList lines = misprint->text().split(QLatin1Char('\n'));
     QVERIFY(lines.size() > 1);
     QCOMPARE(lines.join(QStringLiteral("    ")) + QStringLiteral("    "),
@@ -32,7 +32,7 @@ void VerrutscherWindowTest::misprintShownAndCopiedCorrectly() {
     const int width = misprint->contentsRect().width() - 2 * misprint->margin();
     for (const QString& line : lines)
         QVERIFY2(misprint->fontMetrics().horizontalAdvance(line) <= width, qPrintable(line));
-    QWidget* input = program.find("Text5");
+    QWidget* input = program.find("verrutscherAnswerBox");
     QCOMPARE(program.window.focusWidget(), input);
 
     typeKeys(input, QStringLiteral("DER"));
@@ -42,10 +42,11 @@ void VerrutscherWindowTest::misprintShownAndCopiedCorrectly() {
     typeKeys(input, Bauer.mid(1));
     QCOMPARE(program.dialogs.last().prompt, QStringLiteral("Prima, der Satz ist fertig.\r"));
     QCOMPARE(program.dialogs.last().title, QStringLiteral("Verrutscher Satz"));
-    QCOMPARE(program.find<QLabel>("Label16")->text(), QStringLiteral("8"));
-    QCOMPARE(program.find<QLabel>("Label12")->text(), QStringLiteral("8"));
-    QCOMPARE(program.find<QLabel>("Label15")->text(), QStringLiteral("H A L L O W E L T ."));
-    QCOMPARE(program.find<QPlainTextEdit>("Text5")->toPlainText(), QString());
+    QCOMPARE(program.find<QLabel>("verrutscherPointsDisplay")->text(), QStringLiteral("8"));
+    QCOMPARE(program.find<QLabel>("puzzlePointsDisplay")->text(), QStringLiteral("8"));
+    QCOMPARE(program.find<QLabel>("misprintDisplay")->text(),
+             QStringLiteral("H A L L O W E L T ."));
+    QCOMPARE(program.find<QPlainTextEdit>("verrutscherAnswerBox")->toPlainText(), QString());
     QCOMPARE(textColour(input), Black);
 }
 

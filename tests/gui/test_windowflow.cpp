@@ -48,9 +48,10 @@ void WindowFlowTest::teacherLockOpensOnlyForTheSentenceCount_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("opens");
     const auto row = [](const char* name, bool editor, const char* answer, bool opens) {
-        QTest::newRow(name) << QString::fromLatin1(editor ? "Picture8" : "Picture10")
-                            << QString::fromLatin1(editor ? "Form2" : "Form3")
-                            << QString::fromLatin1(editor ? "Picture7" : "Picture1")
+        QTest::newRow(name) << QString::fromLatin1(editor ? "editorButton" : "settingsButton")
+                            << QString::fromLatin1(editor ? "editorWindow" : "settingsWindow")
+                            << QString::fromLatin1(editor ? "closeEditorButton"
+                                                          : "closeSettingsButton")
                             << QString::fromLatin1(answer) << opens;
     };
     row("editor, right answer", true, "3", true);
@@ -83,17 +84,18 @@ void WindowFlowTest::teacherLockOpensOnlyForTheSentenceCount() {
 void WindowFlowTest::editorChangesAreWhatTheNextExerciseUses() {
     Run run;
     run.running.dialogs.queueInput(QStringLiteral("3"));
-    run.running.click(QStringLiteral("Picture8"));
+    run.running.click(QStringLiteral("editorButton"));
     EditorWindow* editor = run.running.program.editorWindow();
     QVERIFY(editor);
     run.running.app.store.setSelected(0);
-    editor->findChild<QLineEdit*>(QStringLiteral("Text1"))
+    editor->findChild<QLineEdit*>(QStringLiteral("sentenceInput"))
         ->setText(QStringLiteral("Der Hase hoppelt."));
-    QTest::mouseClick(editor->findChild<QWidget*>(QStringLiteral("Picture2")), Qt::LeftButton);
+    QTest::mouseClick(editor->findChild<QWidget*>(QStringLiteral("replaceButton")), Qt::LeftButton);
     run.running.dialogs.queueAnswer(Answer::No); // leave without saving the edit
-    QTest::mouseClick(editor->findChild<QWidget*>(QStringLiteral("Picture7")), Qt::LeftButton);
+    QTest::mouseClick(editor->findChild<QWidget*>(QStringLiteral("closeEditorButton")),
+                      Qt::LeftButton);
 
-    run.running.click(QStringLiteral("Picture5"));
+    run.running.click(QStringLiteral("dosensatzStartButton"));
     QCOMPARE(run.running.program.mainWindow().frame().target(),
              QStringLiteral("Der Hase hoppelt."));
 }
@@ -101,7 +103,7 @@ void WindowFlowTest::editorChangesAreWhatTheNextExerciseUses() {
 void WindowFlowTest::editorWorksheetButtonReachesTheWorksheets() {
     Run run;
     run.running.dialogs.queueInput(QStringLiteral("3"));
-    run.running.click(QStringLiteral("Picture8"));
+    run.running.click(QStringLiteral("editorButton"));
     // An empty list, so that no printer of the machine running the tests gets a page.
     run.running.app.store.setEntries({});
     run.running.click(QStringLiteral("worksheetsButton"));
@@ -115,9 +117,9 @@ void WindowFlowTest::rewardGameFromButtonToResultAndBack() {
     RunningProgram& running = run.running;
     running.app.users.selectUser(0);
     running.app.points.set(25);
-    running.click(QStringLiteral("Picture5"));
-    running.click(QStringLiteral("Picture12"));
-    QWidget* reward = running.find(QStringLiteral("Command3"));
+    running.click(QStringLiteral("dosensatzStartButton"));
+    running.click(QStringLiteral("dosensatzLeaveButton"));
+    QWidget* reward = running.find(QStringLiteral("rewardButton"));
     QVERIFY(reward->isVisible());
 
     QTest::mouseClick(reward, Qt::LeftButton);
@@ -128,15 +130,16 @@ void WindowFlowTest::rewardGameFromButtonToResultAndBack() {
 
     running.playGame();
     QCOMPARE(running.app.points.value(), 15); // the limit of 10 is charged at the start
-    auto* list = running.find<QListWidget>(QStringLiteral("Liste1"));
+    auto* list = running.find<QListWidget>(QStringLiteral("highScoreList"));
     QCOMPARE(list->count(), 1);
     QVERIFY(list->item(0)->text().endsWith(QStringLiteral("   Anna")));
     QVERIFY(run.folder.read(QStringLiteral("BESTDOSE.LST")).startsWith('>'));
 
-    QTest::mouseClick(running.find(QStringLiteral("Bezeichnung11")), Qt::LeftButton);
+    QTest::mouseClick(running.find(QStringLiteral("closeLabel")), Qt::LeftButton);
     QVERIFY(!game->isVisible());
     QVERIFY(run.main().isVisible());
-    QCOMPARE(running.find<QLabel>(QStringLiteral("Label7"))->text(), QStringLiteral("15"));
+    QCOMPARE(running.find<QLabel>(QStringLiteral("dosensatzPointsDisplay"))->text(),
+             QStringLiteral("15"));
 }
 
 QTEST_MAIN(WindowFlowTest)
