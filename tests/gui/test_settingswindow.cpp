@@ -62,7 +62,6 @@ class SettingsWindowTest : public QObject {
 private Q_SLOTS:
     void fontsLoadLateSortedWithCurrentSelected_data();
     void fontsLoadLateSortedWithCurrentSelected();
-    void clicksChangeOnlyThePreviews();
     void saveKeepsWhatIsNotListed_data();
     void saveKeepsWhatIsNotListed();
     void leavingAppliesPreviewToExercisesOnly_data();
@@ -97,20 +96,6 @@ void SettingsWindowTest::fontsLoadLateSortedWithCurrentSelected() {
     for (int i = first + 1; i < f.fonts()->count(); ++i)
         QVERIFY(f.fonts()->item(i - 1)->text().compare(f.fonts()->item(i)->text(),
                                                        Qt::CaseInsensitive) <= 0);
-}
-
-void SettingsWindowTest::clicksChangeOnlyThePreviews() {
-    SettingsRun f({Missing, 24});
-    f.activateAndWaitForFonts();
-    f.click(f.fonts(), Installed);
-    f.click(f.sizes(), "12");
-    for (const char* name : {"fontPreview", "secondFontPreview"}) {
-        const QFont font = f.child<QLabel>(name)->font();
-        QCOMPARE(font.family(), Installed);
-        QCOMPARE(font.pointSize(), 12);
-    }
-    QCOMPARE(f.app.settings.exerciseFont(), (FontChoice{"Start", 24}));
-    QVERIFY(!f.folder.exists(IniName));
 }
 
 void SettingsWindowTest::saveKeepsWhatIsNotListed_data() {
@@ -153,9 +138,14 @@ void SettingsWindowTest::leavingAppliesPreviewToExercisesOnly_data() {
 
 void SettingsWindowTest::leavingAppliesPreviewToExercisesOnly() {
     QFETCH(bool, throughFrame);
-    SettingsRun f;
+    SettingsRun f({Missing, 24});
     f.activateAndWaitForFonts();
+    f.click(f.fonts(), Installed);
     f.click(f.sizes(), "30");
+    for (const char* name : {"fontPreview", "secondFontPreview"})
+        QCOMPARE(f.child<QLabel>(name)->font().pointSize(), 30);
+    QCOMPARE(f.child<QLabel>("fontPreview")->font().family(), Installed);
+    QCOMPARE(f.app.settings.exerciseFont(), (FontChoice{"Start", 24}));
     QSignalSpy returned(f.window.get(), &SettingsWindow::returnedToMainWindow);
     if (throughFrame)
         f.window->close();
