@@ -1,10 +1,6 @@
 #include "editor/listrules.h"
 #include "editor/sentenceeditor.h"
-#include "store/appstate.h"
 #include "support/fixture.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
 
 #include <QTest>
 
