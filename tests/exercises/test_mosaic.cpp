@@ -93,7 +93,6 @@ void MosaicTest::gridKeepsItsInvariants_data() {
     QTest::addColumn<QString>("sentence");
     QTest::addColumn<QList<double>>("draws");
     QTest::newRow("Vater, mixed draws") << Vater << QList<double>{0.31, 0.77, 0.02, 0.5, 0.93};
-    QTest::newRow("Bauer, mixed draws") << Bauer << QList<double>{0.6, 0.1, 0.45, AlmostOne};
     QTest::newRow("one letter") << QStringLiteral("A") << QList<double>{0.4, 0.9, 0.0};
 }
 

@@ -129,14 +129,13 @@ void VerrutscherTest::setUpSeedsAndShowsDisplayForm_data() {
 
 void VerrutscherTest::setUpSeedsAndShowsDisplayForm() {
     QFETCH(TextCase, textCase);
-    QFETCH(QString, line);
     // Two blanks: n = 2, L = 3, r = 0 gives wide gaps after the 3rd and 6th letter.
     VerrutscherRun run({QStringLiteral("Ab c dEf.")}, {0.0}, textCase);
     QSignalSpy shown(&run.exercise, &VerrutscherExercise::misprintChanged);
     QSignalSpy focus(&run.exercise, &Exercise::focusInputRequested);
     QVERIFY(run.start());
     QCOMPARE(run.random.seedings, 1);
-    QCOMPARE(run.exercise.displayedLine(), line);
+    QTEST(run.exercise.displayedLine(), "line");
     QCOMPARE(shown.count(), 1);
     QCOMPARE(focus.count(), 1);
     QCOMPARE(run.frame.target(), QStringLiteral("Ab c dEf."));
