@@ -4,11 +4,7 @@
 #include "platform/clipboard.h"
 #include "platform/printing.h"
 #include "platform/systemprinting.h"
-#include "store/appstate.h"
 #include "support/fixture.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
 
 #include <QRegularExpression>
 #include <QTest>
