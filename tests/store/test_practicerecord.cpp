@@ -1,4 +1,5 @@
 #include "store/practicerecord.h"
+#include "store/practicerecordreader.h"
 #include "store/readingoptions.h"
 #include "support/workfolder.h"
 
@@ -73,6 +74,8 @@ void PracticeRecordTest::oneLinePerEvent() {
     PracticeRecord record(folder.dir());
     QVERIFY(record.append(entry));
     QCOMPARE(folder.read(Record), Header + line + "\r\n");
+    // The reader takes the quoting back apart.
+    QCOMPARE(practicerecord::parse(folder.read(Record)).entries, std::vector{entry});
 }
 
 void PracticeRecordTest::headerOnlyWhenTheFileIsNew() {

@@ -18,43 +18,10 @@ const QByteArray GoodLine = "2026-12-06;14:03:12;Anna;Satz fertig;Dosensatz;SAET
 class PracticeRecordReaderTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void readsQuotedFieldsBack_data();
-    void readsQuotedFieldsBack();
     void skipsAndCountsDamagedLines_data();
     void skipsAndCountsDamagedLines();
     void readsOnlyRegularFiles();
 };
-
-void PracticeRecordReaderTest::readsQuotedFieldsBack_data() {
-    QTest::addColumn<QByteArray>("field");
-    QTest::addColumn<QString>("sentence");
-    QTest::newRow("semicolon") << QByteArray("\"Erst dies; dann das.\"")
-                               << u"Erst dies; dann das."_s;
-    QTest::newRow("doubled quotes")
-        << QByteArray("\"Er rief \"\"Halt\"\"!\"") << u"Er rief \"Halt\"!"_s;
-    QTest::newRow("line break") << QByteArray("\"Oben\r\nunten\"") << u"Oben\r\nunten"_s;
-    QTest::newRow("umlauts unquoted") << QByteArray("Gr\xC3\xBC\xC3\x9F"
-                                                    "e")
-                                      << u"Grüße"_s;
-    QTest::newRow("empty quoted") << QByteArray("\"\"") << QString();
-}
-
-void PracticeRecordReaderTest::readsQuotedFieldsBack() {
-    QFETCH(QByteArray, field);
-    QFETCH(QString, sentence);
-    const QByteArray line =
-        "2026-12-06;08:00:00;\"M\xC3\xBCller; Jan\";Satz fertig;Mosaiksatz;S.TXT;" + field +
-        ";5;0;0;1\r\n";
-    const auto contents = practicerecord::parse(QByteArray(Header + line + GoodLine));
-    QCOMPARE(contents.damagedLines, 0);
-    QCOMPARE(contents.entries.size(), size_t(2));
-    const PracticeEntry& entry = contents.entries.front();
-    QCOMPARE(entry.sentence, sentence);
-    QCOMPARE(entry.user, u"Müller; Jan"_s);
-    QCOMPARE(entry.when, QDateTime(QDate(2026, 12, 6), QTime(8, 0)));
-    QCOMPARE(entry.seconds, 5);
-    QCOMPARE(contents.entries.back().sentence, u"Der Hund bellt."_s);
-}
 
 void PracticeRecordReaderTest::skipsAndCountsDamagedLines_data() {
     QTest::addColumn<QByteArray>("line");
