@@ -116,8 +116,6 @@ class TextFileTest : public QObject {
 private Q_SLOTS:
     void readsLinesInOneEncoding_data();
     void readsLinesInOneEncoding();
-    void limitsWhatIsKept_data();
-    void limitsWhatIsKept();
     void stopsReadingAtTheLimit();
     void usesOnlyRegularFilesInsideTheFolder_data();
     void usesOnlyRegularFilesInsideTheFolder();
@@ -163,35 +161,6 @@ void TextFileTest::readsLinesInOneEncoding() {
     QVERIFY(result.ok);
     QCOMPARE(result.lines, lines);
     QVERIFY(!result.truncated);
-}
-
-void TextFileTest::limitsWhatIsKept_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("maxLines");
-    QTest::addColumn<int>("maxLineBytes");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<bool>("truncated");
-    QTest::addColumn<int>("overlong");
-    const QStringList oneTwo{u"1"_s, u"2"_s};
-    QTest::newRow("more lines than the limit") << "1\n2\n3\n"_ba << 2 << 9 << oneTwo << true << 0;
-    QTest::newRow("exactly the limit") << "1\n2"_ba << 2 << 9 << oneTwo << false << 0;
-    QTest::newRow("skipped lines do not count")
-        << " \n1\n \n2\n \n"_ba << 2 << 9 << oneTwo << false << 0;
-    QTest::newRow("overlong lines skipped")
-        << "1\n1234\n2\n12345"_ba << 9 << 3 << oneTwo << false << 2;
-}
-
-void TextFileTest::limitsWhatIsKept() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, maxLines);
-    QFETCH(int, maxLineBytes);
-    QBuffer device(&bytes);
-    QVERIFY(device.open(QIODevice::ReadOnly));
-    const textfile::ReadResult result = textfile::readLines(
-        device, {maxLines, maxLineBytes}, [](const QByteArray& line) { return line != " "; });
-    QTEST(result.lines, "lines");
-    QTEST(result.truncated, "truncated");
-    QTEST(result.overlongLines, "overlong");
 }
 
 void TextFileTest::stopsReadingAtTheLimit() {

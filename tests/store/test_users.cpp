@@ -35,8 +35,6 @@ void UsersTest::readsEveryLineAsName_data() {
         << QByteArray("Anna\r\n\r\nBen\r\n") << QStringList{u"Anna"_s, QString(), u"Ben"_s};
     QTest::newRow("comma and blanks stay")
         << QByteArray("M\xFCller, Jan \r\n") << QStringList{u"Müller, Jan "_s};
-    QTest::newRow("LF, no final line end")
-        << QByteArray("Anna\nBen") << QStringList{u"Anna"_s, u"Ben"_s};
 }
 
 void UsersTest::readsEveryLineAsName() {
