@@ -26,7 +26,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: deps
-	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTIVORAL_BENCH=ON
 	cmake --build build-release -j $(JOBS)
 	@for b in build-release/bench/bench_*; do [ -x "$$b" ] && "$$b" || true; done
 

@@ -1,6 +1,7 @@
 #include "shell/overviewwindow.h"
 
 #include "exercises/panelstyle.h"
+#include "platform/countwording.h"
 #include "platform/twips.h"
 #include "store/appstate.h"
 #include "store/learningoverview.h"
@@ -262,11 +263,12 @@ void OverviewWindow::showChild(int index) {
 
     troubleList_->clear();
     for (const TroubleSentence& trouble : overview_->figures().troubleSentences(user))
-        troubleList_->addItem(trouble.sentence +
-                              QStringLiteral("\n    %1-mal geübt, %2 rot, %3 Hilfen")
-                                  .arg(trouble.attempts)
-                                  .arg(trouble.redAnswers)
-                                  .arg(trouble.helps));
+        troubleList_->addItem(
+            trouble.sentence +
+            QStringLiteral("\n    %1-mal geübt, %2 rot, ")
+                .arg(trouble.attempts)
+                .arg(trouble.redAnswers) +
+            countWording(trouble.helps, QStringLiteral("1 Hilfe"), QStringLiteral("%1 Hilfen")));
 }
 
 void OverviewWindow::returnToMainWindow() {
