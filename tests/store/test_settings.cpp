@@ -181,8 +181,6 @@ void SettingsTest::lockOpensOnlyForExactCount_data() {
     QTest::newRow("cancelled with a file loaded") << 3 << none << QString() << false;
     QTest::newRow("before any load, cancelled") << 0 << none << QString() << true;
     QTest::newRow("before any load, zero") << 0 << none << u"0"_s << false;
-    QTest::newRow("password: the count refused") << 3 << password << u"3"_s << false;
-    QTest::newRow("password: exact") << 3 << password << password << true;
     QTest::newRow("password: cancelled before any load") << 0 << password << QString() << false;
 }
 
