@@ -1,9 +1,7 @@
 #include "store/appstate.h"
 #include "store/learningoverview.h"
+#include "support/fixture.h"
 #include "support/practicegenerator.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
 
 #include <QTest>
 
@@ -115,16 +113,12 @@ void PracticeOverviewTest::troubleSentencesHardestFirst() {
 }
 
 void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
-    WorkFolder folder;
     std::vector<PracticeEntry> record = Record;
     record.push_back(entry(Monday, u"Müller; \"Jan\""_s, Event::Lupe));
-    folder.write(u"PROTOKOLL.CSV"_s, practiceRecordBytes(record));
-    folder.write(u"LERNSTAND.CSV"_s, "alt");
-    ScriptedDialogs dialogs;
-    SequenceRandom random;
-    AppState app(folder.dir(), dialogs, random);
+    Fixture f({{u"PROTOKOLL.CSV"_s, practiceRecordBytes(record)}, {u"LERNSTAND.CSV"_s, "alt"}});
+    const WorkFolder& folder = f.folder;
 
-    const LearningOverview overview(app, 0);
+    const LearningOverview overview(f.app, 0);
     QCOMPARE(overview.notice(), QString());
     overview.exportTable();
 
@@ -134,7 +128,7 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
     const QStringList lines = QString::fromUtf8(written.mid(3)).split(u"\r\n"_s);
     QCOMPARE(lines.size(), 5); // header, three children, nothing after the last line end
     QCOMPARE(lines[3], u"\"Müller; \"\"Jan\"\"\";1;0;0;0,0;0,0;1;30.11.2026 09:30"_s);
-    QCOMPARE(dialogs.last().prompt,
+    QCOMPARE(f.dialogs.last().prompt,
              u"Die Übersicht ist als CSV-Datei gespeichert:\r"_s +
                  QDir::toNativeSeparators(folder.path(u"LERNSTAND-2.CSV"_s)) + u"\r"_s);
 }
@@ -156,12 +150,8 @@ void PracticeOverviewTest::noticeCountsWhatWentWrong() {
     QFETCH(QByteArray, badLines);
     QFETCH(int, failedLines);
     QFETCH(QString, notice);
-    WorkFolder folder;
-    folder.write(u"PROTOKOLL.CSV"_s, practiceRecordBytes(Record) + badLines);
-    ScriptedDialogs dialogs;
-    SequenceRandom random;
-    AppState app(folder.dir(), dialogs, random);
-    const LearningOverview overview(app, failedLines);
+    Fixture f({{u"PROTOKOLL.CSV"_s, practiceRecordBytes(Record) + badLines}});
+    const LearningOverview overview(f.app, failedLines);
     QCOMPARE(overview.notice(), notice);
     QCOMPARE(overview.figures().children().size(), size_t(2));
 }
