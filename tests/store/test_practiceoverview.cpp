@@ -16,16 +16,8 @@ const QDate Monday(2026, 11, 30);
 
 PracticeEntry entry(QDate day, const QString& user, Event event, const QString& exercise = {},
                     const QString& sentence = {}, int seconds = 0, int red = 0, int helps = 0) {
-    PracticeEntry made;
-    made.when = QDateTime(day, QTime(9, 30));
-    made.user = user;
-    made.event = event;
-    made.exercise = exercise;
-    made.sentence = sentence;
-    made.seconds = seconds;
-    made.redAnswers = red;
-    made.helps = helps;
-    return made;
+    return {
+        QDateTime(day, QTime(9, 30)), user, event, exercise, {}, sentence, seconds, red, helps, 0};
 }
 
 // Anna practises on two days, Ben on one; a Wortfange round, helps and a skip count as

@@ -22,16 +22,8 @@ using Event = PracticeEntry::Event;
 
 PracticeEntry entry(Event event, const QString& sentence,
                     const QString& exercise = u"Dosensatz"_s) {
-    return {QDateTime(QDate(2026, 12, 6), QTime(14, 3, 12)),
-            u"Lena"_s,
-            event,
-            exercise,
-            u"TIERE.TXT"_s,
-            sentence,
-            42,
-            2,
-            4,
-            6};
+    const QDateTime when(QDate(2026, 12, 6), QTime(14, 3, 12));
+    return {when, u"Lena"_s, event, exercise, u"TIERE.TXT"_s, sentence, 42, 2, 4, 6};
 }
 
 } // namespace

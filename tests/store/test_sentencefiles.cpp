@@ -1,7 +1,5 @@
 #include "store/appstate.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
+#include "support/fixture.h"
 
 #include <QFile>
 #include <QTest>
@@ -17,11 +15,7 @@ const QByteArray WorkedExample("Erster Satz.\r\n\r\n   \r\n  Der  Hund   bellt. 
 const QStringList WorkedExampleEntries{u"Erster Satz."_s, u" Der Hund bellt."_s};
 
 // The main window's state over a temporary working folder, with one file list per window.
-struct Session {
-    WorkFolder folder;
-    ScriptedDialogs dialogs;
-    SequenceRandom random;
-    AppState app{folder.dir(), dialogs, random};
+struct Session : Fixture {
     SentenceFileList editorFiles{folder.dir()};
 
     void open(const QString& name, bool editor = false) {
