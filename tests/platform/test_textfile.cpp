@@ -116,14 +116,11 @@ class TextFileTest : public QObject {
 private Q_SLOTS:
     void readsLinesInOneEncoding_data();
     void readsLinesInOneEncoding();
-    void limitsWhatIsKept_data();
-    void limitsWhatIsKept();
     void stopsReadingAtTheLimit();
     void usesOnlyRegularFilesInsideTheFolder_data();
     void usesOnlyRegularFilesInsideTheFolder();
     void writesWindows1252OrUtf8_data();
     void writesWindows1252OrUtf8();
-    void failedWriteLeavesOldFileWhole();
     void everyWriterKeepsTheOldFile_data();
     void everyWriterKeepsTheOldFile();
     void everyWriterUsesWritableFilesInALockedFolder_data();
@@ -139,8 +136,6 @@ void TextFileTest::readsLinesInOneEncoding_data() {
     QTest::newRow("CR LF") << "a\r\nb\r\n"_ba << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("LF, lone CR, mixed")
         << "a\n\rb\rc\r\r\n"_ba << QStringList{u"a"_s, {}, u"b"_s, u"c"_s, {}};
-    QTest::newRow("no final line end") << "a\r\nb"_ba << QStringList{u"a"_s, u"b"_s};
-    QTest::newRow("empty lines count") << "\r\n\r\n"_ba << QStringList{{}, {}};
     QTest::newRow("BOM only") << Bom << QStringList{};
     QTest::newRow("NUL bytes stay") << "a\0b"_ba << QStringList{QStringView(u"a\0b", 3).toString()};
     QTest::newRow("CR | LF at chunk end")
@@ -152,7 +147,6 @@ void TextFileTest::readsLinesInOneEncoding_data() {
         << "\xE4\xDC\xDF\x80\x84\x8A\x93\x9F\x81"_ba << QStringList{u"äÜß€„Š“Ÿ\u0081"_s};
     QTest::newRow("UTF-8 without BOM")
         << "K\xC3\xB6ln\nSpa\xC3\x9F"_ba << QStringList{u"Köln"_s, u"Spaß"_s};
-    QTest::newRow("UTF-8 with BOM") << Bom + "abc" << QStringList{u"abc"_s};
     QTest::newRow("invalid UTF-8 on a later line")
         << "\xC3\xA4\r\n\xE4"_ba << QStringList{u"Ã¤"_s, u"ä"_s};
     QTest::newRow("cut UTF-8 sequence") << "ab\xC3"_ba << QStringList{u"abÃ"_s};
@@ -167,35 +161,6 @@ void TextFileTest::readsLinesInOneEncoding() {
     QVERIFY(result.ok);
     QCOMPARE(result.lines, lines);
     QVERIFY(!result.truncated);
-}
-
-void TextFileTest::limitsWhatIsKept_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("maxLines");
-    QTest::addColumn<int>("maxLineBytes");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<bool>("truncated");
-    QTest::addColumn<int>("overlong");
-    const QStringList oneTwo{u"1"_s, u"2"_s};
-    QTest::newRow("more lines than the limit") << "1\n2\n3\n"_ba << 2 << 9 << oneTwo << true << 0;
-    QTest::newRow("exactly the limit") << "1\n2"_ba << 2 << 9 << oneTwo << false << 0;
-    QTest::newRow("skipped lines do not count")
-        << " \n1\n \n2\n \n"_ba << 2 << 9 << oneTwo << false << 0;
-    QTest::newRow("overlong lines skipped")
-        << "1\n1234\n2\n12345"_ba << 9 << 3 << oneTwo << false << 2;
-}
-
-void TextFileTest::limitsWhatIsKept() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, maxLines);
-    QFETCH(int, maxLineBytes);
-    QBuffer device(&bytes);
-    QVERIFY(device.open(QIODevice::ReadOnly));
-    const textfile::ReadResult result = textfile::readLines(
-        device, {maxLines, maxLineBytes}, [](const QByteArray& line) { return line != " "; });
-    QTEST(result.lines, "lines");
-    QTEST(result.truncated, "truncated");
-    QTEST(result.overlongLines, "overlong");
 }
 
 void TextFileTest::stopsReadingAtTheLimit() {
@@ -271,9 +236,16 @@ void TextFileTest::writesWindows1252OrUtf8_data() {
     QTest::newRow("umlauts, ß, €") << QStringList{u"Grüße"_s, u"Ä€"_s}
                                    << "Gr\xFC\xDF"
                                       "e\r\n\xC4\x80\r\n"_ba;
-    QTest::newRow("empty line") << QStringList{QString()} << "\r\n"_ba;
     QTest::newRow("character beyond Windows-1252")
         << QStringList{u"ä"_s, u"Zoć"_s} << Bom + "\xC3\xA4\r\nZo\xC4\x87\r\n";
+    // Lines the reader could take for another encoding: they must read back unchanged.
+    const QByteArray anyBytes;
+    QTest::newRow("BOM character inside a later line")
+        << QStringList{QString(), u"\uFEFF\uFEFF"_s} << anyBytes;
+    QTest::newRow("first line begins like a BOM in Windows-1252")
+        << QStringList{u"\u00EF\u00BB\u00BFAnfang"_s, u"x"_s} << anyBytes;
+    QTest::newRow("Windows-1252 bytes that would form valid UTF-8")
+        << QStringList{u"\u00C5\u0090"_s, u"Ã¤"_s} << anyBytes;
 }
 
 void TextFileTest::writesWindows1252OrUtf8() {
@@ -282,24 +254,9 @@ void TextFileTest::writesWindows1252OrUtf8() {
     WorkFolder folder;
     folder.write(Name, "a much longer old content\r\n"_ba);
     QVERIFY(textfile::writeLinesAtomic(folder.path(Name), lines));
-    QCOMPARE(folder.read(Name), bytes);
+    if (!bytes.isNull())
+        QCOMPARE(folder.read(Name), bytes);
     QCOMPARE(textfile::readLines(folder.path(Name)).lines, lines);
-}
-
-void TextFileTest::failedWriteLeavesOldFileWhole() {
-    WorkFolder folder;
-    folder.write(Name, "Anna\r\nBen\r\n"_ba);
-    QString error;
-    bool written = true;
-    {
-        const FileSizeLimit diskFull(4096);
-        written =
-            textfile::writeLinesAtomic(folder.path(Name), QStringList(5000, u"Name"_s), &error);
-    }
-    QVERIFY(!written);
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(folder.read(Name), "Anna\r\nBen\r\n"_ba);
-    QCOMPARE(folder.dir().entryList(QDir::Files | QDir::Hidden), QStringList{Name});
 }
 
 void TextFileTest::everyWriterKeepsTheOldFile_data() {

@@ -1,9 +1,7 @@
 #include "store/appstate.h"
 #include "store/learningoverview.h"
+#include "support/fixture.h"
 #include "support/practicegenerator.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
 
 #include <QTest>
 
@@ -18,16 +16,8 @@ const QDate Monday(2026, 11, 30);
 
 PracticeEntry entry(QDate day, const QString& user, Event event, const QString& exercise = {},
                     const QString& sentence = {}, int seconds = 0, int red = 0, int helps = 0) {
-    PracticeEntry made;
-    made.when = QDateTime(day, QTime(9, 30));
-    made.user = user;
-    made.event = event;
-    made.exercise = exercise;
-    made.sentence = sentence;
-    made.seconds = seconds;
-    made.redAnswers = red;
-    made.helps = helps;
-    return made;
+    return {
+        QDateTime(day, QTime(9, 30)), user, event, exercise, {}, sentence, seconds, red, helps, 0};
 }
 
 // Anna practises on two days, Ben on one; a Wortfange round, helps and a skip count as
@@ -51,7 +41,6 @@ const std::vector<PracticeEntry> Record{
 class PracticeOverviewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void figuresPerChild_data();
     void figuresPerChild();
     void chartDaysOfOneChild();
     void troubleSentencesHardestFirst();
@@ -60,27 +49,16 @@ private Q_SLOTS:
     void noticeCountsWhatWentWrong();
 };
 
-void PracticeOverviewTest::figuresPerChild_data() {
-    QTest::addColumn<int>("child");
-    QTest::addColumn<QStringList>("row");
-    // Kind, Tage geübt, Dosensatz, Mosaiksatz, Sekunden pro Satz, Rot pro Satz, Hilfen, Zuletzt
-    QTest::newRow("Anna: two days, three sentences")
-        << 0 << QStringList{u"Anna"_s, u"2"_s,   u"2"_s, u"1"_s,
-                            u"20,0"_s, u"1,0"_s, u"1"_s, u"02.12.2026 09:30"_s};
-    QTest::newRow("Ben: the skip counts as a day, not as a sentence")
-        << 1 << QStringList{u"Ben"_s, u"2"_s,   u"0"_s, u"1"_s,
-                            u"8,0"_s, u"0,0"_s, u"1"_s, u"01.12.2026 09:30"_s};
-}
-
 void PracticeOverviewTest::figuresPerChild() {
-    QFETCH(int, child);
-    const PracticeOverview overview(Record);
-    const OverviewTable table = overview.table();
+    const OverviewTable table = PracticeOverview(Record).table();
     QCOMPARE(table.header, (QStringList{u"Kind"_s, u"Tage geübt"_s, u"Dosensatz"_s, u"Mosaiksatz"_s,
                                         u"Sekunden pro Satz"_s, u"Rot pro Satz"_s, u"Hilfen"_s,
                                         u"Zuletzt geübt"_s}));
-    QCOMPARE(table.rows.size(), size_t(2));
-    QTEST(table.rows[size_t(child)], "row");
+    // Ben's skip counts as a day of practice, not as a sentence.
+    const std::vector<QStringList> rows{
+        {u"Anna"_s, u"2"_s, u"2"_s, u"1"_s, u"20,0"_s, u"1,0"_s, u"1"_s, u"02.12.2026 09:30"_s},
+        {u"Ben"_s, u"2"_s, u"0"_s, u"1"_s, u"8,0"_s, u"0,0"_s, u"1"_s, u"01.12.2026 09:30"_s}};
+    QCOMPARE(table.rows, rows);
 }
 
 void PracticeOverviewTest::chartDaysOfOneChild() {
@@ -115,16 +93,12 @@ void PracticeOverviewTest::troubleSentencesHardestFirst() {
 }
 
 void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
-    WorkFolder folder;
     std::vector<PracticeEntry> record = Record;
     record.push_back(entry(Monday, u"Müller; \"Jan\""_s, Event::Lupe));
-    folder.write(u"PROTOKOLL.CSV"_s, practiceRecordBytes(record));
-    folder.write(u"LERNSTAND.CSV"_s, "alt");
-    ScriptedDialogs dialogs;
-    SequenceRandom random;
-    AppState app(folder.dir(), dialogs, random);
+    Fixture f({{u"PROTOKOLL.CSV"_s, practiceRecordBytes(record)}, {u"LERNSTAND.CSV"_s, "alt"}});
+    const WorkFolder& folder = f.folder;
 
-    const LearningOverview overview(app, 0);
+    const LearningOverview overview(f.app, 0);
     QCOMPARE(overview.notice(), QString());
     overview.exportTable();
 
@@ -134,7 +108,7 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
     const QStringList lines = QString::fromUtf8(written.mid(3)).split(u"\r\n"_s);
     QCOMPARE(lines.size(), 5); // header, three children, nothing after the last line end
     QCOMPARE(lines[3], u"\"Müller; \"\"Jan\"\"\";1;0;0;0,0;0,0;1;30.11.2026 09:30"_s);
-    QCOMPARE(dialogs.last().prompt,
+    QCOMPARE(f.dialogs.last().prompt,
              u"Die Übersicht ist als CSV-Datei gespeichert:\r"_s +
                  QDir::toNativeSeparators(folder.path(u"LERNSTAND-2.CSV"_s)) + u"\r"_s);
 }
@@ -156,12 +130,8 @@ void PracticeOverviewTest::noticeCountsWhatWentWrong() {
     QFETCH(QByteArray, badLines);
     QFETCH(int, failedLines);
     QFETCH(QString, notice);
-    WorkFolder folder;
-    folder.write(u"PROTOKOLL.CSV"_s, practiceRecordBytes(Record) + badLines);
-    ScriptedDialogs dialogs;
-    SequenceRandom random;
-    AppState app(folder.dir(), dialogs, random);
-    const LearningOverview overview(app, failedLines);
+    Fixture f({{u"PROTOKOLL.CSV"_s, practiceRecordBytes(Record) + badLines}});
+    const LearningOverview overview(f.app, failedLines);
     QCOMPARE(overview.notice(), notice);
     QCOMPARE(overview.figures().children().size(), size_t(2));
 }

@@ -1,4 +1,5 @@
 #include "store/practicerecord.h"
+#include "store/practicerecordreader.h"
 #include "store/readingoptions.h"
 #include "support/workfolder.h"
 
@@ -15,20 +16,14 @@ const QString Record = QString::fromLatin1(practicerecord::FileName);
 const QByteArray Header = "\xEF\xBB\xBF"
                           "Datum;Uhrzeit;Benutzer;Ereignis;\xC3\x9C"
                           "bung;Datei;Satz;Sekunden;Rot;Hilfen;Punkte\r\n";
+const QByteArray GoodLine = "2026-12-06;14:03:12;Anna;Satz fertig;Dosensatz;SAETZE.TXT;"
+                            "Der Hund bellt.;12;2;1;3\r\n";
 using Event = PracticeEntry::Event;
 
 PracticeEntry entry(Event event, const QString& sentence,
                     const QString& exercise = u"Dosensatz"_s) {
-    return {QDateTime(QDate(2026, 12, 6), QTime(14, 3, 12)),
-            u"Lena"_s,
-            event,
-            exercise,
-            u"TIERE.TXT"_s,
-            sentence,
-            42,
-            2,
-            4,
-            6};
+    const QDateTime when(QDate(2026, 12, 6), QTime(14, 3, 12));
+    return {when, u"Lena"_s, event, exercise, u"TIERE.TXT"_s, sentence, 42, 2, 4, 6};
 }
 
 } // namespace
@@ -42,6 +37,9 @@ private Q_SLOTS:
     void failedAppendIsCountedOnly_data();
     void failedAppendIsCountedOnly();
     void switchedOffForTheFolderAndEmptied();
+    void skipsAndCountsDamagedLines_data();
+    void skipsAndCountsDamagedLines();
+    void readsOnlyRegularFiles();
 };
 
 void PracticeRecordTest::oneLinePerEvent_data() {
@@ -73,6 +71,8 @@ void PracticeRecordTest::oneLinePerEvent() {
     PracticeRecord record(folder.dir());
     QVERIFY(record.append(entry));
     QCOMPARE(folder.read(Record), Header + line + "\r\n");
+    // The reader takes the quoting back apart.
+    QCOMPARE(practicerecord::parse(folder.read(Record)).entries, std::vector{entry});
 }
 
 void PracticeRecordTest::headerOnlyWhenTheFileIsNew() {
@@ -127,6 +127,49 @@ void PracticeRecordTest::switchedOffForTheFolderAndEmptied() {
     QVERIFY(record.append(entry(Event::Lupe, u"Zwei."_s)));
     QVERIFY(record.empty());
     QCOMPARE(folder.read(Record), Header);
+}
+
+void PracticeRecordTest::skipsAndCountsDamagedLines_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("too few fields") << QByteArray("2026-12-06;14:03:12;Anna;Lupe\r\n");
+    QTest::newRow("too many fields") << QByteArray(GoodLine).replace("\r\n", ";7\r\n");
+    QTest::newRow("bad date") << QByteArray(GoodLine).replace("2026-12-06", "2026-02-30");
+    QTest::newRow("date with blank") << QByteArray(GoodLine).replace("2026-12-06", "2026-12- 6");
+    QTest::newRow("bad time") << QByteArray(GoodLine).replace("14:03:12", "24:03:12");
+    QTest::newRow("unknown event") << QByteArray(GoodLine).replace("Satz fertig", "Satz gut");
+    QTest::newRow("bad number") << QByteArray(GoodLine).replace(";12;", ";1x;");
+    QTest::newRow("number too long") << QByteArray(GoodLine).replace(";12;", ";99999999999;");
+    QTest::newRow("no user") << QByteArray(GoodLine).replace("Anna", "");
+    QTest::newRow("quote never closed") << QByteArray(GoodLine).replace("Der Hund", "\"Der Hund");
+    QTest::newRow("text after closing quote")
+        << QByteArray(GoodLine).replace("Der Hund bellt.", "\"Der Hund\" bellt.");
+}
+
+// The damaged line costs itself only: the lines around it are read.
+void PracticeRecordTest::skipsAndCountsDamagedLines() {
+    QFETCH(QByteArray, line);
+    const auto contents = practicerecord::parse(QByteArray(Header + GoodLine + line + GoodLine));
+    QCOMPARE(contents.damagedLines, 1);
+    QCOMPARE(contents.entries.size(), size_t(2));
+    QCOMPARE(contents.entries.back().redAnswers, 2);
+}
+
+void PracticeRecordTest::readsOnlyRegularFiles() {
+    WorkFolder folder;
+    const QString record = folder.path(Record);
+    const auto missing = readPracticeRecord(record);
+    QVERIFY(missing.readable);
+    QVERIFY(missing.entries.empty());
+
+    QVERIFY(folder.dir().mkdir(Record));
+    QVERIFY(!readPracticeRecord(record).readable);
+    QVERIFY(folder.dir().rmdir(Record));
+
+    folder.write(Record, Header + GoodLine + "2026-12-07;09:00:00;Ben;Lupe;;;;;;;");
+    const auto written = readPracticeRecord(record);
+    QVERIFY(written.readable);
+    QCOMPARE(written.entries.size(), size_t(2));
+    QCOMPARE(written.entries.back().event, PracticeEntry::Event::Lupe);
 }
 
 QTEST_GUILESS_MAIN(PracticeRecordTest)

@@ -16,14 +16,7 @@ const QString C = u"Das Pferd läuft."_s;
 PracticeEntry attempt(const QString& sentence, int red, int helps, const QString& user = Lena,
                       const QString& file = File,
                       PracticeEntry::Event event = PracticeEntry::Event::SentenceFinished) {
-    PracticeEntry entry;
-    entry.user = user;
-    entry.event = event;
-    entry.file = file;
-    entry.sentence = sentence;
-    entry.redAnswers = red;
-    entry.helps = helps;
-    return entry;
+    return {{}, user, event, {}, file, sentence, 0, red, helps, 0};
 }
 
 using Entries = std::vector<PracticeEntry>;

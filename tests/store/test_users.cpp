@@ -14,6 +14,16 @@ namespace {
 const QString Inf = u"TIVORAL.INF"_s;
 // LF line ends show whether the program rewrote the file.
 const QByteArray AnnaBen("Anna\nBen\n");
+
+// The users of a folder whose users file holds the given bytes.
+struct Loaded {
+    WorkFolder folder;
+    Users users{folder.dir()};
+    explicit Loaded(const QByteArray& bytes) {
+        folder.write(Inf, bytes);
+        QVERIFY(users.load());
+    }
+};
 } // namespace
 
 class UsersTest : public QObject {
@@ -35,25 +45,18 @@ void UsersTest::readsEveryLineAsName_data() {
         << QByteArray("Anna\r\n\r\nBen\r\n") << QStringList{u"Anna"_s, QString(), u"Ben"_s};
     QTest::newRow("comma and blanks stay")
         << QByteArray("M\xFCller, Jan \r\n") << QStringList{u"Müller, Jan "_s};
-    QTest::newRow("LF, no final line end")
-        << QByteArray("Anna\nBen") << QStringList{u"Anna"_s, u"Ben"_s};
 }
 
 void UsersTest::readsEveryLineAsName() {
     QFETCH(QByteArray, bytes);
-    WorkFolder folder;
-    folder.write(Inf, bytes);
-    Users users(folder.dir());
-    QVERIFY(users.load());
-    QTEST(users.names(), "names");
-    QCOMPARE(folder.read(Inf), bytes);
+    Loaded l(bytes);
+    QTEST(l.users.names(), "names");
+    QCOMPARE(l.folder.read(Inf), bytes);
 }
 
 void UsersTest::selectsUser() {
-    WorkFolder folder;
-    folder.write(Inf, "Anna\r\n\r\n");
-    Users users(folder.dir());
-    QVERIFY(users.load());
+    Loaded l("Anna\r\n\r\n");
+    Users& users = l.users;
     QCOMPARE(users.current(), u"Benutzer"_s);
     QSignalSpy changed(&users, &Users::currentChanged);
     users.selectUser(1);
@@ -78,9 +81,6 @@ void UsersTest::addsUser_data() {
         << "";
     QTest::newRow("blanks count") << " Anna" << QByteArray("Anna\r\nBen\r\n Anna\r\n") << ""
                                   << "";
-    QTest::newRow("name with comma")
-        << "Müller, Jan" << QByteArray("Anna\r\nBen\r\nM\xFCller, Jan\r\n") << ""
-        << "";
     QTest::newRow("exact duplicate") << "Anna" << AnnaBen << "Anna:" << duplicate;
     QTest::newRow("cancelled") << "" << AnnaBen << ""
                                << "";
@@ -102,24 +102,21 @@ void UsersTest::addsUser_data() {
 void UsersTest::addsUser() {
     QFETCH(QString, answer);
     QFETCH(QString, messageTitle);
-    WorkFolder folder;
-    folder.write(Inf, AnnaBen);
-    Users users(folder.dir());
-    QVERIFY(users.load());
+    Loaded l(AnnaBen);
     ScriptedDialogs dialogs;
     dialogs.queueInput(answer);
-    users.addUser(dialogs);
+    l.users.addUser(dialogs);
 
     const ScriptedDialogs::Box& input = dialogs.boxes.constFirst();
     QVERIFY(input.isInput);
     QCOMPARE(input.prompt, u"Neuer Benutzer:"_s);
     QCOMPARE(input.title, u"Benutzereingabe"_s);
     QCOMPARE(input.defaultText, u"Benutzer"_s);
-    QTEST(folder.read(Inf), "file");
+    QTEST(l.folder.read(Inf), "file");
     QCOMPARE(dialogs.titles(), messageTitle.isEmpty() ? QStringList{} : QStringList{messageTitle});
     if (!messageTitle.isEmpty())
         QTEST(dialogs.last().prompt, "message");
-    QCOMPARE(users.current(), u"Benutzer"_s);
+    QCOMPARE(l.users.current(), u"Benutzer"_s);
 }
 
 void UsersTest::reportsUnwritableUsersFile() {
@@ -136,17 +133,14 @@ void UsersTest::reportsUnwritableUsersFile() {
 
 // A file with a name too long for the list: adding a user must not drop it from the file.
 void UsersTest::keepsNamesTheListCouldNotHold() {
-    WorkFolder folder;
     const QByteArray longName(textfile::ReadLimits::DefaultMaxLineBytes + 1, 'x');
     const QByteArray original = "Anna\r\n" + longName + "\r\nBen\r\n";
-    folder.write(Inf, original);
-    Users users(folder.dir());
-    QVERIFY(users.load());
-    QCOMPARE(users.names(), (QStringList{u"Anna"_s, u"Ben"_s}));
+    Loaded l(original);
+    QCOMPARE(l.users.names(), (QStringList{u"Anna"_s, u"Ben"_s}));
     ScriptedDialogs dialogs;
     dialogs.queueInput(u"Carla"_s);
-    users.addUser(dialogs);
-    QCOMPARE(folder.read(Inf), original + "Carla\r\n");
+    l.users.addUser(dialogs);
+    QCOMPARE(l.folder.read(Inf), original + "Carla\r\n");
 }
 
 QTEST_GUILESS_MAIN(UsersTest)
