@@ -31,7 +31,7 @@ QString decimal(double value) {
 }
 
 void sortGerman(QStringList& texts) {
-    QCollator collator(QLocale(QLocale::German));
+    QCollator collator{QLocale(QLocale::German)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(texts.begin(), texts.end(), collator);
 }
