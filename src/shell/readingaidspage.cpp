@@ -1,9 +1,9 @@
 #include "shell/readingaidspage.h"
 
 #include "exercises/panelstyle.h"
-#include "exercises/sentencerules.h"
 #include "platform/controls.h"
 #include "platform/fonts.h"
+#include "platform/textcase.h"
 #include "store/appstate.h"
 
 #include <QCheckBox>
@@ -150,6 +150,8 @@ void ReadingAidsPage::addRecordControls() {
 
 void ReadingAidsPage::showRecordSwitch() {
     const QSignalBlocker blocker(recordSwitch_);
+    // The page shows the folder's switch as it stands now, perhaps set on another computer.
+    app_.practiceRecord.forgetSwitch();
     recordSwitch_->setChecked(app_.practiceRecord.isOn());
 }
 

@@ -8,7 +8,9 @@ namespace tivoral {
 AppState::AppState(const QDir& workFolder_, Dialogs& dialogs_, RandomSource& random_)
     : workFolder(workFolder_), dialogs(dialogs_), random(random_), mainFiles(workFolder_),
       loader(workFolder_, store, fileStatus, dialogs_), users(workFolder_),
-      readingAids(workFolder_, users), teacherLock(workFolder_), practiceRecord(workFolder_) {}
+      readingAids(workFolder_, users), teacherLock(workFolder_), practiceRecord(workFolder_) {
+    QObject::connect(&users, &Users::currentChanged, [this] { practiceRecord.forgetSwitch(); });
+}
 
 void loadSettingsAndUsers(AppState& app) {
     app.users.clear();

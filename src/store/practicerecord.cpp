@@ -102,19 +102,25 @@ bool PracticeRecord::empty(QString* error) const {
 }
 
 bool PracticeRecord::isOn() const {
-    const ReadingOptionsFile options(folder_);
-    const QString value = options.read()
-                              .value(ReadingOptionsFile::sectionName(std::nullopt))
-                              .value(QLatin1String(SwitchKey));
-    return value != switchValue(false);
+    if (!on_) {
+        const QString value = ReadingOptionsFile(folder_)
+                                  .read()
+                                  .value(ReadingOptionsFile::sectionName(std::nullopt))
+                                  .value(QLatin1String(SwitchKey));
+        on_ = value != switchValue(false);
+    }
+    return *on_;
 }
 
-bool PracticeRecord::setOn(bool on, QString* error) const {
-    return ReadingOptionsFile(folder_).change(std::nullopt, QLatin1String(SwitchKey),
-                                              switchValue(on), error);
+bool PracticeRecord::setOn(bool on, QString* error) {
+    if (!ReadingOptionsFile(folder_).change(std::nullopt, QLatin1String(SwitchKey), switchValue(on),
+                                            error))
+        return false;
+    on_ = on;
+    return true;
 }
 
-bool PracticeRecord::changeSwitch(Dialogs& dialogs, bool on) const {
+bool PracticeRecord::changeSwitch(Dialogs& dialogs, bool on) {
     QString error;
     if (setOn(on, &error))
         return true;

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 
 namespace tivoral {
 
@@ -48,12 +49,14 @@ public:
     // Leaves the record with its header only; says why in German when it could not.
     bool empty(QString* error = nullptr) const;
 
-    // On unless the teacher switched it off for the folder.
+    // On unless the teacher switched it off for the folder. Read once, not for every line; a
+    // change from another computer counts from the next child chosen (forgetSwitch).
     bool isOn() const;
-    bool setOn(bool on, QString* error = nullptr) const;
+    bool setOn(bool on, QString* error = nullptr);
+    void forgetSwitch() { on_.reset(); }
 
     // The teacher's two actions, each telling a failure in German.
-    bool changeSwitch(Dialogs& dialogs, bool on) const;
+    bool changeSwitch(Dialogs& dialogs, bool on);
     // Empties the record after the question, when answered Yes.
     bool emptyAfterAsking(Dialogs& dialogs) const;
 
@@ -70,6 +73,7 @@ private:
     QDir folder_;
     Clock clock_;
     int failedLines_ = 0;
+    mutable std::optional<bool> on_;
 };
 
 } // namespace tivoral
