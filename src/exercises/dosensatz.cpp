@@ -4,6 +4,7 @@
 #include "exercises/exerciseprofiles.h"
 #include "exercises/sentencerules.h"
 #include "platform/random.h"
+#include "platform/textcase.h"
 #include "store/appstate.h"
 
 namespace tivoral {

@@ -3,6 +3,7 @@
 #include "exercises/exerciseframe.h"
 #include "exercises/exerciseprofiles.h"
 #include "exercises/sentencerules.h"
+#include "platform/textcase.h"
 #include "store/appstate.h"
 
 #include <algorithm>

@@ -1,7 +1,5 @@
 #include "exercises/sentencerules.h"
 
-#include <QCollator>
-
 #include <algorithm>
 
 namespace tivoral {
@@ -77,15 +75,6 @@ QStringList cutIntoPieces(const QString& sentence) {
         start = blank + 1;
     }
     return pieces;
-}
-
-void sortCaseInsensitive(QStringList& list) {
-    static const QCollator collator = [] {
-        QCollator c(QLocale(QLocale::German, QLocale::Germany));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    std::stable_sort(list.begin(), list.end(), collator);
 }
 
 } // namespace tivoral

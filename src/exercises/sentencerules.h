@@ -21,7 +21,4 @@ TypingCheck checkTyping(const QString& typed, const QString& target);
 // every piece is one word with the blank that follows it.
 QStringList cutIntoPieces(const QString& sentence);
 
-// The "sorted list" order: case-insensitive, umlauts beside their base letters.
-void sortCaseInsensitive(QStringList& list);
-
 } // namespace tivoral

@@ -1,7 +1,7 @@
 #include "game/highscorelist.h"
 
-#include "exercises/sentencerules.h"
 #include "platform/folderlock.h"
+#include "platform/textcase.h"
 #include "platform/textfile.h"
 
 #include <QFileInfo>

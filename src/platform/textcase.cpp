@@ -1,5 +1,10 @@
 #include "platform/textcase.h"
 
+#include <QCollator>
+#include <QLocale>
+
+#include <algorithm>
+
 namespace tivoral {
 
 QString toUpperOneToOne(const QString& text) {
@@ -21,6 +26,19 @@ QString toLowerOneToOne(const QString& text) {
         c = c.toLower();
     }
     return result;
+}
+
+} // namespace tivoral
+
+namespace tivoral {
+
+void sortCaseInsensitive(QStringList& list) {
+    static const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::German, QLocale::Germany));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    std::stable_sort(list.begin(), list.end(), collator);
 }
 
 } // namespace tivoral

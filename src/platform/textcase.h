@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tivoral {
 
@@ -8,5 +9,8 @@ namespace tivoral {
 // QString::toUpper would turn ß into "SS" and shift every position after it.
 QString toUpperOneToOne(const QString& text);
 QString toLowerOneToOne(const QString& text);
+
+// The "sorted list" order: case-insensitive, umlauts beside their base letters.
+void sortCaseInsensitive(QStringList& list);
 
 } // namespace tivoral

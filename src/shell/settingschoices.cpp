@@ -1,7 +1,7 @@
 #include "shell/settingschoices.h"
 
-#include "exercises/sentencerules.h"
 #include "platform/fonts.h"
+#include "platform/textcase.h"
 #include "store/appstate.h"
 
 namespace tivoral {

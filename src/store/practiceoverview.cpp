@@ -1,8 +1,8 @@
 #include "store/practiceoverview.h"
 
+#include "platform/textcase.h"
 #include "store/practicerecord.h"
 
-#include <QCollator>
 #include <QHash>
 #include <QLocale>
 #include <QSet>
@@ -28,12 +28,6 @@ double perSentence(int total, int sentences) {
 
 QString decimal(double value) {
     return QLocale(QLocale::German).toString(value, 'f', Decimals);
-}
-
-void sortGerman(QStringList& texts) {
-    QCollator collator{QLocale(QLocale::German)};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(texts.begin(), texts.end(), collator);
 }
 
 struct Totals {
@@ -66,7 +60,7 @@ PracticeOverview::PracticeOverview(const std::vector<PracticeEntry>& entries) : 
     }
 
     QStringList users = figures.keys();
-    sortGerman(users);
+    sortCaseInsensitive(users);
     for (const QString& user : users) {
         ChildFigures child = figures.value(user);
         const Totals& sums = totals[user];
@@ -76,7 +70,7 @@ PracticeOverview::PracticeOverview(const std::vector<PracticeEntry>& entries) : 
         children_.push_back(child);
     }
     exercises_ = exercises.values();
-    sortGerman(exercises_);
+    sortCaseInsensitive(exercises_);
 }
 
 std::vector<PracticeDay> PracticeOverview::days(const QString& user, QDate lastDay) const {

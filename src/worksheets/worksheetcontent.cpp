@@ -5,6 +5,7 @@
 #include "exercises/sentencerules.h"
 #include "exercises/verrutscher.h"
 #include "platform/random.h"
+#include "platform/textcase.h"
 #include "store/textcaseoption.h"
 
 #include <algorithm>
