@@ -1,7 +1,3 @@
-#include "editor/editorwindow.h"
-#include "game/gamewindow.h"
-#include "platform/windowscale.h"
-#include "shell/infowindow.h"
 #include "shell/settingswindow.h"
 #include "support/programdriver.h"
 #include "support/recordingspeech.h"
@@ -31,44 +27,15 @@ struct SpeakingProgram : ProgramDriver {
     QStringList said;
 };
 
-// Every named control of a window by object path, with its geometry.
-QMap<QString, QRect> rectangles(QWidget* window) {
-    QMap<QString, QRect> result{{window->objectName(), QRect(QPoint(), window->size())}};
-    for (QWidget* child : window->findChildren<QWidget*>()) {
-        if (child->objectName().isEmpty() || child->objectName().startsWith(u"qt_"_s) ||
-            child->window() != window)
-            continue;
-        QString path;
-        for (QObject* o = child; o && o != window; o = o->parent())
-            path.prepend(u"/"_s + o->objectName());
-        result.insert(path, child->geometry());
-    }
-    return result;
-}
-
-// The settings window opened on the reading-aids page for the named child.
-QComboBox* openReadingAidsFor(SettingsWindow& settings, const QString& name) {
-    settings.activate();
-    settings.findChild<QAbstractButton*>(u"readingAidsButton"_s)->click();
-    auto* child = settings.findChild<QComboBox*>(u"readingAidsChild"_s);
-    child->setCurrentIndex(child->findText(name));
-    return child;
-}
-
 } // namespace
 
 class ReadingAidsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { windowscale::apply(1.0); }
     void speechButtonsSayWhatTheChildSees_data();
     void speechButtonsSayWhatTheChildSees();
-    void speechButtonsHiddenWithoutVoiceOrOption_data();
-    void speechButtonsHiddenWithoutVoiceOrOption();
     void umlautKeysTypeAtTheCursor();
-    void everyWindowScalesAsAWhole();
-    void settingsPageChangesTheChosenChildAtOnce();
-    void recordSwitchAndEmptyButtonServeTheWholeFolder();
+    void readingAidsPageActsAtOnce();
 };
 
 void ReadingAidsTest::speechButtonsSayWhatTheChildSees_data() {
@@ -113,37 +80,6 @@ void ReadingAidsTest::speechButtonsSayWhatTheChildSees() {
     QTEST(program.app.points.value(), "pointsAfter");
 }
 
-void ReadingAidsTest::speechButtonsHiddenWithoutVoiceOrOption_data() {
-    QTest::addColumn<bool>("hasVoice");
-    QTest::addColumn<QByteArray>("options");
-    QTest::addColumn<bool>("readShown");
-    QTest::addColumn<bool>("targetShown");
-    QTest::addColumn<int>("saidCount");   // of the target and the Lupe's hint
-    QTest::addColumn<int>("pointsAfter"); // from 5
-    QTest::newRow("voice, speech on by default") << true << QByteArray() << true << false << 1 << 4;
-    QTest::newRow("target offered") << true << TargetOffered << true << true << 2 << 3;
-    QTest::newRow("no voice installed") << false << TargetOffered << false << false << 0 << 4;
-    QTest::newRow("speech off for the children")
-        << true << QByteArray("[*]\nVorlesen = nein\nSatzAnhoeren = ja\n") << false << false << 0
-        << 4;
-}
-
-void ReadingAidsTest::speechButtonsHiddenWithoutVoiceOrOption() {
-    QFETCH(bool, hasVoice);
-    QFETCH(QByteArray, options);
-    SpeakingProgram program(hasVoice, options);
-    program.click("dosensatzStartButton");
-    QTEST(program.shown("vorlesenButton"), "readShown");
-    QTEST(program.shown("satzAnhoerenButton"), "targetShown");
-    // A hidden button's operation says nothing and costs nothing either.
-    program.app.points.set(5);
-    auto& frame = program.main().frame();
-    frame.hearTarget(*frame.running());
-    frame.useLupe(*frame.running());
-    QTEST(int(program.said.size()), "saidCount");
-    QTEST(program.app.points.value(), "pointsAfter");
-}
-
 void ReadingAidsTest::umlautKeysTypeAtTheCursor() {
     ProgramDriver program;
     program.click("mosaicStartButton");
@@ -169,60 +105,32 @@ void ReadingAidsTest::umlautKeysTypeAtTheCursor() {
     QVERIFY(!row->isVisible());
 }
 
-void ReadingAidsTest::everyWindowScalesAsAWhole() {
-    ProgramDriver program;
-    SettingsWindow settings(program.app);
-    EditorWindow editor(program.app);
-    GameWindow game(program.app);
-    InfoWindow info;
-    program.click("dosensatzStartButton"); // an exercise panel shows
-    const QList<QWidget*> windows{&program.main(), &settings, &editor, &game, &info};
-    QList<QMap<QString, QRect>> before;
-    for (QWidget* window : windows)
-        before.append(rectangles(window));
-
-    constexpr double Factor = 1.5;
-    windowscale::apply(Factor);
-    int compared = 0;
-    for (qsizetype w = 0; w < windows.size(); ++w) {
-        const QMap<QString, QRect> after = rectangles(windows.at(w));
-        QCOMPARE(after.keys(), before.at(w).keys());
-        for (auto it = before.at(w).cbegin(); it != before.at(w).cend(); ++it, ++compared) {
-            const QRect& a = it.value();
-            const QRect& b = after.value(it.key());
-            const QList<int> expected{a.x(), a.y(), a.width(), a.height()};
-            const QList<int> got{b.x(), b.y(), b.width(), b.height()};
-            for (qsizetype k = 0; k < expected.size(); ++k)
-                QVERIFY2(qAbs(got.at(k) - expected.at(k) * Factor) <= 1.0, qPrintable(it.key()));
-        }
-    }
-    QVERIFY(compared > 100);
-
-    // Back at 100 % every control is where it was, without drifting by rounding.
-    windowscale::apply(2.0);
-    windowscale::apply(1.0);
-    for (qsizetype w = 0; w < windows.size(); ++w)
-        QCOMPARE(rectangles(windows.at(w)), before.at(w));
-}
-
-void ReadingAidsTest::settingsPageChangesTheChosenChildAtOnce() {
-    ProgramDriver program({{u"TIVORAL.INF"_s, "Anna\r\nBen\r\n"}, {u"TIVORAL.INI"_s, Settings24}});
+void ReadingAidsTest::readingAidsPageActsAtOnce() {
+    const QByteArray lines = PracticeRecord::headerBytes() +
+                             "2026-12-06;14:03:12;Ben;Lupe;Dosensatz;A.TXT;Eins.;3;0;1;0\r\n";
+    ProgramDriver program({{u"TIVORAL.INF"_s, "Anna\r\nBen\r\n"},
+                           {u"TIVORAL.INI"_s, Settings24},
+                           {u"PROTOKOLL.CSV"_s, lines}});
     program.app.users.selectUser(1);
     SettingsWindow settings(program.app);
-    QVERIFY(openReadingAidsFor(settings, u"Ben"_s)->isVisible());
+    settings.activate();
+    settings.findChild<QAbstractButton*>(u"readingAidsButton"_s)->click();
+    auto* child = settings.findChild<QComboBox*>(u"readingAidsChild"_s);
+    child->setCurrentIndex(child->findText(u"Ben"_s));
+    // The record switch is the folder's, whichever child the page shows; emptying asks first.
+    auto* recordSwitch = settings.findChild<QCheckBox*>(u"recordSwitch"_s);
+    QVERIFY(recordSwitch->isChecked());
+    recordSwitch->click();
+    QVERIFY(!program.app.practiceRecord.isOn());
+    QVERIFY(!program.folder.read(u"TIVORAL.OPT"_s).contains("[Ben]"));
     auto* fontChoice = settings.findChild<QComboBox*>(u"readerFontChoice"_s);
     fontChoice->setCurrentIndex(fontChoice->findText(u"Andika"_s));
-    settings.findChild<QComboBox*>(u"letterSpacingChoice"_s)->setCurrentIndex(2);
-    settings.findChild<QCheckBox*>(u"troubleMoreOftenSwitch"_s)->click();
 
     // Ben is the chosen child: his sentences show in his font at once; Anna keeps the default.
-    const QFont words = program.find("jumbledWordsDisplay")->font();
-    QCOMPARE(words.family(), u"Andika"_s);
-    QVERIFY(words.letterSpacing() > 100);
+    QCOMPARE(program.find("jumbledWordsDisplay")->font().family(), u"Andika"_s);
     QCOMPARE(program.find("readingView")->font().family(), u"Andika"_s);
-    QVERIFY(program.app.readingAids.current().troubleMoreOften);
-    QCOMPARE(program.app.readingAids.file().optionsFor(u"Anna"_s).fontFamily, QString());
-    QVERIFY(!program.app.readingAids.file().optionsFor(u"Anna"_s).troubleMoreOften);
+    program.app.users.selectUser(0);
+    QCOMPARE(program.find("jumbledWordsDisplay")->font().family(), u"Verdana"_s);
 
     // Every control of the page stands clear of the others and within the page.
     auto* page = settings.findChild<QWidget*>(u"readingAidsPage"_s);
@@ -235,21 +143,6 @@ void ReadingAidsTest::settingsPageChangesTheChosenChildAtOnce() {
         for (qsizetype j = i + 1; j < controls.size(); ++j)
             QVERIFY(!controls.at(i).intersects(controls.at(j)));
     }
-    program.app.users.selectUser(0);
-    QCOMPARE(program.find("jumbledWordsDisplay")->font().family(), u"Verdana"_s);
-}
-
-void ReadingAidsTest::recordSwitchAndEmptyButtonServeTheWholeFolder() {
-    const QByteArray lines = PracticeRecord::headerBytes() +
-                             "2026-12-06;14:03:12;Ben;Lupe;Dosensatz;A.TXT;Eins.;3;0;1;0\r\n";
-    ProgramDriver program({{u"TIVORAL.INF"_s, "Anna\r\nBen\r\n"}, {u"PROTOKOLL.CSV"_s, lines}});
-    SettingsWindow settings(program.app);
-    openReadingAidsFor(settings, u"Ben"_s); // whichever child the page shows
-    auto* recordSwitch = settings.findChild<QCheckBox*>(u"recordSwitch"_s);
-    QVERIFY(recordSwitch->isVisible() && recordSwitch->isChecked());
-    recordSwitch->click();
-    QVERIFY(!program.app.practiceRecord.isOn());
-    QVERIFY(!program.folder.read(u"TIVORAL.OPT"_s).contains("[Ben]"));
 
     auto* empty = settings.findChild<QPushButton*>(u"emptyRecordButton"_s);
     program.dialogs.clear();
