@@ -1,13 +1,11 @@
 // The real program started in working folders that hold broken, huge, odd or protected files:
 // every start ends quickly with the main window shown, the program's own messages and no
-// readable file changed; the exercises stay responsive on whatever sentence got loaded.
+// readable file changed.
 
 #include "support/programdriver.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
-
-#include <sys/stat.h>
 
 using namespace tivoral;
 using namespace tivoral::testing;
@@ -22,18 +20,15 @@ constexpr qint64 Slowdown = 3;
 constexpr qint64 Slowdown = 1;
 #endif
 constexpr qint64 StartLimitMs = 5000 * Slowdown;
-// One click in an exercise: what a child still feels as an answer to the click.
-constexpr qint64 StepLimitMs = 2000 * Slowdown;
 
 constexpr qint64 MiB = 1024 * 1024;
 constexpr qint64 HugeFileBytes = 200 * MiB;
-constexpr qint64 LongLineBytes = 50 * MiB;
 constexpr qint64 JunkBytes = 64 * 1024;
-constexpr int LongestSentenceBytes = 64 * 1024 - 1; // just below the longest line allowed
 constexpr int MaxSentences = 32767;
 constexpr int NulPitch = 61;
 constexpr quint32 JunkSeed = 20240611;
 constexpr int AnyCount = -1;
+const QByteArray GoodScores = ">  12     30   Anna\r\n";
 
 // What the program writes in place of a file it could not use.
 const QMap<QString, QByteArray> Replacements{{u"TIVORAL.INI"_s, Settings24},
@@ -69,7 +64,7 @@ struct CaseFolder : WorkFolder {
                                "ft.\r\n");
         write(u"TIVORAL.INI"_s, Settings24);
         write(u"TIVORAL.INF"_s, "Anna\r\nBen\r\n");
-        write(u"BESTDOSE.LST"_s, ">  12     30   Anna\r\n");
+        write(u"BESTDOSE.LST"_s, GoodScores);
     }
     ~CaseFolder() {
         const QStringList names = dir().entryList(QDir::Files | QDir::Dirs | QDir::NoDotDot);
@@ -83,14 +78,6 @@ struct CaseFolder : WorkFolder {
         QVERIFY(file.open(QIODevice::WriteOnly));
         for (qint64 written = 0; written < totalBytes; written += block.size())
             QCOMPARE(file.write(block), qint64(block.size()));
-    }
-    // Two sentences with a 200 MB hole between them.
-    void sparse(const QString& name) const {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(HugeFileBytes));
-        file.write("Ein Satz.\r\n");
-        QVERIFY(file.seek(HugeFileBytes));
-        file.write("\r\nNoch ein Satz.\r\n");
     }
     void protect(const QString& name, QFileDevice::Permissions mode) {
         QVERIFY(QFile::setPermissions(path(name), mode));
@@ -106,10 +93,6 @@ struct CaseFolder : WorkFolder {
                     write(name, junk());
                 else if (act == u"huge")
                     repeat(name, read(name), HugeFileBytes);
-                else if (act == u"sparse")
-                    sparse(name);
-                else if (act == u"longLine")
-                    repeat(name, "Wort ", LongLineBytes);
                 else if (act == u"remove")
                     QFile::remove(path(name));
                 else if (act == u"folder")
@@ -118,9 +101,6 @@ struct CaseFolder : WorkFolder {
                     protect(name, {});
                 else if (act == u"readOnly")
                     protect(name, ReadAndEnter);
-                else if (act == u"fifo")
-                    QVERIFY(QFile::remove(path(name)) &&
-                            ::mkfifo(QFile::encodeName(path(name)).constData(), 0600) == 0);
                 else if (act == u"outside") // moved out, write-protected, linked to
                     QVERIFY(QFile::rename(path(name), outside.path(name)) &&
                             QFile::setPermissions(outside.path(name), ReadOnly) &&
@@ -175,10 +155,7 @@ class HostileFolderTest : public QObject {
 private Q_SLOTS:
     void startEndsWithTheMainWindow_data();
     void startEndsWithTheMainWindow();
-    void exercisesStayResponsive_data();
-    void exercisesStayResponsive();
-    void gameEndsOverAHostileHighScoreList_data();
-    void gameEndsOverAHostileHighScoreList();
+    void unreadableHighScoreListIsKept();
 };
 
 void HostileFolderTest::startEndsWithTheMainWindow_data() {
@@ -192,12 +169,9 @@ void HostileFolderTest::startEndsWithTheMainWindow_data() {
     };
     const QString tooBig =
         u"Die Datei ist zu groß.\rEs wurden nur die ersten %1 Sätze geladen.\r"_s.arg(MaxSentences);
-    const QString overlong = u"1 zu lange Zeile der Datei wurde ausgelassen.\r"_s;
     row("binary junk as sentence file", "junk SAETZE.TXT", {}, AnyCount);
     row("binary junk as settings file", "junk TIVORAL.INI", {NoSettings}, 2, {u"TIVORAL.INI"_s});
     row("200 MB of sentences", "huge SAETZE.TXT", {tooBig, tooBig}, MaxSentences);
-    row("200 MB sparse file between two sentences", "sparse SAETZE.TXT", {overlong, overlong}, 2);
-    row("one 50 MB line as sentence file", "longLine SAETZE.TXT", {FileError, FileError}, 0);
     row("default sentence file name taken by a folder", "remove SAETZE.TXT; folder TIVORAL.TXT",
         {NoSentences, DefaultNotCreated, NoFiles}, 0);
     row("unreadable settings and users files", "unreadable TIVORAL.INI TIVORAL.INF", {NoSettings},
@@ -205,9 +179,6 @@ void HostileFolderTest::startEndsWithTheMainWindow_data() {
     row("write-protected empty working folder",
         "remove SAETZE.TXT TIVORAL.INI TIVORAL.INF BESTDOSE.LST; readOnly .",
         {NoSettings, NoSentences, DefaultNotCreated, NoFiles}, 0);
-    // Only regular files are opened, and only inside the folder.
-    row("FIFOs in place of every file", "fifo SAETZE.TXT TIVORAL.INI TIVORAL.INF BESTDOSE.LST",
-        {NoSettings, NoSentences}, 5);
     row("links to write-protected files outside",
         "outside SAETZE.TXT TIVORAL.INI TIVORAL.INF BESTDOSE.LST",
         {NoSettings, FileError, FileError}, 0);
@@ -254,87 +225,23 @@ void HostileFolderTest::startEndsWithTheMainWindow() {
         QVERIFY(!ProgramDriver(folder).dialogs.prompts().contains(NoSettings));
 }
 
-void HostileFolderTest::exercisesStayResponsive_data() {
-    QTest::addColumn<QByteArray>("line");
-    QTest::newRow("64 KiB without a blank") << QByteArray(LongestSentenceBytes, 'x');
-    static constexpr char Odd[] = "\xF0\x9F\x98\x80 Ein\0Satz\t\x01\x1B mit\x7F \xF0\x9D\x84\x9E.";
-    QTest::newRow("characters beyond 16 bits, NUL and control characters")
-        << QByteArray(Odd, sizeof Odd - 1);
-}
-
-void HostileFolderTest::exercisesStayResponsive() {
-    QFETCH(QByteArray, line);
+// A result the list cannot be read back for is shown but not written over the old list.
+void HostileFolderTest::unreadableHighScoreListIsKept() {
     CaseFolder folder;
-    folder.write(u"SAETZE.TXT"_s, line + "\r\n");
-    ProgramDriver running(folder);
-    QVERIFY(running.dialogs.prompts().isEmpty());
-    QCOMPARE(running.app.store.count(), 1);
-    const QString sentence = running.app.store.entries().constFirst();
-    const QString first = sentence.left(sentence.at(0).isHighSurrogate() ? 2 : 1);
-
-    // The reading view, then each exercise: start, type the first character into its text box
-    // (">name"), Lupe, new sentence, leave.
-    QStringList steps{u"readingViewButton"_s, u"readingViewButton"_s};
-    for (const char* exercise : {"dosensatz", "puzzle", "mosaic", "verrutscher"})
-        steps << u"%1StartButton >%1AnswerBox %1LupeButton %1NewSentenceButton %1LeaveButton"_s
-                     .arg(QLatin1String(exercise))
-                     .split(u' ');
-    steps.removeOne(u">puzzleAnswerBox"_s); // the puzzle is laid, not typed
-    for (qsizetype i = 0; i < steps.size(); ++i) {
-        const QString& step = steps.at(i);
-        QElapsedTimer timer;
-        timer.start();
-        if (step.startsWith(u'>')) {
-            auto* input = running.find<QPlainTextEdit>(step.mid(1));
-            QVERIFY2(input && input->isVisible(), qPrintable(step));
-            QTest::sendKeyEvent(QTest::Click, input, Qt::Key_unknown, first, Qt::NoModifier);
-        } else {
-            running.click(step);
-        }
-        QCoreApplication::processEvents();
-        QVERIFY2(timer.elapsed() < StepLimitMs, qPrintable(step));
-        QCOMPARE(running.app.store.selected(), 0);
-        QVERIFY(i > 0 || running.shown(u"readingView"_s));
-    }
-}
-
-void HostileFolderTest::gameEndsOverAHostileHighScoreList_data() {
-    QTest::addColumn<QString>("spoil");
-    // False when the list cannot be read, so that writing it back would lose the results.
-    QTest::addColumn<bool>("rewritten");
-    QTest::newRow("200 MB") << u"huge BESTDOSE.LST"_s << true;
-    QTest::newRow("unreadable") << u"unreadable BESTDOSE.LST"_s << false;
-}
-
-void HostileFolderTest::gameEndsOverAHostileHighScoreList() {
-    QFETCH(bool, rewritten);
-    CaseFolder folder;
-    if (!spoil(folder))
+    folder.protect(u"BESTDOSE.LST"_s, {});
+    if (!permissionsBind())
         QSKIP("File permissions do not stop this user (root)");
     ProgramDriver running(folder);
     running.app.users.selectUser(0);
     running.app.points.set(Settings::DefaultPointLimit);
     QVERIFY(running.openRewardGame());
-    QElapsedTimer timer;
-    timer.start();
     running.playGame();
-    QVERIFY2(timer.elapsed() < StartLimitMs, qPrintable(QString::number(timer.elapsed())));
-
-    QVERIFY(running.shown(u"scorePanel"_s));
     const auto* list = running.find<QListWidget>(u"highScoreList"_s);
-    QVERIFY(!list->findItems(u"   Anna"_s, Qt::MatchEndsWith).isEmpty());
-    QCOMPARE(running.dialogs.prompts().constLast() ==
-                 u"Die Bestenliste konnte nicht gespeichert werden.\r"_s,
-             !rewritten);
-    if (!rewritten)
-        return;
-    const QList<QByteArray> lines = folder.read(u"BESTDOSE.LST"_s).split('\n');
-    QVERIFY(lines.size() - 1 <= HighScoreList::MaxFileLines);
-    QVERIFY(std::all_of(lines.cbegin(), lines.cend() - 1, [](const QByteArray& line) {
-        return line.startsWith(HighScoreList::Marker.toLatin1()) && line.endsWith('\r');
-    }));
-    QVERIFY(std::any_of(lines.cbegin(), lines.cend(),
-                        [](const QByteArray& line) { return line.endsWith("   Anna\r"); }));
+    QVERIFY(list->isVisible() && !list->findItems(u"   Anna"_s, Qt::MatchEndsWith).isEmpty());
+    QCOMPARE(running.dialogs.prompts().constLast(),
+             u"Die Bestenliste konnte nicht gespeichert werden.\r"_s);
+    folder.protect(u"BESTDOSE.LST"_s, ReadOnly);
+    QCOMPARE(folder.read(u"BESTDOSE.LST"_s), GoodScores);
 }
 
 QTEST_MAIN(HostileFolderTest)
