@@ -3,15 +3,11 @@
 
 #include "support/programdriver.h"
 
-#include <QAbstractItemView>
 #include <QAbstractScrollArea>
-#include <QAbstractSpinBox>
 #include <QAccessible>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QTextEdit>
 #include <QToolButton>
 
 using namespace tivoral;
@@ -23,8 +19,9 @@ namespace {
 // The installed fonts are listed a moment after the settings window shows.
 constexpr int ListFillWaitMs = 5000;
 
-// A control a user can operate or read. The scroll bars and viewport of a scroll area belong to
-// the area, which has its own name.
+// A control a user can operate or read: a label with text, a button, a text box or list, a scroll
+// bar, a drop target or anything that takes the keyboard. The scroll bars and viewport of a scroll
+// area belong to the area, which has its own name.
 bool needsName(const QWidget* widget) {
     for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget())
         if (const auto* area = qobject_cast<const QAbstractScrollArea*>(up))
@@ -33,12 +30,10 @@ bool needsName(const QWidget* widget) {
                 return false;
     if (const auto* label = qobject_cast<const QLabel*>(widget))
         return !label->text().isEmpty();
-    return widget->acceptDrops() || qobject_cast<const QAbstractButton*>(widget) ||
-           qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
-           qobject_cast<const QTextEdit*>(widget) ||
-           qobject_cast<const QAbstractItemView*>(widget) ||
-           qobject_cast<const QScrollBar*>(widget) || qobject_cast<const QComboBox*>(widget) ||
-           qobject_cast<const QAbstractSpinBox*>(widget) || widget->focusPolicy() != Qt::NoFocus;
+    return widget->acceptDrops() || widget->focusPolicy() != Qt::NoFocus ||
+           qobject_cast<const QAbstractButton*>(widget) ||
+           qobject_cast<const QScrollBar*>(widget) ||
+           qobject_cast<const QAbstractScrollArea*>(widget);
 }
 
 // What a screen reader says about the control (the description falls back to the tool tip).
