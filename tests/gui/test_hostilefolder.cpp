@@ -65,8 +65,7 @@ struct CaseFolder : WorkFolder {
         write(u"BESTDOSE.LST"_s, ">  12     30   Anna\r\n");
     }
     ~CaseFolder() {
-        const QStringList names = dir().entryList(QDir::Files | QDir::Dirs | QDir::NoDotDot);
-        for (const QString& name : names)
+        for (const QString& name : dir().entryList(QDir::Files | QDir::Dirs | QDir::NoDotDot))
             QFile::setPermissions(path(name), ReadAndEnter | QFileDevice::WriteOwner);
     }
     // Writes the piece over and over up to about the given size: big files in a moment.
