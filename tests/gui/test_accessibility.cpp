@@ -3,68 +3,36 @@
 
 #include "support/programdriver.h"
 
-#include <QAbstractItemView>
-#include <QAbstractScrollArea>
-#include <QAbstractSpinBox>
 #include <QAccessible>
-#include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QTextEdit>
 #include <QToolButton>
 
 using namespace tivoral;
 using namespace tivoral::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Password = QStringLiteral("2");
-// A view step that plays the reward game to its end; "Name=text" types text into a text box,
-// "Name+Space" presses Space on a control.
-const QString PlayGame = QStringLiteral("(play)");
-const QString SpaceKey = QStringLiteral("+Space");
 // The installed fonts are listed a moment after the settings window shows.
 constexpr int ListFillWaitMs = 5000;
 
-// The scroll bars that a scroll area brings along belong to that area, which has its own name.
-bool isScrollAreaPart(const QWidget* widget) {
+// A control a user can operate or read: a label with text, a button, a text box or list, a scroll
+// bar, a drop target or anything that takes the keyboard. The scroll bars and viewport of a scroll
+// area belong to the area, which has its own name.
+bool needsName(const QWidget* widget) {
     for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget())
         if (const auto* area = qobject_cast<const QAbstractScrollArea*>(up))
             if (area->verticalScrollBar() == widget || area->horizontalScrollBar() == widget ||
                 area->viewport() == widget)
-                return true;
-    return false;
-}
-
-// A control a user can operate or read: buttons, text boxes, lists, scroll bars, labels that
-// show text, drop targets, and anything else that takes the keyboard.
-bool needsName(const QWidget* widget) {
-    if (!widget->isVisible() || isScrollAreaPart(widget))
-        return false;
-    if (widget->acceptDrops())
-        return true;
+                return false;
     if (const auto* label = qobject_cast<const QLabel*>(widget))
         return !label->text().isEmpty();
-    return qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
-           qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
-           qobject_cast<const QAbstractItemView*>(widget) ||
-           qobject_cast<const QScrollBar*>(widget) || qobject_cast<const QComboBox*>(widget) ||
-           qobject_cast<const QAbstractSpinBox*>(widget) || widget->focusPolicy() != Qt::NoFocus;
-}
-
-QString describe(const QWidget* widget) {
-    if (!widget->objectName().isEmpty())
-        return widget->objectName();
-    // An unnamed control: its class and the nearest named parent say where it is.
-    const QWidget* named = widget->parentWidget();
-    while (named && named->objectName().isEmpty())
-        named = named->parentWidget();
-    return QString::fromLatin1(widget->metaObject()->className()) + QStringLiteral(" in ") +
-           (named ? named->objectName() : QStringLiteral("?"));
+    return widget->acceptDrops() || widget->focusPolicy() != Qt::NoFocus ||
+           qobject_cast<const QAbstractButton*>(widget) ||
+           qobject_cast<const QScrollBar*>(widget) ||
+           qobject_cast<const QAbstractScrollArea*>(widget);
 }
 
 // What a screen reader says about the control (the description falls back to the tool tip).
@@ -73,17 +41,14 @@ QString accessibleText(QWidget* widget, QAccessible::Text which) {
     return face ? face->text(which).trimmed() : QString();
 }
 
-bool isBareNumber(const QString& text) {
-    static const QRegularExpression bareNumber(QStringLiteral("^[\\s\\d]*$"));
-    return bareNumber.match(text).hasMatch();
-}
-
 // What is wrong with the name a screen reader gets for the control; empty when nothing is.
 QString nameFault(QWidget* widget) {
+    static const QRegularExpression bareNumber(QStringLiteral("^[\\s\\d]*$"));
     const QString name = accessibleText(widget, QAccessible::Name);
     if (name.isEmpty())
         return QStringLiteral("no name");
-    if (isBareNumber(name) && isBareNumber(accessibleText(widget, QAccessible::Description)))
+    if (bareNumber.match(name).hasMatch() &&
+        bareNumber.match(accessibleText(widget, QAccessible::Description)).hasMatch())
         return QStringLiteral("a number without saying what it counts");
     // A label's name replaces its text for the screen reader, so it must still carry the text.
     const auto* label = qobject_cast<const QLabel*>(widget);
@@ -103,10 +68,11 @@ QStringList misnamedControls(QWidget* window) {
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);
     for (QWidget* widget : widgets) {
-        if (widget->window() != window || !needsName(widget))
+        if (widget->window() != window || !widget->isVisible() || !needsName(widget))
             continue;
         if (const QString fault = nameFault(widget); !fault.isEmpty())
-            offenders.append(describe(widget) + QStringLiteral(" (") + fault + QLatin1Char(')'));
+            offenders.append(QString::fromLatin1(widget->metaObject()->className()) + u' ' +
+                             widget->objectName() + QStringLiteral(" (") + fault + u')');
     }
     return offenders;
 }
@@ -122,77 +88,64 @@ private Q_SLOTS:
 };
 
 void AccessibilityTest::everyShownControlHasAName_data() {
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("window");
+    // Buttons to click in turn; "name=text" types into a text box, "name+" presses Space on a
+    // control, "(play)" plays the reward game to its end.
+    QTest::addColumn<QString>("steps");
     // A control that must be on screen (and filled, if a list), so that a broken way there
-    // cannot pass unnoticed.
+    // cannot pass unnoticed; its window is checked.
     QTest::addColumn<QString>("shown");
-    const QStringList reward{QStringLiteral("dosensatzStartButton"),
-                             QStringLiteral("dosensatzLeaveButton"),
-                             QStringLiteral("rewardButton")};
-    const auto row = [](const char* name, const QStringList& steps, const char* window,
-                        const char* shown) {
-        QTest::newRow(name) << steps << QString::fromLatin1(window) << QString::fromLatin1(shown);
+    const auto row = [](const QString& steps, const char* shown) {
+        QTest::newRow(shown) << steps << QString::fromLatin1(shown);
     };
-    row("main window with the sentence files", {}, "mainWindow", "sentenceFileList");
-    row("reading view", {QStringLiteral("readingViewButton")}, "mainWindow", "readingView");
-    row("text-case frame", {QStringLiteral("textCaseButton")}, "mainWindow", "upperCaseOption");
-    row("user panel", {QStringLiteral("userPanelButton")}, "mainWindow", "userList");
-    row("Dosensatz", {QStringLiteral("dosensatzStartButton")}, "mainWindow", "dosensatzAnswerBox");
-    row("Satzpuzzle", {QStringLiteral("puzzleStartButton")}, "mainWindow", "targetField");
-    // "Oma" lies on puzzleTile2, after "kocht.".
-    row("Satzpuzzle with a word placed",
-        {QStringLiteral("puzzleStartButton"), QStringLiteral("puzzleTile2") + SpaceKey},
-        "mainWindow", "targetField");
-    row("Mosaiksatz", {QStringLiteral("mosaicStartButton")}, "mainWindow", "mosaicAnswerBox");
-    row("Verrutscher Satz", {QStringLiteral("verrutscherStartButton")}, "mainWindow",
-        "verrutscherAnswerBox");
-    row("reward button", reward.first(2), "mainWindow", "rewardButton");
-    row("info window", {QStringLiteral("infoButton")}, "infoWindow", "infoWindow");
-    row("sentence editor", {QStringLiteral("editorButton")}, "editorWindow", "sentenceInput");
-    row("sentence editor with its word-limit warning",
-        {QStringLiteral("editorButton"),
-         QStringLiteral("sentenceInput=") + QStringLiteral("Wort ").repeated(19).trimmed(),
-         QStringLiteral("addSentenceButton")},
-        "editorWindow", "wordLimitWarning");
-    row("settings window", {QStringLiteral("settingsButton")}, "settingsWindow", "fontList");
-    row("Wortfange", reward, "gameWindow", "playingField");
-    row("Wortfange high-score list", reward + QStringList{PlayGame}, "gameWindow", "highScoreList");
+    const QString reward = QStringLiteral("dosensatzStartButton dosensatzLeaveButton rewardButton");
+    row({}, "sentenceFileList");
+    row(u"readingViewButton"_s, "readingView");
+    row(u"textCaseButton"_s, "upperCaseOption");
+    row(u"userPanelButton"_s, "userList");
+    row(u"dosensatzStartButton"_s, "dosensatzAnswerBox");
+    row(u"puzzleStartButton puzzleTile2+"_s, "targetField"); // "Oma" placed
+    row(u"mosaicStartButton"_s, "mosaicAnswerBox");
+    row(u"verrutscherStartButton"_s, "verrutscherAnswerBox");
+    row(u"dosensatzStartButton dosensatzLeaveButton"_s, "rewardButton");
+    row(u"infoButton"_s, "infoWindow");
+    row(u"editorButton sentenceInput="_s + u"Wort_"_s.repeated(19) + u" addSentenceButton"_s,
+        "wordLimitWarning");
+    row(u"settingsButton"_s, "fontList");
+    row(reward, "playingField");
+    row(reward + u" (play)"_s, "highScoreList");
 }
 
 void AccessibilityTest::everyShownControlHasAName() {
-    QFETCH(QStringList, steps);
-    QFETCH(QString, window);
+    QFETCH(QString, steps);
     QFETCH(QString, shown);
     ProgramDriver running({{QStringLiteral("SAETZE.TXT"), "Oma kocht.\r\nOpa liest.\r\n"},
                            {QStringLiteral("TIVORAL.INI"), Settings24},
                            {QStringLiteral("TIVORAL.INF"), "Anna\r\nBen\r\n"}});
     running.app.points.set(Settings::DefaultPointLimit);
-    // A chosen name, so that the name displays show more than their start text.
-    running.app.users.selectUser(0);
-    running.dialogs.queueInput(Password); // for the teacher lock, if a step meets it
+    running.app.users.selectUser(0); // so that the name displays show more than their start text
+    running.dialogs.queueInput(QStringLiteral("2")); // the teacher password, if a step meets it
 
-    for (const QString& step : steps) {
-        if (step == PlayGame)
+    for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype equals = step.indexOf(u'=');
+        if (step == QStringLiteral("(play)"))
             running.playGame();
-        else if (step.endsWith(SpaceKey))
-            QTest::keyClick(running.find(step.chopped(SpaceKey.size())), Qt::Key_Space);
-        else if (const qsizetype equals = step.indexOf(QLatin1Char('=')); equals > 0)
-            running.find<QLineEdit>(step.left(equals))->setText(step.mid(equals + 1));
+        else if (step.endsWith(u'+'))
+            QTest::keyClick(running.find(step.chopped(1)), Qt::Key_Space);
+        else if (equals > 0)
+            running.find<QLineEdit>(step.left(equals))
+                ->setText(step.mid(equals + 1).replace(u'_', u' ').trimmed());
         else
             running.click(step);
         if (QTest::currentTestFailed())
             return;
     }
-    auto* shownWindow = running.find(window);
-    QVERIFY2(shownWindow && shownWindow->isVisible(), "the window did not open");
-    QWidget* control = window == shown ? shownWindow : shownWindow->findChild<QWidget*>(shown);
+    QWidget* control = running.find(shown);
     QVERIFY2(control && control->isVisible(), qPrintable(shown + QStringLiteral(" is not shown")));
     auto* list = qobject_cast<QListWidget*>(control);
     QVERIFY2(!list || QTest::qWaitFor([&] { return list->count() > 0; }, ListFillWaitMs),
              qPrintable(shown + QStringLiteral(" stays empty")));
 
-    const QStringList offenders = misnamedControls(shownWindow);
+    const QStringList offenders = misnamedControls(control->window());
     QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(QStringLiteral(", "))));
 }
 
