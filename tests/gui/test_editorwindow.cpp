@@ -15,21 +15,16 @@ namespace {
 struct Editor : testing::Fixture {
     std::unique_ptr<EditorWindow> window;
 
-    Editor() {
+    Editor() : Fixture(testing::Files{{"tiere.txt", "Der Hund bellt.\r\n"}}) {
         app.store.setEntries({"Eins.", "Zwei.", "Drei.", "Vier."});
         app.store.markAsSaved(); // as a load leaves it
-        app.store.setSelected(0);
         app.fileStatus.setLoaded(4, "/s/A.TXT", "A.TXT");
         window = std::make_unique<EditorWindow>(app);
         window->activate();
     }
-    template <typename T = QToolButton> T* child(const char* name) const {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            qFatal("missing control %s", name);
-        return widget;
+    void click(const char* name) const {
+        QTest::mouseClick(window->findChild<QToolButton*>(name), Qt::LeftButton);
     }
-    void click(const char* name) const { QTest::mouseClick(child(name), Qt::LeftButton); }
 };
 
 } // namespace
@@ -58,10 +53,8 @@ void EditorWindowTest::unsavedEditsAskBeforeGoingOn() {
     QFETCH(QString, saveName);
     QFETCH(bool, goesOn);
     Editor f;
-    f.folder.write("tiere.txt", "Der Hund bellt.\r\n");
-    f.window->activate();
     QSignalSpy returned(f.window.get(), &EditorWindow::returnedToMainWindow);
-    QTest::keyClicks(f.child<QLineEdit>("sentenceInput"), "Der Hase hoppelt.");
+    QTest::keyClicks(f.window->findChild<QLineEdit*>("sentenceInput"), "Der Hase hoppelt.");
     f.click("addSentenceButton");
     const QStringList edited = f.app.store.entries();
     f.dialogs.queueAnswer(answer);
@@ -73,7 +66,7 @@ void EditorWindowTest::unsavedEditsAskBeforeGoingOn() {
         f.window->close();
     } else {
         f.click("fileListButton");
-        testing::ProgramDriver::doubleClickRow(f.child<QListWidget>("fileList"), 0);
+        testing::ProgramDriver::doubleClickRow(f.window->findChild<QListWidget*>("fileList"), 0);
     }
     const testing::ScriptedDialogs::Box question = f.dialogs.boxes.constFirst();
     QCOMPARE(question.prompt + '|' + question.title, "Die Änderungen speichern?|Satzeditor");

@@ -1,6 +1,5 @@
 #include "support/programdriver.h"
 
-#include <QListWidget>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -44,8 +43,7 @@ void GameWindowTest::aGameFromClickToItsEnd_data() {
     QTest::addColumn<bool>("stillOpen");
     const QString exit = QStringLiteral("Dieses Spiel jetzt beenden?\r");
     QTest::newRow("every letter caught, keys sent to a button")
-        << "caught" << Answer::Ok << "Du hast die 3 Buchstaben\rin 1 Sekunden geschafft.\r"
-        << true;
+        << "caught" << Answer::Ok << "Du hast die 3 Buchstaben\rin 1 Sekunden geschafft.\r" << true;
     QTest::newRow("ENDE, No: the game goes on") << "endGameButton" << Answer::No << exit << true;
     QTest::newRow("Escape, Yes: the window closes") << "Escape" << Answer::Yes << exit << false;
     QTest::newRow("window frame") << "frame" << Answer::Yes << "" << false;
@@ -58,7 +56,6 @@ void GameWindowTest::aGameFromClickToItsEnd() {
     Window w(QStringLiteral("Oma"));
     QSignalSpy closed(&w.window, &GameWindow::closed);
     auto* clock = w.find<QTimer>("gameClock");
-    QVERIFY(!clock->isActive());
     QTest::mouseClick(w.find("playingField"), Qt::LeftButton);
     QCOMPARE(w.app.points.value(), 50);
     QVERIFY(clock->isActive());
@@ -73,7 +70,6 @@ void GameWindowTest::aGameFromClickToItsEnd() {
         ProgramDriver::catchNext(engine, w.find("speedBar"));
         ProgramDriver::catchNext(engine, &w.window);
         QCOMPARE(w.find<QScrollBar>("speedBar")->value(), GameEngine::DefaultSpeed);
-        QCOMPARE(w.find<QListWidget>("highScoreList")->item(0)->text(), "   3      1   Anna");
         QCOMPARE(w.folder.read(QString::fromLatin1(HighScoreList::FileName)),
                  QByteArray(">   3      1   Anna\r\n"));
     } else if (ending == "Escape") {

@@ -1,7 +1,6 @@
 #include "exercises/exercisepanel.h"
 #include "support/programdriver.h"
 
-
 using namespace tivoral;
 using namespace tivoral::testing;
 
@@ -17,31 +16,30 @@ private Q_SLOTS:
 
 void MainWindowTest::keysInAPanelNeverReachWhatItCovers_data() {
     QTest::addColumn<QString>("panel"); // the prefix of the panel's controls
-    QTest::addColumn<QString>("firstFocus");
-    QTest::addColumn<QString>("keys"); // t Tab, b Backtab, s Space, r Return
+    QTest::addColumn<QString>("keys");  // t Tab, b Backtab, s Space, r Return
     // Sixteen Tabs and Backtabs go round every panel more than once.
     const QString round = QString(16, 't') + QString(16, 'b');
-    QTest::newRow("Dosensatz") << "dosensatz" << "dosensatzAnswerBox" << "ttts" + round + 'r';
-    QTest::newRow("Satzpuzzle") << "puzzle" << "puzzleTile1" << "s" + round + "sr";
-    QTest::newRow("Mosaiksatz") << "mosaic" << "mosaicAnswerBox" << round + 'r';
-    QTest::newRow("Verrutscher Satz") << "verrutscher" << "verrutscherAnswerBox" << round + 'r';
+    QTest::newRow("Dosensatz") << QString("dosensatz") << "ttts" + round + 'r';
+    QTest::newRow("Satzpuzzle") << QString("puzzle") << 's' + round + "sr";
+    QTest::newRow("Mosaiksatz") << QString("mosaic") << round + 'r';
 }
 
 void MainWindowTest::keysInAPanelNeverReachWhatItCovers() {
     QFETCH(QString, panel);
-    QFETCH(QString, firstFocus);
     QFETCH(QString, keys);
     const QHash<QChar, Qt::Key> keyNamed = {
         {'t', Qt::Key_Tab}, {'b', Qt::Key_Backtab}, {'s', Qt::Key_Space}, {'r', Qt::Key_Return}};
     ProgramDriver program;
     program.click(panel + "StartButton");
     QWidget* shown = program.find(panel + "Panel");
-    QCOMPARE(program.focus(), program.find(firstFocus));
+    QCOMPARE(program.focus(),
+             program.find(panel == "puzzle" ? QString("puzzleTile1") : panel + "AnswerBox"));
 
     for (const QChar step : keys) {
         QWidget* focus = program.focus();
-        QVERIFY2(focus && shown->isAncestorOf(focus),
-                 qPrintable(QString(step) + " reached " + (focus ? focus->objectName() : "nothing")));
+        QVERIFY2(
+            focus && shown->isAncestorOf(focus),
+            qPrintable(QString(step) + " reached " + (focus ? focus->objectName() : "nothing")));
         QTest::keyClick(focus, keyNamed.value(step),
                         step == 'b' ? Qt::ShiftModifier : Qt::NoModifier);
         QVERIFY2(shown->isVisible(), qPrintable(QString(step)));

@@ -37,7 +37,8 @@ void OverviewWindowTest::showsTheChosenChildBehindTheTeacherLock() {
     chooser->setCurrentIndex(chooser->findText("Clara"));
     int claraFinished = 0;
     for (const PracticeEntry& entry : record)
-        claraFinished += entry.user == "Clara" && entry.event == PracticeEntry::Event::SentenceFinished;
+        claraFinished +=
+            entry.user == "Clara" && entry.event == PracticeEntry::Event::SentenceFinished;
     const QChart* chart = running.find<QChartView>("progressChart")->chart();
     QVERIFY(chart->title().startsWith("Clara:"));
     const QBarSet* bars = chart->findChild<QBarSet*>();

@@ -18,13 +18,6 @@ const QString Installed = "DejaVu Sans";
 const QString Missing = "Verdana Nicht Da";
 const FontChoice Start{"Start", 24};
 
-template <typename T = QToolButton> T* child(const QWidget& window, const char* name) {
-    T* widget = window.findChild<T*>(name);
-    if (!widget)
-        qFatal("missing control %s", name);
-    return widget;
-}
-
 QString selected(QListWidget* list) {
     return list->selectedItems().isEmpty() ? QString() : list->selectedItems().constFirst()->text();
 }
@@ -41,18 +34,17 @@ private Q_SLOTS:
 void SettingsWindowTest::chosenFontIsSavedAndApplied_data() {
     QTest::addColumn<QString>("family");
     QTest::addColumn<int>("size");
-    QTest::addColumn<QString>("selectedFamily"); // as the list shows it after loading
-    QTest::addColumn<QString>("selectedSize");
-    QTest::addColumn<int>("clickedSize"); // 0: none
-    QTest::addColumn<QByteArray>("written"); // empty: not saved, left through the frame
-    QTest::newRow("chosen size") << Installed << 18 << Installed << "18" << 20
+    QTest::addColumn<QString>("selectedSize"); // as the list shows it after loading
+    QTest::addColumn<int>("clickedSize");      // 0: none
+    QTest::addColumn<QByteArray>("written");   // empty: not saved, left through the frame
+    QTest::newRow("chosen size") << Installed << 18 << QString("18") << 20
                                  << QByteArray("DejaVu Sans\r\n20\r\n55\r\n");
-    QTest::newRow("left unsaved: exercises only") << Installed << 18 << Installed << "18" << 30
-                                                  << QByteArray();
+    QTest::newRow("left unsaved: exercises only")
+        << Installed << 18 << QString("18") << 30 << QByteArray();
     QTest::newRow("font not installed")
-        << Missing << 20 << "" << "20" << 0 << QByteArray("Verdana Nicht Da\r\n20\r\n55\r\n");
+        << Missing << 20 << QString("20") << 0 << QByteArray("Verdana Nicht Da\r\n20\r\n55\r\n");
     QTest::newRow("size not offered")
-        << Installed << 13 << Installed << "" << 0 << QByteArray("DejaVu Sans\r\n13\r\n55\r\n");
+        << Installed << 13 << QString() << 0 << QByteArray("DejaVu Sans\r\n13\r\n55\r\n");
 }
 
 void SettingsWindowTest::chosenFontIsSavedAndApplied() {
@@ -64,44 +56,45 @@ void SettingsWindowTest::chosenFontIsSavedAndApplied() {
     f.app.settings.setPreviewFont({family, size});
     f.app.settings.applyFonts(Start);
     SettingsWindow window(f.app);
-    auto* fonts = child<QListWidget>(window, "fontList");
-    auto* sizes = child<QListWidget>(window, "fontSizeList");
-    auto* wait = child<QLabel>(window, "waitLabel");
+    auto* fonts = window.findChild<QListWidget*>("fontList");
+    auto* sizes = window.findChild<QListWidget*>("fontSizeList");
     window.activate();
-    QCOMPARE(wait->text(), "Bitte etwas Geduld, die Schriften werden geladen ...");
     QCOMPARE(fonts->count(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(fonts->count() > 0, 3000);
-    QCOMPARE(wait->text(), QString());
-    QTEST(selected(fonts), "selectedFamily");
+    QCOMPARE(selected(fonts), family == Missing ? QString() : family);
     QTEST(selected(sizes), "selectedSize");
     // The reader fonts lead; the rest is sorted.
     int first = 0;
     for (const char* reader : fonts::ReaderFamilies)
         QCOMPARE(fonts->item(first++)->text(), QString::fromLatin1(reader));
-    for (int i = first + 1; i < fonts->count(); ++i)
-        QVERIFY(fonts->item(i - 1)->text().compare(fonts->item(i)->text(), Qt::CaseInsensitive) <= 0);
+    for (int i = first + 1; i < fonts->count(); ++i) {
+        const QString before = fonts->item(i - 1)->text();
+        QVERIFY(before.compare(fonts->item(i)->text(), Qt::CaseInsensitive) <= 0);
+    }
 
     if (clickedSize > 0) {
-        QListWidgetItem* item = sizes->findItems(QString::number(clickedSize), Qt::MatchExactly).value(0);
+        QListWidgetItem* item =
+            sizes->findItems(QString::number(clickedSize), Qt::MatchExactly).value(0);
         QVERIFY(item);
         sizes->scrollToItem(item);
-        QTest::mouseClick(sizes->viewport(), Qt::LeftButton, {}, sizes->visualItemRect(item).center());
+        QTest::mouseClick(sizes->viewport(), Qt::LeftButton, {},
+                          sizes->visualItemRect(item).center());
     }
     const FontChoice chosen{family, clickedSize > 0 ? clickedSize : size};
-    QCOMPARE(child<QLabel>(window, "secondFontPreview")->font().pointSize(), chosen.pointSize);
+    QCOMPARE(window.findChild<QLabel*>("secondFontPreview")->font().pointSize(), chosen.pointSize);
     QCOMPARE(f.app.settings.exerciseFont(), Start); // until saved or left
     QSignalSpy returned(&window, &SettingsWindow::returnedToMainWindow);
     if (written.isEmpty()) {
         window.close();
     } else {
-        child<QScrollBar>(window, "pointLimitBar")->setValue(55);
+        window.findChild<QScrollBar*>("pointLimitBar")->setValue(55);
         for (int round = 0; round < 2; ++round)
-            QTest::mouseClick(child(window, "saveSettingsButton"), Qt::LeftButton);
+            QTest::mouseClick(window.findChild<QToolButton*>("saveSettingsButton"), Qt::LeftButton);
         QCOMPARE(f.folder.read(SettingsFile::FileName), written);
         QCOMPARE(f.dialogs.boxes.size(), 2);
         // What was written reads back at the next start instead of falling back to defaults.
         QVERIFY(SettingsFile(f.folder.dir()).read().has_value());
-        QTest::mouseClick(child(window, "closeSettingsButton"), Qt::LeftButton);
+        QTest::mouseClick(window.findChild<QToolButton*>("closeSettingsButton"), Qt::LeftButton);
     }
     QCOMPARE(returned.size(), 1);
     QVERIFY(!window.isVisible());
