@@ -1,8 +1,5 @@
-#include "platform/twips.h"
 #include "support/programdriver.h"
 
-#include <QLabel>
-#include <QListWidget>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -10,11 +7,8 @@
 
 using namespace tivoral;
 using tivoral::testing::ProgramDriver;
-using tivoral::testing::ScriptedDialogs;
 
 namespace {
-
-const QString ListFile = QString::fromLatin1(HighScoreList::FileName);
 
 // The game window on a store of one sentence, with 150 points, the limit 100 and user Anna.
 struct Window : testing::Fixture {
@@ -27,15 +21,9 @@ struct Window : testing::Fixture {
         app.users.selectUser(0);
         window.activate();
     }
-
     template <typename T = QWidget> T* find(const char* name) const {
         return window.findChild<T*>(QString::fromLatin1(name));
     }
-    QString text(const char* name) const { return find<QLabel>(name)->text(); }
-    const GameEngine& engine() const { return window.session().engine(); }
-    void start() { QTest::mouseClick(find("playingField"), Qt::LeftButton); }
-    void catchNext(QWidget* keyTarget) { ProgramDriver::catchNext(engine(), keyTarget); }
-
     GameWindow window{app};
 };
 
@@ -44,134 +32,62 @@ struct Window : testing::Fixture {
 class GameWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void aWholeGameFromClickToClose();
-    void keysReachTheGameWhateverHasTheFocus();
-    void messageBoxes_data();
-    void messageBoxes();
-    void closingThroughTheFrameStopsTheGame();
+    void aGameFromClickToItsEnd_data();
+    void aGameFromClickToItsEnd();
 };
 
-void GameWindowTest::aWholeGameFromClickToClose() {
-    Window w(QStringLiteral("Oma"));
-    QSignalSpy closed(&w.window, &GameWindow::closed);
-    QWidget* catcher = w.find("catcher");
-    auto* clock = w.find<QTimer>("gameClock");
-    QCOMPARE(w.text("nextLetterDisplay") + w.text("toCatchDisplay"), QStringLiteral("Oma"));
-    QVERIFY(!catcher->isVisible());
-    QVERIFY(!clock->isActive());
-
-    w.find<QScrollBar>("speedBar")->setValue(4);
-    QCOMPARE(w.text("speedDisplay"), QStringLiteral("4"));
-    w.start();
-    QCOMPARE(w.app.points.value(), 50);
-    QVERIFY(clock->isActive());
-    QVERIFY(catcher->isVisible());
-    QCOMPARE(w.window.focusWidget(), w.find("playingField"));
-
-    w.catchNext(&w.window);
-    QCOMPARE(catcher->pos(), QPoint(twips(w.engine().catcher().column * GameEngine::CellTwips),
-                                    twips(w.engine().catcher().row * GameEngine::CellTwips)));
-    QCOMPARE(w.text("caughtDisplay"), QStringLiteral("O"));
-    QCOMPARE(w.text("nextLetterDisplay"), QStringLiteral("m"));
-    QTRY_COMPARE_WITH_TIMEOUT(w.text("secondsDisplay"), QStringLiteral("1"), 2000);
-    w.catchNext(&w.window);
-    w.catchNext(&w.window);
-
-    QVERIFY(!clock->isActive());
-    QVERIFY(!catcher->isVisible());
-    QWidget* panel = w.find("scorePanel");
-    QVERIFY(panel->isVisible());
-    QCOMPARE(panel->x(), twips(120));
-    auto* list = w.find<QListWidget>("highScoreList");
-    QCOMPARE(list->count(), 1);
-    QCOMPARE(list->item(0)->text(), QStringLiteral("   3      1   Anna"));
-    QCOMPARE(w.dialogs.prompts(),
-             QStringList{"Du hast die 3 Buchstaben\rin 1 Sekunden geschafft.\r"});
-    QCOMPARE(w.folder.read(ListFile), QByteArray(">   3      1   Anna\r\n"));
-
-    QTest::mouseClick(w.find("closeLabel"), Qt::LeftButton);
-    QCOMPARE(closed.count(), 1);
-    QVERIFY(!w.window.isVisible());
-    QCOMPARE(list->count(), 0);
-    QVERIFY(panel->x() >= w.window.width());
-}
-
-void GameWindowTest::keysReachTheGameWhateverHasTheFocus() {
-    Window w(QStringLiteral("Hund und Katze"));
-    w.start();
-    for (const char* name : {"speedBar", "endGameButton", "helpButton"}) {
-        QWidget* control = w.find(name);
-        control->setFocus();
-        const qsizetype left = w.engine().gameText().size();
-        w.catchNext(control);
-        QCOMPARE(w.engine().gameText().size(), left - 1);
-    }
-    QCOMPARE(w.find<QScrollBar>("speedBar")->value(), GameEngine::DefaultSpeed);
-    QVERIFY(w.dialogs.boxes.isEmpty());
-}
-
-void GameWindowTest::messageBoxes_data() {
-    QTest::addColumn<QString>("action");
+void GameWindowTest::aGameFromClickToItsEnd_data() {
+    QTest::addColumn<QString>("ending"); // a control clicked, a key, or "caught": all letters
     QTest::addColumn<Answer>("answer");
     QTest::addColumn<QString>("prompt");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<Icon>("icon");
     QTest::addColumn<bool>("stillOpen");
-
     const QString exit = QStringLiteral("Dieses Spiel jetzt beenden?\r");
-    QTest::newRow("ENDE, No: the game goes on")
-        << "endGameButton" << Answer::No << exit << "Wortfange" << Icon::Question << true;
-    QTest::newRow("Escape, Yes: the window closes")
-        << "Escape" << Answer::Yes << exit << "Wortfange" << Icon::Question << false;
-    QTest::newRow("HILFE")
-        << "helpButton" << Answer::Ok
-        << "Du musst die Buchstaben eines Wortes der\rReihe nach fangen. Bei mehreren gleichen\r"
-           "Buchstaben weißt du aber nicht, welcher\rder Buchstaben zuerst gefangen werden\r"
-           "muss. Da hilft nur eine schnelle Reaktion!\r"
-           "Steuern musst du mit den vier Pfeiltasten.\r"
-        << "Wortfange: Hilfe" << Icon::None << true;
+    QTest::newRow("every letter caught, keys sent to a button")
+        << "caught" << Answer::Ok << "Du hast die 3 Buchstaben\rin 1 Sekunden geschafft.\r" << true;
+    QTest::newRow("ENDE, No: the game goes on") << "endGameButton" << Answer::No << exit << true;
+    QTest::newRow("Escape, Yes: the window closes") << "Escape" << Answer::Yes << exit << false;
+    QTest::newRow("window frame") << "frame" << Answer::Yes << "" << false;
 }
 
-void GameWindowTest::messageBoxes() {
-    QFETCH(QString, action);
+void GameWindowTest::aGameFromClickToItsEnd() {
+    QFETCH(QString, ending);
     QFETCH(Answer, answer);
     QFETCH(bool, stillOpen);
-
-    Window w(QStringLiteral("Hund"));
-    w.start();
+    Window w(QStringLiteral("Oma"));
+    QSignalSpy closed(&w.window, &GameWindow::closed);
+    auto* clock = w.find<QTimer>("gameClock");
+    QTest::mouseClick(w.find("playingField"), Qt::LeftButton);
+    QCOMPARE(w.app.points.value(), 50);
+    QVERIFY(clock->isActive());
     w.dialogs.queueAnswer(answer);
-    bool clockRanWhileOpen = true;
-    w.dialogs.whileOpen = [&] { clockRanWhileOpen = w.find<QTimer>("gameClock")->isActive(); };
-    if (action == QLatin1String("Escape"))
-        QTest::keyClick(&w.window, Qt::Key_Escape);
-    else
-        QTest::mouseClick(w.find(qPrintable(action)), Qt::LeftButton);
+    bool clockRanWhileOpen = false;
+    w.dialogs.whileOpen = [&] { clockRanWhileOpen = clock->isActive(); };
 
-    QCOMPARE(w.dialogs.boxes.size(), 1);
-    const ScriptedDialogs::Box& box = w.dialogs.last();
-    QTEST(box.prompt, "prompt");
-    QTEST(box.title, "title");
-    QTEST(box.icon, "icon");
-    QCOMPARE(box.buttons, answer == Answer::Ok ? Buttons::Ok : Buttons::YesNo);
-    if (box.buttons == Buttons::YesNo)
-        QCOMPARE(box.defaultAnswer, Answer::No);
+    if (ending == "caught") {
+        const GameEngine& engine = w.window.session().engine();
+        ProgramDriver::catchNext(engine, w.find("helpButton"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.find<QLabel>("secondsDisplay")->text(), "1", 2000);
+        ProgramDriver::catchNext(engine, w.find("speedBar"));
+        ProgramDriver::catchNext(engine, &w.window);
+        QCOMPARE(w.find<QScrollBar>("speedBar")->value(), GameEngine::DefaultSpeed);
+        QCOMPARE(w.folder.read(QString::fromLatin1(HighScoreList::FileName)),
+                 QByteArray(">   3      1   Anna\r\n"));
+    } else if (ending == "Escape") {
+        QTest::keyClick(&w.window, Qt::Key_Escape);
+    } else if (ending == "frame") {
+        QVERIFY(w.window.close());
+    } else {
+        QTest::mouseClick(w.find(qPrintable(ending)), Qt::LeftButton);
+    }
+    QTEST(w.dialogs.prompts().join(QString()), "prompt");
     QVERIFY(!clockRanWhileOpen);
     QCOMPARE(w.window.isVisible(), stillOpen);
-    QCOMPARE(w.find<QTimer>("gameClock")->isActive(), stillOpen);
+    QCOMPARE(closed.count(), stillOpen ? 0 : 1);
+    QCOMPARE(clock->isActive(), stillOpen && ending != "caught");
     if (stillOpen)
-        QCOMPARE(w.window.focusWidget(), w.find("playingField"));
-}
-
-void GameWindowTest::closingThroughTheFrameStopsTheGame() {
-    Window w(QStringLiteral("Hund"));
-    QSignalSpy closed(&w.window, &GameWindow::closed);
-    w.start();
-    QVERIFY(w.window.close());
-    QCOMPARE(closed.count(), 1);
-    QVERIFY(!w.find<QTimer>("gameClock")->isActive());
-    // The next opening waits for a click.
-    w.window.activate();
-    QCOMPARE(w.engine().state(), GameEngine::State::Waiting);
+        return;
+    w.window.activate(); // the next opening waits for a click
+    QCOMPARE(w.window.session().engine().state(), GameEngine::State::Waiting);
 }
 
 QTEST_MAIN(GameWindowTest)

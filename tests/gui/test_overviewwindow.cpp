@@ -1,24 +1,16 @@
 // The teacher's overview through its real widgets: the teacher lock before it, the table of the
 // children, and the chart and trouble list of the child chosen.
-#include "support/programdriver.h"
 #include "support/practicegenerator.h"
-#include "support/workfolder.h"
+#include "support/programdriver.h"
 
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QListWidget>
 #include <QTableWidget>
-
-#include <numeric>
 
 using namespace tivoral;
 using namespace tivoral::testing;
-
-namespace {
-constexpr int Weeks = 3;
-} // namespace
 
 class OverviewWindowTest : public QObject {
     Q_OBJECT
@@ -27,42 +19,37 @@ private Q_SLOTS:
 };
 
 void OverviewWindowTest::showsTheChosenChildBehindTheTeacherLock() {
-    WorkFolder folder;
-    folder.write(QStringLiteral("SAETZE.TXT"), "Oma kocht.\r\nOpa liest.\r\n");
-    const QDate today = QDate::currentDate();
-    const auto record = generatePractice(today, Weeks);
-    folder.write(QStringLiteral("PROTOKOLL.CSV"), practiceRecordBytes(record));
-    ProgramDriver running(folder);
-
-    running.dialogs.queueInput(QStringLiteral("3"));
-    running.click(QStringLiteral("overviewButton"));
-    QCOMPARE(running.dialogs.last().prompt, QStringLiteral("Passwort eingeben:"));
-    QVERIFY(!running.find(QStringLiteral("overviewWindow")));
-
-    running.dialogs.queueInput(QStringLiteral("2"));
-    running.click(QStringLiteral("overviewButton"));
-    QWidget* window = running.find(QStringLiteral("overviewWindow"));
+    const auto record = generatePractice(QDate::currentDate(), 3);
+    ProgramDriver running({{"SAETZE.TXT", "Oma kocht.\r\nOpa liest.\r\n"},
+                           {"PROTOKOLL.CSV", practiceRecordBytes(record)}});
+    running.dialogs.queueInput("3");
+    running.click("overviewButton");
+    QCOMPARE(running.dialogs.last().prompt, "Passwort eingeben:");
+    QVERIFY(!running.find("overviewWindow"));
+    running.dialogs.queueInput("2");
+    running.click("overviewButton");
+    QWidget* window = running.find("overviewWindow");
     QVERIFY(window && window->isVisible());
     QVERIFY(!running.main().isVisible());
-    QCOMPARE(running.find<QTableWidget>(QStringLiteral("childTable"))->rowCount(), 4);
+    QCOMPARE(running.find<QTableWidget>("childTable")->rowCount(), 4);
 
-    auto* chooser = running.find<QComboBox>(QStringLiteral("childChooser"));
-    chooser->setCurrentIndex(chooser->findText(QStringLiteral("Clara")));
+    auto* chooser = running.find<QComboBox>("childChooser");
+    chooser->setCurrentIndex(chooser->findText("Clara"));
     int claraFinished = 0;
     for (const PracticeEntry& entry : record)
-        claraFinished += entry.user == QStringLiteral("Clara") &&
-                         entry.event == PracticeEntry::Event::SentenceFinished;
-    const QChart* chart = running.find<QChartView>(QStringLiteral("progressChart"))->chart();
-    QVERIFY(chart->title().startsWith(QStringLiteral("Clara:")));
+        claraFinished +=
+            entry.user == "Clara" && entry.event == PracticeEntry::Event::SentenceFinished;
+    const QChart* chart = running.find<QChartView>("progressChart")->chart();
+    QVERIFY(chart->title().startsWith("Clara:"));
     const QBarSet* bars = chart->findChild<QBarSet*>();
     QVERIFY(bars);
     double charted = 0;
     for (int day = 0; day < bars->count(); ++day)
         charted += bars->at(day);
     QCOMPARE(int(charted), claraFinished);
-    QVERIFY(running.find<QListWidget>(QStringLiteral("troubleList"))->count() > 0);
+    QVERIFY(running.find<QListWidget>("troubleList")->count() > 0);
 
-    running.click(QStringLiteral("closeOverviewButton"));
+    running.click("closeOverviewButton");
     QVERIFY(!window->isVisible());
     QVERIFY(running.main().isVisible());
 }
