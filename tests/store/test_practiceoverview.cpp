@@ -43,7 +43,6 @@ class PracticeOverviewTest : public QObject {
 private Q_SLOTS:
     void figuresPerChild();
     void exportQuotesAndOverwritesNothing();
-    void noticeCountsWhatWentWrong();
 };
 
 void PracticeOverviewTest::figuresPerChild() {
@@ -76,15 +75,6 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
     QCOMPARE(f.dialogs.last().prompt,
              u"Die Übersicht ist als CSV-Datei gespeichert:\r"_s +
                  QDir::toNativeSeparators(folder.path(u"LERNSTAND-2.CSV"_s)) + u"\r"_s);
-}
-
-void PracticeOverviewTest::noticeCountsWhatWentWrong() {
-    const QByteArray damaged = "2026-12-01;kaputt\r\n";
-    Fixture f({{u"PROTOKOLL.CSV"_s, practiceRecordBytes(Record) + damaged + damaged}});
-    const LearningOverview overview(f.app, 3);
-    QCOMPARE(overview.notice(), u"3 Zeilen konnten nicht ins Protokoll geschrieben werden.\r"
-                                u"2 beschädigte Zeilen des Protokolls wurden übersprungen.\r"_s);
-    QCOMPARE(overview.figures().children().size(), size_t(2));
 }
 
 QTEST_GUILESS_MAIN(PracticeOverviewTest)

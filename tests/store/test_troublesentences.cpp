@@ -31,7 +31,6 @@ class TroubleSentencesTest : public QObject {
 private Q_SLOTS:
     void worstSentenceOfTheFile_data();
     void worstSentenceOfTheFile();
-    void recordIsReadOncePerChildAndFile();
 };
 
 void TroubleSentencesTest::worstSentenceOfTheFile_data() {
@@ -58,23 +57,6 @@ void TroubleSentencesTest::worstSentenceOfTheFile() {
     const std::optional<int> worst =
         TroubleHistory::of(record, Lena, File).worst({A, B, C}, leftOut);
     QTEST(worst.value_or(None), "worst");
-}
-
-void TroubleSentencesTest::recordIsReadOncePerChildAndFile() {
-    int reads = 0;
-    TroubleSentences trouble([&reads] {
-        ++reads;
-        return Entries{attempt(A, 2, 0), attempt(A, 2, 0, u"Ben"_s)};
-    });
-    // Finished before anything was read: the record holds it when it is read.
-    trouble.noteFinished(attempt(A, 5, 0));
-    QCOMPARE(trouble.historyFor(Lena, File).troubleOf(A), 2);
-    trouble.noteFinished(attempt(A, 1, 1));
-    trouble.noteFinished(attempt(A, 3, 0, u"Ben"_s));
-    QCOMPARE(trouble.historyFor(Lena, u"tiere.txt"_s).troubleOf(A), 4);
-    QCOMPARE(reads, 1);
-    QCOMPARE(trouble.historyFor(u"Ben"_s, File).troubleOf(A), 2);
-    QCOMPARE(reads, 2);
 }
 
 QTEST_APPLESS_MAIN(TroubleSentencesTest)
