@@ -31,9 +31,6 @@ void ReadingOptionsTest::childOverridesDefaultKeyByKey_data() {
                           "[Lena]\r\nSchrift = Andika\r\nVorlesen = ja\r\n");
     QTest::newRow("child's keys win, the rest from the default")
         << file << "Lena" << 150 << "Andika" << true << true;
-    QTest::newRow("keys before any section are ignored")
-        << QByteArray("Vorlesen = nein\n[Lena]\nFenstergroesse = Bildschirm\n") << "Lena" << 0 << ""
-        << true << true;
     static const char junk[] = "\0\xff[\x01=\x02]\n\0\0";
     QTest::newRow("binary junk: defaults")
         << QByteArray(junk, sizeof junk - 1) << "Lena" << 100 << "" << true << true;
@@ -61,7 +58,6 @@ void ReadingOptionsTest::changeKeepsWhatAnotherComputerWrote() {
     QVERIFY(file.change(u"Lena"_s, K::Speech, switchValue(true)));
     QCOMPARE(file.optionsFor(u"Ben"_s).umlautKeys, false);
     QCOMPARE(file.optionsFor(u"Lena"_s).speech, true);
-
 }
 
 QTEST_GUILESS_MAIN(ReadingOptionsTest)

@@ -38,8 +38,8 @@ void TroubleSentencesTest::worstSentenceOfTheFile_data() {
     QTest::addColumn<QStringList>("leftOut");
     QTest::addColumn<int>("worst");
     QTest::newRow("only the last three attempts count; ties go to the earlier in the file")
-        << Entries{attempt(A, 9, 0), attempt(A, 0, 0), attempt(A, 1, 0), attempt(A, 0, 0),
-                   attempt(C, 2, 0), attempt(B, 1, 1)}
+        << Entries{attempt(A, 9, 0), attempt(A, 0, 0), attempt(A, 1, 0),
+                   attempt(A, 0, 0), attempt(C, 2, 0), attempt(B, 1, 1)}
         << QStringList{} << 1;
     QTest::newRow("the recently shown are left out")
         << Entries{attempt(A, 5, 0), attempt(B, 1, 0)} << QStringList{A} << 1;

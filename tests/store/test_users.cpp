@@ -11,6 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString Inf = u"TIVORAL.INF"_s;
+const QString Duplicate = u"Dieser Name ist schon vorhanden!\r"_s;
 // A name too long for the list must not be dropped from the file when a user is added.
 const QByteArray Original = "Anna\r\n" +
                             QByteArray(textfile::ReadLimits::DefaultMaxLineBytes + 1, 'x') +
@@ -29,15 +30,14 @@ void UsersTest::addsUser_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QByteArray>("added"); // empty: the file stays as it was
     QTest::addColumn<QString>("message");  // empty: none
-    const QString duplicate = u"Dieser Name ist schon vorhanden!\r"_s;
-    QTest::newRow("cancelled") << "" << QByteArray() << "";
+    QTest::newRow("cancelled") << QString() << QByteArray() << QString();
     // One name stays one line of the file, so it is one name after a restart too.
-    QTest::newRow("pasted line break, tab") << "Lena\r\nM\tax" << "LenaM ax\r\n"_ba << "";
-    QTest::newRow("duplicate once cleaned") << "Anna\n" << QByteArray() << duplicate;
-    QTest::newRow("60 characters") << QString(60, u'x') << QByteArray(60, 'x') + "\r\n" << "";
-    QTest::newRow("61 characters")
-        << QString(61, u'x') << QByteArray()
-        << u"Der Name ist zu lang: Er darf höchstens 60 Zeichen haben.\r"_s;
+    QTest::newRow("line break, tab") << "Lena\r\nM\tax"
+                                     << "LenaM ax\r\n"_ba << QString();
+    QTest::newRow("duplicate once cleaned") << "Anna\n" << QByteArray() << Duplicate;
+    QTest::newRow("60 long") << QString(60, u'x') << QByteArray(60, 'x') + "\r\n" << QString();
+    QTest::newRow("61 long") << QString(61, u'x') << QByteArray()
+                             << u"Der Name ist zu lang: Er darf höchstens 60 Zeichen haben.\r"_s;
 }
 
 void UsersTest::addsUser() {
