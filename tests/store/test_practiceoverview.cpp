@@ -42,18 +42,11 @@ class PracticeOverviewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void figuresPerChild();
-    void chartDaysOfOneChild();
-    void troubleSentencesHardestFirst();
     void exportQuotesAndOverwritesNothing();
-    void noticeCountsWhatWentWrong_data();
-    void noticeCountsWhatWentWrong();
 };
 
 void PracticeOverviewTest::figuresPerChild() {
     const OverviewTable table = PracticeOverview(Record).table();
-    QCOMPARE(table.header, (QStringList{u"Kind"_s, u"Tage geübt"_s, u"Dosensatz"_s, u"Mosaiksatz"_s,
-                                        u"Sekunden pro Satz"_s, u"Rot pro Satz"_s, u"Hilfen"_s,
-                                        u"Zuletzt geübt"_s}));
     // Ben's skip counts as a day of practice, not as a sentence.
     const std::vector<QStringList> rows{
         {u"Anna"_s, u"2"_s, u"2"_s, u"1"_s, u"20,0"_s, u"1,0"_s, u"1"_s, u"02.12.2026 09:30"_s},
@@ -61,43 +54,11 @@ void PracticeOverviewTest::figuresPerChild() {
     QCOMPARE(table.rows, rows);
 }
 
-void PracticeOverviewTest::chartDaysOfOneChild() {
-    const PracticeOverview overview(Record);
-    const auto days = overview.days(u"Anna"_s, Monday.addDays(3));
-    QCOMPARE(days.size(), size_t(PracticeOverview::ChartDays));
-    QCOMPARE(days.back().date, Monday.addDays(3));
-    const PracticeDay& monday = days[days.size() - 4];
-    QCOMPARE(monday.date, Monday);
-    QCOMPARE(monday.finished, 2);
-    QCOMPARE(monday.redPerSentence, 1.0);
-    QCOMPARE(days[days.size() - 2].finished, 1);
-    QCOMPARE(days.back().finished, 0);
-    // Ben's only sentence lies before the four weeks.
-    for (const PracticeDay& day : overview.days(u"Ben"_s, Monday.addDays(3)))
-        QCOMPARE(day.finished, 0);
-}
-
-void PracticeOverviewTest::troubleSentencesHardestFirst() {
-    std::vector<PracticeEntry> record = Record;
-    record.push_back(
-        entry(Monday, u"Anna"_s, Event::SentenceFinished, u"Dosensatz"_s, u"Im Zoo."_s, 10, 1, 0));
-    const PracticeOverview overview(record);
-    const auto troubles = overview.troubleSentences(u"Anna"_s);
-    QCOMPARE(troubles.size(), size_t(2));
-    QCOMPARE(troubles[0].sentence, u"Der Hund bellt."_s);
-    QCOMPARE(troubles[0].attempts, 2);
-    QCOMPARE(troubles[0].redAnswers, 3);
-    QCOMPARE(troubles[0].helps, 1);
-    QCOMPARE(troubles[1].sentence, u"Im Zoo."_s);
-    QVERIFY(overview.troubleSentences(u"Ben"_s).empty());
-}
-
 void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
     std::vector<PracticeEntry> record = Record;
     record.push_back(entry(Monday, u"Müller; \"Jan\""_s, Event::Lupe));
     Fixture f({{u"PROTOKOLL.CSV"_s, practiceRecordBytes(record)}, {u"LERNSTAND.CSV"_s, "alt"}});
     const WorkFolder& folder = f.folder;
-
     const LearningOverview overview(f.app, 0);
     QCOMPARE(overview.notice(), QString());
     overview.exportTable();
@@ -111,29 +72,6 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
     QCOMPARE(f.dialogs.last().prompt,
              u"Die Übersicht ist als CSV-Datei gespeichert:\r"_s +
                  QDir::toNativeSeparators(folder.path(u"LERNSTAND-2.CSV"_s)) + u"\r"_s);
-}
-
-void PracticeOverviewTest::noticeCountsWhatWentWrong_data() {
-    QTest::addColumn<QByteArray>("badLines");
-    QTest::addColumn<int>("failedLines");
-    QTest::addColumn<QString>("notice");
-    const QByteArray damaged = "2026-12-01;kaputt\r\n";
-    QTest::newRow("one damaged line")
-        << damaged << 0 << u"Eine beschädigte Zeile des Protokolls wurde übersprungen.\r"_s;
-    QTest::newRow("lines not written and damaged")
-        << damaged + damaged << 3
-        << u"3 Zeilen konnten nicht ins Protokoll geschrieben werden.\r"
-           u"2 beschädigte Zeilen des Protokolls wurden übersprungen.\r"_s;
-}
-
-void PracticeOverviewTest::noticeCountsWhatWentWrong() {
-    QFETCH(QByteArray, badLines);
-    QFETCH(int, failedLines);
-    QFETCH(QString, notice);
-    Fixture f({{u"PROTOKOLL.CSV"_s, practiceRecordBytes(Record) + badLines}});
-    const LearningOverview overview(f.app, failedLines);
-    QCOMPARE(overview.notice(), notice);
-    QCOMPARE(overview.figures().children().size(), size_t(2));
 }
 
 QTEST_GUILESS_MAIN(PracticeOverviewTest)

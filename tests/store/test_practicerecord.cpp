@@ -1,9 +1,7 @@
 #include "store/practicerecord.h"
 #include "store/practicerecordreader.h"
-#include "store/readingoptions.h"
 #include "support/workfolder.h"
 
-#include <QFile>
 #include <QTest>
 
 using namespace tivoral;
@@ -33,28 +31,14 @@ class PracticeRecordTest : public QObject {
 private Q_SLOTS:
     void oneLinePerEvent_data();
     void oneLinePerEvent();
-    void headerOnlyWhenTheFileIsNew();
-    void failedAppendIsCountedOnly_data();
-    void failedAppendIsCountedOnly();
-    void switchedOffForTheFolderAndEmptied();
     void skipsAndCountsDamagedLines_data();
     void skipsAndCountsDamagedLines();
-    void readsOnlyRegularFiles();
 };
 
 void PracticeRecordTest::oneLinePerEvent_data() {
     QTest::addColumn<PracticeEntry>("entry");
     QTest::addColumn<QByteArray>("line");
     const QByteArray stamp = "2026-12-06;14:03:12;Lena;";
-    QTest::newRow("Satz fertig") << entry(Event::SentenceFinished, u"Der Hund bellt."_s)
-                                 << stamp +
-                                        "Satz fertig;Dosensatz;TIERE.TXT;Der Hund bellt.;42;2;4;6";
-    QTest::newRow("Lupe, umlauts in UTF-8")
-        << entry(Event::Lupe, u"Die Kühe grasen."_s, u"Mosaiksatz"_s)
-        << stamp + "Lupe;Mosaiksatz;TIERE.TXT;Die K\xC3\xBChe grasen.;42;2;4;6";
-    QTest::newRow("Rettungsring, a separator in the sentence")
-        << entry(Event::Rettungsring, u"Erst links; dann rechts."_s)
-        << stamp + "Rettungsring;Dosensatz;TIERE.TXT;\"Erst links; dann rechts.\";42;2;4;6";
     QTest::newRow("Satz übersprungen, quotes doubled")
         << entry(Event::SentenceSkipped, u"Er rief \"Halt!\""_s, u"Satzpuzzle"_s)
         << stamp + "Satz \xC3\xBC"
@@ -75,71 +59,10 @@ void PracticeRecordTest::oneLinePerEvent() {
     QCOMPARE(practicerecord::parse(folder.read(Record)).entries, std::vector{entry});
 }
 
-void PracticeRecordTest::headerOnlyWhenTheFileIsNew() {
-    WorkFolder folder;
-    PracticeRecord record(folder.dir());
-    const PracticeEntry first = entry(Event::Lupe, u"Eins."_s);
-    QVERIFY(record.append(first));
-    QVERIFY(record.append(first));
-    QCOMPARE(folder.read(Record), Header + PracticeRecord::lineBytes(first).repeated(2));
-
-    // A record another copy began keeps its bytes; lines only follow them.
-    const QByteArray older = "Ben;Lupe\r\n";
-    folder.write(Record, older);
-    QVERIFY(record.append(first));
-    QCOMPARE(folder.read(Record), older + PracticeRecord::lineBytes(first));
-}
-
-void PracticeRecordTest::failedAppendIsCountedOnly_data() {
-    QTest::addColumn<bool>("link");
-    QTest::newRow("a folder under the record's name") << false;
-    QTest::newRow("a link out of the working folder") << true;
-}
-
-void PracticeRecordTest::failedAppendIsCountedOnly() {
-    QFETCH(bool, link);
-    WorkFolder folder;
-    WorkFolder outside;
-    outside.write(Record, Header);
-    QVERIFY(link ? QFile::link(outside.path(Record), folder.path(Record))
-                 : folder.dir().mkdir(Record));
-    PracticeRecord record(folder.dir());
-    QVERIFY(!record.append(entry(Event::Lupe, u"Eins."_s)));
-    QVERIFY(!record.append(entry(Event::Lupe, u"Zwei."_s)));
-    QCOMPARE(record.failedLines(), 2);
-    QCOMPARE(outside.read(Record), Header);
-}
-
-void PracticeRecordTest::switchedOffForTheFolderAndEmptied() {
-    WorkFolder folder;
-    const QString options = QString::fromLatin1(ReadingOptionsFile::FileName);
-    // A child's own section cannot switch it back on.
-    folder.write(options, "[Lena]\r\nUebungsprotokoll = ja\r\n");
-    PracticeRecord record(folder.dir());
-    QVERIFY(record.isOn());
-    QVERIFY(record.setOn(false));
-    QVERIFY(!record.isOn());
-    QVERIFY(record.append(entry(Event::Lupe, u"Eins."_s)));
-    QVERIFY(!folder.exists(Record));
-    QCOMPARE(record.failedLines(), 0);
-
-    QVERIFY(record.setOn(true));
-    QVERIFY(record.append(entry(Event::Lupe, u"Zwei."_s)));
-    QVERIFY(record.empty());
-    QCOMPARE(folder.read(Record), Header);
-}
-
 void PracticeRecordTest::skipsAndCountsDamagedLines_data() {
     QTest::addColumn<QByteArray>("line");
-    QTest::newRow("too few fields") << QByteArray("2026-12-06;14:03:12;Anna;Lupe\r\n");
-    QTest::newRow("too many fields") << QByteArray(GoodLine).replace("\r\n", ";7\r\n");
     QTest::newRow("bad date") << QByteArray(GoodLine).replace("2026-12-06", "2026-02-30");
-    QTest::newRow("date with blank") << QByteArray(GoodLine).replace("2026-12-06", "2026-12- 6");
-    QTest::newRow("bad time") << QByteArray(GoodLine).replace("14:03:12", "24:03:12");
-    QTest::newRow("unknown event") << QByteArray(GoodLine).replace("Satz fertig", "Satz gut");
-    QTest::newRow("bad number") << QByteArray(GoodLine).replace(";12;", ";1x;");
     QTest::newRow("number too long") << QByteArray(GoodLine).replace(";12;", ";99999999999;");
-    QTest::newRow("no user") << QByteArray(GoodLine).replace("Anna", "");
     QTest::newRow("quote never closed") << QByteArray(GoodLine).replace("Der Hund", "\"Der Hund");
     QTest::newRow("text after closing quote")
         << QByteArray(GoodLine).replace("Der Hund bellt.", "\"Der Hund\" bellt.");
@@ -152,24 +75,6 @@ void PracticeRecordTest::skipsAndCountsDamagedLines() {
     QCOMPARE(contents.damagedLines, 1);
     QCOMPARE(contents.entries.size(), size_t(2));
     QCOMPARE(contents.entries.back().redAnswers, 2);
-}
-
-void PracticeRecordTest::readsOnlyRegularFiles() {
-    WorkFolder folder;
-    const QString record = folder.path(Record);
-    const auto missing = readPracticeRecord(record);
-    QVERIFY(missing.readable);
-    QVERIFY(missing.entries.empty());
-
-    QVERIFY(folder.dir().mkdir(Record));
-    QVERIFY(!readPracticeRecord(record).readable);
-    QVERIFY(folder.dir().rmdir(Record));
-
-    folder.write(Record, Header + GoodLine + "2026-12-07;09:00:00;Ben;Lupe;;;;;;;");
-    const auto written = readPracticeRecord(record);
-    QVERIFY(written.readable);
-    QCOMPARE(written.entries.size(), size_t(2));
-    QCOMPARE(written.entries.back().event, PracticeEntry::Event::Lupe);
 }
 
 QTEST_GUILESS_MAIN(PracticeRecordTest)

@@ -1,10 +1,6 @@
-#include "store/ownfiles.h"
 #include "store/readingoptions.h"
-#include "store/users.h"
-#include "support/scripteddialogs.h"
 #include "support/workfolder.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace tivoral;
@@ -21,10 +17,7 @@ class ReadingOptionsTest : public QObject {
 private Q_SLOTS:
     void childOverridesDefaultKeyByKey_data();
     void childOverridesDefaultKeyByKey();
-    void anyNameRoundTrips_data();
-    void anyNameRoundTrips();
     void changeKeepsWhatAnotherComputerWrote();
-    void choosingChildAppliesHisOptions();
 };
 
 void ReadingOptionsTest::childOverridesDefaultKeyByKey_data() {
@@ -36,17 +29,8 @@ void ReadingOptionsTest::childOverridesDefaultKeyByKey_data() {
     QTest::addColumn<bool>("umlautKeys");
     const QByteArray file("[*]\r\nFenstergroesse = 150\r\nVorlesen = nein\r\n"
                           "[Lena]\r\nSchrift = Andika\r\nVorlesen = ja\r\n");
-    QTest::newRow("missing file: defaults") << QByteArray() << "Lena" << 100 << "" << true << true;
-    QTest::newRow("child without section: default section")
-        << file << "Ben" << 150 << "" << false << true;
     QTest::newRow("child's keys win, the rest from the default")
         << file << "Lena" << 150 << "Andika" << true << true;
-    QTest::newRow("unknown values keep the default")
-        << QByteArray("[*]\nFenstergroesse = 170\nUmlauttasten = vielleicht\nkaputt\n") << "Lena"
-        << 100 << "" << true << true;
-    QTest::newRow("keys before any section are ignored")
-        << QByteArray("Vorlesen = nein\n[Lena]\nFenstergroesse = Bildschirm\n") << "Lena" << 0 << ""
-        << true << true;
     static const char junk[] = "\0\xff[\x01=\x02]\n\0\0";
     QTest::newRow("binary junk: defaults")
         << QByteArray(junk, sizeof junk - 1) << "Lena" << 100 << "" << true << true;
@@ -56,38 +40,13 @@ void ReadingOptionsTest::childOverridesDefaultKeyByKey() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, user);
     WorkFolder folder;
-    if (!bytes.isEmpty())
-        folder.write(Opt, bytes);
+    folder.write(Opt, bytes);
     const ReadingOptions options = ReadingOptionsFile(folder.dir()).optionsFor(user);
     QTEST(options.windowPercent, "windowPercent");
     QTEST(options.fontFamily, "font");
     QTEST(options.speech, "speech");
     QTEST(options.umlautKeys, "umlautKeys");
     QCOMPARE(options.hearTarget, false);
-}
-
-void ReadingOptionsTest::anyNameRoundTrips_data() {
-    QTest::addColumn<QString>("user");
-    for (const QString& name :
-         {u"Jan Müller"_s, u"a/b"_s, u"x = y"_s, u"[Ben]"_s, u"*"_s, u"ẞ und ß"_s, QString()})
-        QTest::newRow(qPrintable(name.isEmpty() ? u"empty name"_s : name)) << name;
-}
-
-void ReadingOptionsTest::anyNameRoundTrips() {
-    QFETCH(QString, user);
-    WorkFolder folder;
-    const ReadingOptionsFile file(folder.dir());
-    QVERIFY(file.change(user, K::Spacing, spacingValue(LetterSpacing::Wider)));
-    QVERIFY(file.change(user, K::FontFamily, u"Open Dyslexic [Alta] = 2"_s));
-    QVERIFY(file.change(std::nullopt, K::WindowPercent, windowPercentValue(200)));
-
-    const ReadingOptions mine = file.optionsFor(user);
-    QCOMPARE(mine.spacing, LetterSpacing::Wider);
-    QCOMPARE(mine.fontFamily, u"Open Dyslexic [Alta] = 2"_s);
-    QCOMPARE(mine.windowPercent, 200);
-    // No other name, and not the default section, picked up the child's options.
-    QCOMPARE(file.optionsFor(std::nullopt).spacing, LetterSpacing::Normal);
-    QCOMPARE(file.optionsFor(user + u"x"_s).fontFamily, QString());
 }
 
 void ReadingOptionsTest::changeKeepsWhatAnotherComputerWrote() {
@@ -99,42 +58,6 @@ void ReadingOptionsTest::changeKeepsWhatAnotherComputerWrote() {
     QVERIFY(file.change(u"Lena"_s, K::Speech, switchValue(true)));
     QCOMPARE(file.optionsFor(u"Ben"_s).umlautKeys, false);
     QCOMPARE(file.optionsFor(u"Lena"_s).speech, true);
-
-    // Unreadable (a folder in its place) reads as defaults and is not overwritten.
-    WorkFolder blocked;
-    QVERIFY(blocked.dir().mkdir(Opt));
-    const ReadingOptionsFile blockedFile(blocked.dir());
-    QCOMPARE(blockedFile.optionsFor(u"Lena"_s), ReadingOptions{});
-    QString error;
-    QVERIFY(!blockedFile.change(u"Lena"_s, K::Speech, switchValue(false), &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(ownfiles::isOwnFile(u"tivoral.opt"_s));
-}
-
-void ReadingOptionsTest::choosingChildAppliesHisOptions() {
-    WorkFolder folder;
-    folder.write(u"TIVORAL.INF"_s, "Anna\r\nBen\r\n");
-    folder.write(Opt, "[Ben]\r\nFenstergroesse = 125\r\n");
-    Users users(folder.dir());
-    QVERIFY(users.load());
-    ReadingAids aids(folder.dir(), users);
-    QSignalSpy changed(&aids, &ReadingAids::changed);
-    users.selectUser(1);
-    QCOMPARE(aids.current().windowPercent, 125);
-    users.selectUser(0);
-    QCOMPARE(aids.current().windowPercent, 100);
-    QCOMPARE(changed.count(), 2);
-
-    // The teacher's change to the chosen child is in force at once; a failed write says so.
-    ScriptedDialogs dialogs;
-    QVERIFY(aids.change(dialogs, u"Anna"_s, K::WindowPercent, windowPercentValue(150)));
-    QCOMPARE(aids.current().windowPercent, 150);
-    QVERIFY(QFile::remove(folder.path(Opt)));
-    QVERIFY(folder.dir().mkdir(Opt));
-    QVERIFY(!aids.change(dialogs, u"Anna"_s, K::WindowPercent, windowPercentValue(200)));
-    QCOMPARE(dialogs.boxes.size(), 1);
-    QVERIFY(dialogs.boxes.constFirst().prompt.startsWith(
-        u"Die Lesehilfen konnten nicht gespeichert werden."_s));
 }
 
 QTEST_GUILESS_MAIN(ReadingOptionsTest)

