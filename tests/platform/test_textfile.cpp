@@ -5,7 +5,6 @@
 #include <QTest>
 
 #include <csignal>
-#include <optional>
 #include <sys/resource.h>
 
 using namespace tivoral;
@@ -20,44 +19,38 @@ constexpr qsizetype ChunkBytes = 64 * 1024;
 const QByteArray FullChunkLine(ChunkBytes - 1, 'x');
 constexpr auto AllOwner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
-// Every file write of this process beyond `bytes` fails while it lives, as on a full disk.
-struct FileSizeLimit {
-    rlimit saved{};
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{bytes, saved.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-};
-
 } // namespace
 
 class TextFileTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void readsLinesInOneEncoding_data();
-    void readsLinesInOneEncoding();
-    void writtenLinesReadBack_data();
-    void writtenLinesReadBack();
+    void readsBackInOneEncoding_data();
+    void readsBackInOneEncoding();
     void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
 };
 
-// Appending keeps the file in one encoding and the new line on a line of its own.
-void TextFileTest::readsLinesInOneEncoding_data() {
+// Null bytes: the lines are written first. Lines the reader could take for another encoding
+// must read back unchanged; appending keeps one encoding and the new line on a line of its own.
+void TextFileTest::readsBackInOneEncoding_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("appended"); // null: none
     QTest::addColumn<QStringList>("lines");
+    const QString none;
     QTest::newRow("LF, lone CR, mixed")
-        << "a\n\rb\rc\r\r\n"_ba << QString() << QStringList{u"a"_s, {}, u"b"_s, u"c"_s, {}};
-    QTest::newRow("CR | LF at chunk end") << FullChunkLine + "\r\nnext" << QString()
+        << "a\n\rb\rc\r\r\n"_ba << none << QStringList{u"a"_s, {}, u"b"_s, u"c"_s, {}};
+    QTest::newRow("CR | LF at chunk end") << FullChunkLine + "\r\nnext" << none
                                           << QStringList{QString::fromLatin1(FullChunkLine), u"next"_s};
     QTest::newRow("Windows-1252 with 0x80-0x9F")
-        << "\xE4\xDC\xDF\x80\x84\x8A\x93\x9F\x81"_ba << QString() << QStringList{u"äÜß€„Š“Ÿ\u0081"_s};
+        << "\xE4\xDC\xDF\x80\x84\x8A\x93\x9F\x81"_ba << none << QStringList{u"äÜß€„Š“Ÿ\u0081"_s};
     QTest::newRow("invalid UTF-8 on a later line")
-        << "\xC3\xA4\r\n\xE4"_ba << QString() << QStringList{u"Ã¤"_s, u"ä"_s};
+        << "\xC3\xA4\r\n\xE4"_ba << none << QStringList{u"Ã¤"_s, u"ä"_s};
+    QTest::newRow("written: BOM character inside a later line")
+        << QByteArray() << none << QStringList{QString(), u"\uFEFF\uFEFF"_s};
+    QTest::newRow("written: first line begins like a BOM in Windows-1252")
+        << QByteArray() << none << QStringList{u"\u00EF\u00BB\u00BFAnfang"_s, u"x"_s};
+    QTest::newRow("written: Windows-1252 bytes that would form valid UTF-8")
+        << QByteArray() << none << QStringList{u"\u00C5\u0090"_s, u"Ã¤"_s};
     QTest::newRow("append after a missing final line end")
         << "M\xFCller"_ba << u"Jörg"_s << QStringList{u"Müller"_s, u"Jörg"_s};
     QTest::newRow("append to UTF-8 without BOM")
@@ -66,45 +59,30 @@ void TextFileTest::readsLinesInOneEncoding_data() {
         << "J\xF6rg\r\n"_ba << u"Zoć"_s << QStringList{u"Jörg"_s, u"Zoć"_s};
 }
 
-void TextFileTest::readsLinesInOneEncoding() {
+void TextFileTest::readsBackInOneEncoding() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, appended);
+    QFETCH(QStringList, lines);
     WorkFolder folder;
-    folder.write(Name, bytes);
+    if (bytes.isNull())
+        QVERIFY(textfile::writeLinesAtomic(folder.path(Name), lines));
+    else
+        folder.write(Name, bytes);
     if (!appended.isNull())
         QVERIFY(textfile::appendLine(folder.path(Name), appended));
     const textfile::ReadResult result = textfile::readLines(folder.path(Name));
     QVERIFY(result.ok);
-    QTEST(result.lines, "lines");
+    QCOMPARE(result.lines, lines);
     QVERIFY(!result.truncated);
 }
 
-// Lines the reader could take for another encoding: they must read back unchanged.
-void TextFileTest::writtenLinesReadBack_data() {
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("BOM character inside a later line") << QStringList{QString(), u"\uFEFF\uFEFF"_s};
-    QTest::newRow("first line begins like a BOM in Windows-1252")
-        << QStringList{u"\u00EF\u00BB\u00BFAnfang"_s, u"x"_s};
-    QTest::newRow("Windows-1252 bytes that would form valid UTF-8")
-        << QStringList{u"\u00C5\u0090"_s, u"Ã¤"_s};
-}
-
-void TextFileTest::writtenLinesReadBack() {
-    QFETCH(QStringList, lines);
-    WorkFolder folder;
-    QVERIFY(textfile::writeLinesAtomic(folder.path(Name), lines));
-    QCOMPARE(textfile::readLines(folder.path(Name)).lines, lines);
-}
-
 void TextFileTest::failedWriteKeepsTheOldFile_data() {
-    QTest::addColumn<qsizetype>("oldBytes"); // 0: no file
-    QTest::addColumn<qsizetype>("limit");    // 0: no full disk
-    QTest::addColumn<bool>("locked");        // the folder refuses new files
-    QTest::addColumn<bool>("written");
-    QTest::newRow("full disk, small file") << qsizetype(3890) << qsizetype(1024) << false << false;
-    QTest::newRow("full disk, large file") << qsizetype(200000) << ChunkBytes << false << false;
-    QTest::newRow("locked folder, writable file") << qsizetype(100) << qsizetype(0) << true << true;
-    QTest::newRow("locked folder, no file") << qsizetype(0) << qsizetype(0) << true << false;
+    QTest::addColumn<qsizetype>("oldBytes");
+    QTest::addColumn<qsizetype>("limit"); // 0: no full disk
+    QTest::addColumn<bool>("locked");     // the folder refuses new files; the file is writable
+    QTest::newRow("full disk, small file") << qsizetype(3890) << qsizetype(1024) << false;
+    QTest::newRow("full disk, large file") << qsizetype(200000) << ChunkBytes << false;
+    QTest::newRow("locked folder: rewritten in place") << qsizetype(100) << qsizetype(0) << true;
 }
 
 void TextFileTest::failedWriteKeepsTheOldFile() {
@@ -113,30 +91,29 @@ void TextFileTest::failedWriteKeepsTheOldFile() {
     QFETCH(bool, locked);
     WorkFolder folder;
     const QByteArray old = QByteArray("Kind\r\n").repeated(oldBytes / 6);
-    if (oldBytes > 0)
-        folder.write(Name, old);
+    folder.write(Name, old);
     const auto unlock = qScopeGuard([&] { QFile::setPermissions(folder.dir().path(), AllOwner); });
-    if (locked) {
-        QFile::setPermissions(folder.dir().path(), AllOwner & ~QFile::WriteOwner);
-        if (QFile(folder.path(u"probe"_s)).open(QIODevice::WriteOnly))
-            QSKIP("folder permissions do not stop this user (root)");
-    }
-    const QStringList lines(oldBytes / 3 + 1, u"Neu"_s);
+    if (locked && QFile::setPermissions(folder.dir().path(), AllOwner & ~QFile::WriteOwner) &&
+        QFile(folder.path(u"probe"_s)).open(QIODevice::WriteOnly))
+        QSKIP("folder permissions do not stop this user (root)");
+    const QStringList lines(oldBytes / 3, u"Neu"_s);
     QString error;
-    std::optional<FileSizeLimit> diskFull;
-    if (limit > 0)
-        diskFull.emplace(rlim_t(limit));
+    // A file-size limit makes every write beyond it fail, as on a full disk.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit diskFull{limit > 0 ? rlim_t(limit) : saved.rlim_cur, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &diskFull);
     const bool written = textfile::writeLinesAtomic(folder.path(Name), lines, &error);
-    diskFull.reset();
-    QTEST(written, "written");
-    QCOMPARE(folder.dir().entryList(QDir::Files | QDir::Hidden),
-             oldBytes > 0 ? QStringList{Name} : QStringList{});
-    if (written)
+    setrlimit(RLIMIT_FSIZE, &saved);
+    QCOMPARE(written, limit == 0);
+    QCOMPARE(folder.dir().entryList(QDir::Files | QDir::Hidden), QStringList{Name});
+    if (written) {
         QCOMPARE(textfile::readLines(folder.path(Name)).lines, lines);
-    else if (oldBytes > 0)
+    } else {
         QCOMPARE(folder.read(Name), old);
-    if (limit > 0)
         QVERIFY2(error.contains(u"Datenträger"_s), qPrintable(error));
+    }
 }
 
 QTEST_GUILESS_MAIN(TextFileTest)
