@@ -6,13 +6,6 @@
 #include <climits>
 
 using namespace tivoral;
-using tivoral::testing::SequenceRandom;
-
-namespace {
-QList<double> firstValues(RandomSource& random) {
-    return {random.next(), random.next(), random.next(), random.next()};
-}
-} // namespace
 
 class RandomTest : public QObject {
     Q_OBJECT
@@ -24,12 +17,15 @@ private Q_SLOTS:
 void RandomTest::drawStaysInRange() {
     // The largest raw draw must stay below one, or a draw would pick one past the last choice.
     const double highest = DefaultRandom::toUnitInterval(UINT64_MAX);
-    QCOMPARE(SequenceRandom({highest}).draw(6), 5);
-    QCOMPARE(SequenceRandom({highest}).draw(INT_MAX), INT_MAX - 1);
-    QCOMPARE(SequenceRandom({0.7}).draw(-3), 0);
+    QCOMPARE(testing::SequenceRandom({highest}).draw(6), 5);
+    QCOMPARE(testing::SequenceRandom({highest}).draw(INT_MAX), INT_MAX - 1);
+    QCOMPARE(testing::SequenceRandom({0.7}).draw(-3), 0);
 }
 
 void RandomTest::startsFromFixedSeedAndReseedsAnew() {
+    const auto firstValues = [](DefaultRandom& random) {
+        return QList{random.next(), random.next(), random.next(), random.next()};
+    };
     DefaultRandom first;
     DefaultRandom second;
     const QList<double> unseeded = firstValues(first);
