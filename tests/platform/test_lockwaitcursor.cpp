@@ -9,12 +9,6 @@
 #include <QTimer>
 
 using namespace tivoral;
-using tivoral::testing::WorkFolder;
-
-namespace {
-// Long enough for the lock to try more than once, short enough for a test.
-constexpr std::chrono::milliseconds ShortWait{300};
-} // namespace
 
 class LockWaitCursorTest : public QObject {
     Q_OBJECT
@@ -23,7 +17,7 @@ private Q_SLOTS:
 };
 
 void LockWaitCursorTest::hourglassOnlyWhileWaiting() {
-    WorkFolder folder;
+    const testing::WorkFolder folder;
     QLockFile otherCopy(folder.path(QString::fromLatin1(FolderLock::FileName)));
     QVERIFY(otherCopy.lock());
     const LockWaitCursor waitCursor;
@@ -33,6 +27,8 @@ void LockWaitCursorTest::hourglassOnlyWhileWaiting() {
             shapeWhileWaiting = cursor->shape();
     });
 
+    // Long enough for the lock to try more than once, short enough for a test.
+    constexpr std::chrono::milliseconds ShortWait{300};
     const FolderLock lock(folder.dir(), ShortWait);
 
     QCOMPARE(lock.state(), FolderLock::State::Busy);
