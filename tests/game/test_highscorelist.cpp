@@ -2,7 +2,6 @@
 #include "support/workfolder.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTest>
 
 using namespace tivoral;
@@ -32,7 +31,6 @@ private Q_SLOTS:
     void sortedByCharactersThenSecondsThenName();
     void fileKeepsTheBestHundred_data();
     void fileKeepsTheBestHundred();
-    void unwritableFolderKeepsTheOldFile();
 };
 
 void HighScoreListTest::linesAreReadWhole() {
@@ -76,17 +74,6 @@ void HighScoreListTest::fileKeepsTheBestHundred() {
         full.removeLast();
     }
     QCOMPARE(folder.read(ListFile), fileBytes(full));
-}
-
-void HighScoreListTest::unwritableFolderKeepsTheOldFile() {
-    WorkFolder folder;
-    QVERIFY(folder.dir().mkdir(ListFile));
-    HighScoreList locked(folder.dir());
-    QCOMPARE(locked.add(entry(24, 57, "Anna")), HighScoreList::AddResult::Failed);
-    QVERIFY(locked.entries().contains(entry(24, 57, "Anna")));
-    HighScoreList gone(QDir(folder.path(QStringLiteral("gone"))));
-    QCOMPARE(gone.add(entry(24, 57, "Anna")), HighScoreList::AddResult::Failed);
-    QVERIFY(QFileInfo(folder.path(ListFile)).isDir());
 }
 
 QTEST_GUILESS_MAIN(HighScoreListTest)
