@@ -20,7 +20,7 @@ QString sentence(int number) {
     return QStringLiteral("Satz %1: Der Bauer fährt mit dem Traktor aufs Feld.").arg(number);
 }
 
-std::vector<PracticeEntry> yearOfPractice() {
+PracticeRecordContents yearOfPractice() {
     std::vector<PracticeEntry> entries(YearOfEntries);
     for (int i = 0; i < YearOfEntries; ++i) {
         PracticeEntry& entry = entries[std::size_t(i)];
@@ -29,14 +29,14 @@ std::vector<PracticeEntry> yearOfPractice() {
         entry.sentence = sentence(i / (Children * Files) % SentencesPerFile);
         entry.redAnswers = i % (MostRedAnswers + 1);
     }
-    return entries;
+    return PracticeRecordContents::of(entries);
 }
 
 void BM_HistoryOfOneChildAndFile(benchmark::State& state) {
-    const std::vector<PracticeEntry> entries = yearOfPractice();
+    const PracticeRecordContents record = yearOfPractice();
     for (auto _ : state) {
         const TroubleHistory history =
-            TroubleHistory::of(entries, QStringLiteral("Kind 3"), QStringLiteral("LISTE3.TXT"));
+            TroubleHistory::of(record, QStringLiteral("Kind 3"), QStringLiteral("LISTE3.TXT"));
         benchmark::DoNotOptimize(history.troubleOf(sentence(3)));
     }
 }

@@ -10,8 +10,7 @@ namespace tivoral {
 SentenceOrder::SentenceOrder(AppState& app)
     : app_(app), trouble_([&app] {
           return readPracticeRecord(
-                     app.workFolder.filePath(QString::fromLatin1(practicerecord::FileName)))
-              .entries;
+              app.workFolder.filePath(QString::fromLatin1(practicerecord::FileName)));
       }) {}
 
 void SentenceOrder::restart() {

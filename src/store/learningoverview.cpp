@@ -19,7 +19,7 @@ const QString Title = QStringLiteral("Lernstand");
 LearningOverview::LearningOverview(AppState& app, int failedLines)
     : app_(app), failedLines_(failedLines),
       contents_(readPracticeRecord(app.workFolder.filePath(practicerecord::FileName))),
-      figures_(contents_.entries) {}
+      figures_(contents_) {}
 
 QDate LearningOverview::lastChartDay() const {
     QDate last = QDate::currentDate();

@@ -8,12 +8,14 @@
 #include <QSet>
 
 #include <algorithm>
+#include <map>
 
 namespace tivoral {
 
 namespace {
 
 using Event = PracticeEntry::Event;
+using Text = RecordedEntry::Text;
 
 constexpr QByteArrayView Utf8Bom("\xEF\xBB\xBF");
 constexpr int Decimals = 1;
@@ -30,46 +32,56 @@ QString decimal(double value) {
     return QLocale(QLocale::German).toString(value, 'f', Decimals);
 }
 
+// One child's sums while the record is read; texts are the record's numbers.
 struct Totals {
-    QSet<QDate> days;
+    ChildFigures figures;
+    QSet<qint64> days;
+    const RecordedEntry* last = nullptr;
+    std::map<Text, int> finishedPerExercise;
     int seconds = 0;
     int redAnswers = 0;
 };
 
 } // namespace
 
-PracticeOverview::PracticeOverview(const std::vector<PracticeEntry>& entries) : entries_(entries) {
-    QHash<QString, ChildFigures> figures;
-    QHash<QString, Totals> totals;
-    QSet<QString> exercises;
-    for (const PracticeEntry& entry : entries) {
-        ChildFigures& child = figures[entry.user];
+PracticeOverview::PracticeOverview(const PracticeRecordContents& record) : record_(record) {
+    QHash<Text, Totals> totals;
+    QSet<Text> exercises;
+    for (const RecordedEntry& entry : record.entries) {
         Totals& sums = totals[entry.user];
-        child.user = entry.user;
-        sums.days.insert(entry.when.date());
-        child.lastPractice = std::max(child.lastPractice, entry.when);
+        ChildFigures& child = sums.figures;
+        sums.days.insert(entry.day);
+        if (!sums.last || entry.secondsSinceDayZero() >= sums.last->secondsSinceDayZero())
+            sums.last = &entry;
         if (isHelp(entry.event))
             ++child.helps;
         if (entry.event != Event::SentenceFinished)
             continue;
         ++child.finished;
-        ++child.finishedPerExercise[entry.exercise];
+        ++sums.finishedPerExercise[entry.exercise];
         exercises.insert(entry.exercise);
         sums.seconds += entry.seconds;
         sums.redAnswers += entry.redAnswers;
     }
 
-    QStringList users = figures.keys();
-    sortCaseInsensitive(users);
-    for (const QString& user : users) {
-        ChildFigures child = figures.value(user);
-        const Totals& sums = totals[user];
-        child.daysPractised = int(sums.days.size());
-        child.averageSeconds = perSentence(sums.seconds, child.finished);
-        child.redPerSentence = perSentence(sums.redAnswers, child.finished);
-        children_.push_back(child);
+    QHash<QString, ChildFigures> byUser;
+    for (auto sums = totals.cbegin(); sums != totals.cend(); ++sums) {
+        ChildFigures child = sums->figures;
+        child.user = record.text(sums.key());
+        child.daysPractised = int(sums->days.size());
+        child.lastPractice = sums->last->when();
+        for (const auto& [exercise, finished] : sums->finishedPerExercise)
+            child.finishedPerExercise.insert(record.text(exercise), finished);
+        child.averageSeconds = perSentence(sums->seconds, child.finished);
+        child.redPerSentence = perSentence(sums->redAnswers, child.finished);
+        byUser.insert(child.user, child);
     }
-    exercises_ = exercises.values();
+    QStringList users = byUser.keys();
+    sortCaseInsensitive(users);
+    for (const QString& user : std::as_const(users))
+        children_.push_back(byUser.value(user));
+    for (const Text exercise : std::as_const(exercises))
+        exercises_.append(record.text(exercise));
     sortCaseInsensitive(exercises_);
 }
 
@@ -79,9 +91,10 @@ std::vector<PracticeDay> PracticeOverview::days(const QString& user, QDate lastD
     std::vector<int> redAnswers(ChartDays);
     for (int day = 0; day < ChartDays; ++day)
         days[size_t(day)].date = firstDay.addDays(day);
-    for (const PracticeEntry& entry : entries_) {
-        const qint64 day = firstDay.daysTo(entry.when.date());
-        if (entry.user != user || entry.event != Event::SentenceFinished || day < 0 ||
+    const std::optional<Text> userText = record_.find(user);
+    for (const RecordedEntry& entry : record_.entries) {
+        const qint64 day = entry.day - firstDay.toJulianDay();
+        if (entry.user != userText || entry.event != Event::SentenceFinished || day < 0 ||
             day >= ChartDays)
             continue;
         ++days[size_t(day)].finished;
@@ -93,20 +106,23 @@ std::vector<PracticeDay> PracticeOverview::days(const QString& user, QDate lastD
 }
 
 std::vector<TroubleSentence> PracticeOverview::troubleSentences(const QString& user) const {
-    QHash<QString, TroubleSentence> bySentence;
-    for (const PracticeEntry& entry : entries_) {
-        if (entry.user != user || entry.event != Event::SentenceFinished)
+    const std::optional<Text> userText = record_.find(user);
+    QHash<Text, TroubleSentence> bySentence;
+    for (const RecordedEntry& entry : record_.entries) {
+        if (entry.user != userText || entry.event != Event::SentenceFinished)
             continue;
         TroubleSentence& trouble = bySentence[entry.sentence];
-        trouble.sentence = entry.sentence;
         ++trouble.attempts;
         trouble.redAnswers += entry.redAnswers;
         trouble.helps += entry.helps;
     }
     std::vector<TroubleSentence> troubles;
-    for (const TroubleSentence& trouble : std::as_const(bySentence))
-        if (trouble.redAnswers + trouble.helps > 0)
-            troubles.push_back(trouble);
+    for (auto trouble = bySentence.begin(); trouble != bySentence.end(); ++trouble) {
+        if (trouble->redAnswers + trouble->helps == 0)
+            continue;
+        trouble->sentence = record_.text(trouble.key());
+        troubles.push_back(*trouble);
+    }
     const auto harder = [](const TroubleSentence& a, const TroubleSentence& b) {
         const int aScore = a.redAnswers + a.helps;
         const int bScore = b.redAnswers + b.helps;

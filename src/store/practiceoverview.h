@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/practiceentry.h"
+#include "store/practicerecordreader.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -51,7 +51,7 @@ public:
     static constexpr int ChartDays = 28;
     static constexpr int MaxTroubleSentences = 10;
 
-    explicit PracticeOverview(const std::vector<PracticeEntry>& entries);
+    explicit PracticeOverview(const PracticeRecordContents& record);
 
     // Every child of the record, in alphabetical order.
     const std::vector<ChildFigures>& children() const { return children_; }
@@ -66,7 +66,7 @@ public:
     OverviewTable table() const;
 
 private:
-    const std::vector<PracticeEntry>& entries_;
+    const PracticeRecordContents& record_;
     std::vector<ChildFigures> children_;
     QStringList exercises_;
 };

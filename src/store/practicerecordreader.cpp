@@ -5,12 +5,17 @@
 #include <QFile>
 #include <QHash>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 namespace tivoral {
 
 namespace {
+
+using Text = RecordedEntry::Text;
 
 enum Column {
     Date,
@@ -32,6 +37,9 @@ constexpr char CarriageReturn = '\r';
 constexpr QByteArrayView Utf8Bom("\xEF\xBB\xBF");
 constexpr int MaxNumberDigits = 9; // stays inside an int
 constexpr int DecimalBase = 10;
+constexpr int SecondsPerMinute = 60;
+constexpr int SecondsPerHour = 60 * SecondsPerMinute;
+constexpr qint64 SecondsPerDay = 24 * SecondsPerHour;
 
 struct Field {
     QByteArrayView bytes;
@@ -40,58 +48,78 @@ struct Field {
 using Fields = std::array<Field, ColumnCount>;
 
 const char* find(const char* from, const char* to, char wanted) {
+    if (from >= to)
+        return nullptr;
     return static_cast<const char*>(std::memchr(from, wanted, size_t(to - from)));
 }
 
-// Splits the bytes into CSV lines of fields; a quoted field may hold ";", doubled quotes and
-// line breaks. Any line that is not exactly one record is reported damaged, and reading goes on
-// at the next line.
+// Splits bytes into CSV lines of fields; a quoted field may hold ";", doubled quotes and line
+// breaks. Any line that is not exactly one record is reported damaged. A line is read from at
+// most maxLineBytes + 2 bytes, so that a reader fed in pieces gets the same lines as one fed the
+// whole; only skipping a damaged line may look further.
 class LineSplitter {
 public:
-    explicit LineSplitter(QByteArrayView bytes)
-        : position_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+    enum class Line { Read, Damaged };
 
-    bool atEnd() const { return position_ == end_; }
+    explicit LineSplitter(qsizetype maxLineBytes) : maxLineBytes_(maxLineBytes) {}
 
-    // Reads the next line; false when it is damaged. fieldCount is 0 for an empty line.
-    bool next(Fields& fields, int& fieldCount) {
+    void setBytes(QByteArrayView bytes) {
+        position_ = bytes.data();
+        end_ = bytes.data() + bytes.size();
+    }
+    qsizetype left() const { return end_ - position_; }
+    const char* position() const { return position_; }
+    // Bytes a line may need to be read as a whole, beyond which it is damaged.
+    qsizetype lookahead() const { return maxLineBytes_ + 2; }
+
+    // Reads the next line; fieldCount is 0 for an empty line. After a damaged line the position
+    // stays at its start, for skipDamaged().
+    Line next(Fields& fields, int& fieldCount) {
         lineStart_ = position_;
+        limit_ = end_ - lineStart_ > maxLineBytes_ + 1 ? lineStart_ + maxLineBytes_ + 1 : end_;
         findLineEnd(position_);
         fieldCount = 0;
         if (lineEnd_ == position_ || (lineEnd_ == position_ + 1 && *position_ == CarriageReturn)) {
             position_ = lineEnd_ == end_ ? end_ : lineEnd_ + 1;
-            return true;
+            return Line::Read;
         }
         for (;;) {
             Field field;
             const bool quoted = position_ != end_ && *position_ == Quote;
-            if (!(quoted ? readQuoted(field) : readPlain(field)))
-                return skipLine();
-            if (fieldCount == ColumnCount)
-                return skipLine();
+            if (!(quoted ? readQuoted(field) : readPlain(field)) || fieldCount == ColumnCount ||
+                position_ - lineStart_ > maxLineBytes_) {
+                position_ = lineStart_;
+                return Line::Damaged;
+            }
             fields[fieldCount++] = field;
-            if (position_ - lineStart_ > practicerecord::MaxLineBytes)
-                return skipLine();
             if (position_ == end_)
-                return true;
+                return Line::Read;
             if (*position_++ == LineFeed)
-                return true;
+                return Line::Read;
         }
+    }
+
+    // Goes on after the first line feed of a damaged line, so a stray quote costs one line;
+    // false when the bytes end before one.
+    bool skipDamaged() {
+        const char* lineFeed = find(position_, end_, LineFeed);
+        position_ = lineFeed ? lineFeed + 1 : end_;
+        return lineFeed != nullptr;
     }
 
 private:
     void findLineEnd(const char* from) {
-        const char* lineFeed = find(from, end_, LineFeed);
-        lineEnd_ = lineFeed ? lineFeed : end_;
+        const char* lineFeed = find(from, limit_, LineFeed);
+        lineEnd_ = lineFeed ? lineFeed : limit_;
     }
 
-    // Leaves the position at the ";" or line feed after the field (or at the end).
+    // Leaves the position at the ";" or line feed after the field (or at the line's limit).
     bool readPlain(Field& field) {
         const char* start = position_;
         const char* separator = find(start, lineEnd_, ';');
-        position_ = separator ? separator : lineEnd_;
-        const char* stop = position_;
-        if (!separator && stop != start && stop[-1] == CarriageReturn)
+        const char* stop = separator ? separator : lineEnd_;
+        position_ = stop;
+        if (stop == lineEnd_ && stop != start && stop[-1] == CarriageReturn)
             --stop;
         field.bytes = QByteArrayView(start, stop - start);
         return true;
@@ -99,11 +127,8 @@ private:
 
     bool readQuoted(Field& field) {
         const char* start = ++position_;
-        const char* limit = end_ - lineStart_ > practicerecord::MaxLineBytes
-                                ? lineStart_ + practicerecord::MaxLineBytes
-                                : end_;
         for (;;) {
-            const char* quote = find(position_, limit, Quote);
+            const char* quote = find(position_, limit_, Quote);
             if (!quote)
                 return false;
             position_ = quote + 1;
@@ -121,17 +146,12 @@ private:
         }
     }
 
-    // Goes on after the first line feed of the damaged line, so a stray quote costs one line.
-    bool skipLine() {
-        const char* lineFeed = find(lineStart_, end_, LineFeed);
-        position_ = lineFeed ? lineFeed + 1 : end_;
-        return false;
-    }
-
-    const char* position_;
-    const char* end_;
+    qsizetype maxLineBytes_;
+    const char* position_ = nullptr;
+    const char* end_ = nullptr;
     const char* lineStart_ = nullptr;
-    const char* lineEnd_ = nullptr; // the line feed ending the line, or the end
+    const char* limit_ = nullptr;   // no byte beyond it belongs to a whole line
+    const char* lineEnd_ = nullptr; // the line feed ending the line, or the limit
 };
 
 // A number field: empty is 0, otherwise an optional minus and digits.
@@ -162,55 +182,38 @@ int digitsAt(QByteArrayView bytes, qsizetype at, qsizetype width) {
     return value;
 }
 
-// "2026-12-06"
-std::optional<QDate> readDate(QByteArrayView bytes) {
+// "2026-12-06" as a Julian day.
+std::optional<qint64> readDay(QByteArrayView bytes) {
     constexpr qsizetype Length = 10;
     if (bytes.size() != Length || bytes[4] != '-' || bytes[7] != '-')
         return std::nullopt;
     const QDate date(digitsAt(bytes, 0, 4), digitsAt(bytes, 5, 2), digitsAt(bytes, 8, 2));
-    return date.isValid() ? std::optional(date) : std::nullopt;
+    return date.isValid() ? std::optional(date.toJulianDay()) : std::nullopt;
 }
 
-// "14:03:12"
-std::optional<QTime> readTime(QByteArrayView bytes) {
+// "14:03:12" as seconds since midnight.
+std::optional<int> readSecondOfDay(QByteArrayView bytes) {
     constexpr qsizetype Length = 8;
     if (bytes.size() != Length || bytes[2] != ':' || bytes[5] != ':')
         return std::nullopt;
-    const QTime time(digitsAt(bytes, 0, 2), digitsAt(bytes, 3, 2), digitsAt(bytes, 6, 2));
-    return time.isValid() ? std::optional(time) : std::nullopt;
+    const int hours = digitsAt(bytes, 0, 2);
+    const int minutes = digitsAt(bytes, 3, 2);
+    const int seconds = digitsAt(bytes, 6, 2);
+    if (!QTime::isValid(hours, minutes, seconds))
+        return std::nullopt;
+    return hours * SecondsPerHour + minutes * SecondsPerMinute + seconds;
 }
 
-// Local date and time to a moment. Asking the system's time zone for every line would cost a
-// file lookup each; a day's offset from UTC is asked once, and only a day on which the clocks
-// change is asked line by line.
-class LocalTimes {
-public:
-    QDateTime at(QDate date, QTime time) {
-        auto known = dayOffsets_.constFind(date.toJulianDay());
-        if (known == dayOffsets_.cend())
-            known = dayOffsets_.insert(date.toJulianDay(), steadyOffset(date));
-        if (!*known)
-            return QDateTime(date, time);
-        return QDateTime(date, time, Qt::OffsetFromUTC, **known);
-    }
-
-private:
-    static std::optional<int> steadyOffset(QDate date) {
-        const int morning = QDateTime(date, QTime(0, 0)).offsetFromUtc();
-        const int evening = QDateTime(date, QTime(23, 59, 59)).offsetFromUtc();
-        return morning == evening ? std::optional(morning) : std::nullopt;
-    }
-
-    QHash<qint64, std::optional<int>> dayOffsets_;
-};
-
-// A column's last value and the bytes it was read from: a record repeats many a column's value
-// line after line, and comparing bytes is cheaper than looking them up.
+// A column's last value and the field it was read from: a record repeats many a column's value
+// line after line, and comparing bytes is cheaper than looking them up. The bytes are copied, as
+// the buffer they came from is refilled.
 template <typename Value> class LastValue {
 public:
-    template <typename Read> Value get(QByteArrayView bytes, Read read) {
-        if (!known_ || bytes != bytes_) {
-            bytes_ = bytes;
+    template <typename Read> Value get(const Field& field, Read read) {
+        const std::string_view bytes(field.bytes.data(), size_t(field.bytes.size()));
+        if (!known_ || hasDoubledQuotes_ != field.hasDoubledQuotes || bytes != bytes_) {
+            bytes_.assign(bytes);
+            hasDoubledQuotes_ = field.hasDoubledQuotes;
             value_ = read();
             known_ = true;
         }
@@ -218,28 +221,71 @@ public:
     }
 
 private:
-    QByteArrayView bytes_;
+    std::string bytes_; // keeps its room, so a new value costs no allocation
+    bool hasDoubledQuotes_ = false;
     Value value_{};
     bool known_ = false;
 };
 
-// Turns fields into entries. Names, files and sentences repeat thousands of times in a record,
-// so each is decoded once and shared.
+// Each text of the record once, by its decoded text and, for the reader, by its bytes.
+class TextTable {
+public:
+    explicit TextTable(std::vector<QString>& texts) : texts_(texts) {}
+
+    Text number(const QString& text) {
+        const auto known = numbers_.constFind(text);
+        if (known != numbers_.cend())
+            return *known;
+        const Text number = Text(texts_.size());
+        texts_.push_back(text);
+        numbers_.insert(text, number);
+        return number;
+    }
+
+    // Bytes that are not valid UTF-8 may decode to a text already known; it keeps one number.
+    Text number(const Field& field) {
+        // Looked up as written, so that a quoted sentence is taken apart only once.
+        QHash<QByteArray, Text>& byBytes = byBytes_[field.hasDoubledQuotes ? 1 : 0];
+        const QByteArray written = QByteArray::fromRawData(field.bytes.data(), field.bytes.size());
+        const auto known = byBytes.constFind(written);
+        if (known != byBytes.cend())
+            return *known;
+        const Text number = this->number(QString::fromUtf8(unquoted(field)));
+        byBytes.insert(field.bytes.toByteArray(), number);
+        return number;
+    }
+
+    static QByteArray unquoted(const Field& field) {
+        return field.hasDoubledQuotes
+                   ? field.bytes.toByteArray().replace("\"\"", "\"")
+                   : QByteArray::fromRawData(field.bytes.data(), field.bytes.size());
+    }
+
+private:
+    std::vector<QString>& texts_;
+    QHash<QString, Text> numbers_;
+    std::array<QHash<QByteArray, Text>, 2> byBytes_; // plain, and holding doubled quotes
+};
+
+// Turns fields into entries.
 class EntryMaker {
 public:
+    explicit EntryMaker(std::vector<QString>& texts) : texts_(texts) {}
+
     // Fills the entry from the fields; false when one does not hold what its column needs.
-    bool fill(const Fields& fields, PracticeEntry& entry) {
-        const auto date = readDate(fields[Date].bytes);
-        const auto time = readTime(fields[Time].bytes);
-        const auto event =
-            lastEvent_.get(fields[EventColumn].bytes, [&] { return eventOf(fields[EventColumn]); });
-        if (!date || !time || !event)
+    bool fill(const Fields& fields, RecordedEntry& entry) {
+        const auto day = lastDay_.get(fields[Date], [&] { return readDay(fields[Date].bytes); });
+        const auto second = readSecondOfDay(fields[Time].bytes);
+        const auto event = lastEvent_.get(fields[EventColumn], [&] {
+            return practicerecord::eventFromText(
+                QString::fromUtf8(TextTable::unquoted(fields[EventColumn])));
+        });
+        if (!day || !second || !event || fields[User].bytes.isEmpty())
             return false;
-        entry.when = times_.at(*date, *time);
+        entry.day = *day;
+        entry.secondOfDay = *second;
         entry.event = *event;
         entry.user = text(fields, User);
-        if (entry.user.isEmpty())
-            return false;
         entry.exercise = text(fields, Exercise);
         entry.file = text(fields, File);
         entry.sentence = text(fields, Sentence);
@@ -250,43 +296,14 @@ public:
     }
 
 private:
-    static QByteArray unquoted(const Field& field) {
-        return field.hasDoubledQuotes
-                   ? field.bytes.toByteArray().replace("\"\"", "\"")
-                   : QByteArray::fromRawData(field.bytes.data(), field.bytes.size());
-    }
-
-    std::optional<PracticeEntry::Event> eventOf(const Field& field) {
-        QByteArray bytes = unquoted(field);
-        const auto known = events_.constFind(bytes);
-        if (known != events_.cend())
-            return *known;
-        const auto event = practicerecord::eventFromText(QString::fromUtf8(bytes));
-        bytes.detach();
-        events_.insert(bytes, event);
-        return event;
-    }
-
-    QString text(const Fields& fields, Column column) {
+    Text text(const Fields& fields, Column column) {
         const Field& field = fields[column];
-        return lastTexts_[column].get(field.bytes, [&] { return sharedText(field); });
+        return lastTexts_[column].get(field, [&] { return texts_.number(field); });
     }
 
-    QString sharedText(const Field& field) {
-        QByteArray bytes = unquoted(field);
-        const auto known = texts_.constFind(bytes);
-        if (known != texts_.cend())
-            return *known;
-        const QString decoded = QString::fromUtf8(bytes);
-        bytes.detach();
-        texts_.insert(bytes, decoded);
-        return decoded;
-    }
-
-    QHash<QByteArray, QString> texts_;
-    QHash<QByteArray, std::optional<PracticeEntry::Event>> events_;
-    LocalTimes times_;
-    std::array<LastValue<QString>, ColumnCount> lastTexts_;
+    TextTable texts_;
+    std::array<LastValue<Text>, ColumnCount> lastTexts_;
+    LastValue<std::optional<qint64>> lastDay_;
     LastValue<std::optional<PracticeEntry::Event>> lastEvent_;
 };
 
@@ -295,35 +312,144 @@ bool isHeader(const Fields& fields, int fieldCount) {
            QString::fromUtf8(fields[Date].bytes) == practicerecord::columns().constFirst();
 }
 
+// Reads a record fed to it in pieces. It reads only the lines that lie wholly in what it was
+// given, unless told that no more bytes come, so the pieces may end anywhere.
+class RecordParser {
+public:
+    enum class Start { FileStart, MidLine };
+
+    RecordParser(qsizetype maxLineBytes, Start start, qint64 bytes)
+        : lines_(maxLineBytes), maker_(contents_.texts), skippingDamaged_(start == Start::MidLine),
+          atFileStart_(start == Start::FileStart) {
+        // Growing a million entries step by step would copy them over and over.
+        constexpr qint64 TypicalLineBytes = 96;
+        contents_.entries.reserve(size_t(bytes / TypicalLineBytes));
+    }
+
+    // The bytes used from the front of `bytes`; the rest must come again with the next piece.
+    qsizetype feed(QByteArrayView bytes, bool last) {
+        if (atFileStart_) {
+            if (!last && bytes.size() < Utf8Bom.size())
+                return 0;
+            atFileStart_ = false;
+            if (bytes.startsWith(Utf8Bom))
+                return Utf8Bom.size() + feed(bytes.sliced(Utf8Bom.size()), last);
+        }
+        lines_.setBytes(bytes);
+        if (skippingDamaged_)
+            skippingDamaged_ = !lines_.skipDamaged();
+        while (!skippingDamaged_ && lines_.left() > 0 && (last || lines_.left() > lines_.lookahead()))
+            readLine();
+        return lines_.position() - bytes.data();
+    }
+
+    PracticeRecordContents take() { return std::move(contents_); }
+
+private:
+    void readLine() {
+        int fieldCount = 0;
+        const bool read = lines_.next(fields_, fieldCount) == LineSplitter::Line::Read;
+        const bool header = firstLine_ && read && isHeader(fields_, fieldCount);
+        firstLine_ = false;
+        if (header || (read && fieldCount == 0))
+            return;
+        if (read && fieldCount == ColumnCount) {
+            if (maker_.fill(fields_, contents_.entries.emplace_back()))
+                return;
+            contents_.entries.pop_back();
+        }
+        ++contents_.damagedLines;
+        if (!read)
+            skippingDamaged_ = !lines_.skipDamaged();
+    }
+
+    PracticeRecordContents contents_;
+    LineSplitter lines_;
+    Fields fields_; // of the line being read
+    EntryMaker maker_;
+    bool skippingDamaged_;
+    bool atFileStart_;
+    bool firstLine_ = true;
+};
+
+// Feeds the parser from `read(into, most)`, which gives at most `most` bytes and says how many
+// (0 at the end, less than 0 on an error), through one buffer the size of a piece.
+template <typename Read>
+std::optional<PracticeRecordContents> readInPieces(RecordParser& parser, qint64 bytesToRead,
+                                                   practicerecord::ReadLimits limits, Read read) {
+    // What a piece leaves unread is less than a line may need; the next piece comes after it.
+    QByteArray buffer(limits.chunkBytes + limits.maxLineBytes + 2, Qt::Uninitialized);
+    qsizetype filled = 0;
+    for (;;) {
+        const qint64 wanted = std::min<qint64>(bytesToRead, buffer.size() - filled);
+        const qint64 got = wanted > 0 ? read(buffer.data() + filled, wanted) : 0;
+        if (got < 0)
+            return std::nullopt;
+        filled += qsizetype(got);
+        bytesToRead -= got;
+        const bool last = got == 0 || bytesToRead == 0; // a file may shrink while it is read
+        const qsizetype used = parser.feed(QByteArrayView(buffer.constData(), filled), last);
+        if (last)
+            return parser.take();
+        std::memmove(buffer.data(), buffer.constData() + used, size_t(filled - used));
+        filled -= used;
+    }
+}
+
 } // namespace
+
+QDateTime RecordedEntry::when() const {
+    return QDateTime(date(), QTime::fromMSecsSinceStartOfDay(secondOfDay * 1000));
+}
+
+qint64 RecordedEntry::secondsSinceDayZero() const {
+    return day * SecondsPerDay + secondOfDay;
+}
+
+std::optional<Text> PracticeRecordContents::find(const QString& wanted) const {
+    const auto found = std::find(texts.cbegin(), texts.cend(), wanted);
+    if (found == texts.cend())
+        return std::nullopt;
+    return Text(found - texts.cbegin());
+}
+
+PracticeEntry PracticeRecordContents::entry(const RecordedEntry& recorded) const {
+    return {recorded.when(),         text(recorded.user),    recorded.event,
+            text(recorded.exercise), text(recorded.file),    text(recorded.sentence),
+            recorded.seconds,        recorded.redAnswers,    recorded.helps,
+            recorded.points};
+}
+
+PracticeRecordContents PracticeRecordContents::of(const std::vector<PracticeEntry>& entries) {
+    PracticeRecordContents contents;
+    TextTable texts(contents.texts);
+    for (const PracticeEntry& entry : entries) {
+        RecordedEntry& recorded = contents.entries.emplace_back();
+        recorded.day = entry.when.date().toJulianDay();
+        recorded.secondOfDay = entry.when.time().msecsSinceStartOfDay() / 1000;
+        recorded.user = texts.number(entry.user);
+        recorded.exercise = texts.number(entry.exercise);
+        recorded.file = texts.number(entry.file);
+        recorded.sentence = texts.number(entry.sentence);
+        recorded.event = entry.event;
+        recorded.seconds = entry.seconds;
+        recorded.redAnswers = entry.redAnswers;
+        recorded.helps = entry.helps;
+        recorded.points = entry.points;
+    }
+    return contents;
+}
 
 namespace practicerecord {
 
-PracticeRecordContents parse(QByteArrayView bytes) {
-    PracticeRecordContents contents;
-    if (bytes.startsWith(Utf8Bom))
-        bytes = bytes.sliced(Utf8Bom.size());
-    constexpr qsizetype TypicalLineBytes = 96;
-    contents.entries.reserve(size_t(bytes.size() / TypicalLineBytes));
-    LineSplitter lines(bytes);
-    EntryMaker maker;
-    Fields fields;
-    int fieldCount = 0;
-    bool firstLine = true;
-    while (!lines.atEnd()) {
-        const bool split = lines.next(fields, fieldCount);
-        const bool header = firstLine && split && isHeader(fields, fieldCount);
-        firstLine = false;
-        if (header || (split && fieldCount == 0))
-            continue;
-        const bool whole = split && fieldCount == ColumnCount;
-        if (whole && maker.fill(fields, contents.entries.emplace_back()))
-            continue;
-        if (whole)
-            contents.entries.pop_back();
-        ++contents.damagedLines;
-    }
-    return contents;
+PracticeRecordContents parse(QByteArrayView bytes, ReadLimits limits) {
+    RecordParser parser(limits.maxLineBytes, RecordParser::Start::FileStart, bytes.size());
+    qsizetype position = 0;
+    return *readInPieces(parser, bytes.size(), limits, [&](char* into, qint64 most) {
+        std::memcpy(into, bytes.data() + position, size_t(most));
+        position += qsizetype(most);
+        return most;
+    });
 }
 
 } // namespace practicerecord
@@ -338,26 +464,23 @@ PracticeRecordContents readPracticeRecord(const QString& path) {
     if (!resolved || !safefile::openForReading(*resolved, file))
         return unreadable;
 
+    // Lines appended while the record is read wait for the next reading.
     const qint64 size = file.size();
     const bool cut = size > practicerecord::MaxReadBytes;
     if (cut && !file.seek(size - practicerecord::MaxReadBytes))
         return unreadable;
-    QByteArray bytes(qsizetype(cut ? practicerecord::MaxReadBytes : size), Qt::Uninitialized);
-    qsizetype filled = 0;
-    while (filled < bytes.size()) {
-        const qint64 got = file.read(bytes.data() + filled, bytes.size() - filled);
-        if (got < 0)
-            return unreadable;
-        if (got == 0)
-            break; // the file shrank meanwhile
-        filled += qsizetype(got);
-    }
-    QByteArrayView view(bytes.constData(), filled);
-    if (cut)
-        view = view.sliced(view.indexOf(LineFeed) + 1); // the first line is only a line's end
-    PracticeRecordContents contents = practicerecord::parse(view);
-    contents.olderLinesLeftOut = cut;
-    return contents;
+    // The first line of a cut record is only a line's end.
+    const qint64 bytesToRead = cut ? practicerecord::MaxReadBytes : size;
+    RecordParser parser(practicerecord::MaxLineBytes,
+                        cut ? RecordParser::Start::MidLine : RecordParser::Start::FileStart,
+                        bytesToRead);
+    std::optional<PracticeRecordContents> contents =
+        readInPieces(parser, bytesToRead, {},
+                     [&](char* into, qint64 most) { return file.read(into, most); });
+    if (!contents)
+        return unreadable;
+    contents->olderLinesLeftOut = cut;
+    return std::move(*contents);
 }
 
 } // namespace tivoral

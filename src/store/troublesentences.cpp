@@ -5,12 +5,23 @@
 
 namespace tivoral {
 
-TroubleHistory TroubleHistory::of(const std::vector<PracticeEntry>& entries, const QString& user,
+TroubleHistory TroubleHistory::of(const PracticeRecordContents& record, const QString& user,
                                   const QString& file) {
     TroubleHistory history;
-    for (const PracticeEntry& entry : entries) {
-        if (isAttemptOf(entry, user, file))
-            history.add(entry);
+    const std::optional<RecordedEntry::Text> userText = record.find(user);
+    if (!userText)
+        return history;
+    // File names match in any case; each name of the record is compared once.
+    QHash<RecordedEntry::Text, bool> isTheFile;
+    for (const RecordedEntry& entry : record.entries) {
+        if (entry.event != PracticeEntry::Event::SentenceFinished || entry.user != *userText)
+            continue;
+        auto known = isTheFile.constFind(entry.file);
+        if (known == isTheFile.cend())
+            known = isTheFile.insert(
+                entry.file, record.text(entry.file).compare(file, Qt::CaseInsensitive) == 0);
+        if (*known)
+            history.add(record.text(entry.sentence), entry.redAnswers, entry.helps);
     }
     return history;
 }
@@ -22,8 +33,12 @@ bool TroubleHistory::isAttemptOf(const PracticeEntry& entry, const QString& user
 }
 
 void TroubleHistory::add(const PracticeEntry& attempt) {
-    QList<int>& attempts = lastAttempts_[attempt.sentence];
-    attempts.append(std::max(0, attempt.redAnswers) + std::max(0, attempt.helps));
+    add(attempt.sentence, attempt.redAnswers, attempt.helps);
+}
+
+void TroubleHistory::add(const QString& sentence, int redAnswers, int helps) {
+    QList<int>& attempts = lastAttempts_[sentence];
+    attempts.append(std::max(0, redAnswers) + std::max(0, helps));
     if (attempts.size() > AttemptsCounted)
         attempts.removeFirst();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/practiceentry.h"
+#include "store/practicerecordreader.h"
 
 #include <QHash>
 #include <QList>
@@ -21,12 +21,13 @@ public:
     static constexpr int AttemptsCounted = 3;
 
     // The history of this child in this file, from a practice record in file order.
-    static TroubleHistory of(const std::vector<PracticeEntry>& entries, const QString& user,
+    static TroubleHistory of(const PracticeRecordContents& record, const QString& user,
                              const QString& file);
     // A finished attempt of this child in this file (file names match without regard to case).
     static bool isAttemptOf(const PracticeEntry& entry, const QString& user, const QString& file);
 
     void add(const PracticeEntry& attempt);
+    void add(const QString& sentence, int redAnswers, int helps);
     int troubleOf(const QString& sentence) const;
     // The position in the list of the hardest sentence not among those left out; of equals the
     // earlier. None when no sentence gave any trouble.
@@ -40,7 +41,7 @@ private:
 // child and file, later attempts are added as they are finished.
 class TroubleSentences {
 public:
-    using RecordReader = std::function<std::vector<PracticeEntry>()>;
+    using RecordReader = std::function<PracticeRecordContents()>;
 
     explicit TroubleSentences(RecordReader read) : read_(std::move(read)) {}
 

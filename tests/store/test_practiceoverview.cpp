@@ -46,7 +46,7 @@ private Q_SLOTS:
 };
 
 void PracticeOverviewTest::figuresPerChild() {
-    const OverviewTable table = PracticeOverview(Record).table();
+    const OverviewTable table = PracticeOverview(PracticeRecordContents::of(Record)).table();
     // Ben's skip counts as a day of practice, not as a sentence.
     const std::vector<QStringList> rows{
         {u"Anna"_s, u"2"_s, u"2"_s, u"1"_s, u"20,0"_s, u"1,0"_s, u"1"_s, u"02.12.2026 09:30"_s},

@@ -1,5 +1,6 @@
 #include "store/practicerecord.h"
 #include "store/practicerecordreader.h"
+#include "support/practicegenerator.h"
 #include "support/workfolder.h"
 
 #include <QTest>
@@ -33,6 +34,8 @@ private Q_SLOTS:
     void oneLinePerEvent();
     void skipsAndCountsDamagedLines_data();
     void skipsAndCountsDamagedLines();
+    void readsTheSameInPieces_data();
+    void readsTheSameInPieces();
 };
 
 void PracticeRecordTest::oneLinePerEvent_data() {
@@ -56,7 +59,9 @@ void PracticeRecordTest::oneLinePerEvent() {
     QVERIFY(record.append(entry));
     QCOMPARE(folder.read(Record), Header + line + "\r\n");
     // The reader takes the quoting back apart.
-    QCOMPARE(practicerecord::parse(folder.read(Record)).entries, std::vector{entry});
+    const PracticeRecordContents read = practicerecord::parse(folder.read(Record));
+    QCOMPARE(read.entries.size(), size_t(1));
+    QCOMPARE(read.entry(read.entries.front()), entry);
 }
 
 void PracticeRecordTest::skipsAndCountsDamagedLines_data() {
@@ -75,6 +80,33 @@ void PracticeRecordTest::skipsAndCountsDamagedLines() {
     QCOMPARE(contents.damagedLines, 1);
     QCOMPARE(contents.entries.size(), size_t(2));
     QCOMPARE(contents.entries.back().redAnswers, 2);
+}
+
+void PracticeRecordTest::readsTheSameInPieces_data() {
+    QTest::addColumn<qsizetype>("pieceBytes");
+    for (const qsizetype piece : {1, 2, 3, 199, 200, 201, 202, 4096})
+        QTest::addRow("%lld bytes", qlonglong(piece)) << piece;
+}
+
+// The file is read in pieces; a line, a quoted line break, the BOM or a damaged line that
+// crosses a piece's end must read as if the record were read whole.
+void PracticeRecordTest::readsTheSameInPieces() {
+    QFETCH(qsizetype, pieceBytes);
+    constexpr qsizetype ShortLine = 200;
+    constexpr int Weeks = 2;
+    const std::vector<PracticeEntry> practice = generatePractice(QDate(2026, 12, 4), Weeks);
+    const QByteArray bytes = practiceRecordBytes(practice) + QByteArray(3 * ShortLine, 'x') +
+                             "\r\n" + GoodLine + "\"Der Hund\r\n" + GoodLine +
+                             QByteArray(GoodLine).replace("Der Hund bellt.", "\"Der\nHund\"");
+    const auto whole = practicerecord::parse(bytes, {ShortLine, bytes.size()});
+    QCOMPARE(whole.entries.size(), practice.size() + 3);
+    QCOMPARE(whole.damagedLines, 2);
+    QCOMPARE(whole.entry(whole.entries.back()).sentence, u"Der\nHund"_s);
+
+    const auto inPieces = practicerecord::parse(bytes, {ShortLine, pieceBytes});
+    QVERIFY(inPieces.entries == whole.entries);
+    QCOMPARE(inPieces.texts, whole.texts);
+    QCOMPARE(inPieces.damagedLines, whole.damagedLines);
 }
 
 QTEST_GUILESS_MAIN(PracticeRecordTest)

@@ -55,7 +55,7 @@ void TroubleSentencesTest::worstSentenceOfTheFile() {
     QFETCH(Entries, record);
     QFETCH(QStringList, leftOut);
     const std::optional<int> worst =
-        TroubleHistory::of(record, Lena, File).worst({A, B, C}, leftOut);
+        TroubleHistory::of(PracticeRecordContents::of(record), Lena, File).worst({A, B, C}, leftOut);
     QTEST(worst.value_or(None), "worst");
 }
 
