@@ -338,7 +338,8 @@ public:
         lines_.setBytes(bytes);
         if (skippingDamaged_)
             skippingDamaged_ = !lines_.skipDamaged();
-        while (!skippingDamaged_ && lines_.left() > 0 && (last || lines_.left() > lines_.lookahead()))
+        while (!skippingDamaged_ && lines_.left() > 0 &&
+               (last || lines_.left() > lines_.lookahead()))
             readLine();
         return lines_.position() - bytes.data();
     }
@@ -414,10 +415,9 @@ std::optional<Text> PracticeRecordContents::find(const QString& wanted) const {
 }
 
 PracticeEntry PracticeRecordContents::entry(const RecordedEntry& recorded) const {
-    return {recorded.when(),         text(recorded.user),    recorded.event,
-            text(recorded.exercise), text(recorded.file),    text(recorded.sentence),
-            recorded.seconds,        recorded.redAnswers,    recorded.helps,
-            recorded.points};
+    return {recorded.when(),     text(recorded.user),     recorded.event,   text(recorded.exercise),
+            text(recorded.file), text(recorded.sentence), recorded.seconds, recorded.redAnswers,
+            recorded.helps,      recorded.points};
 }
 
 PracticeRecordContents PracticeRecordContents::of(const std::vector<PracticeEntry>& entries) {
@@ -474,9 +474,8 @@ PracticeRecordContents readPracticeRecord(const QString& path) {
     RecordParser parser(practicerecord::MaxLineBytes,
                         cut ? RecordParser::Start::MidLine : RecordParser::Start::FileStart,
                         bytesToRead);
-    std::optional<PracticeRecordContents> contents =
-        readInPieces(parser, bytesToRead, {},
-                     [&](char* into, qint64 most) { return file.read(into, most); });
+    std::optional<PracticeRecordContents> contents = readInPieces(
+        parser, bytesToRead, {}, [&](char* into, qint64 most) { return file.read(into, most); });
     if (!contents)
         return unreadable;
     contents->olderLinesLeftOut = cut;

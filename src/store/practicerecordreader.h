@@ -19,8 +19,8 @@ namespace tivoral {
 struct RecordedEntry {
     using Text = std::uint32_t;
 
-    qint64 day = 0;       // Julian day
-    int secondOfDay = 0;  // local time as written
+    qint64 day = 0;      // Julian day
+    int secondOfDay = 0; // local time as written
     Text user = 0;
     Text exercise = 0;
     Text file = 0;
