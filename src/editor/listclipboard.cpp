@@ -4,13 +4,12 @@
 #include "platform/clipboard.h"
 #include "platform/countwording.h"
 #include "platform/dialogs.h"
+#include "platform/textmarks.h"
 #include "store/appstate.h"
 
 namespace tivoral {
 
-namespace {
-const QLatin1Char CR('\r');
-} // namespace
+namespace {} // namespace
 
 ListClipboard::ListClipboard(AppState& app, Clipboard& clipboard)
     : app_(app), clipboard_(clipboard) {}

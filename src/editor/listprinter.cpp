@@ -4,6 +4,7 @@
 #include "platform/printing.h"
 #include "platform/safefile.h"
 #include "platform/textcase.h"
+#include "platform/textmarks.h"
 #include "store/appstate.h"
 
 #include <QFileInfo>
@@ -11,7 +12,6 @@
 namespace tivoral {
 
 namespace {
-const QLatin1Char CR('\r');
 const QString Title = QStringLiteral("Tivoral");
 
 PrintFont listFont() {

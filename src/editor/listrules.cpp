@@ -1,5 +1,6 @@
 #include "editor/listrules.h"
 
+#include "platform/textmarks.h"
 #include "store/sentencefiles.h"
 #include "store/sentencefilestatus.h"
 #include "store/sentencestore.h"
@@ -11,8 +12,6 @@ namespace tivoral::listrules {
 
 namespace {
 
-const QLatin1Char Blank(' ');
-const QLatin1Char CR('\r');
 const QLatin1Char LF('\n');
 
 // Complete lines only: the text after the last line break is not a line yet.

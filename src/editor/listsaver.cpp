@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/textcase.h"
 #include "platform/textfile.h"
+#include "platform/textmarks.h"
 #include "store/appstate.h"
 #include "store/ownfiles.h"
 
@@ -12,7 +13,6 @@ namespace tivoral {
 
 namespace {
 
-const QLatin1Char CR('\r');
 const QString DialogTitle = QStringLiteral("Datei speichern");
 // The longest file name most Linux file systems accept, in bytes.
 constexpr qsizetype MaxFileNameBytes = 255;

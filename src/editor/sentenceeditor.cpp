@@ -3,15 +3,14 @@
 #include "editor/listrules.h"
 #include "editor/unsavededits.h"
 #include "platform/dialogs.h"
+#include "platform/textmarks.h"
 #include "store/appstate.h"
 #include "store/sentencefiles.h"
 #include "store/typedtext.h"
 
 namespace tivoral {
 
-namespace {
-const QLatin1Char CR('\r');
-} // namespace
+namespace {} // namespace
 
 SentenceEditor::SentenceEditor(AppState& app, QObject* parent)
     : QObject(parent), app_(app), files_(app.workFolder) {}

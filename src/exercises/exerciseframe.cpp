@@ -2,15 +2,14 @@
 
 #include "exercises/exercise.h"
 #include "platform/dialogs.h"
+#include "platform/textmarks.h"
 #include "store/appstate.h"
 
 #include <utility>
 
 namespace tivoral {
 
-namespace {
-const QString CR = QStringLiteral("\r");
-} // namespace
+namespace {} // namespace
 
 Exercise::Exercise(ExerciseFrame& frame, ExerciseProfile profile, QObject* parent)
     : QObject(parent), frame_(frame), profile_(std::move(profile)) {}

@@ -4,6 +4,7 @@
 #include "exercises/exerciseprofiles.h"
 #include "exercises/sentencerules.h"
 #include "platform/textcase.h"
+#include "platform/textmarks.h"
 #include "store/appstate.h"
 
 #include <algorithm>
@@ -11,8 +12,6 @@
 namespace tivoral {
 
 namespace {
-
-const QLatin1Char Blank(' ');
 
 // Equal without regard to letter case, one character to one character. Folded, ẞ and ß are
 // one letter, which upper-casing (ß stays ß) would keep apart.

@@ -3,17 +3,14 @@
 #include "exercises/exerciseframe.h"
 #include "exercises/exerciseprofiles.h"
 #include "platform/random.h"
+#include "platform/textmarks.h"
 #include "store/appstate.h"
 
 #include <utility>
 
 namespace tivoral {
 
-namespace {
-
-const QLatin1Char Blank(' ');
-
-} // namespace
+namespace {} // namespace
 
 Misprint buildMisprint(const QString& sentence, RandomSource& random) {
     Misprint misprint;

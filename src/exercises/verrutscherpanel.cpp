@@ -15,10 +15,10 @@ constexpr int TaskTopTwips = 1080;
 constexpr int TaskHeightTwips = 255;
 constexpr int TaskFontPoints = 10;
 constexpr int MisprintTopTwips = 1440;
-constexpr int InputTopTwips = 4560;
+constexpr int MisprintInputTopTwips = 4560;
 constexpr int BoxHeightTwips = 3015;
 constexpr int MisprintFontPoints = 18;
-constexpr int TextMarginPixels = 8;
+constexpr int MisprintMarginPixels = 8;
 } // namespace
 
 MisprintDisplay::MisprintDisplay(QWidget* parent) : QLabel(parent) {
@@ -82,7 +82,7 @@ VerrutscherPanel::VerrutscherPanel(VerrutscherExercise& exercise, QWidget* paren
     auto* misprint = new MisprintDisplay(this);
     misprint->setObjectName(QStringLiteral("misprintDisplay"));
     misprint->setAccessibleDescription(QStringLiteral("Verrutschter Satz"));
-    misprint->setMargin(TextMarginPixels);
+    misprint->setMargin(MisprintMarginPixels);
     misprint->setFont(panelstyle::layoutFont(MisprintFontPoints));
     panelstyle::setColours(misprint, panelstyle::Blue, panelstyle::White);
     placeTwips(misprint, ContentLeftTwips, MisprintTopTwips, ContentWidthTwips, BoxHeightTwips);
@@ -90,7 +90,8 @@ VerrutscherPanel::VerrutscherPanel(VerrutscherExercise& exercise, QWidget* paren
     connect(&exercise, &VerrutscherExercise::misprintChanged, misprint, &MisprintDisplay::showLine);
 
     input_ = new TypingInput(exercise, QStringLiteral("verrutscherAnswerBox"), this);
-    placeAnswerBox(input_, ContentLeftTwips, InputTopTwips, ContentWidthTwips, BoxHeightTwips);
+    placeAnswerBox(input_, ContentLeftTwips, MisprintInputTopTwips, ContentWidthTwips,
+                   BoxHeightTwips);
 }
 
 void VerrutscherPanel::focusInput() {

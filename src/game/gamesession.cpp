@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/folderlock.h"
+#include "platform/textmarks.h"
 #include "store/appstate.h"
 
 namespace tivoral {
@@ -9,7 +10,6 @@ namespace tivoral {
 namespace {
 
 const QString Title = QStringLiteral("Wortfange");
-const QString CR = QStringLiteral("\r");
 
 // A child reading a box loses no seconds, and the letters do not jump behind it.
 class ClockPause {

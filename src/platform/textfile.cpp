@@ -1,6 +1,7 @@
 #include "platform/textfile.h"
 
 #include "platform/safefile.h"
+#include "platform/textmarks.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,8 +17,6 @@ namespace tivoral::textfile {
 namespace {
 
 constexpr qsizetype ReadChunkBytes = 64 * 1024;
-constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
-constexpr qsizetype Utf8BomLength = 3;
 constexpr char LineEnd[] = "\r\n";
 
 // The characters of Windows-1252 bytes 0x80 to 0x9F; 0 marks the five unused bytes, which map
@@ -338,7 +337,7 @@ bool rewriteAsUtf8WithLine(const QString& resolvedPath, const QString& line, QSt
         setError(error, safefile::readFailureText());
         return false;
     }
-    QByteArray bytes = Utf8Bom + decodeCp1252(*old).toUtf8();
+    QByteArray bytes = Utf8Bom.toByteArray() + decodeCp1252(*old).toUtf8();
     if (!bytes.endsWith('\n') && !bytes.endsWith('\r'))
         bytes += LineEnd;
     bytes += line.toUtf8() + LineEnd;
@@ -349,7 +348,7 @@ bool rewriteAsUtf8WithLine(const QString& resolvedPath, const QString& line, QSt
 
 QString decode(const QByteArray& bytes) {
     if (bytes.startsWith(Utf8Bom))
-        return decodeUtf8(bytes.mid(Utf8BomLength));
+        return decodeUtf8(bytes.mid(Utf8Bom.size()));
     if (hasHighByte(bytes) && isValidUtf8(bytes))
         return decodeUtf8(bytes);
     return decodeCp1252(bytes);
@@ -385,10 +384,10 @@ ReadResult readLines(QIODevice& file, const ReadLimits& limits, const LineFilter
         readBytes += got;
         const char* data = chunk.constData();
         qsizetype size = got;
-        if (first && size >= Utf8BomLength && std::memcmp(data, Utf8Bom, Utf8BomLength) == 0) {
+        if (first && QByteArrayView(data, size).startsWith(Utf8Bom)) {
             utf8Bom = true;
-            data += Utf8BomLength;
-            size -= Utf8BomLength;
+            data += Utf8Bom.size();
+            size -= Utf8Bom.size();
         }
         first = false;
         more = splitter.feed(data, size);
@@ -435,7 +434,7 @@ QByteArray encodeLines(const QStringList& lines) {
     if (representable && !bytes.startsWith(Utf8Bom) && !(hasHighByte(bytes) && isValidUtf8(bytes)))
         return bytes;
 
-    bytes = QByteArray(Utf8Bom);
+    bytes = Utf8Bom.toByteArray();
     for (const QString& line : lines) {
         bytes.append(line.toUtf8());
         bytes.append(LineEnd);

@@ -1,4 +1,5 @@
 #include "shell/infotexts.h"
+#include "platform/textmarks.h"
 
 #include <QStringList>
 
@@ -6,7 +7,6 @@ namespace tivoral::infotexts {
 
 namespace {
 constexpr int SeparatorLength = 52;
-const QString CRLF = QStringLiteral("\r\n");
 } // namespace
 
 QString notice() {

@@ -11,9 +11,9 @@ namespace tivoral {
 
 namespace {
 constexpr int LeftTwips = 3600;
-constexpr int TopTwips = 600;
-constexpr int WidthTwips = 2055;
-constexpr int HeightTwips = 1455;
+constexpr int FrameTopTwips = 600;
+constexpr int FrameWidthTwips = 2055;
+constexpr int FrameHeightTwips = 1455;
 constexpr int OptionLeftTwips = 90;
 constexpr int OptionHeightTwips = 345;
 constexpr int OptionFontPoints = 10;
@@ -37,14 +37,15 @@ TextCaseFrame::TextCaseFrame(TextCaseOption& option, MainViews& views, QWidget* 
     setObjectName(QStringLiteral("textCaseFrame"));
     setAccessibleName(QStringLiteral("Textdarstellung"));
     panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
-    setGeometry(twips(LeftTwips), twips(TopTwips), twips(WidthTwips), twips(HeightTwips));
+    setGeometry(twips(LeftTwips), twips(FrameTopTwips), twips(FrameWidthTwips),
+                twips(FrameHeightTwips));
 
     for (const OptionRow& row : Options) {
         auto* button = new QRadioButton(QString::fromUtf8(row.caption), this);
         button->setObjectName(QString::fromLatin1(row.name));
         button->setFont(panelstyle::layoutFont(OptionFontPoints, false));
         button->setGeometry(twips(OptionLeftTwips), twips(row.topTwips),
-                            twips(WidthTwips - 2 * OptionLeftTwips), twips(OptionHeightTwips));
+                            twips(FrameWidthTwips - 2 * OptionLeftTwips), twips(OptionHeightTwips));
         button->setChecked(option.value() == row.value);
         const TextCase value = row.value;
         connect(button, &QRadioButton::clicked, &views,

@@ -14,10 +14,10 @@
 namespace tivoral {
 
 namespace {
-constexpr int LeftTwips = 5640;
-constexpr int TopTwips = 1080;
-constexpr int WidthTwips = 3735;
-constexpr int HeightTwips = 6375;
+constexpr int PanelLeftTwips = 5640;
+constexpr int PanelTopTwips = 1080;
+constexpr int PanelWidthTwips = 3735;
+constexpr int PanelHeightTwips = 6375;
 constexpr int HeadingFontPoints = 11;
 constexpr int NameFontPoints = 14;
 constexpr int ButtonFontPoints = 11;
@@ -28,7 +28,8 @@ UserPanel::UserPanel(AppState& app, MainViews& views, QWidget* parent) : QFrame(
     setAccessibleName(QStringLiteral("Benutzerauswahl"));
     setFrameShape(QFrame::Box);
     panelstyle::setColours(this, panelstyle::LightBlue, panelstyle::Black);
-    setGeometry(twips(LeftTwips), twips(TopTwips), twips(WidthTwips), twips(HeightTwips));
+    setGeometry(twips(PanelLeftTwips), twips(PanelTopTwips), twips(PanelWidthTwips),
+                twips(PanelHeightTwips));
 
     auto* heading = new QLabel(QStringLiteral("Benutzer mit Doppelklick wählen:"), this);
     heading->setObjectName(QStringLiteral("userPanelHeading"));

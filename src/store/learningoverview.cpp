@@ -3,6 +3,7 @@
 #include "platform/countwording.h"
 #include "platform/dialogs.h"
 #include "platform/numberedfile.h"
+#include "platform/textmarks.h"
 #include "store/appstate.h"
 
 #include <QFile>
@@ -12,7 +13,6 @@
 namespace tivoral {
 
 namespace {
-const QLatin1Char CR('\r');
 const QString Title = QStringLiteral("Lernstand");
 } // namespace
 

@@ -8,7 +8,7 @@
 namespace tivoral {
 
 namespace {
-const QString Title = QStringLiteral("Lehrer-Passwort");
+const QString PasswordSetupTitle = QStringLiteral("Lehrer-Passwort");
 } // namespace
 
 PasswordSetup::PasswordSetup(const QDir& folder, Dialogs& dialogs, TeacherLock& lock)
@@ -26,14 +26,14 @@ bool PasswordSetup::edit() {
     const Answer change = dialogs_.message(
         situation + QStringLiteral("Möchten Sie ein neues Passwort festlegen?\r"
                                    "(Bei „Nein“ können Sie das Passwort entfernen.)\r"),
-        Title, Buttons::YesNo, Icon::Question, Answer::No);
+        PasswordSetupTitle, Buttons::YesNo, Icon::Question, Answer::No);
     if (change == Answer::Yes)
         return setNewPassword();
     const Answer remove = dialogs_.message(
         QStringLiteral("Das Lehrer-Passwort wirklich entfernen?\r"
                        "Dann schützt wieder die Sperre ohne Passwort die Einstellungen und "
                        "den Satz-Editor.\r"),
-        Title, Buttons::YesNo, Icon::Question, Answer::No);
+        PasswordSetupTitle, Buttons::YesNo, Icon::Question, Answer::No);
     return remove == Answer::Yes && removePassword();
 }
 
@@ -52,7 +52,7 @@ QString PasswordSetup::stateText() const {
 bool PasswordSetup::setNewPassword() {
     const QString first = dialogs_.passwordInput(
         QStringLiteral("Neues Lehrer-Passwort eingeben (mindestens %1 Zeichen):").arg(MinLength),
-        Title);
+        PasswordSetupTitle);
     if (first.isEmpty())
         return false;
     if (first.size() < MinLength) {
@@ -62,8 +62,8 @@ bool PasswordSetup::setNewPassword() {
                true);
         return false;
     }
-    const QString second =
-        dialogs_.passwordInput(QStringLiteral("Das neue Passwort noch einmal eingeben:"), Title);
+    const QString second = dialogs_.passwordInput(
+        QStringLiteral("Das neue Passwort noch einmal eingeben:"), PasswordSetupTitle);
     if (second.isEmpty())
         return false;
     if (second != first) {
@@ -120,7 +120,8 @@ bool PasswordSetup::changeFile(const std::function<bool(QString* error)>& change
 }
 
 void PasswordSetup::report(const QString& prompt, bool failed) {
-    dialogs_.message(prompt, Title, Buttons::Ok, failed ? Icon::Warning : Icon::Information);
+    dialogs_.message(prompt, PasswordSetupTitle, Buttons::Ok,
+                     failed ? Icon::Warning : Icon::Information);
 }
 
 } // namespace tivoral

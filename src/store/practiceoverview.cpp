@@ -1,6 +1,7 @@
 #include "store/practiceoverview.h"
 
 #include "platform/textcase.h"
+#include "platform/textmarks.h"
 #include "store/practicerecord.h"
 
 #include <QHash>
@@ -17,7 +18,6 @@ namespace {
 using Event = PracticeEntry::Event;
 using Text = RecordedEntry::Text;
 
-constexpr QByteArrayView Utf8Bom("\xEF\xBB\xBF");
 constexpr int Decimals = 1;
 
 bool isHelp(Event event) {

@@ -4,6 +4,7 @@
 #include "platform/folderlock.h"
 #include "platform/safefile.h"
 #include "platform/textfile.h"
+#include "platform/textmarks.h"
 #include "store/readingoptions.h"
 
 #include <QFile>
@@ -12,13 +13,11 @@ namespace tivoral {
 
 namespace {
 
-constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
 constexpr char LineEnd[] = "\r\n";
 constexpr QLatin1Char Quote('"');
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString TimeFormat = QStringLiteral("HH:mm:ss");
-const QString DialogTitle = QStringLiteral("Übungsprotokoll");
-const QString CR = QStringLiteral("\r");
+const QString RecordDialogTitle = QStringLiteral("Übungsprotokoll");
 
 // A field holding the separator, a quote or a line break goes in quotes, its quotes doubled.
 QString csvField(const QString& text) {
@@ -54,7 +53,7 @@ QString PracticeRecord::path() const {
 }
 
 QByteArray PracticeRecord::headerBytes() {
-    return QByteArray(Utf8Bom) + practicerecord::csvLine(practicerecord::columns());
+    return Utf8Bom.toByteArray() + practicerecord::csvLine(practicerecord::columns());
 }
 
 QByteArray PracticeRecord::lineBytes(const PracticeEntry& entry) {
@@ -127,12 +126,12 @@ bool PracticeRecord::changeSwitch(Dialogs& dialogs, bool on) {
     dialogs.message(QStringLiteral("Die Einstellung zum Übungsprotokoll konnte nicht gespeichert "
                                    "werden.") +
                         CR + error + CR,
-                    DialogTitle, Buttons::Ok, Icon::Warning);
+                    RecordDialogTitle, Buttons::Ok, Icon::Warning);
     return false;
 }
 
 bool PracticeRecord::emptyAfterAsking(Dialogs& dialogs) const {
-    if (dialogs.message(QStringLiteral("Das Übungsprotokoll wirklich leeren?"), DialogTitle,
+    if (dialogs.message(QStringLiteral("Das Übungsprotokoll wirklich leeren?"), RecordDialogTitle,
                         Buttons::YesNo, Icon::Question, Answer::No) != Answer::Yes)
         return false;
     QString error;
@@ -140,7 +139,7 @@ bool PracticeRecord::emptyAfterAsking(Dialogs& dialogs) const {
         return true;
     dialogs.message(QStringLiteral("Das Übungsprotokoll konnte nicht geleert werden.") + CR +
                         error + CR,
-                    DialogTitle, Buttons::Ok, Icon::Warning);
+                    RecordDialogTitle, Buttons::Ok, Icon::Warning);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "store/practicerecordreader.h"
 
 #include "platform/safefile.h"
+#include "platform/textmarks.h"
 
 #include <QFile>
 #include <QHash>
@@ -31,10 +32,9 @@ enum Column {
     Points
 };
 constexpr int ColumnCount = Points + 1;
-constexpr char Quote = '"';
+constexpr char QuoteByte = '"';
 constexpr char LineFeed = '\n';
 constexpr char CarriageReturn = '\r';
-constexpr QByteArrayView Utf8Bom("\xEF\xBB\xBF");
 constexpr int MaxNumberDigits = 9; // stays inside an int
 constexpr int DecimalBase = 10;
 constexpr int SecondsPerMinute = 60;
@@ -85,7 +85,7 @@ public:
         }
         for (;;) {
             Field field;
-            const bool quoted = position_ != end_ && *position_ == Quote;
+            const bool quoted = position_ != end_ && *position_ == QuoteByte;
             if (!(quoted ? readQuoted(field) : readPlain(field)) || fieldCount == ColumnCount ||
                 position_ - lineStart_ > maxLineBytes_) {
                 position_ = lineStart_;
@@ -128,11 +128,11 @@ private:
     bool readQuoted(Field& field) {
         const char* start = ++position_;
         for (;;) {
-            const char* quote = find(position_, limit_, Quote);
+            const char* quote = find(position_, limit_, QuoteByte);
             if (!quote)
                 return false;
             position_ = quote + 1;
-            if (position_ != end_ && *position_ == Quote) {
+            if (position_ != end_ && *position_ == QuoteByte) {
                 field.hasDoubledQuotes = true;
                 ++position_;
                 continue;

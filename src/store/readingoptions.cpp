@@ -13,7 +13,7 @@ namespace tivoral {
 
 namespace {
 
-constexpr qsizetype MaxLineBytes = 4096;
+constexpr qsizetype OptionsFileMaxLineBytes = 4096;
 
 constexpr ValueTexts<bool, 2> SwitchTexts{{{true, u"ja"}, {false, u"nein"}}};
 constexpr ValueTexts<LetterSpacing, 3> SpacingTexts{{
@@ -114,7 +114,7 @@ ReadingOptions ReadingOptionsFile::apply(ReadingOptions options, const Section& 
 ReadingOptionsFile::Sections ReadingOptionsFile::read(bool* complete) const {
     textfile::ReadLimits limits;
     limits.maxLines = MaxLines;
-    limits.maxLineBytes = MaxLineBytes;
+    limits.maxLineBytes = OptionsFileMaxLineBytes;
     const textfile::ReadResult result = textfile::readLines(path(), limits);
     if (complete)
         *complete = result.ok && !result.truncated && result.overlongLines == 0;

@@ -3,6 +3,7 @@
 #include "platform/countwording.h"
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
+#include "platform/textmarks.h"
 #include "store/sentencefilelist.h"
 #include "store/sentencefilestatus.h"
 #include "store/sentencestore.h"
@@ -12,9 +13,6 @@
 namespace tivoral {
 
 namespace {
-
-const QString CR = QStringLiteral("\r");
-const QString CRLF = QStringLiteral("\r\n");
 
 bool isBlankOnly(const QByteArray& line) {
     for (char c : line)

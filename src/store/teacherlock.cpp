@@ -12,7 +12,7 @@ namespace tivoral {
 
 namespace {
 
-const QString Title = QStringLiteral("Tivoral");
+const QString LockTitle = QStringLiteral("Tivoral");
 const QString Prompt = QStringLiteral("Passwort eingeben:");
 
 QString secondsText(std::chrono::milliseconds time) {
@@ -51,9 +51,9 @@ bool TeacherLock::ask(Dialogs& dialogs, int loadedCount) {
     const PasswordFile::Entry entry = file_.read();
     switch (entry.state) {
     case PasswordFile::State::None:
-        return dialogs.input(Prompt, Title, QString()) == countAnswer(loadedCount);
+        return dialogs.input(Prompt, LockTitle, QString()) == countAnswer(loadedCount);
     case PasswordFile::State::Damaged:
-        dialogs.message(damagedMessage(file_.path()), Title, Buttons::Ok, Icon::Critical);
+        dialogs.message(damagedMessage(file_.path()), LockTitle, Buttons::Ok, Icon::Critical);
         return false;
     case PasswordFile::State::Set:
         break;
@@ -66,10 +66,10 @@ bool TeacherLock::askForPassword(Dialogs& dialogs, const QByteArray& hash) {
         dialogs.message(QStringLiteral("Bitte noch %1 warten,\r"
                                        "dann kann das Passwort wieder eingegeben werden.\r")
                             .arg(secondsText(left)),
-                        Title, Buttons::Ok, Icon::Information);
+                        LockTitle, Buttons::Ok, Icon::Information);
         return false;
     }
-    const QString answer = dialogs.passwordInput(Prompt, Title);
+    const QString answer = dialogs.passwordInput(Prompt, LockTitle);
     // Cancelling is no guess.
     if (answer.isEmpty())
         return false;
@@ -90,7 +90,7 @@ void TeacherLock::countWrongAnswer(Dialogs& dialogs) {
         prompt +=
             QStringLiteral("Der nächste Versuch ist erst in %1 möglich.\r").arg(secondsText(pause));
     }
-    dialogs.message(prompt, Title, Buttons::Ok, Icon::Warning);
+    dialogs.message(prompt, LockTitle, Buttons::Ok, Icon::Warning);
 }
 
 std::chrono::milliseconds TeacherLock::pauseAfter(int wrongAnswers) const {

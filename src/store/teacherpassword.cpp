@@ -68,7 +68,7 @@ bool verify(const QByteArray& encoded, const QString& password) {
 namespace {
 // One short line; anything much longer is not this file.
 constexpr int MaxLines = 16;
-constexpr qsizetype MaxLineBytes = 1024;
+constexpr qsizetype PasswordFileMaxLineBytes = 1024;
 } // namespace
 
 PasswordFile::Entry PasswordFile::parse(const QStringList& lines) {
@@ -96,7 +96,7 @@ PasswordFile::Entry PasswordFile::read() const {
         return Entry{};
     textfile::ReadLimits limits;
     limits.maxLines = MaxLines;
-    limits.maxLineBytes = MaxLineBytes;
+    limits.maxLineBytes = PasswordFileMaxLineBytes;
     const textfile::ReadResult result = textfile::readLines(path(), limits);
     if (!result.ok || result.truncated || result.overlongLines > 0)
         return Entry{State::Damaged, {}};

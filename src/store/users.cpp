@@ -8,7 +8,7 @@
 namespace tivoral {
 
 namespace {
-const QString DialogTitle = QStringLiteral("Benutzereingabe");
+const QString UserDialogTitle = QStringLiteral("Benutzereingabe");
 } // namespace
 
 Users::Users(const QDir& folder, QObject* parent) : QObject(parent), folder_(folder) {}
@@ -57,28 +57,28 @@ bool Users::save(Dialogs* dialogs) {
     if (dialogs) {
         dialogs->message(QStringLiteral("Die Benutzerliste konnte nicht gespeichert werden:") +
                              QLatin1Char('\r') + error + QLatin1Char('\r'),
-                         DialogTitle, Buttons::Ok, Icon::Warning);
+                         UserDialogTitle, Buttons::Ok, Icon::Warning);
     }
     return false;
 }
 
 void Users::addUser(Dialogs& dialogs) {
     const QString name = typedtext::withoutControlCharacters(dialogs.input(
-        QStringLiteral("Neuer Benutzer:"), DialogTitle, QString::fromLatin1(NoUserChosen)));
+        QStringLiteral("Neuer Benutzer:"), UserDialogTitle, QString::fromLatin1(NoUserChosen)));
     if (name.isEmpty())
         return;
     if (name.size() > typedtext::MaxUserNameLength) {
         dialogs.message(QStringLiteral("Der Name ist zu lang: Er darf höchstens %1 Zeichen haben.")
                                 .arg(typedtext::MaxUserNameLength) +
                             QLatin1Char('\r'),
-                        DialogTitle, Buttons::Ok, Icon::Warning);
+                        UserDialogTitle, Buttons::Ok, Icon::Warning);
         return;
     }
     // Other computers of the class add names too: the list is read again inside the lock and
     // only this name is added to what the file holds now.
     const FolderLock lock(folder_);
     if (!lock.mayWrite()) {
-        dialogs.message(FolderLock::busyMessage(), DialogTitle, Buttons::Ok, Icon::Warning);
+        dialogs.message(FolderLock::busyMessage(), UserDialogTitle, Buttons::Ok, Icon::Warning);
         return;
     }
     load();

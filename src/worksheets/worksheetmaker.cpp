@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/numberedfile.h"
 #include "platform/systemprinting.h"
+#include "platform/textmarks.h"
 #include "store/appstate.h"
 #include "worksheets/worksheetpainter.h"
 
@@ -17,7 +18,6 @@ namespace tivoral {
 
 namespace {
 
-const QLatin1Char CR('\r');
 const QString Title = QStringLiteral("Arbeitsblätter");
 const QString DocumentName = QStringLiteral("Tivoral: Arbeitsblatt");
 constexpr int PdfResolutionDpi = 300;
