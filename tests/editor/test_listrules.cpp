@@ -1,5 +1,11 @@
 #include "editor/listrules.h"
+#include "editor/samplelists.h"
+#include "game/gameengine.h"
+#include "platform/textfile.h"
+#include "store/sentencefiles.h"
+#include "support/fixture.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace tivoral;
@@ -11,6 +17,8 @@ private Q_SLOTS:
     void wordCountAndWarning();
     void deleteQuestionCutsAfterFortyCharacters();
     void pasteTakesNewCompleteLines();
+    void sampleListIsReadyToPractise_data();
+    void sampleListIsReadyToPractise();
 };
 
 void ListRulesTest::wordCountAndWarning_data() {
@@ -44,6 +52,34 @@ void ListRulesTest::pasteTakesNewCompleteLines() {
         "Ein Vogel.\r\nDER HUND BELLT.\r\ndie katze SCHLÄFT.\r\nein vogel.\r\n"
         "\r\n  z.\u00A0B.  \nLetzte ohne Zeilenende.";
     QCOMPARE(listrules::linesToPaste(entries, clipboard), (QStringList{"Ein Vogel.", "  z. B.  "}));
+}
+
+void ListRulesTest::sampleListIsReadyToPractise_data() {
+    QTest::addColumn<QString>("name");
+    for (const QString& name : SampleLists::names())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void ListRulesTest::sampleListIsReadyToPractise() {
+    QFETCH(QString, name);
+    const QStringList sentences = SampleLists::sentences(name);
+    QVERIFY(!SampleLists::description(name).isEmpty() && sentences.size() >= 25 &&
+            sentences.size() <= 40);
+    // Byte for byte what the editor's save writes; no empty line, no line twice in any case.
+    QCOMPARE(SampleLists::bytes(name), textfile::encodeLines(sentences));
+    QCOMPARE(listrules::linesToPaste({}, sentences.join('\n') + '\n'), sentences);
+    // Typed on a German keyboard, from a capital letter to the closing mark.
+    const QRegularExpression typed("^[A-ZÄÖÜ][ -~ÄÖÜäöüß]*[.?!]$");
+    for (const QString& sentence : sentences) {
+        QVERIFY2(typed.match(sentence).hasMatch() && normaliseSentence(sentence) == sentence &&
+                     !listrules::exceedsWordLimit(listrules::countInputWords(sentence)) &&
+                     sentence.size() <= GameEngine::MaxSentenceLength,
+                 sentence.toUtf8());
+    }
+    testing::Fixture f;
+    QVERIFY(!SampleLists::load(f.app, name.toLower()) && SampleLists::load(f.app, name));
+    QCOMPARE(f.app.store.entries(), sentences);
+    QVERIFY(f.dialogs.boxes.isEmpty() && f.app.store.hasUnsavedEdits());
 }
 
 QTEST_GUILESS_MAIN(ListRulesTest)

@@ -56,6 +56,7 @@ void ListSaverTest::savesUnderCapitalNameAfterAskingForTxt_data() {
         QTest::newRow(name) << existing << typed << answer << question << stored;
     };
     row("ß stays ß", "", "straße.txt", Answer::Yes, "", "STRAßE.TXT");
+    row("trailing blanks", "", "saetze  ", Answer::Yes, "", "SAETZE.TXT");
     row("existing TXT, no", "LISTE.TXT", "Liste", Answer::No, "LISTE.TXT", "");
     // The file the question names is replaced, not joined by a second one in capitals.
     row("existing in small letters keeps its name", "tiere.txt", "Tiere.TXT", Answer::Yes,
@@ -83,7 +84,9 @@ void ListSaverTest::savesUnderCapitalNameAfterAskingForTxt() {
 }
 
 void ListSaverTest::refusesNamesOutsideTheFolder() {
-    for (const QString& typed : QStringList{"", "../AUSSEN.TXT", "ordner", "tivoral.inf"}) {
+    // 126 umlauts are 256 bytes with the extension, one more than a file name may hold.
+    for (const QString& typed :
+         QStringList{"", "../AUSSEN.TXT", "ordner", "tivoral.inf", ".", QString(126, u'ä')}) {
         Saving f;
         f.folder.dir().mkdir("ORDNER.TXT");
         QCOMPARE(f.saveAs(typed),
