@@ -45,6 +45,8 @@ private Q_SLOTS:
     void storedEntryHoldsNoTraceAndVerifies();
     void damagedEntryKeepsTheLockClosed_data();
     void damagedEntryKeepsTheLockClosed();
+    void setupChangesOnlyWhatTheTeacherConfirms_data();
+    void setupChangesOnlyWhatTheTeacherConfirms();
 };
 
 void TeacherPasswordTest::wrongAnswersPauseGrowingly() {
@@ -127,6 +129,65 @@ void TeacherPasswordTest::damagedEntryKeepsTheLockClosed() {
         QCOMPARE(s.dialogs.prompts(), QStringList{TeacherLock::damagedMessage(s.folder.path(Pwd))});
         QCOMPARE(s.dialogs.last().icon, Icon::Critical);
     }
+}
+
+void TeacherPasswordTest::setupChangesOnlyWhatTheTeacherConfirms_data() {
+    QTest::addColumn<QByteArray>("bytes"); // empty: no file; null: a folder in the file's place
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QString>("report"); // how the closing box starts; empty: none
+    const QByteArray set = "Lehrerpasswort=" + passwordhash::hash(Password);
+    const QString none = u"Kein Lehrer-Passwort festgelegt."_s;
+    const QString isSet = u"Ein Lehrer-Passwort schützt die Einstellungen und den Satz-Editor."_s;
+    const QString damaged = u"Der Eintrag für das Lehrer-Passwort ist beschädigt."_s;
+    const QStringList twice{Wrong, Wrong};
+    QTest::newRow("too short") << ""_ba << QList<Answer>{} << QStringList{u"Ab3de"_s} << none
+                               << false << u"Das Passwort ist zu kurz.\rEs muss mindestens 6"_s;
+    QTest::newRow("the two differ")
+        << set << QList{Answer::Yes} << QStringList{Wrong, u"Geheim14"_s} << isSet << false
+        << u"Die beiden Eingaben sind verschieden.\rDas Passwort wurde nicht geändert.\r"_s;
+    QTest::newRow("second box cancelled")
+        << set << QList{Answer::Yes} << QStringList{Wrong} << isSet << false << QString();
+    QTest::newRow("removal declined")
+        << set << QList{Answer::No} << QStringList{} << isSet << false << QString();
+    QTest::newRow("removed") << set << QList{Answer::No, Answer::Yes} << QStringList{} << isSet
+                             << true << u"Das Lehrer-Passwort ist entfernt.\r"_s;
+    QTest::newRow("damaged entry replaced")
+        << "Lehrerpasswort=x"_ba << QList{Answer::Yes} << twice << damaged << true
+        << u"Das Lehrer-Passwort ist gespeichert."_s;
+    QTest::newRow("folder in its place, not saved")
+        << QByteArray() << QList{Answer::Yes} << twice << damaged << false
+        << u"Das Lehrer-Passwort konnte nicht gespeichert werden.\r"_s;
+    QTest::newRow("folder in its place, not removed")
+        << QByteArray() << QList{Answer::No, Answer::Yes} << QStringList{} << damaged << false
+        << u"Das Lehrer-Passwort konnte nicht entfernt werden.\rDie Datei TIVORAL.PWD lässt"_s;
+}
+
+void TeacherPasswordTest::setupChangesOnlyWhatTheTeacherConfirms() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QStringList, inputs);
+    QFETCH(bool, changed);
+    QFETCH(QString, report);
+    Session s;
+    if (bytes.isNull())
+        QVERIFY(s.folder.dir().mkdir(Pwd));
+    else if (!bytes.isEmpty())
+        s.folder.write(Pwd, bytes);
+    s.dialogs.answers.append(answers);
+    s.dialogs.inputs.append(inputs);
+    PasswordSetup setup(s.folder.dir(), s.dialogs, s.lock);
+    QTEST(setup.stateText(), "state");
+
+    QCOMPARE(setup.edit(), changed);
+    const ScriptedDialogs::Box last = s.dialogs.messages().constLast();
+    QCOMPARE(last.buttons == Buttons::Ok, !report.isEmpty());
+    QVERIFY2(last.prompt.startsWith(report), qPrintable(last.prompt));
+    if (!report.isEmpty())
+        QCOMPARE(last.icon, changed ? Icon::Information : Icon::Warning);
+    QCOMPARE(s.folder.read(Pwd) != bytes, changed);
 }
 
 QTEST_GUILESS_MAIN(TeacherPasswordTest)
