@@ -43,6 +43,8 @@ class PracticeOverviewTest : public QObject {
 private Q_SLOTS:
     void figuresPerChild();
     void exportQuotesAndOverwritesNothing();
+    void noticeSaysWhatCouldNotBeRead_data();
+    void noticeSaysWhatCouldNotBeRead();
 };
 
 void PracticeOverviewTest::figuresPerChild() {
@@ -72,6 +74,41 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
     QCOMPARE(f.dialogs.last().prompt,
              u"Die Übersicht ist als CSV-Datei gespeichert:\r"_s +
                  QDir::toNativeSeparators(folder.path(u"LERNSTAND-2.CSV"_s)) + u"\r"_s);
+
+    // The working folder gone meanwhile, a stick pulled out: a message, no crash.
+    QVERIFY(QDir(folder.path({})).removeRecursively());
+    overview.exportTable();
+    QCOMPARE(f.dialogs.last().prompt,
+             u"Im Arbeitsordner ließ sich keine neue CSV-Datei anlegen.\r"_s);
+}
+
+void PracticeOverviewTest::noticeSaysWhatCouldNotBeRead_data() {
+    QTest::addColumn<QByteArray>("record"); // null: a folder in its place
+    QTest::addColumn<int>("failedLines");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("unreadable, a line not written")
+        << QByteArray() << 1
+        << u"Das Protokoll PROTOKOLL.CSV kann nicht gelesen werden.\r"
+           u"Eine Zeile konnte nicht ins Protokoll geschrieben werden.\r"_s;
+    QTest::newRow("damaged lines, lines not written")
+        << "kaputt\r\n\"offen\r\n"_ba << 3
+        << u"3 Zeilen konnten nicht ins Protokoll geschrieben werden.\r"
+           u"2 beschädigte Zeilen des Protokolls wurden übersprungen.\r"_s;
+}
+
+void PracticeOverviewTest::noticeSaysWhatCouldNotBeRead() {
+    QFETCH(QByteArray, record);
+    QFETCH(int, failedLines);
+    QFETCH(QString, notice);
+    Fixture f;
+    if (record.isNull())
+        QVERIFY(f.workDir.mkdir(u"PROTOKOLL.CSV"_s));
+    else
+        f.folder.write(u"PROTOKOLL.CSV"_s, record);
+    LearningOverview(f.app, failedLines).showNotice();
+    QCOMPARE(f.dialogs.prompts(),
+             QStringList{notice + u"Die Übersicht zeigt alles, was sich lesen ließ.\r"_s});
+    QCOMPARE(f.dialogs.last().icon, Icon::Warning);
 }
 
 QTEST_GUILESS_MAIN(PracticeOverviewTest)

@@ -1,5 +1,5 @@
-#include "store/readingoptions.h"
-#include "support/workfolder.h"
+#include "store/appstate.h"
+#include "support/fixture.h"
 
 #include <QTest>
 
@@ -18,6 +18,9 @@ private Q_SLOTS:
     void childOverridesDefaultKeyByKey_data();
     void childOverridesDefaultKeyByKey();
     void changeKeepsWhatAnotherComputerWrote();
+    void fileCutShortIsNotWrittenOver();
+    void oddNamesKeepTheirOwnSection_data();
+    void oddNamesKeepTheirOwnSection();
 };
 
 void ReadingOptionsTest::childOverridesDefaultKeyByKey_data() {
@@ -58,6 +61,34 @@ void ReadingOptionsTest::changeKeepsWhatAnotherComputerWrote() {
     QVERIFY(file.change(u"Lena"_s, K::Speech, switchValue(true)));
     QCOMPARE(file.optionsFor(u"Ben"_s).umlautKeys, false);
     QCOMPARE(file.optionsFor(u"Lena"_s).speech, true);
+}
+
+void ReadingOptionsTest::fileCutShortIsNotWrittenOver() {
+    const QByteArray tooLong = QByteArray("a\r\n").repeated(ReadingOptionsFile::MaxLines + 1);
+    Fixture f({{Opt, tooLong}});
+    QVERIFY(!f.app.readingAids.change(f.dialogs, u"Lena"_s, K::Speech, switchValue(false)));
+    QCOMPARE(f.dialogs.prompts(), QStringList{u"Die Lesehilfen konnten nicht gespeichert werden.\r"
+                                              u"Die Datei ist zu groß oder beschädigt.\r"_s});
+    QCOMPARE(f.folder.read(Opt), tooLong);
+}
+
+void ReadingOptionsTest::oddNamesKeepTheirOwnSection_data() {
+    QTest::addColumn<QString>("user");
+    for (const QString& name : {u"[Ben]"_s, u"x = y"_s, u"*"_s, u"]"_s})
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void ReadingOptionsTest::oddNamesKeepTheirOwnSection() {
+    QFETCH(QString, user);
+    WorkFolder folder;
+    const ReadingOptionsFile file(folder.dir());
+    QVERIFY(file.change(user, K::Spacing, spacingValue(LetterSpacing::Wider)));
+    QVERIFY(file.change(std::nullopt, K::WindowPercent, windowPercentValue(200)));
+    QCOMPARE(file.optionsFor(user).spacing, LetterSpacing::Wider);
+    QCOMPARE(file.optionsFor(user).windowPercent, 200);
+    // Neither the default section nor another name picked up the child's options.
+    QCOMPARE(file.optionsFor(std::nullopt).spacing, LetterSpacing::Normal);
+    QCOMPARE(file.optionsFor(user + u"x"_s).spacing, LetterSpacing::Normal);
 }
 
 QTEST_GUILESS_MAIN(ReadingOptionsTest)
