@@ -17,10 +17,9 @@ class ReadingOptionsTest : public QObject {
 private Q_SLOTS:
     void childOverridesDefaultKeyByKey_data();
     void childOverridesDefaultKeyByKey();
+    void changeKeepsWhatAnotherComputerWrote_data();
     void changeKeepsWhatAnotherComputerWrote();
     void fileCutShortIsNotWrittenOver();
-    void oddNamesKeepTheirOwnSection_data();
-    void oddNamesKeepTheirOwnSection();
 };
 
 void ReadingOptionsTest::childOverridesDefaultKeyByKey_data() {
@@ -52,15 +51,26 @@ void ReadingOptionsTest::childOverridesDefaultKeyByKey() {
     QCOMPARE(options.hearTarget, false);
 }
 
+void ReadingOptionsTest::changeKeepsWhatAnotherComputerWrote_data() {
+    QTest::addColumn<QString>("user");
+    for (const QString& name : {u"Lena"_s, u"[Ben]"_s, u"x = y"_s, u"*"_s})
+        QTest::newRow(qPrintable(name)) << name;
+}
+
 void ReadingOptionsTest::changeKeepsWhatAnotherComputerWrote() {
+    QFETCH(QString, user);
     WorkFolder folder;
     const ReadingOptionsFile file(folder.dir());
-    QVERIFY(file.change(u"Lena"_s, K::Speech, switchValue(false)));
+    QVERIFY(file.change(user, K::Speech, switchValue(false)));
     // Another computer adds a child and a note of its own after this one read the file.
     folder.write(Opt, folder.read(Opt) + "; Klasse 2b\r\n[Ben]\r\nUmlauttasten = nein\r\n");
-    QVERIFY(file.change(u"Lena"_s, K::Speech, switchValue(true)));
+    QVERIFY(file.change(user, K::Spacing, spacingValue(LetterSpacing::Wider)));
     QCOMPARE(file.optionsFor(u"Ben"_s).umlautKeys, false);
-    QCOMPARE(file.optionsFor(u"Lena"_s).speech, true);
+    QCOMPARE(file.optionsFor(user).speech, false);
+    QCOMPARE(file.optionsFor(user).spacing, LetterSpacing::Wider);
+    // Neither the default section nor a like name took on the child's options.
+    QCOMPARE(file.optionsFor(std::nullopt), ReadingOptions{});
+    QCOMPARE(file.optionsFor(user + u"x"_s), ReadingOptions{});
 }
 
 void ReadingOptionsTest::fileCutShortIsNotWrittenOver() {
@@ -70,25 +80,6 @@ void ReadingOptionsTest::fileCutShortIsNotWrittenOver() {
     QCOMPARE(f.dialogs.prompts(), QStringList{u"Die Lesehilfen konnten nicht gespeichert werden.\r"
                                               u"Die Datei ist zu groß oder beschädigt.\r"_s});
     QCOMPARE(f.folder.read(Opt), tooLong);
-}
-
-void ReadingOptionsTest::oddNamesKeepTheirOwnSection_data() {
-    QTest::addColumn<QString>("user");
-    for (const QString& name : {u"[Ben]"_s, u"x = y"_s, u"*"_s, u"]"_s})
-        QTest::newRow(qPrintable(name)) << name;
-}
-
-void ReadingOptionsTest::oddNamesKeepTheirOwnSection() {
-    QFETCH(QString, user);
-    WorkFolder folder;
-    const ReadingOptionsFile file(folder.dir());
-    QVERIFY(file.change(user, K::Spacing, spacingValue(LetterSpacing::Wider)));
-    QVERIFY(file.change(std::nullopt, K::WindowPercent, windowPercentValue(200)));
-    QCOMPARE(file.optionsFor(user).spacing, LetterSpacing::Wider);
-    QCOMPARE(file.optionsFor(user).windowPercent, 200);
-    // Neither the default section nor another name picked up the child's options.
-    QCOMPARE(file.optionsFor(std::nullopt).spacing, LetterSpacing::Normal);
-    QCOMPARE(file.optionsFor(user + u"x"_s).spacing, LetterSpacing::Normal);
 }
 
 QTEST_GUILESS_MAIN(ReadingOptionsTest)
