@@ -82,16 +82,14 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
 }
 
 void PracticeOverviewTest::noticeSaysWhatCouldNotBeRead() {
-    const QString record = u"PROTOKOLL.CSV"_s;
-    Fixture f({{record, "kaputt\r\n\"offen\r\n"}});
+    Fixture f({{u"PROTOKOLL.CSV"_s, "kaputt\r\n\"offen\r\n"}});
     LearningOverview(f.app, 3).showNotice();
     QCOMPARE(f.dialogs.prompts(),
              QStringList{u"3 Zeilen konnten nicht ins Protokoll geschrieben werden.\r"
                          u"2 beschädigte Zeilen des Protokolls wurden übersprungen.\r"
                          u"Die Übersicht zeigt alles, was sich lesen ließ.\r"_s});
-    QCOMPARE(f.dialogs.last().icon, Icon::Warning);
 
-    QVERIFY(f.workDir.remove(record) && f.workDir.mkdir(record));
+    QVERIFY(f.workDir.remove(u"PROTOKOLL.CSV"_s) && f.workDir.mkdir(u"PROTOKOLL.CSV"_s));
     QCOMPARE(LearningOverview(f.app, 1).notice(),
              u"Das Protokoll PROTOKOLL.CSV kann nicht gelesen werden.\r"
              u"Eine Zeile konnte nicht ins Protokoll geschrieben werden.\r"_s);
