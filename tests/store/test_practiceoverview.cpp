@@ -43,6 +43,7 @@ class PracticeOverviewTest : public QObject {
 private Q_SLOTS:
     void figuresPerChild();
     void exportQuotesAndOverwritesNothing();
+    void noticeSaysWhatCouldNotBeRead();
 };
 
 void PracticeOverviewTest::figuresPerChild() {
@@ -72,6 +73,26 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
     QCOMPARE(f.dialogs.last().prompt,
              u"Die Übersicht ist als CSV-Datei gespeichert:\r"_s +
                  QDir::toNativeSeparators(folder.path(u"LERNSTAND-2.CSV"_s)) + u"\r"_s);
+
+    // The working folder gone meanwhile, a stick pulled out: a message, no crash.
+    QVERIFY(QDir(folder.path({})).removeRecursively());
+    overview.exportTable();
+    QCOMPARE(f.dialogs.last().prompt,
+             u"Im Arbeitsordner ließ sich keine neue CSV-Datei anlegen.\r"_s);
+}
+
+void PracticeOverviewTest::noticeSaysWhatCouldNotBeRead() {
+    Fixture f({{u"PROTOKOLL.CSV"_s, "kaputt\r\n\"offen\r\n"}});
+    LearningOverview(f.app, 3).showNotice();
+    QCOMPARE(f.dialogs.prompts(),
+             QStringList{u"3 Zeilen konnten nicht ins Protokoll geschrieben werden.\r"
+                         u"2 beschädigte Zeilen des Protokolls wurden übersprungen.\r"
+                         u"Die Übersicht zeigt alles, was sich lesen ließ.\r"_s});
+
+    QVERIFY(f.workDir.remove(u"PROTOKOLL.CSV"_s) && f.workDir.mkdir(u"PROTOKOLL.CSV"_s));
+    QCOMPARE(LearningOverview(f.app, 1).notice(),
+             u"Das Protokoll PROTOKOLL.CSV kann nicht gelesen werden.\r"
+             u"Eine Zeile konnte nicht ins Protokoll geschrieben werden.\r"_s);
 }
 
 QTEST_GUILESS_MAIN(PracticeOverviewTest)

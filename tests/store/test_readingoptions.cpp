@@ -1,5 +1,5 @@
-#include "store/readingoptions.h"
-#include "support/workfolder.h"
+#include "store/appstate.h"
+#include "support/fixture.h"
 
 #include <QTest>
 
@@ -17,7 +17,9 @@ class ReadingOptionsTest : public QObject {
 private Q_SLOTS:
     void childOverridesDefaultKeyByKey_data();
     void childOverridesDefaultKeyByKey();
+    void changeKeepsWhatAnotherComputerWrote_data();
     void changeKeepsWhatAnotherComputerWrote();
+    void fileCutShortIsNotWrittenOver();
 };
 
 void ReadingOptionsTest::childOverridesDefaultKeyByKey_data() {
@@ -49,15 +51,34 @@ void ReadingOptionsTest::childOverridesDefaultKeyByKey() {
     QCOMPARE(options.hearTarget, false);
 }
 
+void ReadingOptionsTest::changeKeepsWhatAnotherComputerWrote_data() {
+    QTest::addColumn<QString>("user");
+    for (const QString& name : {u"Lena"_s, u"[Ben]"_s, u"x = y"_s, u"*"_s})
+        QTest::newRow(qPrintable(name)) << name;
+}
+
 void ReadingOptionsTest::changeKeepsWhatAnotherComputerWrote() {
+    QFETCH(QString, user);
     WorkFolder folder;
     const ReadingOptionsFile file(folder.dir());
-    QVERIFY(file.change(u"Lena"_s, K::Speech, switchValue(false)));
+    QVERIFY(file.change(user, K::Speech, switchValue(false)));
     // Another computer adds a child and a note of its own after this one read the file.
     folder.write(Opt, folder.read(Opt) + "; Klasse 2b\r\n[Ben]\r\nUmlauttasten = nein\r\n");
-    QVERIFY(file.change(u"Lena"_s, K::Speech, switchValue(true)));
+    QVERIFY(file.change(user, K::Spacing, spacingValue(LetterSpacing::Wider)));
     QCOMPARE(file.optionsFor(u"Ben"_s).umlautKeys, false);
-    QCOMPARE(file.optionsFor(u"Lena"_s).speech, true);
+    QCOMPARE(file.optionsFor(user).speech, false);
+    QCOMPARE(file.optionsFor(user).spacing, LetterSpacing::Wider);
+    // The default section did not take on the child's options.
+    QCOMPARE(file.optionsFor(std::nullopt), ReadingOptions{});
+}
+
+void ReadingOptionsTest::fileCutShortIsNotWrittenOver() {
+    const QByteArray tooLong = QByteArray("a\r\n").repeated(ReadingOptionsFile::MaxLines + 1);
+    Fixture f({{Opt, tooLong}});
+    QVERIFY(!f.app.readingAids.change(f.dialogs, u"Lena"_s, K::Speech, switchValue(false)));
+    QCOMPARE(f.dialogs.prompts(), QStringList{u"Die Lesehilfen konnten nicht gespeichert werden.\r"
+                                              u"Die Datei ist zu groß oder beschädigt.\r"_s});
+    QCOMPARE(f.folder.read(Opt), tooLong);
 }
 
 QTEST_GUILESS_MAIN(ReadingOptionsTest)

@@ -24,9 +24,12 @@ struct Session {
     std::chrono::milliseconds now{1'000'000};
     TeacherLock lock{folder.dir(), [this] { return now; }};
 
-    void setPassword(const QString& password) const {
-        QString error;
-        QVERIFY(PasswordFile(folder.dir()).write(passwordhash::hash(password), &error));
+    // Empty bytes: no file; null: a folder in the file's place.
+    void lay(const QByteArray& bytes) const {
+        if (bytes.isNull())
+            QVERIFY(folder.dir().mkdir(Pwd));
+        else if (!bytes.isEmpty())
+            folder.write(Pwd, bytes);
     }
     bool ask(const QString& answer) {
         // Whatever an earlier step left unasked must not answer this box.
@@ -45,6 +48,8 @@ private Q_SLOTS:
     void storedEntryHoldsNoTraceAndVerifies();
     void damagedEntryKeepsTheLockClosed_data();
     void damagedEntryKeepsTheLockClosed();
+    void setupChangesOnlyWhatTheTeacherConfirms_data();
+    void setupChangesOnlyWhatTheTeacherConfirms();
 };
 
 void TeacherPasswordTest::wrongAnswersPauseGrowingly() {
@@ -76,7 +81,7 @@ void TeacherPasswordTest::wrongAnswersPauseGrowingly() {
         {0ms, Wrong, true, falsch, false},
     };
     Session s;
-    s.setPassword(Password);
+    s.lay("Lehrerpasswort=" + passwordhash::hash(Password));
     for (const Step& step : steps) {
         s.dialogs.clear();
         s.now += step.wait;
@@ -106,7 +111,7 @@ void TeacherPasswordTest::storedEntryHoldsNoTraceAndVerifies() {
 }
 
 void TeacherPasswordTest::damagedEntryKeepsTheLockClosed_data() {
-    QTest::addColumn<QByteArray>("bytes"); // a null array: a folder in the file's place
+    QTest::addColumn<QByteArray>("bytes");
     const QByteArray entry = "Lehrerpasswort=" + passwordhash::hash(Password) + "\r\n";
     // Limits that would make one check take minutes or all the memory.
     QTest::newRow("planted huge limits") << QByteArray(entry).replace("m=65536", "m=4194304");
@@ -116,10 +121,7 @@ void TeacherPasswordTest::damagedEntryKeepsTheLockClosed_data() {
 void TeacherPasswordTest::damagedEntryKeepsTheLockClosed() {
     QFETCH(QByteArray, bytes);
     Session s;
-    if (bytes.isNull())
-        QVERIFY(s.folder.dir().mkdir(Pwd));
-    else
-        s.folder.write(Pwd, bytes);
+    s.lay(bytes);
     for (const QString& answer : {Password, u"3"_s}) {
         s.dialogs.clear();
         QVERIFY(!s.ask(answer));
@@ -127,6 +129,55 @@ void TeacherPasswordTest::damagedEntryKeepsTheLockClosed() {
         QCOMPARE(s.dialogs.prompts(), QStringList{TeacherLock::damagedMessage(s.folder.path(Pwd))});
         QCOMPARE(s.dialogs.last().icon, Icon::Critical);
     }
+}
+
+void TeacherPasswordTest::setupChangesOnlyWhatTheTeacherConfirms_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QString>("report"); // how the closing box starts; empty: none
+    const QByteArray set = "Lehrerpasswort=" + passwordhash::hash(Password);
+    const QString isSet = u"Ein Lehrer-Passwort schützt die Einstellungen und den Satz-Editor."_s;
+    const QString damaged = u"Der Eintrag für das Lehrer-Passwort ist beschädigt."_s;
+    const QList<Answer> yes{Answer::Yes}, remove{Answer::No, Answer::Yes};
+    const QStringList twice{u"Ab3de6"_s, u"Ab3de6"_s}, none; // six: just long enough
+    QTest::newRow("too short") << ""_ba << QList<Answer>{} << QStringList{u"Ab3de"_s}
+                               << u"Kein Lehrer-Passwort festgelegt."_s << false
+                               << u"Das Passwort ist zu kurz."_s;
+    QTest::newRow("the two differ") << set << yes << QStringList{Wrong, Password} << isSet << false
+                                    << u"Die beiden Eingaben sind verschieden."_s;
+    QTest::newRow("removal declined") << set << QList{Answer::No} << none << isSet << false << "";
+    QTest::newRow("removed") << set << remove << none << isSet << true
+                             << u"Das Lehrer-Passwort ist entfernt."_s;
+    QTest::newRow("damaged entry replaced") << "Lehrerpasswort=x"_ba << yes << twice << damaged
+                                            << true << u"Das Lehrer-Passwort ist gespeichert."_s;
+    // A folder in the file's place can be neither written over nor removed.
+    QTest::newRow("not saved") << QByteArray() << yes << twice << damaged << false
+                               << u"Das Lehrer-Passwort konnte nicht gespeichert"_s;
+    QTest::newRow("not removed") << QByteArray() << remove << none << damaged << false
+                                 << u"Das Lehrer-Passwort konnte nicht entfernt"_s;
+}
+
+void TeacherPasswordTest::setupChangesOnlyWhatTheTeacherConfirms() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QStringList, inputs);
+    QFETCH(bool, changed);
+    QFETCH(QString, report);
+    Session s;
+    s.lay(bytes);
+    s.dialogs.answers.append(answers);
+    s.dialogs.inputs.append(inputs);
+    PasswordSetup setup(s.folder.dir(), s.dialogs, s.lock);
+    QTEST(setup.stateText(), "state");
+
+    QCOMPARE(setup.edit(), changed);
+    const ScriptedDialogs::Box last = s.dialogs.messages().constLast();
+    QCOMPARE(last.buttons == Buttons::Ok, !report.isEmpty());
+    QVERIFY2(last.prompt.startsWith(report), qPrintable(last.prompt));
+    QCOMPARE(s.folder.read(Pwd) != bytes, changed);
 }
 
 QTEST_GUILESS_MAIN(TeacherPasswordTest)
