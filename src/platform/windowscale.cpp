@@ -91,7 +91,10 @@ private:
     }
 
     void font(QWidget* w) const {
-        // Widgets that inherit their font follow the application's font.
+        // Widgets that inherit their font follow the application's font; a style sheet keeps
+        // the font it found until it is set anew.
+        if (!w->styleSheet().isEmpty())
+            w->setStyleSheet(w->styleSheet());
         if (!w->testAttribute(Qt::WA_SetFont) || w->font().pointSizeF() <= 0)
             return;
         const double points = w->font().pointSizeF();
