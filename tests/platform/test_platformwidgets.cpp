@@ -21,10 +21,9 @@ namespace {
 // Place and size (a window's own place left out), font size and icon size of every named
 // control of a window, by object path.
 QMap<QString, QList<double>> measures(QWidget* window) {
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(); // as shown, once fonts and layouts have followed
     QMap<QString, QList<double>> result;
-    QList<QWidget*> widgets = window->findChildren<QWidget*>();
-    widgets.prepend(window);
+    const QList<QWidget*> widgets = window->findChildren<QWidget*>() << window;
     for (QWidget* w : widgets) {
         QString path;
         for (const QObject* o = w; o != window; o = o->parent())

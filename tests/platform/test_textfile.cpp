@@ -2,7 +2,6 @@
 #include "platform/textfile.h"
 #include "support/workfolder.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QTest>
 
@@ -33,7 +32,6 @@ private Q_SLOTS:
     void failedWriteKeepsTheOldFile();
     void usesOnlyRegularFilesInsideTheFolder_data();
     void usesOnlyRegularFilesInsideTheFolder();
-    void stopsReadingAfterTheByteLimit();
     void changesCaseOneCharacterToOne();
 };
 
@@ -148,17 +146,6 @@ void TextFileTest::usesOnlyRegularFilesInsideTheFolder() {
     QCOMPARE(textfile::appendLine(path, u"Carla"_s, &error), usable);
     QCOMPARE(error.isEmpty(), usable);
     QCOMPARE(base.read(u"fremd"_s), old);
-}
-
-// However a file is made (one endless line, say), reading ends after maxReadBytes.
-void TextFileTest::stopsReadingAfterTheByteLimit() {
-    QByteArray bytes = "kurz\n" + QByteArray(4 * ChunkBytes, 'x') + "\nnie\n";
-    QBuffer device(&bytes);
-    QVERIFY(device.open(QIODevice::ReadOnly));
-    const textfile::ReadResult result =
-        textfile::readLines(device, {.maxLineBytes = 100, .maxReadBytes = 2 * ChunkBytes});
-    QVERIFY(result.ok && result.truncated);
-    QCOMPARE(result.lines, QStringList{u"kurz"_s});
 }
 
 // Upper and lower case keep every text's length, which the mosaic and the puzzle rely on.
