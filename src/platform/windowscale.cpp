@@ -32,6 +32,8 @@ constexpr const char* BaseMargin = "tivoralBaseMargin";
 constexpr const char* ShownMargin = "tivoralShownMargin";
 constexpr const char* BaseLayout = "tivoralBaseLayout";
 constexpr const char* ShownLayout = "tivoralShownLayout";
+constexpr const char* BaseSpacing = "tivoralBaseSpacing";
+constexpr const char* ShownSpacing = "tivoralShownSpacing";
 
 class Rescaler {
 public:
@@ -117,6 +119,9 @@ private:
         const QMargins now = layout->contentsMargins();
         w->setProperty(ShownLayout,
                        QRectF(QRect(now.left(), now.top(), now.right(), now.bottom())));
+        // So do the gaps between its controls; -1 leaves mixed gaps to the style.
+        if (layout->spacing() >= 0)
+            layout->setSpacing(scaledNumber(w, BaseSpacing, ShownSpacing, layout->spacing()));
     }
 
     // The 100 % value of a property: the remembered one while the widget still shows what it

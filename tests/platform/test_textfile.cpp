@@ -32,6 +32,7 @@ private Q_SLOTS:
     void failedWriteKeepsTheOldFile();
     void usesOnlyRegularFilesInsideTheFolder_data();
     void usesOnlyRegularFilesInsideTheFolder();
+    void stopsReadingAfterTheByteLimit();
     void changesCaseOneCharacterToOne();
 };
 
@@ -146,6 +147,16 @@ void TextFileTest::usesOnlyRegularFilesInsideTheFolder() {
     QCOMPARE(textfile::appendLine(path, u"Carla"_s, &error), usable);
     QCOMPARE(error.isEmpty(), usable);
     QCOMPARE(base.read(u"fremd"_s), old);
+}
+
+// However a file is made (one endless line, say), reading ends after maxReadBytes.
+void TextFileTest::stopsReadingAfterTheByteLimit() {
+    const WorkFolder folder;
+    folder.write(Name, "kurz\n" + QByteArray(4 * ChunkBytes, 'x') + "\nnie\n");
+    const textfile::ReadResult result = textfile::readLines(
+        folder.path(Name), {.maxLineBytes = 100, .maxReadBytes = 2 * ChunkBytes});
+    QVERIFY(result.ok && result.truncated);
+    QCOMPARE(result.lines, QStringList{u"kurz"_s});
 }
 
 // Upper and lower case keep every text's length, which the mosaic and the puzzle rely on.
