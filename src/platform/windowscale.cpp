@@ -119,7 +119,7 @@ private:
         const QMargins now = layout->contentsMargins();
         w->setProperty(ShownLayout,
                        QRectF(QRect(now.left(), now.top(), now.right(), now.bottom())));
-        // So do the gaps between its controls; -1 leaves mixed gaps to the style.
+        // The gaps between its controls grow too; -1 leaves mixed gaps to the style.
         if (layout->spacing() >= 0)
             layout->setSpacing(scaledNumber(w, BaseSpacing, ShownSpacing, layout->spacing()));
     }
