@@ -110,10 +110,13 @@ void EditorWindow::buildControls() {
     warning_ = new QPushButton(QStringLiteral("Ein Satz darf maximal 18 Wörter enthalten!"), this);
     warning_->setObjectName(QStringLiteral("wordLimitWarning"));
     warning_->setGeometry(twipsRect(WarningShownLeftTwips, 3000, 6495, 1335));
+    // The font is set, not styled, so that it grows with the window size.
+    QFont warningFont = warning_->font();
+    warningFont.setPointSizeF(scaledPoints(WarningPointSize));
+    warningFont.setBold(true);
+    warning_->setFont(warningFont);
     warning_->setStyleSheet(QStringLiteral("QPushButton { color: #c00000; background: #fff4b8;"
-                                           " border: 3px solid #c00000; border-radius: 6px;"
-                                           " font-weight: bold; font-size: %1pt; }")
-                                .arg(WarningPointSize));
+                                           " border: 3px solid #c00000; border-radius: 6px; }"));
     warning_->setCursor(Qt::PointingHandCursor);
     warning_->setVisible(false);
 

@@ -32,6 +32,8 @@ constexpr const char* BaseMargin = "tivoralBaseMargin";
 constexpr const char* ShownMargin = "tivoralShownMargin";
 constexpr const char* BaseLayout = "tivoralBaseLayout";
 constexpr const char* ShownLayout = "tivoralShownLayout";
+constexpr const char* BaseSpacing = "tivoralBaseSpacing";
+constexpr const char* ShownSpacing = "tivoralShownSpacing";
 
 class Rescaler {
 public:
@@ -91,7 +93,10 @@ private:
     }
 
     void font(QWidget* w) const {
-        // Widgets that inherit their font follow the application's font.
+        // Widgets that inherit their font follow the application's font; a style sheet keeps
+        // the font it found until it is set anew.
+        if (!w->styleSheet().isEmpty())
+            w->setStyleSheet(w->styleSheet());
         if (!w->testAttribute(Qt::WA_SetFont) || w->font().pointSizeF() <= 0)
             return;
         const double points = w->font().pointSizeF();
@@ -114,6 +119,9 @@ private:
         const QMargins now = layout->contentsMargins();
         w->setProperty(ShownLayout,
                        QRectF(QRect(now.left(), now.top(), now.right(), now.bottom())));
+        // The gaps between its controls grow too; -1 leaves mixed gaps to the style.
+        if (layout->spacing() >= 0)
+            layout->setSpacing(scaledNumber(w, BaseSpacing, ShownSpacing, layout->spacing()));
     }
 
     // The 100 % value of a property: the remembered one while the widget still shows what it

@@ -1,3 +1,4 @@
+#include "platform/textcase.h"
 #include "platform/textfile.h"
 #include "support/workfolder.h"
 
@@ -6,6 +7,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace tivoral;
 using namespace Qt::StringLiterals;
@@ -28,6 +30,10 @@ private Q_SLOTS:
     void readsBackInOneEncoding();
     void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
+    void usesOnlyRegularFilesInsideTheFolder_data();
+    void usesOnlyRegularFilesInsideTheFolder();
+    void stopsReadingAfterTheByteLimit();
+    void changesCaseOneCharacterToOne();
 };
 
 // Null bytes: the lines are written first. Lines the reader could take for another encoding
@@ -71,9 +77,8 @@ void TextFileTest::readsBackInOneEncoding() {
     if (!appended.isNull())
         QVERIFY(textfile::appendLine(folder.path(Name), appended));
     const textfile::ReadResult result = textfile::readLines(folder.path(Name));
-    QVERIFY(result.ok);
+    QVERIFY(result.ok && !result.truncated);
     QCOMPARE(result.lines, lines);
-    QVERIFY(!result.truncated);
 }
 
 void TextFileTest::failedWriteKeepsTheOldFile_data() {
@@ -111,6 +116,54 @@ void TextFileTest::failedWriteKeepsTheOldFile() {
         QCOMPARE(textfile::readLines(folder.path(Name)).lines, lines);
     else
         QVERIFY2(folder.read(Name) == old && error.contains(u"Datenträger"_s), qPrintable(error));
+}
+
+void TextFileTest::usesOnlyRegularFilesInsideTheFolder_data() {
+    QTest::addColumn<QString>("target"); // where the link at the file's name leads; null: a FIFO
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("link inside the folder") << u"DATEN"_s << true;
+    QTest::newRow("link out of the folder") << u"../fremd"_s << false;
+    QTest::newRow("link leading nowhere") << u"fehlt"_s << false;
+    QTest::newRow("link to /dev/zero") << u"/dev/zero"_s << false;
+    QTest::newRow("FIFO") << QString() << false;
+}
+
+// The working folder "ordner" is reached through a link itself, as a home folder on a share.
+void TextFileTest::usesOnlyRegularFilesInsideTheFolder() {
+    QFETCH(QString, target);
+    QFETCH(bool, usable);
+    const WorkFolder base;
+    QVERIFY(base.dir().mkdir(u"echt"_s) && QFile::link(u"echt"_s, base.path(u"ordner"_s)));
+    const QByteArray old = "Anna\r\n"_ba;
+    base.write(u"fremd"_s, old);
+    base.write(u"echt/DATEN"_s, old);
+    const QString path = base.path(u"ordner/"_s + Name);
+    QVERIFY(target.isNull() ? ::mkfifo(QFile::encodeName(path).constData(), S_IRUSR | S_IWUSR) == 0
+                            : QFile::link(target, path));
+
+    QCOMPARE(textfile::readLines(path).lines, usable ? QStringList{u"Anna"_s} : QStringList());
+    QString error;
+    QCOMPARE(textfile::writeLinesAtomic(path, {u"Ben"_s}, &error), usable);
+    QCOMPARE(textfile::appendLine(path, u"Carla"_s, &error), usable);
+    QCOMPARE(error.isEmpty(), usable);
+    QCOMPARE(base.read(u"fremd"_s), old);
+}
+
+// However a file is made (one endless line, say), reading ends after maxReadBytes.
+void TextFileTest::stopsReadingAfterTheByteLimit() {
+    const WorkFolder folder;
+    folder.write(Name, "kurz\n" + QByteArray(4 * ChunkBytes, 'x') + "\nnie\n");
+    const textfile::ReadResult result = textfile::readLines(
+        folder.path(Name), {.maxLineBytes = 100, .maxReadBytes = 2 * ChunkBytes});
+    QVERIFY(result.ok && result.truncated);
+    QCOMPARE(result.lines, QStringList{u"kurz"_s});
+}
+
+// Upper and lower case keep every text's length, which the mosaic and the puzzle rely on.
+void TextFileTest::changesCaseOneCharacterToOne() {
+    const QString upper = u"STRAßE FÜR ÖL, \uFB00 A\U0001F600B"_s;
+    QCOMPARE(toUpperOneToOne(u"Straße für Öl, \uFB00 a\U0001F600b"_s), upper);
+    QCOMPARE(toLowerOneToOne(upper), u"straße für öl, \uFB00 a\U0001F600b"_s);
 }
 
 QTEST_GUILESS_MAIN(TextFileTest)

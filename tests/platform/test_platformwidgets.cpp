@@ -1,0 +1,111 @@
+// The platform's services that need the screen or the printer: the hourglass while the folder
+// lock waits, window scaling over the program's real windows.
+
+#include "platform/folderlock.h"
+#include "platform/lockwaitcursor.h"
+#include "platform/windowscale.h"
+#include "shell/infowindow.h"
+#include "support/programdriver.h"
+
+#include <QCursor>
+#include <QLockFile>
+#include <QScreen>
+#include <QTimer>
+
+using namespace tivoral;
+using namespace tivoral::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Place and size (a window's own place left out), font size and icon size of every named
+// control of a window, by object path.
+QMap<QString, QList<double>> measures(QWidget* window) {
+    QCoreApplication::processEvents(); // as shown, once fonts and layouts have followed
+    QMap<QString, QList<double>> result;
+    const QList<QWidget*> widgets = window->findChildren<QWidget*>() << window;
+    for (QWidget* w : widgets) {
+        QString path;
+        for (const QObject* o = w; o != window; o = o->parent())
+            path.prepend(u"/"_s + o->objectName());
+        // Unnamed controls, and the parts Qt makes inside its own, are left out.
+        if (w->window() != window || path.endsWith(u'/') || path.contains(u"/qt_"_s))
+            continue;
+        const QRect r = w == window ? QRect(QPoint(), w->size()) : w->geometry();
+        QList<double> m{double(r.x()), double(r.y()), double(r.width()), double(r.height()),
+                        w->font().pointSizeF()};
+        if (const auto* button = qobject_cast<QAbstractButton*>(w))
+            m << button->iconSize().width() << button->iconSize().height();
+        result.insert(path, m);
+    }
+    return result;
+}
+
+} // namespace
+
+class PlatformWidgetsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void hourglassOnlyWhileWaiting();
+    void everyWindowScalesAsAWhole();
+};
+
+void PlatformWidgetsTest::hourglassOnlyWhileWaiting() {
+    const WorkFolder folder;
+    QLockFile otherCopy(folder.path(QString::fromLatin1(FolderLock::FileName)));
+    QVERIFY(otherCopy.lock());
+    const LockWaitCursor waitCursor;
+    Qt::CursorShape shapeWhileWaiting = Qt::ArrowCursor;
+    QTimer::singleShot(0, [&shapeWhileWaiting] {
+        if (const QCursor* cursor = QGuiApplication::overrideCursor())
+            shapeWhileWaiting = cursor->shape();
+    });
+
+    // Long enough for the lock to try more than once, short enough for a test.
+    constexpr std::chrono::milliseconds ShortWait{300};
+    const FolderLock lock(folder.dir(), ShortWait);
+
+    QCOMPARE(lock.state(), FolderLock::State::Busy);
+    QCOMPARE(shapeWhileWaiting, Qt::WaitCursor);
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+}
+
+void PlatformWidgetsTest::everyWindowScalesAsAWhole() {
+    ProgramDriver program;
+    SettingsWindow settings(program.app);
+    EditorWindow editor(program.app);
+    GameWindow game(program.app);
+    OverviewWindow overview(program.app);
+    InfoWindow info;
+    const QList<QWidget*> windows{&program.main(), &settings, &editor, &game, &overview, &info};
+    QList<QMap<QString, QList<double>>> at100;
+    for (QWidget* window : windows)
+        at100.append(measures(window));
+    // Every value at `factor` times its value at 100 %, give or take rounding; every window's
+    // title bar on the screen.
+    const auto expectScaled = [&](double factor, double rounding) {
+        int compared = 0;
+        for (qsizetype w = 0; w < windows.size(); ++w) {
+            const QMap<QString, QList<double>> now = measures(windows.at(w));
+            QCOMPARE(now.keys(), at100.at(w).keys());
+            for (auto it = at100.at(w).cbegin(); it != at100.at(w).cend(); ++it, ++compared)
+                for (qsizetype k = 0; k < it->size(); ++k)
+                    QVERIFY2(qAbs(now.value(it.key()).at(k) - it->at(k) * factor) <= rounding,
+                             qPrintable(windows.at(w)->objectName() + it.key()));
+            const QRect screen = windows.at(w)->screen()->availableGeometry();
+            QVERIFY(screen.contains(windows.at(w)->frameGeometry().topLeft()));
+        }
+        QVERIFY(compared > 100);
+    };
+    windowscale::apply(1.5);
+    expectScaled(1.5, 1.0);
+
+    // Back at 100 % through the smallest size, where odd sizes round, nothing has drifted.
+    windowscale::apply(windowscale::Smallest / 2);
+    QCOMPARE(windowscale::factor(), windowscale::Smallest);
+    windowscale::apply(1.0);
+    expectScaled(1.0, 0.0);
+}
+
+QTEST_MAIN(PlatformWidgetsTest)
+#include "test_platformwidgets.moc"
