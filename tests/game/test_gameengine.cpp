@@ -36,6 +36,7 @@ private Q_SLOTS:
     void sentenceChoiceAndFallback();
     void charactersAreCaughtInSentenceOrder();
     void startsChargeThePointLimitOnlyInAGame();
+    void lettersJumpEverySpeedSecondsOfPlay();
 };
 
 void GameEngineTest::sentenceChoiceAndFallback_data() {
@@ -100,6 +101,23 @@ void GameEngineTest::startsChargeThePointLimitOnlyInAGame() {
     QCOMPARE(game.engine.catcher(), where);
     QCOMPARE(game.app.points.value(), -50);
     QCOMPARE(ended.count(), 0);
+}
+
+void GameEngineTest::lettersJumpEverySpeedSecondsOfPlay() {
+    Game game({QStringLiteral("Ab")}, {0.0, 0.5, 0.25});
+    GameEngine& engine = game.engine;
+    engine.setSpeed(GameEngine::MinSpeed - 1);
+    QCOMPARE(engine.speed(), GameEngine::MinSpeed);
+    const QList<Cell> placed = engine.letters();
+    engine.setPaused(true); // a message box is open
+    engine.tick();
+    engine.setPaused(false);
+    for (int second = 1; second < GameEngine::MinSpeed; ++second)
+        engine.tick();
+    QCOMPARE(engine.letters(), placed);
+    engine.tick();
+    QCOMPARE(engine.seconds(), GameEngine::MinSpeed);
+    QVERIFY(engine.letters() != placed);
 }
 
 QTEST_GUILESS_MAIN(GameEngineTest)

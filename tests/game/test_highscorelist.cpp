@@ -31,6 +31,7 @@ private Q_SLOTS:
     void sortedByCharactersThenSecondsThenName();
     void fileKeepsTheBestHundred_data();
     void fileKeepsTheBestHundred();
+    void unreadableListIsNotWrittenOver();
 };
 
 void HighScoreListTest::linesAreReadWhole() {
@@ -74,6 +75,21 @@ void HighScoreListTest::fileKeepsTheBestHundred() {
         full.removeLast();
     }
     QCOMPARE(folder.read(ListFile), fileBytes(full));
+}
+
+// Writing back what little could be read would wipe the results in the file.
+void HighScoreListTest::unreadableListIsNotWrittenOver() {
+    WorkFolder folder;
+    const QByteArray old = fileBytes({entry(30, 60, "Lea")});
+    folder.write(ListFile, old);
+    QFile::setPermissions(folder.path(ListFile), {});
+    if (QFile(folder.path(ListFile)).open(QIODevice::ReadOnly))
+        QSKIP("File permissions do not stop this user (root)");
+    HighScoreList list(folder.dir());
+    QCOMPARE(list.add(entry(24, 57, "Anna")), HighScoreList::AddResult::Failed);
+    QCOMPARE(list.entries(), QStringList{entry(24, 57, "Anna")});
+    QFile::setPermissions(folder.path(ListFile), QFile::ReadOwner);
+    QCOMPARE(folder.read(ListFile), old);
 }
 
 QTEST_GUILESS_MAIN(HighScoreListTest)
