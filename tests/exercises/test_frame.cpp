@@ -106,10 +106,15 @@ void FrameTest::lastSentenceRotatesToTheFirst() {
 void FrameTest::helpToolsShowAndCost() {
     // The help shows the sentence as stored, whatever the text case.
     FrameRun run({QStringLiteral("Hallo!"), Bauer}, {0.0}, TextCase::Upper);
+    run.folder.write(u"TIVORAL.OPT"_s, "[*]\r\nSatzAnhoeren = ja\r\n");
+    run.app.readingAids.reload();
     run.start();
     QSignalSpy focus(&run.exercise, &Exercise::focusInputRequested);
     run.frame.useLupe(run.exercise); // no blank, so no word; 0 points stay 0
     QCOMPARE(run.app.points.value(), 0);
+    run.app.points.set(5);
+    run.frame.hearTarget(run.exercise); // offered, but without a voice it costs nothing
+    QCOMPARE(run.app.points.value(), 5);
     run.frame.nextSentence(run.exercise);
     run.app.points.set(-4);
     run.frame.useRettungsring(run.exercise); // below 0 lifts to 0

@@ -36,6 +36,7 @@ private Q_SLOTS:
     void sentenceChoiceAndFallback();
     void charactersAreCaughtInSentenceOrder();
     void startsChargeThePointLimitOnlyInAGame();
+    void lettersJumpEverySpeedSecondsOfPlay();
 };
 
 void GameEngineTest::sentenceChoiceAndFallback_data() {
@@ -100,6 +101,17 @@ void GameEngineTest::startsChargeThePointLimitOnlyInAGame() {
     QCOMPARE(game.engine.catcher(), where);
     QCOMPARE(game.app.points.value(), -50);
     QCOMPARE(ended.count(), 0);
+}
+
+void GameEngineTest::lettersJumpEverySpeedSecondsOfPlay() {
+    Game game({QStringLiteral("Ab")}, {0.0, 0.5, 0.25});
+    game.engine.setSpeed(GameEngine::MinSpeed);
+    const QList<Cell> placed = game.engine.letters();
+    for (int second = 1; second < GameEngine::MinSpeed; ++second)
+        game.engine.tick();
+    QCOMPARE(game.engine.letters(), placed);
+    game.engine.tick();
+    QVERIFY(game.engine.letters() != placed);
 }
 
 QTEST_GUILESS_MAIN(GameEngineTest)

@@ -3,6 +3,7 @@
 #include "exercises/puzzlepanel.h"
 #include "support/programdriver.h"
 
+#include <QDeadlineTimer>
 #include <QDragEnterEvent>
 #include <QMimeData>
 
@@ -14,6 +15,9 @@ using namespace tivoral::testing;
 namespace {
 
 const QString Bauer = QStringLiteral("Der Bauer fährt mit dem Traktor aufs Feld.");
+constexpr int LongestSentenceBytes = 64 * 1024 - 1;
+// The slowest step takes half a second in a release build: room for sanitizer and coverage builds.
+constexpr qint64 StepLimitMs = 5000;
 
 // Sends the target the drag-enter and drop events a real drag of `mime` would end with, and
 // runs the queued check. Returns whether the target accepted the drag.
@@ -44,6 +48,8 @@ class ExerciseWindowsTest : public QObject {
 private Q_SLOTS:
     void sentenceFinishedThroughTheWidgets_data();
     void sentenceFinishedThroughTheWidgets();
+    void oddSentencesKeepEveryButtonResponsive_data();
+    void oddSentencesKeepEveryButtonResponsive();
 };
 
 void ExerciseWindowsTest::sentenceFinishedThroughTheWidgets_data() {
@@ -110,6 +116,35 @@ void ExerciseWindowsTest::sentenceFinishedThroughTheWidgets() {
     QCOMPARE(program.dialogs.boxes.size(), 1);
     for (const char* display : {"dosensatz", "puzzle", "mosaic", "verrutscher"})
         QCOMPARE(program.text(display + QStringLiteral("PointsDisplay")), QStringLiteral("13"));
+}
+
+void ExerciseWindowsTest::oddSentencesKeepEveryButtonResponsive_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("64 KiB without a blank") << QByteArray(LongestSentenceBytes, 'x');
+    QTest::newRow("NUL bytes and control characters")
+        << QByteArrayLiteral("Ein\0Satz\t\x01\x1B mit\x7F.");
+}
+
+// Each exercise: start, type a letter, then every button; the panels are painted.
+void ExerciseWindowsTest::oddSentencesKeepEveryButtonResponsive() {
+    QFETCH(QByteArray, line);
+    ProgramDriver program({{QStringLiteral("A.TXT"), line + "\r\n"}});
+    QCOMPARE(program.app.store.count(), 1);
+    const QStringList steps = QStringLiteral("StartButton AnswerBox LupeButton NewSentenceButton "
+                                             "InstructionsButton SpielrundeButton LeaveButton")
+                                  .split(QLatin1Char(' '));
+    for (const char* exercise : {"dosensatz", "puzzle", "mosaic", "verrutscher"}) {
+        for (const QString& step : steps) {
+            const QDeadlineTimer deadline(StepLimitMs);
+            if (auto* box = program.find<QPlainTextEdit>(exercise + step))
+                ProgramDriver::type(box, QStringLiteral("W"));
+            else if (step != QLatin1String("AnswerBox"))
+                program.click(exercise + step);
+            QCoreApplication::processEvents();
+            QVERIFY2(!deadline.hasExpired(), qPrintable(exercise + step));
+        }
+    }
+    QCOMPARE(program.dialogs.titles().count(QStringLiteral("Anleitung")), 4);
 }
 
 QTEST_MAIN(ExerciseWindowsTest)

@@ -42,8 +42,14 @@ void GameWindowTest::aGameFromClickToItsEnd_data() {
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<bool>("stillOpen");
     const QString exit = QStringLiteral("Dieses Spiel jetzt beenden?\r");
+    const QString result = QStringLiteral("Du hast die 3 Buchstaben\rin 1 Sekunden geschafft.\r");
     QTest::newRow("every letter caught, keys sent to a button")
-        << "caught" << Answer::Ok << "Du hast die 3 Buchstaben\rin 1 Sekunden geschafft.\r" << true;
+        << "caught" << Answer::Ok << result << true;
+    QTest::newRow("caught, a folder in the list's place")
+        << "caught, list a folder" << Answer::Ok
+        << result + "Die Bestenliste konnte nicht gespeichert werden.\r" << true;
+    QTest::newRow("HILFE: the game goes on")
+        << "helpButton" << Answer::Ok << GameSession::helpPrompt() << true;
     QTest::newRow("ENDE, No: the game goes on") << "endGameButton" << Answer::No << exit << true;
     QTest::newRow("Escape, Yes: the window closes") << "Escape" << Answer::Yes << exit << false;
     QTest::newRow("window frame") << "frame" << Answer::Yes << "" << false;
@@ -54,6 +60,8 @@ void GameWindowTest::aGameFromClickToItsEnd() {
     QFETCH(Answer, answer);
     QFETCH(bool, stillOpen);
     Window w(QStringLiteral("Oma"));
+    const QString listFile = QString::fromLatin1(HighScoreList::FileName);
+    QVERIFY(!ending.endsWith("folder") || w.folder.dir().mkdir(listFile));
     QSignalSpy closed(&w.window, &GameWindow::closed);
     auto* clock = w.find<QTimer>("gameClock");
     QTest::mouseClick(w.find("playingField"), Qt::LeftButton);
@@ -63,15 +71,15 @@ void GameWindowTest::aGameFromClickToItsEnd() {
     bool clockRanWhileOpen = false;
     w.dialogs.whileOpen = [&] { clockRanWhileOpen = clock->isActive(); };
 
-    if (ending == "caught") {
+    if (ending.startsWith("caught")) {
         const GameEngine& engine = w.window.session().engine();
         ProgramDriver::catchNext(engine, w.find("helpButton"));
         QTRY_COMPARE_WITH_TIMEOUT(w.find<QLabel>("secondsDisplay")->text(), "1", 2000);
         ProgramDriver::catchNext(engine, w.find("speedBar"));
         ProgramDriver::catchNext(engine, &w.window);
         QCOMPARE(w.find<QScrollBar>("speedBar")->value(), GameEngine::DefaultSpeed);
-        QCOMPARE(w.folder.read(QString::fromLatin1(HighScoreList::FileName)),
-                 QByteArray(">   3      1   Anna\r\n"));
+        QCOMPARE(w.folder.read(listFile),
+                 ending.endsWith("folder") ? QByteArray() : QByteArray(">   3      1   Anna\r\n"));
     } else if (ending == "Escape") {
         QTest::keyClick(&w.window, Qt::Key_Escape);
     } else if (ending == "frame") {
@@ -83,7 +91,7 @@ void GameWindowTest::aGameFromClickToItsEnd() {
     QVERIFY(!clockRanWhileOpen);
     QCOMPARE(w.window.isVisible(), stillOpen);
     QCOMPARE(closed.count(), stillOpen ? 0 : 1);
-    QCOMPARE(clock->isActive(), stillOpen && ending != "caught");
+    QCOMPARE(clock->isActive(), stillOpen && !ending.startsWith("caught"));
     if (stillOpen)
         return;
     w.window.activate(); // the next opening waits for a click
