@@ -1,4 +1,5 @@
 #include "support/fixture.h"
+#include "worksheets/pageplan.h"
 #include "worksheets/worksheetcontent.h"
 #include "worksheets/worksheetmaker.h"
 
@@ -33,14 +34,56 @@ QStringList pdfPageTexts(const QString& path) {
     return pages;
 }
 
+// "section item@top" per block, pages apart by " | "; h is the heading.
+QString planText(const PagePlan& plan) {
+    QStringList pages;
+    for (const QList<PlacedBlock>& page : plan) {
+        QStringList blocks;
+        for (const PlacedBlock& block : page)
+            blocks << QStringLiteral("%1%2@%3")
+                          .arg(block.section)
+                          .arg(block.item == PlacedBlock::Heading ? QStringLiteral("h")
+                                                                  : QString::number(block.item))
+                          .arg(block.top);
+        pages << blocks.join(u' ');
+    }
+    return pages.join(QStringLiteral(" | "));
+}
+
+using Sections = QList<SectionHeights>;
+
 } // namespace
 
 class WorksheetsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void pagesNeverSplitASentence_data();
+    void pagesNeverSplitASentence();
     void pdfUnderAFreshNameEndsWithTheAnswers();
 };
+
+// Pages 10 high, blocks 1 apart.
+void WorksheetsTest::pagesNeverSplitASentence_data() {
+    QTest::addColumn<Sections>("sections");
+    QTest::addColumn<QString>("plan");
+    QTest::newRow("each section begins a page; a block that just fits stays")
+        << Sections{{2, {3, 3}}, {2, {1}}} << QStringLiteral("0h@0 00@3 01@7 | 1h@0 10@3");
+    QTest::newRow("a block that does not fit moves whole")
+        << Sections{{2, {4, 4}}} << QStringLiteral("0h@0 00@3 | 01@0");
+    QTest::newRow("a block taller than a page stands alone")
+        << Sections{{2, {3, 15, 3}}} << QStringLiteral("0h@0 00@3 | 01@0 | 02@0");
+    QTest::newRow("a section without sentences gets no page")
+        << Sections{{2, {}}, {2, {1}}} << QStringLiteral("1h@0 10@3");
+}
+
+void WorksheetsTest::pagesNeverSplitASentence() {
+    QFETCH(Sections, sections);
+    QFETCH(QString, plan);
+    constexpr double PageHeight = 10;
+    constexpr double Gap = 1;
+    QCOMPARE(planText(planPages(sections, PageHeight, Gap)), plan);
+}
 
 void WorksheetsTest::pdfUnderAFreshNameEndsWithTheAnswers() {
     Fixture f({{QStringLiteral("ARBEITSBLATT.PDF"), "alt"}}, {0.3, 0.7, 0.1});
