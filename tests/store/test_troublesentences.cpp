@@ -31,6 +31,7 @@ class TroubleSentencesTest : public QObject {
 private Q_SLOTS:
     void worstSentenceOfTheFile_data();
     void worstSentenceOfTheFile();
+    void recordReadOncePerChildAndFile();
 };
 
 void TroubleSentencesTest::worstSentenceOfTheFile_data() {
@@ -55,8 +56,25 @@ void TroubleSentencesTest::worstSentenceOfTheFile() {
     QFETCH(Entries, record);
     QFETCH(QStringList, leftOut);
     const std::optional<int> worst =
-        TroubleHistory::of(PracticeRecordContents::of(record), Lena, File).worst({A, B, C}, leftOut);
+        TroubleHistory::of(PracticeRecordContents::of(record), Lena, File)
+            .worst({A, B, C}, leftOut);
     QTEST(worst.value_or(None), "worst");
+}
+
+// A class's year of record takes a moment to read: not again for every sentence.
+void TroubleSentencesTest::recordReadOncePerChildAndFile() {
+    int reads = 0;
+    TroubleSentences trouble([&reads] {
+        ++reads;
+        return PracticeRecordContents::of({attempt(A, 1, 0)});
+    });
+    QCOMPARE(trouble.historyFor(Lena, File).troubleOf(A), 1);
+    trouble.noteFinished(attempt(A, 2, 1));
+    trouble.noteFinished(attempt(A, 9, 0, u"Ben"_s));
+    QCOMPARE(trouble.historyFor(Lena, u"tiere.txt"_s).troubleOf(A), 4);
+    QCOMPARE(reads, 1);
+    QCOMPARE(trouble.historyFor(u"Ben"_s, File).troubleOf(A), 0);
+    QCOMPARE(reads, 2);
 }
 
 QTEST_APPLESS_MAIN(TroubleSentencesTest)
