@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tivoral;
@@ -34,6 +35,7 @@ constexpr int AnyCount = -1;
 // What the program writes in place of a file it could not use.
 const QMap<QString, QByteArray> Replacements{{u"TIVORAL.INI"_s, Settings24},
                                              {u"TIVORAL.INF"_s, "Freund\r\n"}};
+const QString FileError = u"Es ist ein Dateifehler aufgetreten.\r"_s;
 const QString NoSettings =
     u"Es sind keine Einstellungen gespeichert, verwende Standardwerte.\r\r"_s;
 const QString NoSentences =
@@ -66,7 +68,8 @@ struct CaseFolder : WorkFolder {
     }
     ~CaseFolder() {
         for (const QString& name : dir().entryList(QDir::Files | QDir::Dirs | QDir::NoDotDot))
-            QFile::setPermissions(path(name), ReadAndEnter | QFileDevice::WriteOwner);
+            if (!QFileInfo(path(name)).isSymLink()) // a link may lead to /dev/zero
+                QFile::setPermissions(path(name), ReadAndEnter | QFileDevice::WriteOwner);
     }
     // Writes the piece over and over up to about the given size: big files in a moment.
     void repeat(const QString& name, const QByteArray& piece, qint64 totalBytes) const {
@@ -96,6 +99,11 @@ struct CaseFolder : WorkFolder {
                     QVERIFY(dir().mkdir(name));
                 else if (act == u"unreadable")
                     protect(name, {});
+                else if (act == u"fifo")
+                    QVERIFY(QFile::remove(path(name)) &&
+                            ::mkfifo(QFile::encodeName(path(name)), S_IRUSR | S_IWUSR) == 0);
+                else if (act == u"zero")
+                    QVERIFY(QFile::remove(path(name)) && QFile::link(u"/dev/zero"_s, path(name)));
                 else if (act == u"readOnly")
                     protect(name, ReadAndEnter);
                 else
@@ -110,16 +118,9 @@ struct CaseFolder : WorkFolder {
 QMap<QString, size_t> snapshot(const QDir& folder) {
     QMap<QString, size_t> hashes;
     for (const QFileInfo& info : folder.entryInfoList(QDir::Files))
-        if (QFile file(info.filePath()); file.open(QIODevice::ReadOnly))
+        if (QFile file(info.filePath()); info.isFile() && file.open(QIODevice::ReadOnly))
             hashes.insert(info.fileName(), qHash(file.readAll(), qHash(int(file.permissions()))));
     return hashes;
-}
-
-// The folder spoilt as the row says; false when permissions would not stop this user.
-bool spoil(CaseFolder& folder) {
-    QFETCH(QString, spoil);
-    folder.spoil(spoil);
-    return !folder.reliesOnPermissions || ::geteuid() != 0;
 }
 
 } // namespace
@@ -153,14 +154,21 @@ void HostileFolderTest::startEndsWithTheMainWindow_data() {
     row("write-protected empty working folder",
         "remove SAETZE.TXT TIVORAL.INI TIVORAL.INF BESTDOSE.LST; readOnly .",
         {NoSettings, NoSentences, DefaultNotCreated, NoFiles}, 0);
+    row("FIFOs in place of every file", "fifo SAETZE.TXT TIVORAL.INI TIVORAL.INF BESTDOSE.LST",
+        {NoSettings, NoSentences}, Defaults.size());
+    row("links to /dev/zero in place of every file",
+        "zero SAETZE.TXT TIVORAL.INI TIVORAL.INF BESTDOSE.LST", {NoSettings, FileError, FileError},
+        0);
 }
 
 void HostileFolderTest::startEndsWithTheMainWindow() {
     QFETCH(QStringList, prompts);
     QFETCH(int, sentences);
     QFETCH(QStringList, replaced);
+    QFETCH(QString, spoil);
     CaseFolder folder;
-    if (!spoil(folder))
+    folder.spoil(spoil);
+    if (folder.reliesOnPermissions && ::geteuid() == 0)
         QSKIP("File permissions do not stop this user (root)");
     if (QTest::currentTestFailed())
         return;

@@ -12,6 +12,8 @@ private Q_SLOTS:
     void keysInAPanelNeverReachWhatItCovers();
     void otherWindowsGiveTheMainWindowBack_data();
     void otherWindowsGiveTheMainWindowBack();
+    void menuViewsActAndClose_data();
+    void menuViewsActAndClose();
 };
 
 void MainWindowTest::keysInAPanelNeverReachWhatItCovers_data() {
@@ -59,15 +61,14 @@ void MainWindowTest::otherWindowsGiveTheMainWindowBack_data() {
     QTest::addColumn<QStringList>("way");
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("back");
-    QTest::newRow("editor behind the teacher lock") << QStringList{"editorButton"} << "editorWindow"
-                                                    << "closeEditorButton";
-    QTest::newRow("settings behind the teacher lock")
-        << QStringList{"settingsButton"} << "settingsWindow"
-        << "closeSettingsButton";
-    QTest::newRow("Wortfange through the reward button")
-        << QStringList{"dosensatzStartButton", "dosensatzLeaveButton", "rewardButton"}
-        << "gameWindow"
-        << "closeLabel";
+    const auto row = [](const char* name, const QStringList& way, const char* window,
+                        const char* back) { QTest::newRow(name) << way << window << back; };
+    row("editor behind the teacher lock", {"editorButton"}, "editorWindow", "closeEditorButton");
+    row("settings behind the teacher lock", {"settingsButton"}, "settingsWindow",
+        "closeSettingsButton");
+    row("Wortfange through the reward button",
+        {"dosensatzStartButton", "dosensatzLeaveButton", "rewardButton"}, "gameWindow",
+        "closeLabel");
 }
 
 void MainWindowTest::otherWindowsGiveTheMainWindowBack() {
@@ -88,6 +89,46 @@ void MainWindowTest::otherWindowsGiveTheMainWindowBack() {
     QVERIFY(!opened->isVisible());
     QVERIFY(program.main().isVisible());
     QCOMPARE(program.text("dosensatzPointsDisplay"), QString::number(program.app.points.value()));
+}
+
+void MainWindowTest::menuViewsActAndClose_data() {
+    QTest::addColumn<QStringList>("steps"); // "list*N" double-clicks row N, "list>N" presses Return
+    QTest::addColumn<QString>("label");     // none: the window title
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char* name, const QStringList& steps, const char* label,
+                        const QString& text) { QTest::newRow(name) << steps << label << text; };
+    const char *loaded = "loadedFileLabel", *user = "userNameLabel";
+    const QString title = "Tivoral:  Sätze in ";
+    row("file loaded by double click", {"sentenceFileList*1"}, loaded, "ZWEITE.TXT");
+    row("file view closed", {"sentenceFilesButton"}, loaded, "ERSTE.TXT");
+    row("reading view closed", {"readingViewButton", "readingViewButton"}, loaded, "ERSTE.TXT");
+    row("user chosen with Return", {"userPanelButton", "userList>1"}, user, "Ben");
+    row("user added, chosen", {"userPanelButton", "newUserButton", "userList>2"}, user, "Carla");
+    row("user panel cancelled", {"userPanelButton", "closeUserPanelButton"}, user, "Benutzer");
+    row("text case chosen", {"textCaseButton", "lowerCaseOption"}, "", title + "Kleinschrift");
+    row("text case frame closed", {"textCaseButton", "textCaseButton"}, "", title + "Großschrift");
+}
+
+void MainWindowTest::menuViewsActAndClose() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    ProgramDriver program({{"ERSTE.TXT", "Der Hund bellt.\r\n"},
+                           {"ZWEITE.TXT", "Die Katze.\r\n"},
+                           {"TIVORAL.INF", "Anna\r\nBen\r\n"}});
+    program.dialogs.queueInput("Carla");
+    for (const QString& step : steps) {
+        auto* list = program.find<QListWidget>(step.chopped(2));
+        if (!list)
+            program.click(step);
+        else if (list->setCurrentRow(step.back().digitValue()); step.contains('>'))
+            QTest::keyClick(list, Qt::Key_Return);
+        else
+            ProgramDriver::doubleClickRow(list, list->currentRow());
+    }
+    for (const char* view : {"sentenceFileView", "readingView", "userPanel", "textCaseFrame"})
+        QVERIFY2(!program.shown(view), view);
+    QCOMPARE(label.isEmpty() ? program.main().windowTitle() : program.text(label), text);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -46,6 +46,10 @@ void CommandLineTest::followsTheCommandLine_data() {
     row("version", {u"--version"_s}, 0, u"Tivoral "_s + TIVORAL_VERSION + u"\nCopyright"_s, {});
     row("unknown option", {u"--farbe=rot"_s, u"klasse3"_s}, 2, {},
         u"tivoral: unbekannte Option „--farbe“\n„tivoral --help“ zeigt, was möglich ist.\n"_s);
+    row("switch given a value", {u"--help=ja"_s}, 2, {}, u"„--help“ nimmt keinen Wert an\n"_s);
+    row("two folders", {u"a"_s, u"b"_s}, 2, {}, u"ORDNER ist möglich, angegeben sind 2\n"_s);
+    row("home and a folder", {u"--heimordner"_s, u"a"_s}, 2, {}, u"gehen nicht zusammen\n"_s);
+    row("empty folder name", {u""_s}, 2, {}, u"der Name des ORDNERS ist leer\n"_s);
     row("folder that is a file", {u"../datei"_s}, 1, {}, u"/datei“ ist eine Datei, kein Ordner."_s);
     row("missing folders are made", {u"neu/Klasse 3b"_s}, KeepsRunning, {}, {},
         StartFolder + u"/neu/Klasse 3b/TIVORAL.INF"_s);
