@@ -6,17 +6,16 @@
 #include "platform/controls.h"
 #include "platform/picturebutton.h"
 #include "platform/twips.h"
+#include "platform/windowscale.h"
 #include "store/appstate.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QToolButton>
 
@@ -44,9 +43,7 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
     showFiles();
     showSelectedSentence();
 
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    move(screen.x() + (screen.width() - width()) / 2,
-         screen.y() + (screen.height() - height()) / 2);
+    windowscale::centreOnScreen(*this);
 }
 
 void EditorWindow::buildControls() {

@@ -3,6 +3,7 @@
 #include "game/playingfield.h"
 #include "platform/controls.h"
 #include "platform/twips.h"
+#include "platform/windowscale.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -12,7 +13,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
@@ -114,7 +114,7 @@ GameWindow::GameWindow(AppState& app, QWidget* parent)
     for (QWidget* control : controls)
         control->installEventFilter(this);
 
-    centreOnScreen();
+    windowscale::centreOnScreen(*this);
 }
 
 void GameWindow::buildTopRow() {
@@ -218,12 +218,6 @@ void GameWindow::buildScorePanel() {
     closeLabel_->setCursor(Qt::PointingHandCursor);
     closeLabel_->setAccessibleDescription(QStringLiteral("Spielfenster schließen"));
     showScores();
-}
-
-void GameWindow::centreOnScreen() {
-    const QRect available = screen()->availableGeometry();
-    move(available.left() + (available.width() - width()) / 2,
-         available.top() + (available.height() - height()) / 2);
 }
 
 void GameWindow::activate() {

@@ -43,7 +43,6 @@ private:
     void buildTopRow();
     void buildDisplays();
     void buildScorePanel();
-    void centreOnScreen();
     void showDisplays();
     void showScores();
     void startGame();

@@ -216,4 +216,13 @@ double fillFactor(QSize layoutSize, QSize frameExtra, QRect available) {
     return std::clamp(std::min(across, down), Smallest, Largest);
 }
 
+void centreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    window.move(area.x() + (area.width() - window.width()) / 2,
+                area.y() + (area.height() - window.height()) / 2);
+}
+
 } // namespace tivoral::windowscale

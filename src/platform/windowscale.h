@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QSize>
 
+class QWidget;
+
 namespace tivoral::windowscale {
 
 // Window sizes a child may work at, as factors of the layout.
@@ -19,5 +21,8 @@ void apply(double factor);
 // The largest factor at which a window whose client area is layoutSize at 100 %, plus the
 // frame the window system draws around it, fits into the available area.
 double fillFactor(QSize layoutSize, QSize frameExtra, QRect available);
+
+// Puts the window in the middle of the free area of its screen.
+void centreOnScreen(QWidget& window);
 
 } // namespace tivoral::windowscale

@@ -13,6 +13,7 @@
 #include "platform/picturebutton.h"
 #include "platform/textcase.h"
 #include "platform/twips.h"
+#include "platform/windowscale.h"
 #include "shell/fileview.h"
 #include "shell/infowindow.h"
 #include "shell/rewardbutton.h"
@@ -22,10 +23,8 @@
 #include "store/appstate.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTextBlock>
 
 namespace tivoral {
@@ -265,10 +264,7 @@ void MainWindow::addExercise(ExerciseSlot slot, Exercise& exercise, ExercisePane
 
 void MainWindow::startUp() {
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    windowscale::centreOnScreen(*this);
     views_.startUp();
 }
 

@@ -3,6 +3,7 @@
 #include "exercises/panelstyle.h"
 #include "platform/countwording.h"
 #include "platform/twips.h"
+#include "platform/windowscale.h"
 #include "store/appstate.h"
 #include "store/learningoverview.h"
 
@@ -13,14 +14,12 @@
 #include <QChartView>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -133,9 +132,7 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     connect(exportButton, &QPushButton::clicked, this, [this] { overview_->exportTable(); });
     connect(closeButton, &QPushButton::clicked, this, &OverviewWindow::returnToMainWindow);
 
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    move(screen.x() + (screen.width() - width()) / 2,
-         screen.y() + (screen.height() - height()) / 2);
+    windowscale::centreOnScreen(*this);
 }
 
 OverviewWindow::~OverviewWindow() = default;

@@ -4,15 +4,14 @@
 #include "platform/fonts.h"
 #include "platform/picturebutton.h"
 #include "platform/twips.h"
+#include "platform/windowscale.h"
 #include "shell/readingaidspage.h"
 #include "store/appstate.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -45,9 +44,7 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     showPointLimit();
     showPasswordState();
 
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    move(screen.x() + (screen.width() - width()) / 2,
-         screen.y() + (screen.height() - height()) / 2);
+    windowscale::centreOnScreen(*this);
 }
 
 void SettingsWindow::buildControls() {
