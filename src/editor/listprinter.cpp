@@ -1,6 +1,7 @@
 #include "editor/listprinter.h"
 
 #include "platform/dialogs.h"
+#include "platform/numberedfile.h"
 #include "platform/printing.h"
 #include "platform/safefile.h"
 #include "platform/textcase.h"
@@ -48,8 +49,7 @@ QString ListPrinter::pdfFileName() const {
                              ? QFileInfo(QString::fromLatin1(FallbackPdfName)).baseName()
                              : toUpperOneToOne(loaded);
     for (int number = 1; number <= MaxPdfNumber; ++number) {
-        const QString name = number == 1 ? base + QStringLiteral(".PDF")
-                                         : QStringLiteral("%1-%2.PDF").arg(base).arg(number);
+        const QString name = numberedfile::name(base, QStringLiteral("PDF"), number);
         if (!safefile::entryExists(app_.workFolder.filePath(name)))
             return name;
     }
