@@ -9,8 +9,6 @@
 
 namespace tivoral {
 
-namespace {} // namespace
-
 ListClipboard::ListClipboard(AppState& app, Clipboard& clipboard)
     : app_(app), clipboard_(clipboard) {}
 

@@ -10,8 +10,6 @@
 
 namespace tivoral {
 
-namespace {} // namespace
-
 SentenceEditor::SentenceEditor(AppState& app, QObject* parent)
     : QObject(parent), app_(app), files_(app.workFolder) {}
 

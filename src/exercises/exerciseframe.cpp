@@ -9,8 +9,6 @@
 
 namespace tivoral {
 
-namespace {} // namespace
-
 Exercise::Exercise(ExerciseFrame& frame, ExerciseProfile profile, QObject* parent)
     : QObject(parent), frame_(frame), profile_(std::move(profile)) {}
 

@@ -10,8 +10,6 @@
 
 namespace tivoral {
 
-namespace {} // namespace
-
 Misprint buildMisprint(const QString& sentence, RandomSource& random) {
     Misprint misprint;
     misprint.letters.reserve(sentence.size());

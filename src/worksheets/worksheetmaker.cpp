@@ -60,10 +60,6 @@ bool writeWorksheetPdf(QIODevice& device, const WorksheetContent& content,
 WorksheetMaker::WorksheetMaker(AppState& app, SheetPrinter& printer)
     : app_(app), printer_(printer) {}
 
-QString WorksheetMaker::fileName(int number) {
-    return numberedfile::name(QString::fromLatin1(FileStem), QStringLiteral("PDF"), number);
-}
-
 QString WorksheetMaker::fontFamily() const {
     const auto& font = app_.settings.exerciseFont();
     return font ? font->family : QString::fromLatin1(Settings::DefaultFontName);

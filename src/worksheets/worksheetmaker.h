@@ -42,8 +42,6 @@ public:
 
     void make();
 
-    static QString fileName(int number);
-
 private:
     QString fontFamily() const;
 
