@@ -12,12 +12,14 @@ class ExerciseFrame;
 
 // What each exercise tells the frame about itself.
 struct ExerciseProfile {
-    QString name; // "Dosensatz", "Satzpuzzle", "Mosaiksatz", "Verrutscher Satz"
+    QString name; // as the window title and the record show it, e.g. "Dosensatz"
     Icon emptyStoreIcon = Icon::None;
     QString completionPrompt;
     Icon completionIcon = Icon::None;
     QStringList instructions;    // its own lines; the frame adds what the help tools cost
     bool helpNeedsSetUp = false; // Lupe and Rettungsring do nothing before a set-up
+    // The program speaks the sentence: it needs the voice, and hearing the sentence is free.
+    bool dictates = false;
 };
 
 // The logic of one exercise: its set-up for the current sentence and its own help texts.

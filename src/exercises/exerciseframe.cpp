@@ -31,6 +31,11 @@ ExerciseFrame::ExerciseFrame(AppState& app, QObject* parent)
     : QObject(parent), app_(app), order_(app), log_(app) {}
 
 bool ExerciseFrame::startExercise(Exercise& exercise) {
+    if (exercise.profile().dictates && !app_.voice.isAvailable()) {
+        app_.dialogs.message(QString::fromUtf8(NoVoicePrompt), exercise.profile().name,
+                             Buttons::Ok, Icon::Information);
+        return false;
+    }
     if (app_.store.isEmpty()) {
         app_.dialogs.message(QStringLiteral("Es ist keine Datei geladen.\r\r"),
                              QStringLiteral("Datei laden"), Buttons::Ok,

@@ -19,13 +19,17 @@ public:
     static constexpr int LupeCost = 1;
     static constexpr int RettungsringCost = 3;
     static constexpr int HelpPaddingBlanks = 50;
+    static constexpr const char* NoVoicePrompt =
+        "Für das Hördiktat wird eine deutsche Stimme gebraucht.\r\r"
+        "Für die Lehrkraft: Bitte die Pakete „speech-dispatcher“ und "
+        "„speech-dispatcher-espeak-ng“ installieren.\r";
 
     explicit ExerciseFrame(AppState& app, QObject* parent = nullptr);
 
     AppState& app() const { return app_; }
 
-    // Refused with a message when no sentence is loaded; otherwise shows the panel at the first
-    // sentence.
+    // Refused with a message when no sentence is loaded or a dictation has no voice; otherwise
+    // shows the panel at the first sentence.
     bool startExercise(Exercise& exercise);
     void completeSentence(Exercise& exercise, int pointsEarned);
     void nextSentence(Exercise& exercise);

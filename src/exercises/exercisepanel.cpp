@@ -159,9 +159,11 @@ void ExercisePanel::buildSpeechButtons() {
                   QStringLiteral("satzanhoeren"), HearTargetLeftTwips);
     connect(hearTarget, &QToolButton::clicked, this, [&fr, &ex] { fr.hearTarget(ex); });
 
-    const auto follow = [&fr, readAnswer, hearTarget] {
+    // A dictation has its own free button for the sentence.
+    const bool paidHearing = !ex.profile().dictates;
+    const auto follow = [&fr, readAnswer, hearTarget, paidHearing] {
         readAnswer->setVisible(fr.speechOn());
-        hearTarget->setVisible(fr.hearTargetOffered());
+        hearTarget->setVisible(paidHearing && fr.hearTargetOffered());
     };
     follow();
     connect(&app().readingAids, &ReadingAids::changed, this, follow);

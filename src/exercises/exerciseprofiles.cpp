@@ -59,4 +59,22 @@ const ExerciseProfile& verrutscher() {
     return profile;
 }
 
+const ExerciseProfile& dictation() {
+    static const ExerciseProfile profile{
+        .name = QStringLiteral("Hördiktat"),
+        .emptyStoreIcon = Icon::None,
+        .completionPrompt = QStringLiteral("Prima, der Satz ist fertig.\r\r"),
+        .completionIcon = Icon::Information,
+        .instructions = {QStringLiteral("Hör gut zu und schreibe den Satz ins helle Feld."),
+                         QStringLiteral("„Satz anhören“ sagt dir den ganzen Satz noch einmal,"),
+                         QStringLiteral("„Wort anhören“ das Wort, das als Nächstes kommt."),
+                         QStringLiteral("Zuhören kostet nichts. Rechtschreibfehler werden"),
+                         QStringLiteral("durch eine ins Rot wechselnde Textschrift gezeigt."),
+                         QStringLiteral("Jedes Wort bringt dir einen Punkt ein.")},
+        .helpNeedsSetUp = true,
+        .dictates = true,
+    };
+    return profile;
+}
+
 } // namespace tivoral::exerciseprofiles

@@ -4,10 +4,11 @@
 
 namespace tivoral::exerciseprofiles {
 
-// What each of the four exercises tells the frame about itself, side by side.
+// What each exercise tells the frame about itself, side by side.
 const ExerciseProfile& dosensatz();
 const ExerciseProfile& puzzle();
 const ExerciseProfile& mosaic();
 const ExerciseProfile& verrutscher();
+const ExerciseProfile& dictation();
 
 } // namespace tivoral::exerciseprofiles

@@ -33,34 +33,48 @@ QStringView keyboardForm(QChar mark) {
     }
 }
 
-} // namespace
+// How far the typed text and the target agree, walked character by character.
+struct Agreement {
+    qsizetype targetDone = 0; // characters of the target the typed text spells
+    bool wrong = false;       // the typed text leaves the target somewhere
+};
 
-TypingCheck checkTyping(const QString& typed, const QString& target) {
-    const TypingCheck wrong{false, false};
-    const TypingCheck beginning{true, false};
+Agreement agree(const QString& typed, const QString& target) {
     qsizetype at = 0; // in the typed text
-    for (const QChar mark : target) {
+    for (qsizetype done = 0; done < target.size(); ++done) {
         if (at == typed.size())
-            return beginning;
+            return {done, false};
+        const QChar mark = target.at(done);
         if (typed.at(at) == mark) {
             ++at;
             continue;
         }
         const QStringView form = keyboardForm(mark);
         const QStringView rest = QStringView(typed).sliced(at);
-        if (form.isEmpty())
-            return wrong;
-        if (rest.startsWith(form)) {
+        if (!form.isEmpty() && rest.startsWith(form)) {
             at += form.size();
             continue;
         }
         // Part of the way through a form of several keys, such as the first two points of ...
-        return form.startsWith(rest) ? beginning : wrong;
+        return {done, form.isEmpty() || !form.startsWith(rest)};
     }
-    if (at < typed.size())
-        return wrong;
+    return {target.size(), at < typed.size()};
+}
+
+} // namespace
+
+TypingCheck checkTyping(const QString& typed, const QString& target) {
+    const Agreement agreement = agree(typed, target);
+    if (agreement.wrong)
+        return TypingCheck{false, false};
+    if (agreement.targetDone < target.size())
+        return TypingCheck{true, false};
     // Nothing typed never finishes, even against an empty target.
     return TypingCheck{true, !typed.isEmpty()};
+}
+
+int correctlyTyped(const QString& typed, const QString& target) {
+    return int(agree(typed, target).targetDone);
 }
 
 QStringList cutIntoPieces(const QString& sentence) {

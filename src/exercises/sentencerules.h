@@ -16,6 +16,8 @@ struct TypingCheck {
 // or all of it? A typographic mark may be typed as on a keyboard: ' for ’ ‘ ‚, " for „ “ ” » «,
 // - for – —, ... for …
 TypingCheck checkTyping(const QString& typed, const QString& target);
+// How many characters of the target the typed text spells correctly from its start.
+int correctlyTyped(const QString& typed, const QString& target);
 
 // The sentence cut after each blank (a blank is appended when it does not end in one):
 // every piece is one word with the blank that follows it.

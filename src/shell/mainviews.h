@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/exercisecatalog.h"
 #include "store/textcaseoption.h"
 
 #include <QObject>
@@ -8,11 +9,6 @@
 namespace tivoral {
 
 class AppState;
-
-// Which main-window views an exercise start closes: the sentence-file view and the reading view
-// (Dosensatz, Satzpuzzle), or the text-case frame and the reading view with its text
-// (Mosaiksatz, Verrutscher Satz).
-enum class StartKind { ParkFileAndReadingView, ClearReadingView };
 
 // The pop-up views of the main window and what they show: which one is open, the preview of
 // the sentence file, the reading text, the hint. The window draws itself from this state after

@@ -1,14 +1,10 @@
 #include "shell/mainwindow.h"
 
-#include "exercises/dosensatz.h"
-#include "exercises/dosensatzpanel.h"
-#include "exercises/mosaic.h"
-#include "exercises/mosaicpanel.h"
+#include "exercises/exercise.h"
+#include "exercises/exercisecatalog.h"
+#include "exercises/exercisepanel.h"
+#include "exercises/exercisepanels.h"
 #include "exercises/panelstyle.h"
-#include "exercises/puzzle.h"
-#include "exercises/puzzlepanel.h"
-#include "exercises/verrutscher.h"
-#include "exercises/verrutscherpanel.h"
 #include "platform/controls.h"
 #include "platform/picturebutton.h"
 #include "platform/textcase.h"
@@ -37,9 +33,10 @@ constexpr int MenuLeftTwips = 120;
 constexpr int MenuPitchTwips = 540;
 constexpr int MenuGroupGapTwips = 45;
 
-constexpr int UserLeftTwips = 6720;
+// The user's name fills the band right of the last button.
+constexpr int UserGapTwips = 60;
+constexpr int UserRightTwips = 9495;
 constexpr int UserTopTwips = 180;
-constexpr int UserWidthTwips = 2775;
 constexpr int UserHeightTwips = 375;
 constexpr int UserFontPoints = 12;
 constexpr QRgb UserNameColour = qRgb(32, 32, 120);
@@ -67,20 +64,6 @@ constexpr int ReadingOpenLeftTwips = 240;
 constexpr int ReadingTopTwips = 960;
 constexpr int ReadingWidthTwips = 9135;
 constexpr int ReadingHeightTwips = 6615;
-
-// The start buttons in the order of ExerciseSlot, and the views each start closes.
-struct StartButton {
-    const char* name;
-    const char* toolTip;
-    const char* icon;
-    StartKind kind;
-};
-constexpr std::array<StartButton, 4> StartButtons = {{
-    {"dosensatzStartButton", "Sätze schreiben", "schreiben", StartKind::ParkFileAndReadingView},
-    {"puzzleStartButton", "Sätze puzzeln", "puzzle", StartKind::ParkFileAndReadingView},
-    {"mosaicStartButton", "Sätze erkennen", "mosaik", StartKind::ClearReadingView},
-    {"verrutscherStartButton", "Sätze zusammensetzen", "verrutscht", StartKind::ClearReadingView},
-}};
 
 void placeTwips(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
@@ -119,7 +102,8 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
 PictureButton* MainWindow::addMenuButton(int index, const QString& name, const QString& toolTip,
                                          const QString& icon) {
     // Small gaps after "Programm beenden", after the exercises and after the views group them.
-    const int groupGaps = (index >= 1) + (index >= 5) + (index >= 9);
+    const int exercises = int(exerciseCatalog().size());
+    const int groupGaps = (index >= 1) + (index >= 1 + exercises) + (index >= 5 + exercises);
     return addPictureButton(this, name, toolTip, icon,
                             MenuLeftTwips + index * MenuPitchTwips + groupGaps * MenuGroupGapTwips,
                             MenuTopTwips);
@@ -136,12 +120,10 @@ void MainWindow::buildMenuRow() {
     connect(addMenuButton(index++, QStringLiteral("quitButton"), QStringLiteral("Programm beenden"),
                           QStringLiteral("beenden")),
             &QToolButton::clicked, this, &MainWindow::confirmExit);
-    for (std::size_t slot = 0; slot < StartButtons.size(); ++slot) {
-        const StartButton& start = StartButtons.at(slot);
-        startButtons_.at(slot) =
-            addMenuButton(index++, QString::fromLatin1(start.name),
-                          QString::fromUtf8(start.toolTip), QString::fromLatin1(start.icon));
-    }
+    for (const ExerciseDescriptor& descriptor : exerciseCatalog())
+        startButtons_.append(addMenuButton(index++, QString::fromLatin1(descriptor.startButton),
+                                           QString::fromUtf8(descriptor.startToolTip),
+                                           QString::fromLatin1(descriptor.startIcon)));
     connect(addMenuButton(index++, QStringLiteral("readingViewButton"),
                           QStringLiteral("Sätze lesen"), QStringLiteral("lesen")),
             &QToolButton::clicked, &views_, &MainViews::toggleReadingView);
@@ -176,6 +158,8 @@ void MainWindow::buildMenuRow() {
                           QStringLiteral("info")),
             &QToolButton::clicked, this, &MainWindow::openInfoWindow);
 
+    const int userLeft = MenuLeftTwips + index * MenuPitchTwips + 3 * MenuGroupGapTwips +
+                         UserGapTwips;
     auto* user = new QLabel(app_.users.current(), this);
     user->setObjectName(QStringLiteral("userNameLabel"));
     user->setToolTip(QStringLiteral("Benutzername"));
@@ -185,7 +169,7 @@ void MainWindow::buildMenuRow() {
     QPalette palette = user->palette();
     palette.setColor(QPalette::WindowText, QColor(UserNameColour));
     user->setPalette(palette);
-    placeTwips(user, UserLeftTwips, UserTopTwips, UserWidthTwips, UserHeightTwips);
+    placeTwips(user, userLeft, UserTopTwips, UserRightTwips - userLeft, UserHeightTwips);
     connect(&app_.users, &Users::currentChanged, user, &QLabel::setText);
 }
 
@@ -238,24 +222,20 @@ void MainWindow::buildReadingView() {
 }
 
 void MainWindow::addExercises() {
-    auto* dosensatz = new DosensatzExercise(frame_);
-    addExercise(ExerciseSlot::Dosensatz, *dosensatz, new DosensatzPanel(*dosensatz));
-    auto* puzzle = new PuzzleExercise(frame_);
-    addExercise(ExerciseSlot::Satzpuzzle, *puzzle, new PuzzlePanel(*puzzle));
-    auto* mosaic = new MosaicExercise(frame_);
-    addExercise(ExerciseSlot::Mosaiksatz, *mosaic, new MosaicPanel(*mosaic));
-    auto* verrutscher = new VerrutscherExercise(frame_);
-    addExercise(ExerciseSlot::VerrutscherSatz, *verrutscher, new VerrutscherPanel(*verrutscher));
+    const QList<ExerciseDescriptor>& catalog = exerciseCatalog();
+    for (qsizetype index = 0; index < catalog.size(); ++index) {
+        const ExerciseDescriptor& descriptor = catalog.at(index);
+        Exercise* exercise = descriptor.create(frame_);
+        exercise->setParent(this);
+        ExercisePanel* panel = createExercisePanel(descriptor.kind, *exercise);
+        panel->setParent(this);
+        panel->hide();
+        rewardButton_->addExercise(*exercise, descriptor.rewardLeftTwips);
+        connectStartButton(startButtons_.at(index), *exercise, descriptor.startKind);
+    }
 }
 
-void MainWindow::addExercise(ExerciseSlot slot, Exercise& exercise, ExercisePanel* panel) {
-    exercise.setParent(this);
-    panel->setParent(this);
-    panel->hide();
-    rewardButton_->addExercise(exercise, slot);
-    const auto index = static_cast<std::size_t>(slot);
-    PictureButton* button = startButtons_.at(index);
-    const StartKind kind = StartButtons.at(index).kind;
+void MainWindow::connectStartButton(PictureButton* button, Exercise& exercise, StartKind kind) {
     connect(button, &QToolButton::clicked, this, [this, &exercise, kind] {
         views_.prepareExerciseStart(kind);
         frame_.startExercise(exercise);

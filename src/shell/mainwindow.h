@@ -4,10 +4,10 @@
 // reading view, users, text case), the labels of the loaded file and the current user, the
 // reward button, and the exercise panels that lie over the menu row while an exercise runs.
 //
-// The four exercises come in at one place, addExercises(): each one's logic and panel go to
-// addExercise() with its slot. The window takes over both objects, keeps the panel hidden over
-// its menu row and makes the slot's start button first close the views that the start of that
-// exercise closes and then run ExerciseFrame::startExercise.
+// The exercises come in at one place, addExercises(), from the exercise catalog: the window makes
+// each one's logic and panel, keeps the panel hidden over its menu row and makes its start button
+// first close the views that the start of that exercise closes and then run
+// ExerciseFrame::startExercise.
 
 #include "shell/mainviews.h"
 
@@ -15,7 +15,7 @@
 
 #include <QWidget>
 
-#include <array>
+#include <QList>
 
 class QLabel;
 class QPlainTextEdit;
@@ -28,8 +28,6 @@ class ExercisePanel;
 class InfoWindow;
 class PictureButton;
 class RewardButton;
-
-enum class ExerciseSlot { Dosensatz, Satzpuzzle, Mosaiksatz, VerrutscherSatz };
 
 class MainWindow final : public QWidget {
     Q_OBJECT
@@ -67,7 +65,7 @@ private:
     void buildLabels();
     void buildReadingView();
     void addExercises();
-    void addExercise(ExerciseSlot slot, Exercise& exercise, ExercisePanel* panel);
+    void connectStartButton(PictureButton* button, Exercise& exercise, StartKind kind);
     void confirmExit();
     void render();
     void showFileStatus();
@@ -76,7 +74,7 @@ private:
     AppState& app_;
     ExerciseFrame frame_;
     MainViews views_;
-    std::array<PictureButton*, 4> startButtons_{};
+    QList<PictureButton*> startButtons_;
     QLabel* fileName_ = nullptr;
     QLabel* count_ = nullptr;
     QPlainTextEdit* reading_ = nullptr;

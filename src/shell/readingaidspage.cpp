@@ -35,6 +35,9 @@ constexpr int SpeechTopTwips = 2160;
 constexpr int HearTargetTopTwips = SpeechTopTwips + SwitchStepTwips;
 constexpr int UmlautKeysTopTwips = HearTargetTopTwips + SwitchStepTwips;
 constexpr int TroubleTopTwips = UmlautKeysTopTwips + SwitchStepTwips;
+// Two short switches share the last row.
+constexpr int HalfSwitchWidthTwips = 3360;
+constexpr int SecondHalfLeftTwips = ChoiceLeftTwips + HalfSwitchWidthTwips + 120;
 constexpr int SampleGapTwips = 480;
 constexpr int SampleTopTwips = TroubleTopTwips + SampleGapTwips;
 constexpr int SampleWidthTwips = 9375;
@@ -82,8 +85,13 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
                             HearTargetTopTwips);
     umlautKeys_ = addSwitch("umlautKeysSwitch", QStringLiteral("Tasten ä ö ü ß Ä Ö Ü zeigen"),
                             UmlautKeysTopTwips);
-    troubleMoreOften_ = addSwitch("troubleMoreOftenSwitch",
-                                  QStringLiteral("Schwierige Sätze öfter üben"), TroubleTopTwips);
+    troubleMoreOften_ = tivoral::addSwitch(
+        this, QStringLiteral("troubleMoreOftenSwitch"), QStringLiteral("Schwierige Sätze öfter üben"),
+        twipsRect(ChoiceLeftTwips, TroubleTopTwips, HalfSwitchWidthTwips, RowHeightTwips));
+    announceMarks_ = tivoral::addSwitch(
+        this, QStringLiteral("announceMarksSwitch"), QStringLiteral("Satzzeichen ansagen"),
+        twipsRect(SecondHalfLeftTwips, TroubleTopTwips, HalfSwitchWidthTwips, RowHeightTwips));
+    announceMarks_->setToolTip(QStringLiteral("Im Hördiktat „Komma“, „Punkt“ … sagen"));
 
     sample_ = new QLabel(SampleText, this);
     sample_->setObjectName(QStringLiteral("readingAidsSample"));
@@ -114,6 +122,8 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
             [this](bool on) { change(K::UmlautKeys, switchValue(on)); });
     connect(troubleMoreOften_, &QCheckBox::toggled, this,
             [this](bool on) { change(K::TroubleMoreOften, switchValue(on)); });
+    connect(announceMarks_, &QCheckBox::toggled, this,
+            [this](bool on) { change(K::AnnounceMarks, switchValue(on)); });
 }
 
 QComboBox* ReadingAidsPage::addChoice(const char* name, const QString& caption, int top,
@@ -197,6 +207,7 @@ void ReadingAidsPage::showOptions() {
     const QSignalBlocker hearTargetBlocker(hearTarget_);
     const QSignalBlocker umlautKeysBlocker(umlautKeys_);
     const QSignalBlocker troubleMoreOftenBlocker(troubleMoreOften_);
+    const QSignalBlocker announceMarksBlocker(announceMarks_);
     windowSize_->setCurrentIndex(windowSize_->findData(options.windowPercent));
     const int font = font_->findData(options.fontFamily);
     if (font < 0 && !options.fontFamily.isEmpty()) // a font of another computer
@@ -207,6 +218,7 @@ void ReadingAidsPage::showOptions() {
     hearTarget_->setChecked(options.hearTarget);
     umlautKeys_->setChecked(options.umlautKeys);
     troubleMoreOften_->setChecked(options.troubleMoreOften);
+    announceMarks_->setChecked(options.announceMarks);
     showSample(options);
 }
 

@@ -43,6 +43,7 @@ private:
     QCheckBox* hearTarget_ = nullptr;
     QCheckBox* umlautKeys_ = nullptr;
     QCheckBox* troubleMoreOften_ = nullptr;
+    QCheckBox* announceMarks_ = nullptr;
     QLabel* sample_ = nullptr;
     QCheckBox* recordSwitch_ = nullptr;
 };

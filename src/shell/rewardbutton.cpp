@@ -5,12 +5,10 @@
 #include "exercises/panelstyle.h"
 #include "platform/picturebutton.h"
 #include "platform/twips.h"
-#include "shell/mainwindow.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-#include <array>
 
 namespace tivoral {
 
@@ -19,8 +17,6 @@ constexpr int IconPixels = 44;
 constexpr int MarginPixels = 6;
 constexpr int CaptionFontPoints = 10;
 constexpr int CaptionTrailingBlanks = 9;
-// The button's left edge for each exercise, in the order of ExerciseSlot.
-constexpr std::array SlotLeftTwips{4800, 4800, 1800, 1800};
 } // namespace
 
 RewardButton::RewardButton(ExerciseFrame& frame, QWidget* parent) : QPushButton(parent) {
@@ -38,8 +34,8 @@ RewardButton::RewardButton(ExerciseFrame& frame, QWidget* parent) : QPushButton(
     connect(this, &QPushButton::clicked, &frame, &ExerciseFrame::openRewardGame);
 }
 
-void RewardButton::addExercise(const Exercise& exercise, ExerciseSlot slot) {
-    leftTwips_.insert(&exercise, SlotLeftTwips.at(static_cast<std::size_t>(slot)));
+void RewardButton::addExercise(const Exercise& exercise, int leftTwips) {
+    leftTwips_.insert(&exercise, leftTwips);
 }
 
 void RewardButton::showOffer(bool offered, const Exercise* from) {

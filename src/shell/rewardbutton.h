@@ -7,7 +7,6 @@ namespace tivoral {
 
 class Exercise;
 class ExerciseFrame;
-enum class ExerciseSlot;
 
 // The reward button: appears when a child leaves an exercise with enough points and
 // leads to the reward game. Its long caption is drawn wrapped under a picture.
@@ -20,8 +19,8 @@ public:
 
     RewardButton(ExerciseFrame& frame, QWidget* parent = nullptr);
 
-    // The button appears at the place of this slot when the exercise offers the reward.
-    void addExercise(const Exercise& exercise, ExerciseSlot slot);
+    // The button appears at this left edge when the exercise offers the reward.
+    void addExercise(const Exercise& exercise, int leftTwips);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

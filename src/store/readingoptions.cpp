@@ -108,6 +108,7 @@ ReadingOptions ReadingOptionsFile::apply(ReadingOptions options, const Section& 
     applySwitch(options.hearTarget, section, K::HearTarget);
     applySwitch(options.umlautKeys, section, K::UmlautKeys);
     applySwitch(options.troubleMoreOften, section, K::TroubleMoreOften);
+    applySwitch(options.announceMarks, section, K::AnnounceMarks);
     return options;
 }
 

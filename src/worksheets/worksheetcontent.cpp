@@ -1,6 +1,7 @@
 #include "worksheets/worksheetcontent.h"
 
 #include "exercises/dosensatz.h"
+#include "exercises/exercise.h"
 #include "exercises/puzzle.h"
 #include "exercises/sentencerules.h"
 #include "exercises/verrutscher.h"
@@ -9,17 +10,63 @@
 #include "store/textcaseoption.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace tivoral {
 
 namespace {
 
-SheetSection section(SheetExercise exercise, const QString& title, const QString& task) {
+// The section's title is the exercise's name; its task tells the child what to do on paper.
+SheetSection section(const ExerciseDescriptor& descriptor) {
     SheetSection result;
-    result.exercise = exercise;
-    result.title = title;
-    result.task = task;
+    result.exercise = *descriptor.sheet;
+    result.title = descriptor.profile().name;
+    switch (result.exercise) {
+    case SheetExercise::Dosensatz:
+        result.task =
+            QStringLiteral("Die Wörter sind durcheinander. Schreibe den Satz richtig auf.");
+        break;
+    case SheetExercise::Puzzle:
+        result.task = QStringLiteral(
+            "Schneide die Wörter aus und klebe sie in der richtigen Reihenfolge auf.");
+        break;
+    case SheetExercise::Mosaic:
+        result.task = QStringLiteral(
+            "Im Gitter ist ein Satz versteckt. Finde ihn und schreibe ihn richtig auf.");
+        break;
+    case SheetExercise::Verrutscher:
+        result.task = QStringLiteral("Der Satz ist verrutscht. Schreibe ihn richtig auf.");
+        break;
+    }
     return result;
+}
+
+// The sentence set up as its exercise does; none when the exercise would skip it.
+std::optional<SheetTask> setUpTask(SheetExercise exercise, SheetTask task, RandomSource& random,
+                                   const TextCaseOption& textCase) {
+    const QString& sentence = task.sentence;
+    switch (exercise) {
+    case SheetExercise::Dosensatz: {
+        QStringList pieces = cutIntoPieces(sentence);
+        sortCaseInsensitive(pieces);
+        task.shownText = textCase.displayForm(shufflePieces(pieces, random));
+        return task;
+    }
+    case SheetExercise::Puzzle: {
+        const PuzzleLayout layout = layOutPuzzle(sentence, textCase);
+        if (!layout.fits())
+            return std::nullopt;
+        task.tiles = layout.tiles.first(layout.pieceCount);
+        return task;
+    }
+    case SheetExercise::Mosaic:
+        task.mosaic = buildMosaic(sentence, random);
+        return task;
+    case SheetExercise::Verrutscher:
+        task.shownText = textCase.displayForm(buildMisprint(sentence, random).line);
+        return task;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -32,48 +79,20 @@ WorksheetContent composeWorksheet(const QString& listName, const QStringList& se
     content.answers = sentences.first(taken);
     content.leftOut = int(sentences.size() - taken);
 
-    SheetSection dosensatz =
-        section(SheetExercise::Dosensatz, QStringLiteral("Dosensatz"),
-                QStringLiteral("Die Wörter sind durcheinander. Schreibe den Satz richtig auf."));
-    SheetSection puzzle = section(
-        SheetExercise::Puzzle, QStringLiteral("Satzpuzzle"),
-        QStringLiteral("Schneide die Wörter aus und klebe sie in der richtigen Reihenfolge auf."));
-    SheetSection mosaic =
-        section(SheetExercise::Mosaic, QStringLiteral("Mosaiksatz"),
-                QStringLiteral(
-                    "Im Gitter ist ein Satz versteckt. Finde ihn und schreibe ihn richtig auf."));
-    SheetSection verrutscher =
-        section(SheetExercise::Verrutscher, QStringLiteral("Verrutscher Satz"),
-                QStringLiteral("Der Satz ist verrutscht. Schreibe ihn richtig auf."));
-
+    for (const ExerciseDescriptor& descriptor : exerciseCatalog()) {
+        if (descriptor.sheet)
+            content.sections.append(section(descriptor));
+    }
     random.seedFromTimeOfDay();
     for (int i = 0; i < content.answers.size(); ++i) {
-        const QString& sentence = content.answers.at(i);
         SheetTask task;
         task.number = i + 1;
-        task.sentence = sentence;
-
-        SheetTask words = task;
-        QStringList pieces = cutIntoPieces(sentence);
-        sortCaseInsensitive(pieces);
-        words.shownText = textCase.displayForm(shufflePieces(pieces, random));
-        dosensatz.tasks.append(words);
-
-        if (const PuzzleLayout layout = layOutPuzzle(sentence, textCase); layout.fits()) {
-            SheetTask tiles = task;
-            tiles.tiles = layout.tiles.first(layout.pieceCount);
-            puzzle.tasks.append(tiles);
+        task.sentence = content.answers.at(i);
+        for (SheetSection& sheet : content.sections) {
+            if (std::optional<SheetTask> set = setUpTask(sheet.exercise, task, random, textCase))
+                sheet.tasks.append(*set);
         }
-
-        SheetTask grid = task;
-        grid.mosaic = buildMosaic(sentence, random);
-        mosaic.tasks.append(grid);
-
-        SheetTask misprinted = task;
-        misprinted.shownText = textCase.displayForm(buildMisprint(sentence, random).line);
-        verrutscher.tasks.append(misprinted);
     }
-    content.sections = {dosensatz, puzzle, mosaic, verrutscher};
     return content;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/exercisecatalog.h"
 #include "exercises/mosaic.h"
 
 #include <QList>
@@ -10,8 +11,6 @@ namespace tivoral {
 
 class RandomSource;
 class TextCaseOption;
-
-enum class SheetExercise { Dosensatz, Puzzle, Mosaic, Verrutscher };
 
 // One sentence as its exercise shows it. Which fields are filled depends on the exercise.
 struct SheetTask {
@@ -34,7 +33,7 @@ struct WorksheetContent {
     static constexpr int MaxSentences = 40;
 
     QString listName;
-    QList<SheetSection> sections; // one per exercise, in the order of the main menu
+    QList<SheetSection> sections; // one per exercise on paper, in the order of the main menu
     QStringList answers;          // the sentences on the worksheet, in list order
     int leftOut = 0;              // sentences of the list beyond MaxSentences
 };

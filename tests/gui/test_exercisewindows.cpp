@@ -1,16 +1,22 @@
 // One run per exercise window through its real widgets: keys into the answer box, real drop
 // events onto the puzzle's target field.
+#include "exercises/exercisecatalog.h"
+#include "exercises/exercisepanel.h"
 #include "exercises/puzzlepanel.h"
 #include "support/programdriver.h"
+#include "support/recordingspeech.h"
+#include "worksheets/worksheetcontent.h"
 
 #include <QDeadlineTimer>
 #include <QDragEnterEvent>
 #include <QMimeData>
 
+#include <algorithm>
 #include <memory>
 
 using namespace tivoral;
 using namespace tivoral::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -50,6 +56,8 @@ private Q_SLOTS:
     void sentenceFinishedThroughTheWidgets();
     void oddSentencesKeepEveryButtonResponsive_data();
     void oddSentencesKeepEveryButtonResponsive();
+    void everyExerciseOfTheCatalogIsWhole();
+    void dictationNeverShowsItsSentence();
 };
 
 void ExerciseWindowsTest::sentenceFinishedThroughTheWidgets_data() {
@@ -145,6 +153,64 @@ void ExerciseWindowsTest::oddSentencesKeepEveryButtonResponsive() {
         }
     }
     QCOMPARE(program.dialogs.titles().count(QStringLiteral("Anleitung")), 4);
+}
+
+// A new exercise cannot be half added: a start button, a panel, a record name and its rule on
+// paper for every entry.
+void ExerciseWindowsTest::everyExerciseOfTheCatalogIsWhole() {
+    ProgramDriver program;
+    QStringList recordNames;
+    QStringList onPaper;
+    for (const ExerciseDescriptor& descriptor : exerciseCatalog()) {
+        const QString name = descriptor.profile().name;
+        QVERIFY2(!name.isEmpty() && !recordNames.contains(name), qPrintable(name));
+        recordNames.append(name);
+        auto* start = program.find<QAbstractButton>(QLatin1String(descriptor.startButton));
+        QVERIFY2(start && start->isVisible(), descriptor.startButton);
+        QCOMPARE(start->accessibleName(), QString::fromUtf8(descriptor.startToolTip));
+        const auto panels = program.main().findChildren<ExercisePanel*>();
+        QVERIFY2(std::any_of(panels.begin(), panels.end(),
+                             [&name](QWidget* panel) { return panel->accessibleName() == name; }),
+                 qPrintable(name));
+        if (descriptor.sheet)
+            onPaper.append(name);
+    }
+    SequenceRandom random({0.5});
+    QStringList titles;
+    for (const SheetSection& section :
+         composeWorksheet(u"A.TXT"_s, Defaults, random, program.app.textCase).sections)
+        titles.append(section.title);
+    QCOMPARE(titles, onPaper);
+}
+
+// The dictation's panel shows no word of the sentence until the child has written it.
+void ExerciseWindowsTest::dictationNeverShowsItsSentence() {
+    ProgramDriver program({{u"A.TXT"_s, Bauer.toUtf8() + "\r\n"}});
+    QStringList said;
+    program.app.voice.setEngine(std::make_unique<RecordingSpeech>(said, true));
+    program.app.voice.start();
+    program.dialogs.clear();
+    program.click(u"dictationStartButton"_s);
+    QVERIFY(program.shown(u"dictationPanel"_s));
+    QCOMPARE(said.size(), 1);
+    QWidget* panel = program.find(u"dictationPanel"_s);
+    const auto showsAWord = [panel] {
+        for (QLabel* label : panel->findChildren<QLabel*>())
+            if (label->isVisible() && label->text().contains(u"Traktor"_s))
+                return true;
+        return false;
+    };
+    QVERIFY(!showsAWord());
+    QWidget* box = program.find(u"dictationAnswerBox"_s);
+    QCOMPARE(program.focus(), box);
+    program.type(box, u"Der Ba"_s);
+    program.click(u"hearWordButton"_s);
+    QCOMPARE(said.constLast(), u"Bauer"_s);
+    QCOMPARE(program.focus(), box);
+    QVERIFY(!program.find(u"satzAnhoerenButton"_s)->isVisible());
+    program.type(box, Bauer.mid(6));
+    QCOMPARE(program.dialogs.titles(), (QStringList{u"Hördiktat"_s, u"Dosensätze"_s}));
+    QCOMPARE(program.text(u"dictationPointsDisplay"_s), u"8"_s);
 }
 
 QTEST_MAIN(ExerciseWindowsTest)
