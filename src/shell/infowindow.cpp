@@ -50,7 +50,7 @@ InfoWindow::InfoWindow(QWidget* parent)
 
     auto* title = addLabel(this, "titleLabel", QStringLiteral("Tivoral"), TitleFontPoints, true);
     auto* subtitle =
-        addLabel(this, "subtitleLabel", QStringLiteral("Sätze lesen, ordnen und richtig schreiben üben"),
+        addLabel(this, "subtitleLabel", QStringLiteral("Sätze lesen und richtig schreiben üben"),
                  SubtitleFontPoints, true);
     auto* version = addLabel(this, "versionLabel",
                              QStringLiteral("Version ") + QString::fromLatin1(TIVORAL_VERSION),

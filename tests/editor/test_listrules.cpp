@@ -61,10 +61,14 @@ void ListRulesTest::sampleListIsReadyToPractise_data() {
     // The v list: a v in every sentence, and no word whose v sounds as in "Vase".
     const QString vSpokenF = "^(?!.*(vase|vulkan|pullover|violett|klavier|vanille|video|villa|"
                              "vitamin|november|olive|lokomotive|lava|vampir)).*v";
-    const QHash<QString, QString> topics{
-        {"DOPPELT.TXT", "(bb|dd|ff|gg|kk|ll|mm|nn|pp|rr|ss|tt)"}, {"IE.TXT", "ie"},
-        {"DEHNUNG.TXT", "[aeiouäöü]h"}, {"SZ.TXT", "ß|ss"}, {"UMLAUT.TXT", "ä|eu"},
-        {"SPST.TXT", "\\b(sp|st)"}, {"VF.TXT", vSpokenF}, {"CKTZ.TXT", "ck|tz"}};
+    const QHash<QString, QString> topics{{"DOPPELT.TXT", "(bb|dd|ff|gg|kk|ll|mm|nn|pp|rr|ss|tt)"},
+                                         {"IE.TXT", "ie"},
+                                         {"DEHNUNG.TXT", "[aeiouäöü]h"},
+                                         {"SZ.TXT", "ß|ss"},
+                                         {"UMLAUT.TXT", "ä|eu"},
+                                         {"SPST.TXT", "\\b(sp|st)"},
+                                         {"VF.TXT", vSpokenF},
+                                         {"CKTZ.TXT", "ck|tz"}};
     for (const QString& name : SampleLists::names())
         QTest::newRow(qPrintable(name)) << name << topics.value(name);
 }
