@@ -78,5 +78,8 @@ foreach(paragraph IN LISTS paragraphs)
 endforeach()
 string(REPLACE "${semicolon}" ";" CPACK_DEBIAN_PACKAGE_DESCRIPTION "${description}")
 
+# Qt's own texts (text field menus, standard buttons) in German, as the program's are.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-translations-l10n")
+
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -47,7 +47,7 @@ QString ListPrinter::pdfFileName() const {
     const QString loaded = QFileInfo(app_.fileStatus.editorPath()).completeBaseName();
     const QString base = loaded.isEmpty()
                              ? QFileInfo(QString::fromLatin1(FallbackPdfName)).baseName()
-                             : toUpperOneToOne(loaded);
+                             : toUpperFileName(loaded);
     for (int number = 1; number <= MaxPdfNumber; ++number) {
         const QString name = numberedfile::name(base, QStringLiteral("PDF"), number);
         if (!safefile::entryExists(app_.workFolder.filePath(name)))

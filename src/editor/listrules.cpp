@@ -73,7 +73,7 @@ QString countLabelText(const SentenceFileStatus& status) {
 }
 
 QString listFullText() {
-    return QStringLiteral("Die Liste ist voll: sie kann höchstens %1 Sätze aufnehmen.")
+    return QStringLiteral("Die Liste ist voll: Sie kann höchstens %1 Sätze aufnehmen.")
         .arg(SentenceStore::MaxEntries);
 }
 

@@ -26,7 +26,7 @@ ListSaver::ListSaver(AppState& app, SentenceFileList& editorFiles)
 bool ListSaver::isUsableFileName(const QString& name) {
     if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return false;
-    if (toUpperOneToOne(name).toUtf8().size() > MaxFileNameBytes)
+    if (toUpperFileName(name).toUtf8().size() > MaxFileNameBytes)
         return false;
     for (const QChar c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
@@ -36,7 +36,7 @@ bool ListSaver::isUsableFileName(const QString& name) {
 }
 
 QString ListSaver::targetFileName(const QDir& folder, const QString& name) {
-    const QString upper = toUpperOneToOne(name);
+    const QString upper = toUpperFileName(name);
     if (QFileInfo::exists(folder.filePath(upper)))
         return upper;
     const QStringList present =
@@ -82,7 +82,7 @@ ListSaver::Result ListSaver::save() {
             changedElsewhere ? QStringLiteral("Die Datei wurde inzwischen von einem anderen "
                                               "Computer geändert. Trotzdem überschreiben?")
                              : QStringLiteral("Die schon vorhandene Datei überschreiben?");
-        const Answer answer = app_.dialogs.message(question + CR, toUpperOneToOne(name),
+        const Answer answer = app_.dialogs.message(question + CR, toUpperFileName(name),
                                                    Buttons::YesNo, Icon::Question, Answer::No);
         if (answer != Answer::Yes)
             return Result::Declined;

@@ -32,9 +32,9 @@ SampleListDialog::SampleListDialog(QWidget* parent) : QDialog(parent) {
     resize(twips(WidthTwips), twips(HeightTwips));
 
     auto* hint = new QLabel(QStringLiteral("Wählen Sie eine Liste. Sie kommt als neue Liste in den "
-                                           "Editor; mit \"Liste speichern\" legen Sie sie im "
+                                           "Satzeditor; mit „Liste speichern“ legen Sie sie im "
                                            "Ordner ab, dann finden die Kinder sie unter "
-                                           "\"Sätze laden\"."),
+                                           "„Sätze laden“."),
                             this);
     hint->setWordWrap(true);
 
@@ -52,7 +52,7 @@ SampleListDialog::SampleListDialog(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QDialogButtonBox(this);
     loadButton_ = buttons->addButton(QStringLiteral("Laden"), QDialogButtonBox::AcceptRole);
     loadButton_->setObjectName(QStringLiteral("loadSampleListButton"));
-    loadButton_->setToolTip(QStringLiteral("Gewählte Liste in den Editor laden"));
+    loadButton_->setToolTip(QStringLiteral("Gewählte Liste in den Satzeditor laden"));
     loadButton_->setAccessibleName(loadButton_->toolTip());
     QPushButton* cancel =
         buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);

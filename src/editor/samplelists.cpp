@@ -25,7 +25,7 @@ constexpr SampleListInfo Catalogue[] = {
     {"DEHNUNG.TXT", "Dehnungs-h: Zahn, wohnen"},
     {"SZ.TXT", "ß und ss: Straße, Wasser"},
     {"UMLAUT.TXT", "ä und e, äu und eu: Bäume, heute"},
-    {"SPST.TXT", "sp und st am Wortanfang: spielen, Stein"},
+    {"SPST.TXT", "sp und st am Wort- und Silbenanfang: Stein, verstecken"},
     {"VF.TXT", "v und f: Vogel, Fuchs"},
     {"NOMEN.TXT", "Nomen schreibt man groß"},
     {"CKTZ.TXT", "ck und tz: Decke, Katze"},

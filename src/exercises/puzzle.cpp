@@ -95,7 +95,7 @@ void PuzzleExercise::skipSentenceThatDoesNotFit() {
         }
     }
     app.dialogs.message(QStringLiteral("Kein Satz der Liste passt ins Puzzle:\r"
-                                       "jeder hat mehr als 18 Wörter.\r\r"),
+                                       "Jeder hat mehr als 18 Wörter.\r\r"),
                         profile().name, Buttons::Ok, Icon::Information);
     frame().leaveExercise(*this);
 }

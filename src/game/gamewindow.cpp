@@ -150,7 +150,7 @@ void GameWindow::buildTopRow() {
     const GameEngine& engine = session_.engine();
     speedBar_ = new QScrollBar(Qt::Horizontal, this);
     speedBar_->setObjectName(QStringLiteral("speedBar"));
-    speedBar_->setAccessibleName(QStringLiteral("Tempo: Sekunden bis die Buchstaben springen"));
+    speedBar_->setAccessibleName(QStringLiteral("Tempo: Sekunden, bis die Buchstaben springen"));
     speedBar_->setRange(GameEngine::MinSpeed, GameEngine::MaxSpeed);
     speedBar_->setSingleStep(1);
     speedBar_->setPageStep(1);

@@ -7,15 +7,29 @@
 
 namespace tivoral {
 
-QString toUpperOneToOne(const QString& text) {
+namespace {
+
+constexpr QChar SharpS(0x00DF);
+constexpr QChar CapitalSharpS(0x1E9E);
+
+QString upperKeepingLength(const QString& text, QChar upperSharpS) {
     QString result = text;
     for (QChar& c : result) {
         if (c.isHighSurrogate() || c.isLowSurrogate())
             continue;
-        const QChar upper = c.toUpper();
-        c = upper;
+        c = c == SharpS ? upperSharpS : c.toUpper();
     }
     return result;
+}
+
+} // namespace
+
+QString toUpperOneToOne(const QString& text) {
+    return upperKeepingLength(text, CapitalSharpS);
+}
+
+QString toUpperFileName(const QString& text) {
+    return upperKeepingLength(text, SharpS);
 }
 
 QString toLowerOneToOne(const QString& text) {

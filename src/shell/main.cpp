@@ -1,3 +1,4 @@
+#include "platform/germanqttexts.h"
 #include "platform/lockwaitcursor.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtspeechengine.h"
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     // The arguments are read; Qt must not take options of its own out of a folder's name.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
+    tivoral::installGermanQtTexts(application);
     const tivoral::LockWaitCursor lockWaitCursor;
     tivoral::QtDialogs dialogs;
     if (!tivoral::enterWorkingFolder(request, dialogs))

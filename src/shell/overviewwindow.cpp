@@ -143,7 +143,7 @@ QWidget* OverviewWindow::buildChart() {
     auto* bars = new QBarSeries;
     bars->append(finishedBars_);
     redLine_ = new QLineSeries;
-    redLine_->setName(QStringLiteral("Rot pro Satz"));
+    redLine_->setName(QStringLiteral("Rote Antworten pro Satz"));
     QPen pen{QColor(RedColour)};
     pen.setWidth(LineWidthPixels);
     redLine_->setPen(pen);

@@ -38,7 +38,7 @@ UserPanel::UserPanel(AppState& app, MainViews& views, QWidget* parent) : QFrame(
 
     names_ = new QListWidget(this);
     names_->setObjectName(QStringLiteral("userList"));
-    names_->setAccessibleName(QStringLiteral("Benutzer, Doppelklick zum Wählen"));
+    names_->setAccessibleName(QStringLiteral("Namen der Kinder, Doppelklick zum Wählen"));
     names_->setFont(panelstyle::layoutFont(NameFontPoints, false));
 
     auto* add = new QPushButton(QStringLiteral("Neuer Benutzer ..."), this);

@@ -32,7 +32,7 @@ bool PasswordSetup::edit() {
     const Answer remove = dialogs_.message(
         QStringLiteral("Das Lehrer-Passwort wirklich entfernen?\r"
                        "Dann schützt wieder die Sperre ohne Passwort die Einstellungen und "
-                       "den Satz-Editor.\r"),
+                       "den Satzeditor.\r"),
         PasswordSetupTitle, Buttons::YesNo, Icon::Question, Answer::No);
     return remove == Answer::Yes && removePassword();
 }
@@ -40,7 +40,7 @@ bool PasswordSetup::edit() {
 QString PasswordSetup::stateText() const {
     switch (file_.read().state) {
     case PasswordFile::State::Set:
-        return QStringLiteral("Ein Lehrer-Passwort schützt die Einstellungen und den Satz-Editor.");
+        return QStringLiteral("Ein Lehrer-Passwort schützt die Einstellungen und den Satzeditor.");
     case PasswordFile::State::Damaged:
         return QStringLiteral("Der Eintrag für das Lehrer-Passwort ist beschädigt.");
     case PasswordFile::State::None:
@@ -86,7 +86,7 @@ bool PasswordSetup::setNewPassword() {
         return false;
     lock_.forgetWrongAnswers();
     report(QStringLiteral("Das Lehrer-Passwort ist gespeichert.\r"
-                          "Die Einstellungen und der Satz-Editor öffnen sich jetzt nur noch "
+                          "Die Einstellungen und der Satzeditor öffnen sich jetzt nur noch "
                           "mit diesem Passwort.\r"),
            false);
     return true;

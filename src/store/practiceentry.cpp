@@ -17,7 +17,7 @@ const std::array<std::pair<Event, const char*>, 5> EventTexts{{
 } // namespace
 
 QStringList columns() {
-    return QString::fromUtf8("Datum;Uhrzeit;Benutzer;Ereignis;Übung;Datei;Satz;Sekunden;Rot;"
+    return QString::fromUtf8("Datum;Uhrzeit;Kind;Ereignis;Übung;Datei;Satz;Sekunden;Rot;"
                              "Hilfen;Punkte")
         .split(QLatin1Char(Separator));
 }

@@ -141,7 +141,7 @@ std::vector<TroubleSentence> PracticeOverview::troubleSentences(const QString& u
 OverviewTable PracticeOverview::table() const {
     OverviewTable table;
     table.header << QStringLiteral("Kind") << QStringLiteral("Tage geübt") << exercises_
-                 << QStringLiteral("Sekunden pro Satz") << QStringLiteral("Rot pro Satz")
+                 << QStringLiteral("Sekunden pro Satz") << QStringLiteral("Rote Antworten pro Satz")
                  << QStringLiteral("Hilfen") << QStringLiteral("Zuletzt geübt");
     for (const ChildFigures& child : children_) {
         QStringList row{child.user, QString::number(child.daysPractised)};

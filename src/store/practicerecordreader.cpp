@@ -307,6 +307,8 @@ private:
     LastValue<std::optional<PracticeEntry::Event>> lastEvent_;
 };
 
+// The first field alone marks the header: older files call the child's column "Benutzer",
+// newer ones "Kind".
 bool isHeader(const Fields& fields, int fieldCount) {
     return fieldCount == ColumnCount &&
            QString::fromUtf8(fields[Date].bytes) == practicerecord::columns().constFirst();

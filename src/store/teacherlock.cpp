@@ -42,7 +42,7 @@ TeacherLock::Clock TeacherLock::steadyClock() {
 
 QString TeacherLock::damagedMessage(const QString& path) {
     return QStringLiteral("Der Eintrag für das Lehrer-Passwort ist beschädigt oder nicht lesbar.\r"
-                          "Die Einstellungen und der Satz-Editor bleiben deshalb verschlossen.\r\r"
+                          "Die Einstellungen und der Satzeditor bleiben deshalb verschlossen.\r\r"
                           "Zum Zurücksetzen die Datei %1 im Arbeitsordner löschen:\r%2\r")
         .arg(QString::fromLatin1(PasswordFile::FileName), QDir::toNativeSeparators(path));
 }

@@ -55,7 +55,7 @@ bool Users::save(Dialogs* dialogs) {
     if (written)
         return true;
     if (dialogs) {
-        dialogs->message(QStringLiteral("Die Benutzerliste konnte nicht gespeichert werden:") +
+        dialogs->message(QStringLiteral("Die Liste der Kinder konnte nicht gespeichert werden:") +
                              QLatin1Char('\r') + error + QLatin1Char('\r'),
                          UserDialogTitle, Buttons::Ok, Icon::Warning);
     }
@@ -88,7 +88,7 @@ void Users::addUser(Dialogs& dialogs) {
         return;
     }
     if (names_.size() >= MaxNames) {
-        dialogs.message(QStringLiteral("Die Benutzerliste ist voll.\r"), name + QLatin1Char(':'),
+        dialogs.message(QStringLiteral("Die Liste der Kinder ist voll.\r"), name + QLatin1Char(':'),
                         Buttons::Ok, Icon::Warning);
         return;
     }

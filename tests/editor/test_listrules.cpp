@@ -5,6 +5,7 @@
 #include "store/sentencefiles.h"
 #include "support/fixture.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -56,12 +57,25 @@ void ListRulesTest::pasteTakesNewCompleteLines() {
 
 void ListRulesTest::sampleListIsReadyToPractise_data() {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("topic"); // what every sentence of the list holds, any letter case
+    // The v list: a v in every sentence, and no word whose v sounds as in "Vase".
+    const QString vSpokenF = "^(?!.*(vase|vulkan|pullover|violett|klavier|vanille|video|villa|"
+                             "vitamin|november|olive|lokomotive|lava|vampir)).*v";
+    const QHash<QString, QString> topics{{"DOPPELT.TXT", "(bb|dd|ff|gg|kk|ll|mm|nn|pp|rr|ss|tt)"},
+                                         {"IE.TXT", "ie"},
+                                         {"DEHNUNG.TXT", "[aeiouäöü]h"},
+                                         {"SZ.TXT", "ß|ss"},
+                                         {"UMLAUT.TXT", "ä|eu"},
+                                         {"SPST.TXT", "\\b(sp|st)"},
+                                         {"VF.TXT", vSpokenF},
+                                         {"CKTZ.TXT", "ck|tz"}};
     for (const QString& name : SampleLists::names())
-        QTest::newRow(qPrintable(name)) << name;
+        QTest::newRow(qPrintable(name)) << name << topics.value(name);
 }
 
 void ListRulesTest::sampleListIsReadyToPractise() {
     QFETCH(QString, name);
+    QFETCH(QString, topic);
     const QStringList sentences = SampleLists::sentences(name);
     QVERIFY(!SampleLists::description(name).isEmpty() && sentences.size() >= 25 &&
             sentences.size() <= 40);
@@ -70,12 +84,17 @@ void ListRulesTest::sampleListIsReadyToPractise() {
     QCOMPARE(listrules::linesToPaste({}, sentences.join('\n') + '\n'), sentences);
     // Typed on a German keyboard, from a capital letter to the closing mark.
     const QRegularExpression typed("^[A-ZÄÖÜ][ -~ÄÖÜäöüß]*[.?!]$");
+    const QRegularExpression practised(topic, QRegularExpression::CaseInsensitiveOption);
     for (const QString& sentence : sentences) {
-        QVERIFY2(typed.match(sentence).hasMatch() && normaliseSentence(sentence) == sentence &&
+        QVERIFY2(typed.match(sentence).hasMatch() && practised.match(sentence).hasMatch() &&
+                     normaliseSentence(sentence) == sentence &&
                      !listrules::exceedsWordLimit(listrules::countInputWords(sentence)) &&
                      sentence.size() <= GameEngine::MaxSentenceLength,
                  sentence.toUtf8());
     }
+    // A list is worked through in order, so it opens with its easiest sentences.
+    const auto characters = [](const QStringList& some) { return some.join(QString()).size(); };
+    QVERIFY(characters(sentences.first(5)) < characters(sentences.last(5)));
     testing::Fixture f;
     QVERIFY(!SampleLists::load(f.app, name.toLower()) && SampleLists::load(f.app, name));
     QCOMPARE(f.app.store.entries(), sentences);

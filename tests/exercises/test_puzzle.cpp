@@ -50,8 +50,8 @@ void PuzzleTest::layout_data() {
         << Vater << TextCase::Normal
         << padded({"Auto ", "bringt ", "das ", "die ", "in ", "Vater ", "Werkstatt. "})
         << Vater + QLatin1Char(' ');
-    QTest::newRow("ß stays one letter")
-        << QStringLiteral("Das ist groß.") << TextCase::Upper << padded({"DAS ", "GROß. ", "IST "})
+    QTest::newRow("ß one capital letter")
+        << QStringLiteral("Das ist groß.") << TextCase::Upper << padded({"DAS ", "GROẞ. ", "IST "})
         << QStringLiteral("Das ist groß. ");
     QTest::newRow("umlaut beside its base letter, trailing blank kept single")
         << QStringLiteral("Zu Öfen oder Ofen ") << TextCase::Normal
@@ -125,7 +125,7 @@ void PuzzleTest::noFittingSentenceLeavesExercise() {
     PuzzleRun run({Words19, QStringLiteral("Wort ").repeated(20)});
     run.start();
     QCOMPARE(run.dialogs.prompts(), QStringList{"Kein Satz der Liste passt ins Puzzle:\r"
-                                                "jeder hat mehr als 18 Wörter.\r\r"});
+                                                "Jeder hat mehr als 18 Wörter.\r\r"});
     QCOMPARE(run.frame.running(), nullptr);
     // Without a laid-out puzzle the help tools neither show nor cost.
     run.dialogs.clear();

@@ -3,12 +3,15 @@
 #include "exercises/exercisecatalog.h"
 #include "exercises/exercisepanel.h"
 #include "exercises/puzzlepanel.h"
+#include "platform/germanqttexts.h"
 #include "support/programdriver.h"
 #include "support/recordingspeech.h"
 #include "worksheets/worksheetcontent.h"
 
+#include <QClipboard>
 #include <QDeadlineTimer>
 #include <QDragEnterEvent>
+#include <QMenu>
 #include <QMimeData>
 
 #include <algorithm>
@@ -46,12 +49,22 @@ PuzzleTile* tileShowing(ProgramDriver& program, const QString& word) {
     return nullptr;
 }
 
+// Runs the entry of the box's own right-click menu that reads `german`, without its & mark.
+void runMenuEntry(QPlainTextEdit* box, const QString& german) {
+    const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    for (QAction* action : menu->actions())
+        if (action->text().remove(u'&').startsWith(german) && action->isEnabled())
+            return action->trigger();
+    QFAIL(qPrintable(german));
+}
+
 } // namespace
 
 class ExerciseWindowsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(installGermanQtTexts(*QCoreApplication::instance())); }
     void sentenceFinishedThroughTheWidgets_data();
     void sentenceFinishedThroughTheWidgets();
     void oddSentencesKeepEveryButtonResponsive_data();
@@ -116,6 +129,12 @@ void ExerciseWindowsTest::sentenceFinishedThroughTheWidgets() {
         QTest::keyClick(box, Qt::Key_Return);
         QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(program.find<QPlainTextEdit>(answerBox)->toPlainText(), Bauer.left(3));
+        // Qt's menu of the box is German, and what it pastes or takes back is checked as typed.
+        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+        runMenuEntry(program.find<QPlainTextEdit>(answerBox), QStringLiteral("Einfügen"));
+        QCOMPARE(textColour(box), Red);
+        runMenuEntry(program.find<QPlainTextEdit>(answerBox), QStringLiteral("Rückgängig"));
+        QCOMPARE(textColour(box), Black);
         program.type(box, Bauer.mid(3));
         QVERIFY(program.find<QPlainTextEdit>(answerBox)->toPlainText().isEmpty());
         QCOMPARE(textColour(box), Black);

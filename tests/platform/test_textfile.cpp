@@ -160,10 +160,12 @@ void TextFileTest::stopsReadingAfterTheByteLimit() {
 }
 
 // Upper and lower case keep every text's length, which the mosaic and the puzzle rely on.
+// Capitals show ẞ; a file name keeps its ß.
 void TextFileTest::changesCaseOneCharacterToOne() {
-    const QString upper = u"STRAßE FÜR ÖL, \uFB00 A\U0001F600B"_s;
+    const QString upper = u"STRAẞE FÜR ÖL, \uFB00 A\U0001F600B"_s;
     QCOMPARE(toUpperOneToOne(u"Straße für Öl, \uFB00 a\U0001F600b"_s), upper);
     QCOMPARE(toLowerOneToOne(upper), u"straße für öl, \uFB00 a\U0001F600b"_s);
+    QCOMPARE(toUpperFileName(u"straße.txt"_s), u"STRAßE.TXT"_s);
 }
 
 QTEST_GUILESS_MAIN(TextFileTest)

@@ -13,7 +13,7 @@ namespace {
 
 const QString Record = QString::fromLatin1(practicerecord::FileName);
 const QByteArray Header = "\xEF\xBB\xBF"
-                          "Datum;Uhrzeit;Benutzer;Ereignis;\xC3\x9C"
+                          "Datum;Uhrzeit;Kind;Ereignis;\xC3\x9C"
                           "bung;Datei;Satz;Sekunden;Rot;Hilfen;Punkte\r\n";
 const QByteArray GoodLine = "2026-12-06;14:03:12;Anna;Satz fertig;Dosensatz;SAETZE.TXT;"
                             "Der Hund bellt.;12;2;1;3\r\n";

@@ -139,7 +139,7 @@ void TeacherPasswordTest::setupChangesOnlyWhatTheTeacherConfirms_data() {
     QTest::addColumn<bool>("changed");
     QTest::addColumn<QString>("report"); // how the closing box starts; empty: none
     const QByteArray set = "Lehrerpasswort=" + passwordhash::hash(Password);
-    const QString isSet = u"Ein Lehrer-Passwort schützt die Einstellungen und den Satz-Editor."_s;
+    const QString isSet = u"Ein Lehrer-Passwort schützt die Einstellungen und den Satzeditor."_s;
     const QString damaged = u"Der Eintrag für das Lehrer-Passwort ist beschädigt."_s;
     const QList<Answer> yes{Answer::Yes}, remove{Answer::No, Answer::Yes};
     const QStringList twice{u"Ab3de6"_s, u"Ab3de6"_s}, none; // six: just long enough
