@@ -85,14 +85,17 @@ void PracticeOverviewTest::noticeSaysWhatCouldNotBeRead() {
     Fixture f({{u"PROTOKOLL.CSV"_s, "kaputt\r\n\"offen\r\n"}});
     LearningOverview(f.app, 3).showNotice();
     QCOMPARE(f.dialogs.prompts(),
-             QStringList{u"3 Zeilen konnten nicht ins Protokoll geschrieben werden.\r"
+             QStringList{u"Die Datei PROTOKOLL.CSV ist kein Übungsprotokoll dieses Programms; "
+                         u"es schreibt nichts mehr hinein.\r"
+                         u"Wird sie umbenannt oder gelöscht, beginnt ein neues Protokoll.\r"
+                         u"3 Übungen konnten nicht ins Protokoll geschrieben werden.\r"
                          u"2 beschädigte Zeilen des Protokolls wurden übersprungen.\r"
                          u"Die Übersicht zeigt alles, was sich lesen ließ.\r"_s});
 
     QVERIFY(f.workDir.remove(u"PROTOKOLL.CSV"_s) && f.workDir.mkdir(u"PROTOKOLL.CSV"_s));
     QCOMPARE(LearningOverview(f.app, 1).notice(),
              u"Das Protokoll PROTOKOLL.CSV kann nicht gelesen werden.\r"
-             u"Eine Zeile konnte nicht ins Protokoll geschrieben werden.\r"_s);
+             u"Eine Übung konnte nicht ins Protokoll geschrieben werden.\r"_s);
 }
 
 QTEST_GUILESS_MAIN(PracticeOverviewTest)
