@@ -6,8 +6,8 @@
 
 namespace tivoral::testing {
 
-// Whether file permissions stop this process, as they stop every user at a school's computer.
-// They do not stop root with its capabilities; the tests drop them (tests/support/unprivileged).
+// Whether file permissions stop this process; root keeps its capabilities only outside
+// tests/support/unprivileged.
 inline bool permissionsBind() {
     const QTemporaryDir folder;
     QFile probe(folder.filePath(QStringLiteral("probe")));
