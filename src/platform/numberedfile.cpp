@@ -3,7 +3,6 @@
 #include "platform/safefile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryFile>
 
 #include <cerrno>

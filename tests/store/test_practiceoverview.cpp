@@ -5,6 +5,9 @@
 
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace tivoral;
 using namespace tivoral::testing;
 using namespace Qt::StringLiterals;
@@ -73,6 +76,19 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
     QCOMPARE(f.dialogs.last().prompt,
              u"Die Übersicht ist als CSV-Datei gespeichert:\r"_s +
                  QDir::toNativeSeparators(folder.path(u"LERNSTAND-2.CSV"_s)) + u"\r"_s);
+
+    // A full disk leaves neither a cut file nor the temporary one behind.
+    const QStringList before = folder.dir().entryList(QDir::Files | QDir::Hidden);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit diskFull{rlim_t(16), saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &diskFull);
+    overview.exportTable();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    QVERIFY(
+        f.dialogs.last().prompt.startsWith(u"Die Übersicht konnte nicht gespeichert werden."_s));
+    QCOMPARE(folder.dir().entryList(QDir::Files | QDir::Hidden), before);
 
     // The working folder gone meanwhile, a stick pulled out: a message, no crash.
     QVERIFY(QDir(folder.path({})).removeRecursively());
