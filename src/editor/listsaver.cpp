@@ -78,7 +78,6 @@ ListSaver::Result ListSaver::save() {
     if (target.exists() && !target.isFile())
         return refuse(name);
 
-    files_.refresh();
     if (!mayReplace(path, toUpperOneToOne(name)))
         return Result::Declined;
     if (!writeList(path))
