@@ -154,7 +154,6 @@ void HostileFolderTest::startEndsWithTheMainWindow_data() {
         {NoSentences, DefaultNotCreated, NoFiles}, 0);
     row("unreadable settings and users files", "unreadable TIVORAL.INI TIVORAL.INF",
         {NoSettings, NoUsers}, 2, Replacements.keys());
-    row("unreadable users file", "unreadable TIVORAL.INF", {NoUsers}, 2, {u"TIVORAL.INF"_s});
     row("write-protected empty working folder",
         "remove SAETZE.TXT TIVORAL.INI TIVORAL.INF BESTDOSE.LST; readOnly .",
         {NoSettings, NoSentences, DefaultNotCreated, NoFiles}, 0);
