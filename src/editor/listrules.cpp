@@ -111,8 +111,8 @@ QStringList linesToPaste(const QStringList& entries, const QString& clipboardTex
 
     QStringList added;
     for (QString line : completeLines(clipboardText)) {
-        // Text from a word processor brings spaces that no keyboard types.
-        makeBlanksPlain(line);
+        // Text from a word processor brings spaces, tabs and soft hyphens that no keyboard types.
+        cleanTypedText(line);
         if (line.isEmpty())
             continue;
         const QString folded = line.toCaseFolded();

@@ -1,11 +1,14 @@
 #include "editor/listsaver.h"
 
+#include "platform/countwording.h"
 #include "platform/dialogs.h"
+#include "platform/safefile.h"
 #include "platform/textcase.h"
 #include "platform/textfile.h"
 #include "platform/textmarks.h"
 #include "store/appstate.h"
 #include "store/ownfiles.h"
+#include "store/sentencefiles.h"
 
 #include <QFileInfo>
 
@@ -66,36 +69,58 @@ ListSaver::Result ListSaver::save() {
     const QString name = fileNameFor(typed);
     if (!isUsableFileName(name))
         return refuse(typed);
-    if (ownfiles::isOwnFile(name))
-        return refuseOwnFile(name);
-    const QString path = app_.workFolder.filePath(targetFileName(app_.workFolder, name));
+    // Judged on the name as it will stand on disk: "tıvoral.ınf" becomes TIVORAL.INF.
+    const QString fileName = targetFileName(app_.workFolder, name);
+    if (ownfiles::isOwnFile(name) || ownfiles::isOwnFile(fileName))
+        return refuseOwnFile(fileName);
+    const QString path = app_.workFolder.filePath(fileName);
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
         return refuse(name);
 
-    // The list may be older than the folder; the question must not be skipped for a file
-    // that appeared since.
-    files_.refresh();
-    const bool changedElsewhere = app_.loader.sourceVersions().changedSince(path);
-    if (changedElsewhere || files_.indexOf(name) >= 0) {
-        const QString question =
-            changedElsewhere ? QStringLiteral("Die Datei wurde inzwischen von einem anderen "
-                                              "Computer geändert. Trotzdem überschreiben?")
-                             : QStringLiteral("Die schon vorhandene Datei überschreiben?");
-        const Answer answer = app_.dialogs.message(question + CR, toUpperFileName(name),
-                                                   Buttons::YesNo, Icon::Question, Answer::No);
-        if (answer != Answer::Yes)
-            return Result::Declined;
-    }
-
+    if (!mayReplace(path, toUpperFileName(name)))
+        return Result::Declined;
     if (!writeList(path))
         return Result::Failed;
+    app_.loader.forgetPartialLoad();
     app_.store.markAsSaved();
     files_.refresh();
     app_.dialogs.message(QStringLiteral("Die Sätze wurden gespeichert!") + CR,
                          QDir::toNativeSeparators(path) + QStringLiteral(" sichern"), Buttons::Ok,
                          Icon::None);
     return Result::Saved;
+}
+
+bool ListSaver::mayReplace(const QString& path, const QString& title) {
+    QString question;
+    if (const std::optional<int> lost = sentencesLost(path)) {
+        question = countWording(*lost,
+                                QStringLiteral("Die Liste wurde nur zum Teil geladen. Beim "
+                                               "Speichern ginge ein Satz der Datei verloren."),
+                                QStringLiteral("Die Liste wurde nur zum Teil geladen. Beim "
+                                               "Speichern gingen %1 Sätze der Datei verloren.")) +
+                   CR + QStringLiteral("Trotzdem speichern?");
+    } else if (app_.loader.sourceVersions().changedSince(path)) {
+        question = QStringLiteral(
+            "Die Datei wurde inzwischen von einem anderen Computer geändert. Trotzdem "
+            "überschreiben?");
+    } else if (safefile::entryExists(path)) {
+        // Whatever the file is: a letter, a worksheet or an export is no less worth keeping.
+        question = QStringLiteral("Die schon vorhandene Datei überschreiben?");
+    } else {
+        return true;
+    }
+    return app_.dialogs.message(question + CR, title, Buttons::YesNo, Icon::Question, Answer::No) ==
+           Answer::Yes;
+}
+
+std::optional<int> ListSaver::sentencesLost(const QString& path) const {
+    if (!app_.loader.loadedInPart(path))
+        return std::nullopt;
+    const int inFile = SentenceFileLoader::countSentences(path);
+    if (inFile <= app_.store.count())
+        return std::nullopt;
+    return inFile - app_.store.count();
 }
 
 ListSaver::Result ListSaver::refuse(const QString& name) {

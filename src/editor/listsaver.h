@@ -3,13 +3,15 @@
 #include <QDir>
 #include <QString>
 
+#include <optional>
+
 namespace tivoral {
 
 class AppState;
 class SentenceFileList;
 
 // Saves the sentence list as a sentence file in the working folder under a name the teacher
-// types; the name is upper-cased, an existing sentence file is replaced only after asking (with
+// types; the name is upper-cased, an existing file is replaced only after asking (with
 // a warning instead when another computer changed the file since the list was loaded from it or
 // saved to it), and the file is replaced as a whole or not at all.
 class ListSaver {
@@ -32,6 +34,10 @@ public:
     static QString targetFileName(const QDir& folder, const QString& name);
 
 private:
+    // Asks before an existing file is replaced, of whatever kind, and says how many sentences
+    // a file loaded only in part would lose; true when the list may be written.
+    bool mayReplace(const QString& path, const QString& title);
+    std::optional<int> sentencesLost(const QString& path) const;
     Result refuse(const QString& name);
     Result refuseOwnFile(const QString& name);
     bool writeList(const QString& path);

@@ -6,7 +6,6 @@
 #include "platform/textmarks.h"
 #include "store/appstate.h"
 #include "store/sentencefiles.h"
-#include "store/typedtext.h"
 
 namespace tivoral {
 
@@ -16,8 +15,8 @@ SentenceEditor::SentenceEditor(AppState& app, QObject* parent)
 void SentenceEditor::setInput(const QString& typed) {
     // A pasted line end or tab would be stored as an invisible part of the sentence, a
     // non-breaking space as a gap no keyboard can type.
-    QString text = typedtext::withoutControlCharacters(typed);
-    makeBlanksPlain(text);
+    QString text = typed;
+    cleanTypedText(text);
     const bool changed = text != input_ || text != typed;
     input_ = text;
     if (changed)

@@ -1,7 +1,15 @@
 #include "platform/numberedfile.h"
 
+#include "platform/safefile.h"
+
 #include <QFile>
-#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tivoral::numberedfile {
 
@@ -12,19 +20,81 @@ QString name(const QString& stem, const QString& extension, int number) {
     return stem + QLatin1Char('-') + QString::number(number) + suffix;
 }
 
-bool create(const QDir& folder, const QString& stem, const QString& extension, int maxNumber,
-            QFile& file) {
+namespace {
+
+// Gives the finished temporary file the name, unless something stands there already. A hard
+// link never replaces anything; where the file system has none, a rename that refuses to
+// replace, and as the last resort a plain rename after a look.
+enum class Placed { Done, Taken, Failed };
+Placed place(const QString& temporaryPath, const QString& path) {
+    const QByteArray from = QFile::encodeName(temporaryPath);
+    const QByteArray to = QFile::encodeName(path);
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return Placed::Done;
+    }
+    if (errno == EEXIST)
+        return Placed::Taken;
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return Placed::Done;
+    if (errno == EEXIST)
+        return Placed::Taken;
+    if (safefile::entryExists(path))
+        return Placed::Taken;
+    return std::rename(from.constData(), to.constData()) == 0 ? Placed::Done : Placed::Failed;
+}
+
+// A temporary file is made for its owner alone; the finished file gets the permissions of
+// every new file of the folder.
+void grantUsualPermissions(const QTemporaryFile& file) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    constexpr mode_t NewFileMode = 0666;
+    ::fchmod(file.handle(), NewFileMode & ~mask);
+}
+
+} // namespace
+
+NewFile writeNew(const QDir& folder, const QString& stem, const QString& extension, int maxNumber,
+                 const Writer& write) {
+    NewFile made;
+    QTemporaryFile temporary(folder.filePath(QString::fromLatin1(TemporaryPattern)));
+    if (!temporary.open())
+        return made;
+    grantUsualPermissions(temporary);
+    made.result = NewFile::Result::NotWritten;
+    for (int number = 1; number <= maxNumber && made.path.isEmpty(); ++number) {
+        const QString path = folder.filePath(name(stem, extension, number));
+        if (!safefile::entryExists(path))
+            made.path = path;
+    }
+    if (made.path.isEmpty()) {
+        made.result = NewFile::Result::NotCreated;
+        return made;
+    }
+    errno = 0;
+    if (!write(temporary, &made.error) || !temporary.flush()) {
+        if (made.error.isEmpty())
+            made.error = safefile::writeFailureText(errno);
+        return made; // the temporary file goes with its object
+    }
     for (int number = 1; number <= maxNumber; ++number) {
         const QString path = folder.filePath(name(stem, extension, number));
-        file.setFileName(path);
-        // NewOnly refuses any existing name, a dangling link included, so nothing is replaced.
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return true;
-        const QFileInfo taken(path);
-        if (!taken.exists() && !taken.isSymLink())
-            return false;
+        switch (place(temporary.fileName(), path)) {
+        case Placed::Done:
+            temporary.setAutoRemove(false);
+            made.path = path;
+            made.result = NewFile::Result::Written;
+            return made;
+        case Placed::Taken:
+            continue;
+        case Placed::Failed:
+            made.error = safefile::writeFailureText(errno);
+            return made;
+        }
     }
-    return false;
+    made.result = NewFile::Result::NotCreated;
+    return made;
 }
 
 } // namespace tivoral::numberedfile

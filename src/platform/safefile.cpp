@@ -24,6 +24,14 @@ const QString NoPermission = QStringLiteral(
     "Das Programm hat keine Schreibberechtigung für diese Datei oder diesen Ordner.");
 const QString NoSpace =
     QStringLiteral("Auf dem Datenträger ist kein Platz mehr frei, oder die Datei wäre zu groß.");
+const QString ReadOnlyMedium =
+    QStringLiteral("Der Datenträger ist schreibgeschützt; auf ihm kann nichts gespeichert werden.");
+const QString LockedByOther =
+    QStringLiteral("Die Datei ist gerade von einem anderen Programm gesperrt.");
+const QString InputOutput = QStringLiteral(
+    "Beim Schreiben ist ein Ein-/Ausgabefehler aufgetreten; vielleicht ist der Datenträger "
+    "oder die Verbindung zum Netzwerk gestört.");
+const QString NotWritten = QStringLiteral("Die Datei konnte nicht geschrieben werden.");
 const QString Unreadable = QStringLiteral("Die Datei kann nicht gelesen werden.");
 
 std::optional<QString> refuse(const QString& reason, QString* error) {
@@ -81,9 +89,10 @@ bool openForReading(const QString& resolvedPath, QFile& file) {
 }
 
 bool openForAppending(const QString& resolvedPath, QFile& file) {
-    return adopt(::open(QFile::encodeName(resolvedPath).constData(),
-                        O_WRONLY | O_APPEND | O_CREAT | SafeFlags, NewFileMode),
-                 file, QIODevice::WriteOnly | QIODevice::Append);
+    return adopt(::open(QFile::encodeName(resolvedPath).constData(), O_WRONLY | O_CREAT | SafeFlags,
+                        NewFileMode),
+                 file, QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+           file.seek(file.size());
 }
 
 bool entryExists(const QString& path) {
@@ -91,12 +100,48 @@ bool entryExists(const QString& path) {
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
-QString openFailureText(const QString& path) {
-    return QFileInfo(QFileInfo(path).absolutePath()).isDir() ? NoPermission : FolderGone;
+QString failureText(int systemError) {
+    switch (systemError) {
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+        return NoSpace;
+    case EACCES:
+    case EPERM:
+        return NoPermission;
+    case EROFS:
+        return ReadOnlyMedium;
+    case ENOENT:
+    case ENOTDIR:
+    case ESTALE:
+        return FolderGone;
+    case ETXTBSY:
+    case EBUSY:
+    case EAGAIN:
+    case ENOLCK:
+        return LockedByOther;
+    case EIO:
+    case ENXIO:
+    case ENOTCONN:
+    case ECONNRESET:
+    case ETIMEDOUT:
+    case EHOSTDOWN:
+        return InputOutput;
+    default:
+        return NotWritten;
+    }
 }
 
-QString writeFailureText() {
-    return NoSpace;
+QString openFailureText(const QString& path, int systemError) {
+    if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
+        return FolderGone;
+    // A refused open that set no error of its own (a file that is not a regular one) still
+    // means this file cannot be written here.
+    return systemError == 0 ? NoPermission : failureText(systemError);
+}
+
+QString writeFailureText(int systemError) {
+    return failureText(systemError);
 }
 
 QString readFailureText() {

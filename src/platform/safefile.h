@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cerrno>
 #include <optional>
 
 class QFile;
@@ -20,17 +21,22 @@ std::optional<QString> resolve(const QString& path, Missing missing, QString* er
 // Opens a regular file for reading without ever blocking: a FIFO or device put in its place
 // after resolve() is refused, not waited for.
 bool openForReading(const QString& resolvedPath, QFile& file);
-// Opens a regular file for appending (creating it when missing), likewise.
+// Opens a regular file for writing at its end (creating it when missing), likewise, and
+// unbuffered, so that each write is one system call. Not with O_APPEND: SMB clients on FUSE
+// refuse it and then hang, so the caller must hold the folder lock while it extends the file.
 bool openForAppending(const QString& resolvedPath, QFile& file);
 
 // True when something stands at the path, be it a file, a folder, a FIFO or a link leading
 // nowhere.
 bool entryExists(const QString& path);
 
-// Why a file could not be opened for writing, in German.
-QString openFailureText(const QString& path);
+// What went wrong, in German, from the system's error number: each cause its own sentence, and
+// "kein Platz" only for a full disk or a file grown too large.
+QString failureText(int systemError);
+// Why a file could not be opened for writing, in German (errno as the failed call left it).
+QString openFailureText(const QString& path, int systemError = errno);
 // Why writing to an open file failed, in German.
-QString writeFailureText();
+QString writeFailureText(int systemError = errno);
 QString readFailureText();
 
 } // namespace tivoral::safefile

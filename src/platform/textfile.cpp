@@ -201,8 +201,13 @@ void setError(QString* error, const QString& text) {
 
 // Every byte written, flushed and the file closed without an error. commit() alone does not see a
 // failed flush of the last buffered bytes and would put a cut file in place of the old one.
-bool writeAndCommit(QSaveFile& file, const QByteArray& bytes) {
-    return file.write(bytes) == bytes.size() && file.flush() && file.commit();
+// On failure, cause holds the system's error number of the step that failed.
+bool writeAndCommit(QSaveFile& file, const QByteArray& bytes, int& cause) {
+    errno = 0;
+    if (file.write(bytes) == bytes.size() && file.flush() && file.commit())
+        return true;
+    cause = errno;
+    return false;
 }
 
 std::optional<QByteArray> readWhole(const QString& resolvedPath) {
@@ -215,24 +220,26 @@ std::optional<QByteArray> readWhole(const QString& resolvedPath) {
     return bytes;
 }
 
-// Only for a folder that refuses the temporary file while the file itself may be written (a
-// locked class folder with writable data files). This path is NOT atomic: the file is truncated
-// and rewritten in place, so a failure is mended by writing the old bytes back.
+// Only for a folder that refuses the temporary file or the rename while the file itself may be
+// written (a locked class folder with writable data files, a folder with the sticky bit). This path
+// is NOT atomic: the file is truncated and rewritten in place, so a failure is mended by writing
+// the old bytes back.
 bool writeInPlace(const QString& resolvedPath, const QByteArray& bytes, QString* error) {
     const std::optional<QByteArray> old = readWhole(resolvedPath);
     if (!old) {
         setError(error, safefile::openFailureText(resolvedPath));
         return false;
     }
-    QSaveFile file(resolvedPath);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
+    QFile file(resolvedPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         setError(error, safefile::openFailureText(resolvedPath));
         return false;
     }
-    if (writeAndCommit(file, bytes))
+    errno = 0;
+    if (file.write(bytes) == bytes.size() && file.flush())
         return true;
-    setError(error, safefile::writeFailureText());
+    setError(error, safefile::writeFailureText(errno));
+    file.close();
     QFile restore(resolvedPath);
     if (restore.open(QIODevice::WriteOnly | QIODevice::Truncate))
         restore.write(*old);
@@ -246,18 +253,24 @@ bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* err
         safefile::resolve(path, safefile::Missing::Allowed, error);
     if (!target)
         return false;
+    const QFileInfo existing(*target);
+    const bool mayRewriteInPlace = existing.isFile() && existing.isWritable();
     QSaveFile file(*target);
     if (!file.open(QIODevice::WriteOnly)) {
-        const QFileInfo existing(*target);
-        if (existing.isFile() && existing.isWritable())
+        if (mayRewriteInPlace)
             return writeInPlace(*target, bytes, error);
         setError(error, safefile::openFailureText(*target));
         return false;
     }
-    if (!writeAndCommit(file, bytes)) {
-        setError(error, safefile::writeFailureText());
+    int cause = 0;
+    if (!writeAndCommit(file, bytes, cause)) {
         // The temporary file goes; the old file stays as it was.
         file.cancelWriting();
+        // A folder with the sticky bit (a class folder of mode 3775) takes new files but lets
+        // nobody replace another user's file; a file the group may write is rewritten in place.
+        if ((cause == EPERM || cause == EACCES) && mayRewriteInPlace)
+            return writeInPlace(*target, bytes, error);
+        setError(error, safefile::writeFailureText(cause));
         return false;
     }
     grantOwnerRead(*target);
@@ -315,18 +328,34 @@ std::optional<AppendTarget> inspectForAppend(const QString& resolvedPath, QStrin
     return target;
 }
 
-// A failed append cuts the file back to its old end, so no half line stays behind.
-bool appendBytes(const QString& resolvedPath, const QByteArray& bytes, QString* error) {
+// Errors of a client that cannot write into an existing file at a position, while the same
+// file may well be replaced whole (some SMB and FUSE clients).
+bool refusesWritingInPlace(int cause) {
+    return cause == EIO || cause == EINVAL || cause == EOPNOTSUPP || cause == ENOSYS;
+}
+
+// A failed append cuts the file back to its old end, so no half line stays behind. Where the
+// file system cannot extend the file, it is read, changed and replaced as a whole.
+bool appendResolved(const QString& resolvedPath, const QByteArray& bytes, QString* error) {
     QFile file;
-    if (!safefile::openForAppending(resolvedPath, file)) {
-        setError(error, safefile::openFailureText(resolvedPath));
-        return false;
+    errno = 0;
+    int cause = 0;
+    if (safefile::openForAppending(resolvedPath, file)) {
+        const qint64 oldSize = file.pos();
+        errno = 0;
+        if (file.write(bytes) == bytes.size())
+            return true;
+        cause = errno;
+        file.resize(oldSize);
+    } else {
+        cause = errno;
     }
-    const qint64 oldSize = file.size();
-    if (file.write(bytes) == bytes.size() && file.flush())
-        return true;
-    setError(error, safefile::writeFailureText());
-    file.resize(oldSize);
+    if (refusesWritingInPlace(cause)) {
+        if (const std::optional<QByteArray> old = readWhole(resolvedPath))
+            return writeBytesAtomic(resolvedPath, *old + bytes, error);
+    }
+    setError(error, file.isOpen() ? safefile::writeFailureText(cause)
+                                  : safefile::openFailureText(resolvedPath, cause));
     return false;
 }
 
@@ -345,6 +374,10 @@ bool rewriteAsUtf8WithLine(const QString& resolvedPath, const QString& line, QSt
 }
 
 } // namespace
+
+QString decodeWindows1252(QByteArrayView bytes) {
+    return decodeCp1252(bytes);
+}
 
 QString decode(const QByteArray& bytes) {
     if (bytes.startsWith(Utf8Bom))
@@ -455,7 +488,7 @@ bool appendLine(const QString& path, const QString& line, QString* error) {
     if (!target)
         return false;
     if (!target->hasText)
-        return appendBytes(*resolved, encodeLines({line}), error);
+        return appendResolved(*resolved, encodeLines({line}), error);
 
     // The new line goes on a line of its own and in the file's encoding, so that the whole
     // file still reads back as one encoding.
@@ -468,7 +501,13 @@ bool appendLine(const QString& path, const QString& line, QString* error) {
     else
         return rewriteAsUtf8WithLine(*resolved, line, error);
     bytes += LineEnd;
-    return appendBytes(*resolved, bytes, error);
+    return appendResolved(*resolved, bytes, error);
+}
+
+bool appendBytes(const QString& path, const QByteArray& bytes, QString* error) {
+    const std::optional<QString> resolved =
+        safefile::resolve(path, safefile::Missing::Allowed, error);
+    return resolved && appendResolved(*resolved, bytes, error);
 }
 
 bool isReadOnly(const QString& path) {

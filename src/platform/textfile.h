@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -48,6 +49,8 @@ ReadResult readLines(QIODevice& device, const ReadLimits& limits = {}, const Lin
 // Windows-1252 with CR LF; UTF-8 with BOM when a character has no Windows-1252 byte.
 QByteArray encodeLines(const QStringList& lines);
 QString decode(const QByteArray& bytes);
+// For a reader that has decided on the file's encoding by the same rule itself.
+QString decodeWindows1252(QByteArrayView bytes);
 
 // Files are read and written only where they are regular files inside their folder, also when
 // reached through a link (see safefile.h); anything else counts as unreadable or unwritable.
@@ -60,6 +63,10 @@ bool writeBytesAtomic(const QString& path, const QByteArray& bytes, QString* err
 // Adds one line at the end, on a line of its own and in the encoding the file already has; a
 // Windows-1252 file that cannot hold the line is rewritten as UTF-8 with BOM first.
 bool appendLine(const QString& path, const QString& line, QString* error = nullptr);
+// Adds bytes at the end as they are, or cuts the file back to its old end when that fails. The
+// caller holds the folder lock: the file is extended at its end as it was seen, not with
+// O_APPEND, which SMB clients on FUSE refuse.
+bool appendBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // Grants the owner write permission when it is missing. True when the file is writable after.
 bool clearReadOnly(const QString& path);

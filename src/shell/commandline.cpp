@@ -69,6 +69,18 @@ QString optionWithValue(const QStringList& arguments) {
     return {};
 }
 
+// An unknown option as it was typed, with its dashes and without a value.
+QString asTyped(const QStringList& arguments, const QString& option) {
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QStringLiteral("--"))
+            break;
+        const QString name = argument.section(QLatin1Char('='), 0, 0);
+        if (name == QLatin1Char('-') + option || name == QStringLiteral("--") + option)
+            return name;
+    }
+    return QStringLiteral("--") + option;
+}
+
 } // namespace
 
 QStringList commandLineArguments(int argc, char* argv[]) {
@@ -82,6 +94,8 @@ StartRequest readCommandLine(const QStringList& arguments) {
     // Qt's own help and version texts are English and its usual parse call ends with status 1,
     // so the parser only reads and this program speaks.
     QCommandLineParser parser;
+    // "-platform" is one unknown option, not "-p" followed by more letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption homeOption(QStringLiteral("heimordner"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption versionOption(
@@ -90,12 +104,9 @@ StartRequest readCommandLine(const QStringList& arguments) {
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty()) {
-            const QString dashes =
-                unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
-            return usageError(QStringLiteral("unbekannte Option „") + dashes + unknown.first() +
-                              QStringLiteral("“"));
-        }
+        if (!unknown.isEmpty())
+            return usageError(QStringLiteral("unbekannte Option „") +
+                              asTyped(arguments, unknown.first()) + QStringLiteral("“"));
         return usageError(QStringLiteral("die Option „") + optionWithValue(arguments) +
                           QStringLiteral("“ nimmt keinen Wert an"));
     }

@@ -21,13 +21,18 @@ int main(int argc, char* argv[]) {
     // A file-size limit must fail the write (which keeps the old file and says so), not end
     // the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    tivoral::QtDialogs dialogs;
+    // A folder named on the command line is judged before any window system is needed, so that
+    // a wrong one is told in German on a console without a display; only the home folder,
+    // started from the desktop menu, answers in a box.
+    if (!request.homeFolder && !tivoral::enterWorkingFolder(request, dialogs))
+        return tivoral::FolderFailureStatus;
     // The arguments are read; Qt must not take options of its own out of a folder's name.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     tivoral::installGermanQtTexts(application);
     const tivoral::LockWaitCursor lockWaitCursor;
-    tivoral::QtDialogs dialogs;
-    if (!tivoral::enterWorkingFolder(request, dialogs))
+    if (request.homeFolder && !tivoral::enterWorkingFolder(request, dialogs))
         return tivoral::FolderFailureStatus;
     tivoral::DefaultRandom random;
     tivoral::AppState state(QDir::current(), dialogs, random);

@@ -1,7 +1,10 @@
 #include "store/appstate.h"
 
 #include "platform/dialogs.h"
+#include "platform/safefile.h"
 #include "platform/textfile.h"
+#include "platform/textmarks.h"
+#include "store/ownfiles.h"
 
 namespace tivoral {
 
@@ -13,6 +16,7 @@ AppState::AppState(const QDir& workFolder_, Dialogs& dialogs_, RandomSource& ran
 }
 
 void loadSettingsAndUsers(AppState& app) {
+    ownfiles::removeStaleTemporaries(app.workFolder);
     app.users.clear();
     const SettingsFile settingsFile(app.workFolder);
 
@@ -31,15 +35,27 @@ void loadSettingsAndUsers(AppState& app) {
     }
 
     const bool usersRead = app.users.load();
+    // A users file that is there but cannot be read is no missing setting; it gets its own word.
+    const bool usersUnreadable =
+        !usersRead &&
+        safefile::entryExists(app.workFolder.filePath(QString::fromLatin1(Users::FileName)));
     if (!usersRead)
         app.users.resetToDefault();
 
     app.readingAids.reload();
 
-    if (!values || !usersRead) {
+    if (!values || (!usersRead && !usersUnreadable)) {
         app.dialogs.message(
             QStringLiteral("Es sind keine Einstellungen gespeichert, verwende Standardwerte.\r\r"),
             QStringLiteral("Tivoral"), Buttons::Ok, Icon::None);
+    }
+    if (usersUnreadable) {
+        app.dialogs.message(
+            QStringLiteral("Die Namensliste TIVORAL.INF konnte nicht gelesen werden.") + CR +
+                QStringLiteral("Es gilt der Standardname „%1“.")
+                    .arg(QLatin1String(Users::DefaultUser)) +
+                CR,
+            QStringLiteral("Tivoral"), Buttons::Ok, Icon::Warning);
     }
 }
 

@@ -6,8 +6,6 @@
 #include "platform/textmarks.h"
 #include "store/appstate.h"
 
-#include <QFile>
-
 #include <algorithm>
 
 namespace tivoral {
@@ -32,11 +30,18 @@ QString LearningOverview::notice() const {
     QString text;
     if (!contents_.readable)
         text += QStringLiteral("Das Protokoll PROTOKOLL.CSV kann nicht gelesen werden.") + CR;
+    if (contents_.notARecord)
+        text += QStringLiteral("Die Datei PROTOKOLL.CSV ist kein Übungsprotokoll dieses "
+                               "Programms; es schreibt nichts mehr hinein.") +
+                CR +
+                QStringLiteral("Wird sie umbenannt oder gelöscht, beginnt ein neues "
+                               "Protokoll.") +
+                CR;
     if (failedLines_ > 0)
         text += countWording(failedLines_,
-                             QStringLiteral("Eine Zeile konnte nicht ins Protokoll geschrieben "
+                             QStringLiteral("Eine Übung konnte nicht ins Protokoll geschrieben "
                                             "werden."),
-                             QStringLiteral("%1 Zeilen konnten nicht ins Protokoll geschrieben "
+                             QStringLiteral("%1 Übungen konnten nicht ins Protokoll geschrieben "
                                             "werden.")) +
                 CR;
     if (contents_.damagedLines > 0)
@@ -63,27 +68,28 @@ void LearningOverview::showNotice() const {
 }
 
 void LearningOverview::exportTable() const {
-    QFile file;
-    if (!numberedfile::create(app_.workFolder, QString::fromLatin1(ExportStem),
-                              QStringLiteral("CSV"), MaxExportNumber, file)) {
+    const QByteArray bytes = overviewCsv(figures_.table());
+    const numberedfile::NewFile csv = numberedfile::writeNew(
+        app_.workFolder, QString::fromLatin1(ExportStem), QStringLiteral("CSV"), MaxExportNumber,
+        [&bytes](QIODevice& device, QString*) { return device.write(bytes) == bytes.size(); });
+    const QString shownPath = QDir::toNativeSeparators(csv.path);
+    switch (csv.result) {
+    case numberedfile::NewFile::Result::NotCreated:
         app_.dialogs.message(
             QStringLiteral("Im Arbeitsordner ließ sich keine neue CSV-Datei anlegen.") + CR, Title,
             Buttons::Ok, Icon::Warning);
         return;
-    }
-    const QByteArray bytes = overviewCsv(figures_.table());
-    const QString shownPath = QDir::toNativeSeparators(file.fileName());
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.remove();
+    case numberedfile::NewFile::Result::NotWritten:
         app_.dialogs.message(QStringLiteral("Die Übersicht konnte nicht gespeichert werden.") + CR +
-                                 shownPath + CR,
+                                 shownPath + CR + csv.error + CR,
                              Title, Buttons::Ok, Icon::Warning);
         return;
+    case numberedfile::NewFile::Result::Written:
+        app_.dialogs.message(QStringLiteral("Die Übersicht ist als CSV-Datei gespeichert:") + CR +
+                                 shownPath + CR,
+                             Title, Buttons::Ok, Icon::Information);
+        return;
     }
-    file.close();
-    app_.dialogs.message(QStringLiteral("Die Übersicht ist als CSV-Datei gespeichert:") + CR +
-                             shownPath + CR,
-                         Title, Buttons::Ok, Icon::Information);
 }
 
 } // namespace tivoral

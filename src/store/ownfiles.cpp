@@ -7,13 +7,19 @@
 #include "store/teacherpassword.h"
 #include "store/users.h"
 
+#include "platform/numberedfile.h"
+
+#include <QDateTime>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace tivoral::ownfiles {
 
 QStringList names() {
-    return {QString::fromLatin1(Users::FileName), QString::fromLatin1(SettingsFile::FileName),
-            QString::fromLatin1(HighScoreFileName), QString::fromLatin1(FolderLock::FileName),
+    return {QString::fromLatin1(Users::FileName),
+            QString::fromLatin1(SettingsFile::FileName),
+            QString::fromLatin1(HighScoreFileName),
+            QString::fromLatin1(FolderLock::FileName),
             QString::fromLatin1(PasswordFile::FileName),
             QString::fromLatin1(ReadingOptionsFile::FileName),
             QString::fromLatin1(practicerecord::FileName)};
@@ -21,6 +27,27 @@ QStringList names() {
 
 bool isOwnFile(const QString& fileName) {
     return names().contains(QFileInfo(fileName).fileName(), Qt::CaseInsensitive);
+}
+
+void removeStaleTemporaries(const QDir& folder) {
+    // Another computer of the class may be writing one right now; its file is younger.
+    constexpr qint64 StaleAfterSeconds = 60;
+    const QString randomPart = QStringLiteral("??????");
+    QStringList patterns{QString::fromLatin1(numberedfile::TemporaryPattern)
+                             .replace(QStringLiteral("XXXXXX"), randomPart)};
+    for (const QString& name : names()) {
+        // The lock file's helpers are the folder lock's own business.
+        if (name != QLatin1String(FolderLock::FileName))
+            patterns.append(name + QLatin1Char('.') + randomPart);
+    }
+    static const QRegularExpression madeByQt(QStringLiteral("[.-][A-Za-z0-9]{6}(\\.tmp)?$"));
+    const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-StaleAfterSeconds);
+    for (const QFileInfo& entry :
+         folder.entryInfoList(patterns, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!entry.isSymLink() && madeByQt.match(entry.fileName()).hasMatch() &&
+            entry.lastModified() < staleBefore)
+            QFile::remove(entry.filePath());
+    }
 }
 
 } // namespace tivoral::ownfiles

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 
@@ -14,5 +15,9 @@ QStringList names();
 
 // True when fileName (a bare name or a path) names one of them, whatever its letter case.
 bool isOwnFile(const QString& fileName);
+
+// Removes temporary files that a write of the program left when it was killed (TIVORAL.INF.a1B2c3):
+// those of its own files' names that no copy has touched for a while.
+void removeStaleTemporaries(const QDir& folder);
 
 } // namespace tivoral::ownfiles

@@ -8,6 +8,7 @@
 #include "store/readingoptions.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 namespace tivoral {
 
@@ -19,8 +20,32 @@ const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString TimeFormat = QStringLiteral("HH:mm:ss");
 const QString RecordDialogTitle = QStringLiteral("Übungsprotokoll");
 
+bool isFormulaStart(QChar c) {
+    return c == u'=' || c == u'+' || c == u'-' || c == u'@';
+}
+
+// A negative number is no formula; it stays a number for the spreadsheet.
+bool isPlainNumber(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]+([.,][0-9]+)?$"));
+    return number.match(text).hasMatch();
+}
+
+// A spreadsheet runs a field starting with "=", "+", "-" or "@" as a formula (a child's name
+// "=HYPERLINK(…)"); the apostrophe in front makes it text. A field that already starts with an
+// apostrophe before such a character gets one more, so that reading drops exactly one.
+QString guardedAgainstFormula(const QString& text) {
+    if (text.isEmpty())
+        return text;
+    const bool formula = isFormulaStart(text.front()) && !isPlainNumber(text);
+    const bool looksGuarded =
+        text.front() == practicerecord::FormulaGuard && text.size() > 1 &&
+        (isFormulaStart(text.at(1)) || text.at(1) == practicerecord::FormulaGuard);
+    return formula || looksGuarded ? practicerecord::FormulaGuard + text : text;
+}
+
 // A field holding the separator, a quote or a line break goes in quotes, its quotes doubled.
-QString csvField(const QString& text) {
+QString csvField(const QString& field) {
+    const QString text = guardedAgainstFormula(field);
     const bool needsQuotes = text.contains(QLatin1Char(practicerecord::Separator)) ||
                              text.contains(Quote) || text.contains(QLatin1Char('\n')) ||
                              text.contains(QLatin1Char('\r'));
@@ -71,23 +96,68 @@ bool PracticeRecord::append(const PracticeEntry& entry) {
     return false;
 }
 
+namespace {
+
+enum class RecordShape { Empty, EndsWithLineEnd, EndsMidLine, NotARecord, Unreadable };
+
+// Looks at the record's first line and last byte only: the record may be large, and a child
+// must not wait for it.
+RecordShape shapeOf(const QString& resolvedPath) {
+    if (!safefile::entryExists(resolvedPath))
+        return RecordShape::Empty;
+    QFile file;
+    if (!safefile::openForReading(resolvedPath, file))
+        return RecordShape::Unreadable;
+    const qint64 size = file.size();
+    if (size == 0)
+        return RecordShape::Empty;
+    const QByteArray header = practicerecord::headerStart();
+    QByteArray head = file.read(Utf8Bom.size() + header.size());
+    if (head.startsWith(Utf8Bom))
+        head.remove(0, Utf8Bom.size());
+    if (!head.startsWith(header))
+        return RecordShape::NotARecord;
+    char last = 0;
+    if (!file.seek(size - 1) || !file.getChar(&last))
+        return RecordShape::Unreadable;
+    return last == '\n' || last == '\r' ? RecordShape::EndsWithLineEnd : RecordShape::EndsMidLine;
+}
+
+} // namespace
+
+QByteArray practicerecord::headerStart() {
+    // The first columns are plain ASCII: they read the same in every encoding a spreadsheet
+    // may save the record in.
+    constexpr int RecognisedColumns = 4;
+    return (columns().mid(0, RecognisedColumns).join(QLatin1Char(Separator)) +
+            QLatin1Char(Separator))
+        .toLatin1();
+}
+
 bool PracticeRecord::write(const PracticeEntry& entry) const {
     const FolderLock lock(folder_, LockWait);
     if (!lock.mayWrite())
         return false;
     const std::optional<QString> resolved = safefile::resolve(path(), safefile::Missing::Allowed);
-    QFile file;
-    if (!resolved || !safefile::openForAppending(*resolved, file))
+    if (!resolved)
         return false;
-    // Under the lock no other copy can create the file meanwhile: the header comes only once.
-    const qint64 oldSize = file.size();
-    const QByteArray bytes = (oldSize == 0 ? headerBytes() : QByteArray()) + lineBytes(entry);
-    if (file.write(bytes) == bytes.size() && file.flush())
-        return true;
-    // Without the lock another copy's line may already follow; it must not be cut off.
-    if (lock.state() == FolderLock::State::Held)
-        file.resize(oldSize);
-    return false;
+    // Under the lock no other copy can create or extend the file meanwhile: the header comes
+    // only once, and no line is glued to another.
+    QByteArray bytes;
+    switch (shapeOf(*resolved)) {
+    case RecordShape::Empty:
+        bytes = headerBytes();
+        break;
+    case RecordShape::EndsMidLine:
+        bytes = LineEnd;
+        break;
+    case RecordShape::EndsWithLineEnd:
+        break;
+    case RecordShape::NotARecord: // another program's file; the overview says so
+    case RecordShape::Unreadable:
+        return false;
+    }
+    return textfile::appendBytes(*resolved, bytes + lineBytes(entry));
 }
 
 bool PracticeRecord::empty(QString* error) const {

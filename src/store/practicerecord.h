@@ -17,14 +17,20 @@ namespace tivoral {
 class Dialogs;
 
 namespace practicerecord {
+// Put before a field a spreadsheet would take for a formula; reading drops it again.
+inline constexpr QLatin1Char FormulaGuard('\'');
 // One line of fields in UTF-8, joined by ";" and ended by CR LF; a field holding ";", a quote
-// or a line break is quoted the CSV way. The record and the overview's export both use it.
+// or a line break is quoted the CSV way, one starting like a formula is guarded. The record
+// and the overview's export both use it.
 QByteArray csvLine(const QStringList& fields);
+// How a record's first line starts, after its BOM; a file starting otherwise is not a record.
+QByteArray headerStart();
 } // namespace practicerecord
 
 // PROTOKOLL.CSV, the practice record of the whole class: one line appended per event, never
 // rewritten, so that several computers on one class folder can write it at once. A line that
-// cannot be written is only counted; the child practising never hears of it.
+// cannot be written is only counted; the child practising never hears of it, the teacher sees
+// the count in the overview. A file that is not a record is never appended to.
 class PracticeRecord {
 public:
     // Wall-clock time for the lines and the seconds a sentence took; tests script it.

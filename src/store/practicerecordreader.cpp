@@ -1,10 +1,13 @@
 #include "store/practicerecordreader.h"
 
 #include "platform/safefile.h"
+#include "platform/textfile.h"
 #include "platform/textmarks.h"
+#include "store/practicerecord.h"
 
 #include <QFile>
 #include <QHash>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -17,6 +20,8 @@ namespace tivoral {
 namespace {
 
 using Text = RecordedEntry::Text;
+
+enum class Encoding { Utf8, Windows1252 };
 
 enum Column {
     Date,
@@ -204,6 +209,40 @@ std::optional<int> readSecondOfDay(QByteArrayView bytes) {
     return hours * SecondsPerHour + minutes * SecondsPerMinute + seconds;
 }
 
+bool isFormulaStart(char c) {
+    return c == '=' || c == '+' || c == '-' || c == '@';
+}
+
+// The rule of every file of the folder, over all the bytes the reader takes: UTF-8 with a BOM,
+// or valid UTF-8 holding a multi-byte sequence; otherwise Windows-1252 (a record that a
+// spreadsheet saved again).
+class EncodingProbe {
+public:
+    void feed(QByteArrayView bytes) {
+        // Up to the first byte above ASCII the decoder has nothing to check.
+        if (failed_ || (!highBytes_ && std::none_of(bytes.cbegin(), bytes.cend(), isHighByte)))
+            return;
+        highBytes_ = true;
+        buffer_.resize(size_t(decoder_.requiredSpace(bytes.size())));
+        decoder_.appendToBuffer(buffer_.data(), bytes);
+        failed_ = decoder_.hasError();
+    }
+
+    Encoding result() {
+        // A multi-byte sequence left open at the end is no UTF-8 either.
+        feed(QByteArrayView("\n"));
+        return failed_ ? Encoding::Windows1252 : Encoding::Utf8;
+    }
+
+private:
+    static bool isHighByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+    QStringDecoder decoder_{QStringDecoder::Utf8};
+    std::vector<QChar> buffer_;
+    bool highBytes_ = false;
+    bool failed_ = false;
+};
+
 // A column's last value and the field it was read from: a record repeats many a column's value
 // line after line, and comparing bytes is cheaper than looking them up. The bytes are copied, as
 // the buffer they came from is refilled.
@@ -230,7 +269,8 @@ private:
 // Each text of the record once, by its decoded text and, for the reader, by its bytes.
 class TextTable {
 public:
-    explicit TextTable(std::vector<QString>& texts) : texts_(texts) {}
+    TextTable(std::vector<QString>& texts, Encoding encoding)
+        : texts_(texts), encoding_(encoding) {}
 
     Text number(const QString& text) {
         const auto known = numbers_.constFind(text);
@@ -250,9 +290,19 @@ public:
         const auto known = byBytes.constFind(written);
         if (known != byBytes.cend())
             return *known;
-        const Text number = this->number(QString::fromUtf8(unquoted(field)));
+        const Text number = this->number(decoded(field, encoding_));
         byBytes.insert(field.bytes.toByteArray(), number);
         return number;
+    }
+
+    // The field's text as written, without the apostrophe that guards it against spreadsheets.
+    static QString decoded(const Field& field, Encoding encoding) {
+        QByteArray bytes = unquoted(field);
+        if (bytes.size() > 1 && bytes.front() == practicerecord::FormulaGuard.toLatin1() &&
+            (isFormulaStart(bytes[1]) || bytes[1] == practicerecord::FormulaGuard.toLatin1()))
+            bytes = bytes.sliced(1);
+        return encoding == Encoding::Utf8 ? QString::fromUtf8(bytes)
+                                          : textfile::decodeWindows1252(bytes);
     }
 
     static QByteArray unquoted(const Field& field) {
@@ -263,6 +313,7 @@ public:
 
 private:
     std::vector<QString>& texts_;
+    Encoding encoding_;
     QHash<QString, Text> numbers_;
     std::array<QHash<QByteArray, Text>, 2> byBytes_; // plain, and holding doubled quotes
 };
@@ -270,7 +321,8 @@ private:
 // Turns fields into entries.
 class EntryMaker {
 public:
-    explicit EntryMaker(std::vector<QString>& texts) : texts_(texts) {}
+    EntryMaker(std::vector<QString>& texts, Encoding encoding)
+        : texts_(texts, encoding), encoding_(encoding) {}
 
     // Fills the entry from the fields; false when one does not hold what its column needs.
     bool fill(const Fields& fields, RecordedEntry& entry) {
@@ -278,7 +330,7 @@ public:
         const auto second = readSecondOfDay(fields[Time].bytes);
         const auto event = lastEvent_.get(fields[EventColumn], [&] {
             return practicerecord::eventFromText(
-                QString::fromUtf8(TextTable::unquoted(fields[EventColumn])));
+                TextTable::decoded(fields[EventColumn], encoding_));
         });
         if (!day || !second || !event || fields[User].bytes.isEmpty())
             return false;
@@ -302,6 +354,7 @@ private:
     }
 
     TextTable texts_;
+    Encoding encoding_;
     std::array<LastValue<Text>, ColumnCount> lastTexts_;
     LastValue<std::optional<qint64>> lastDay_;
     LastValue<std::optional<PracticeEntry::Event>> lastEvent_;
@@ -311,7 +364,7 @@ private:
 // newer ones "Kind".
 bool isHeader(const Fields& fields, int fieldCount) {
     return fieldCount == ColumnCount &&
-           QString::fromUtf8(fields[Date].bytes) == practicerecord::columns().constFirst();
+           fields[Date].bytes == practicerecord::columns().constFirst().toLatin1();
 }
 
 // Reads a record fed to it in pieces. It reads only the lines that lie wholly in what it was
@@ -320,9 +373,9 @@ class RecordParser {
 public:
     enum class Start { FileStart, MidLine };
 
-    RecordParser(qsizetype maxLineBytes, Start start, qint64 bytes)
-        : lines_(maxLineBytes), maker_(contents_.texts), skippingDamaged_(start == Start::MidLine),
-          atFileStart_(start == Start::FileStart) {
+    RecordParser(qsizetype maxLineBytes, Start start, qint64 bytes, Encoding encoding)
+        : lines_(maxLineBytes), maker_(contents_.texts, encoding),
+          skippingDamaged_(start == Start::MidLine), atFileStart_(start == Start::FileStart) {
         // Growing a million entries step by step would copy them over and over.
         constexpr qint64 TypicalLineBytes = 96;
         contents_.entries.reserve(size_t(bytes / TypicalLineBytes));
@@ -353,6 +406,8 @@ private:
         int fieldCount = 0;
         const bool read = lines_.next(fields_, fieldCount) == LineSplitter::Line::Read;
         const bool header = firstLine_ && read && isHeader(fields_, fieldCount);
+        if (firstLine_ && atRecordStart_ && !header && !(read && fieldCount == 0))
+            contents_.notARecord = true;
         firstLine_ = false;
         if (header || (read && fieldCount == 0))
             return;
@@ -372,6 +427,7 @@ private:
     EntryMaker maker_;
     bool skippingDamaged_;
     bool atFileStart_;
+    bool atRecordStart_ = atFileStart_; // the first line read is the file's first line
     bool firstLine_ = true;
 };
 
@@ -424,7 +480,7 @@ PracticeEntry PracticeRecordContents::entry(const RecordedEntry& recorded) const
 
 PracticeRecordContents PracticeRecordContents::of(const std::vector<PracticeEntry>& entries) {
     PracticeRecordContents contents;
-    TextTable texts(contents.texts);
+    TextTable texts(contents.texts, Encoding::Utf8);
     for (const PracticeEntry& entry : entries) {
         RecordedEntry& recorded = contents.entries.emplace_back();
         recorded.day = entry.when.date().toJulianDay();
@@ -445,7 +501,11 @@ PracticeRecordContents PracticeRecordContents::of(const std::vector<PracticeEntr
 namespace practicerecord {
 
 PracticeRecordContents parse(QByteArrayView bytes, ReadLimits limits) {
-    RecordParser parser(limits.maxLineBytes, RecordParser::Start::FileStart, bytes.size());
+    EncodingProbe probe;
+    if (!bytes.startsWith(Utf8Bom))
+        probe.feed(bytes);
+    RecordParser parser(limits.maxLineBytes, RecordParser::Start::FileStart, bytes.size(),
+                        probe.result());
     qsizetype position = 0;
     return *readInPieces(parser, bytes.size(), limits, [&](char* into, qint64 most) {
         std::memcpy(into, bytes.data() + position, size_t(most));
@@ -455,6 +515,30 @@ PracticeRecordContents parse(QByteArrayView bytes, ReadLimits limits) {
 }
 
 } // namespace practicerecord
+
+namespace {
+
+// The record's own files start with a BOM and are UTF-8 without a look at the rest; a record
+// saved again by a spreadsheet is read once more to learn its encoding.
+std::optional<Encoding> encodingOf(QFile& file, qint64 from, qint64 bytesToRead) {
+    const QByteArray start = file.read(Utf8Bom.size());
+    if (start.startsWith(Utf8Bom))
+        return Encoding::Utf8;
+    EncodingProbe probe;
+    if (!file.seek(from))
+        return std::nullopt;
+    QByteArray piece(practicerecord::ReadChunkBytes, Qt::Uninitialized);
+    for (qint64 left = bytesToRead; left > 0;) {
+        const qint64 got = file.read(piece.data(), std::min<qint64>(left, piece.size()));
+        if (got <= 0)
+            return got == 0 ? probe.result() : std::optional<Encoding>();
+        probe.feed(QByteArrayView(piece.constData(), got));
+        left -= got;
+    }
+    return probe.result();
+}
+
+} // namespace
 
 PracticeRecordContents readPracticeRecord(const QString& path) {
     PracticeRecordContents unreadable;
@@ -469,13 +553,15 @@ PracticeRecordContents readPracticeRecord(const QString& path) {
     // Lines appended while the record is read wait for the next reading.
     const qint64 size = file.size();
     const bool cut = size > practicerecord::MaxReadBytes;
-    if (cut && !file.seek(size - practicerecord::MaxReadBytes))
-        return unreadable;
     // The first line of a cut record is only a line's end.
     const qint64 bytesToRead = cut ? practicerecord::MaxReadBytes : size;
+    const qint64 from = size - bytesToRead;
+    const std::optional<Encoding> encoding = encodingOf(file, from, bytesToRead);
+    if (!encoding || !file.seek(from))
+        return unreadable;
     RecordParser parser(practicerecord::MaxLineBytes,
                         cut ? RecordParser::Start::MidLine : RecordParser::Start::FileStart,
-                        bytesToRead);
+                        bytesToRead, *encoding);
     std::optional<PracticeRecordContents> contents = readInPieces(
         parser, bytesToRead, {}, [&](char* into, qint64 most) { return file.read(into, most); });
     if (!contents)

@@ -46,6 +46,7 @@ struct PracticeRecordContents {
     int damagedLines = 0;               // lines that could not be read; skipped
     bool readable = true;               // false when the file exists but cannot be opened
     bool olderLinesLeftOut = false;     // the file outgrew the read limit; its newest part was read
+    bool notARecord = false; // the file does not start with the record's header; never appended to
 
     const QString& text(RecordedEntry::Text text) const { return texts[text]; }
     // The number of the text, when some line holds it.

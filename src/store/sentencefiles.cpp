@@ -7,8 +7,12 @@
 #include "store/sentencefilelist.h"
 #include "store/sentencefilestatus.h"
 #include "store/sentencestore.h"
+#include "store/typedtext.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 
 namespace tivoral {
 
@@ -24,7 +28,7 @@ bool isBlankOnly(const QByteArray& line) {
 // Makes blanks plain, removes trailing blanks and the second blank of every pair; false when
 // nothing changed.
 bool normaliseInPlace(QString& text) {
-    const bool madePlain = makeBlanksPlain(text);
+    const bool madePlain = cleanTypedText(text);
     const QChar* const in = text.constData();
     const qsizetype size = text.size();
     // Up to the first pair of blanks nothing changes; most sentences have none.
@@ -62,6 +66,11 @@ bool makeBlanksPlain(QString& text) {
         if (isOtherSpace(*c))
             *c = u' ';
     return true;
+}
+
+bool cleanTypedText(QString& text) {
+    const bool removed = typedtext::removeControlCharacters(text);
+    return makeBlanksPlain(text) || removed;
 }
 
 QString normaliseSentence(const QString& text) {
@@ -145,6 +154,12 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
     store_.clear();
     const QString path = pathOf(name);
 
+    // The start loads the list and then previews it: a file that was just loaded the same way
+    // and has not changed has had its notices already.
+    const bool toldBefore = kind == lastKind_ && !name.isEmpty() && path == lastPath_ &&
+                            !sourceVersions_.changedSince(path);
+    lastKind_ = kind;
+    lastPath_ = path;
     // Taken before reading: a change that slips in between then counts as a change.
     sourceVersions_.clear();
     if (!name.isEmpty())
@@ -159,6 +174,7 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
         read = textfile::readLines(path, limits,
                                    [](const QByteArray& line) { return !isBlankOnly(line); });
     }
+    partlyLoadedPath_ = read.truncated ? QFileInfo(path).absoluteFilePath() : QString();
     normaliseSentences(read.lines);
     store_.setEntries(std::move(read.lines));
     // Even a failed load leaves the list as the file gave it: nothing to save.
@@ -178,7 +194,8 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
     }
     store_.setSelected(0);
     status_.setLoaded(store_.count(), QDir::toNativeSeparators(path), name);
-    reportLimits(read.overlongLines, read.truncated);
+    if (!toldBefore)
+        reportLimits(read.overlongLines, read.truncated);
 }
 
 void SentenceFileLoader::reportLimits(int overlongLines, bool truncated) {
@@ -199,6 +216,21 @@ void SentenceFileLoader::reportLimits(int overlongLines, bool truncated) {
                 CR,
             QStringLiteral("Dosensätze"), Buttons::Ok, Icon::Warning);
     }
+}
+
+bool SentenceFileLoader::loadedInPart(const QString& path) const {
+    return !partlyLoadedPath_.isEmpty() && QFileInfo(path).absoluteFilePath() == partlyLoadedPath_;
+}
+
+int SentenceFileLoader::countSentences(const QString& path) {
+    int count = 0;
+    textfile::ReadLimits limits;
+    limits.maxLines = std::numeric_limits<int>::max();
+    textfile::readLines(path, limits, [&count](const QByteArray& line) {
+        count += isBlankOnly(line) ? 0 : 1;
+        return false;
+    });
+    return count;
 }
 
 bool SentenceFileLoader::reportNoSelection(const SentenceFileList& list) {

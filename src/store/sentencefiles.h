@@ -18,6 +18,9 @@ class SentenceStore;
 // Non-breaking and other Unicode spaces (pasted from word processors) made ordinary blanks,
 // which a keyboard can type; false when there were none.
 bool makeBlanksPlain(QString& text);
+// What the editor does to typed and pasted text and the loaders to sentences of a file: control
+// and invisible characters removed, tabs and other spaces made blanks; false when unchanged.
+bool cleanTypedText(QString& text);
 // Blanks made plain, trailing blanks removed, runs of blanks made one blank.
 QString normaliseSentence(const QString& text);
 // Cleans every entry; entries that end up empty cannot be practised and are removed.
@@ -44,6 +47,12 @@ public:
     // The load of a double click; the view closes itself first.
     void loadAndCloseFileView(SentenceFileList& mainList);
 
+    // True when the store holds only the first part of the file at path, as loaded last.
+    bool loadedInPart(const QString& path) const;
+    void forgetPartialLoad() { partlyLoadedPath_.clear(); }
+    // The sentences (lines not blank) a file holds, counted without keeping them.
+    static int countSentences(const QString& path);
+
     // Every sentence followed by CR LF, as the preview and the reading view show them.
     QString storeText() const;
 
@@ -63,6 +72,9 @@ private:
     SentenceFileStatus& status_;
     Dialogs& dialogs_;
     FileVersions sourceVersions_;
+    QString partlyLoadedPath_; // absolute; empty when the last load was whole
+    QString lastPath_;         // of the last load, and by which loader
+    Kind lastKind_ = Kind::Main;
 };
 
 } // namespace tivoral

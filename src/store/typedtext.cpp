@@ -5,24 +5,34 @@
 namespace tivoral::typedtext {
 
 namespace {
+// Format characters (a soft hyphen from a word processor, a zero-width space) are invisible: a
+// child could never type them.
 bool breaksOrControls(QChar c) {
     const QChar::Category category = c.category();
-    return category == QChar::Other_Control || category == QChar::Separator_Line ||
-           category == QChar::Separator_Paragraph;
+    return category == QChar::Other_Control || category == QChar::Other_Format ||
+           category == QChar::Separator_Line || category == QChar::Separator_Paragraph;
 }
 } // namespace
 
-QString withoutControlCharacters(const QString& text) {
-    if (std::none_of(text.cbegin(), text.cend(), breaksOrControls))
-        return text;
-    QString clean;
+bool removeControlCharacters(QString& text) {
+    const auto first = std::find_if(text.cbegin(), text.cend(), breaksOrControls);
+    if (first == text.cend())
+        return false;
+    QString clean = text.first(first - text.cbegin());
     clean.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u'\t')
+    for (auto c = first; c != text.cend(); ++c) {
+        if (*c == u'\t')
             clean += u' ';
-        else if (!breaksOrControls(c))
-            clean += c;
+        else if (!breaksOrControls(*c))
+            clean += *c;
     }
+    text = std::move(clean);
+    return true;
+}
+
+QString withoutControlCharacters(const QString& text) {
+    QString clean = text;
+    removeControlCharacters(clean);
     return clean;
 }
 

@@ -15,8 +15,11 @@ inline constexpr int Utf8BomBytes = 3;
 static_assert(MaxSentenceLength * MaxUtf8BytesPerUnit + Utf8BomBytes <=
               textfile::ReadLimits::DefaultMaxLineBytes);
 
-// Text typed or pasted into a box, as it may be stored: line breaks and other control
-// characters removed, a tab turned into a blank, so that one entry stays one line of its file.
+// Text typed or pasted into a box, as it may be stored: line breaks, other control characters
+// and invisible format characters (soft hyphens) removed, a tab turned into a blank, so that
+// one entry stays one line of its file.
 QString withoutControlCharacters(const QString& text);
+// The same in place; false when there was nothing to remove.
+bool removeControlCharacters(QString& text);
 
 } // namespace tivoral::typedtext

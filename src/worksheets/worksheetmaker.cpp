@@ -80,26 +80,30 @@ void WorksheetMaker::make() {
 
     QString prompt;
     bool allWell = true;
-    QFile file;
-    QString error;
-    if (!numberedfile::create(app_.workFolder, QString::fromLatin1(FileStem), QStringLiteral("PDF"),
-                              MaxFileNumber, file)) {
+    const numberedfile::NewFile pdf = numberedfile::writeNew(
+        app_.workFolder, QString::fromLatin1(FileStem), QStringLiteral("PDF"), MaxFileNumber,
+        [&](QIODevice& device, QString* error) {
+            return writeWorksheetPdf(device, content, family, error);
+        });
+    const QString shownPath = QDir::toNativeSeparators(pdf.path);
+    switch (pdf.result) {
+    case numberedfile::NewFile::Result::NotCreated:
         allWell = false;
         prompt = QStringLiteral("Im Arbeitsordner ließ sich keine neue PDF-Datei anlegen.") + CR;
-    } else if (const QString shownPath = QDir::toNativeSeparators(file.fileName());
-               !writeWorksheetPdf(file, content, family, &error)) {
+        break;
+    case numberedfile::NewFile::Result::NotWritten:
         allWell = false;
-        file.remove();
         prompt = QStringLiteral("Das Arbeitsblatt konnte nicht gespeichert werden.") + CR +
-                 shownPath + CR + error + CR;
-    } else {
-        file.close();
+                 shownPath + CR + pdf.error + CR;
+        break;
+    case numberedfile::NewFile::Result::Written:
         prompt =
             QStringLiteral("Das Arbeitsblatt ist als PDF-Datei gespeichert:") + CR + shownPath + CR;
+        break;
     }
 
     if (printer_.hasPrinter()) {
-        error.clear();
+        QString error;
         if (printer_.print(content, family, &error)) {
             prompt += QStringLiteral("Es wird ausgedruckt ...") + CR;
         } else {

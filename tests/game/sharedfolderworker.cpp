@@ -1,6 +1,7 @@
 // One more copy of the program's files on a shared folder, as a process of its own:
 //   sharedfolderworker add <folder> <copy>  waits for a line on stdin, then adds the planned
-//                                           users and results one by one
+//                                           users and results one by one; after the first,
+//                                           says "begun" and waits for a second line
 //   sharedfolderworker record <folder> <copy>
 //                                           likewise, appends the planned practice record lines
 //   sharedfolderworker hold <folder>        takes the folder lock and keeps it until killed
@@ -24,6 +25,16 @@ namespace {
 constexpr int Usage = 2;
 constexpr useconds_t PauseMicroseconds = 2000;
 
+// Neither copy goes on past its first change before both have made theirs: the two runs are
+// certain to overlap, however the machine schedules them.
+void meetTheOtherCopy(int round) {
+    if (round != 0)
+        return;
+    std::puts("begun");
+    std::fflush(stdout);
+    QTextStream(stdin).readLine();
+}
+
 // The exit code counts the changes that did not get into the files.
 int addPlanned(const QDir& folder, const QString& copy) {
     Users users(folder);
@@ -36,6 +47,7 @@ int addPlanned(const QDir& folder, const QString& copy) {
         dialogs.queueInput(userName(copy, round));
         users.addUser(dialogs);
         lost += scores.add(result(copy, round)) != HighScoreList::AddResult::Saved;
+        meetTheOtherCopy(round);
         // A breath between changes, so that on a fast disk the two loops still meet.
         ::usleep(PauseMicroseconds);
     }
@@ -45,8 +57,10 @@ int addPlanned(const QDir& folder, const QString& copy) {
 // The exit code counts the lines that did not get into the record.
 int appendPlanned(const QDir& folder, const QString& copy) {
     PracticeRecord record(folder);
-    for (int round = 0; round < testing::sharedfolder::Rounds; ++round)
+    for (int round = 0; round < testing::sharedfolder::Rounds; ++round) {
         record.append(testing::sharedfolder::recordEntry(copy, round));
+        meetTheOtherCopy(round);
+    }
     return record.failedLines();
 }
 

@@ -5,6 +5,9 @@
 
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace tivoral;
 using namespace tivoral::testing;
 using namespace Qt::StringLiterals;
@@ -74,6 +77,19 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
              u"Die Übersicht ist als CSV-Datei gespeichert:\r"_s +
                  QDir::toNativeSeparators(folder.path(u"LERNSTAND-2.CSV"_s)) + u"\r"_s);
 
+    // A full disk leaves neither a cut file nor the temporary one behind.
+    const QStringList before = folder.dir().entryList(QDir::Files | QDir::Hidden);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit diskFull{rlim_t(16), saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &diskFull);
+    overview.exportTable();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    QVERIFY(
+        f.dialogs.last().prompt.startsWith(u"Die Übersicht konnte nicht gespeichert werden."_s));
+    QCOMPARE(folder.dir().entryList(QDir::Files | QDir::Hidden), before);
+
     // The working folder gone meanwhile, a stick pulled out: a message, no crash.
     QVERIFY(QDir(folder.path({})).removeRecursively());
     overview.exportTable();
@@ -85,14 +101,17 @@ void PracticeOverviewTest::noticeSaysWhatCouldNotBeRead() {
     Fixture f({{u"PROTOKOLL.CSV"_s, "kaputt\r\n\"offen\r\n"}});
     LearningOverview(f.app, 3).showNotice();
     QCOMPARE(f.dialogs.prompts(),
-             QStringList{u"3 Zeilen konnten nicht ins Protokoll geschrieben werden.\r"
+             QStringList{u"Die Datei PROTOKOLL.CSV ist kein Übungsprotokoll dieses Programms; "
+                         u"es schreibt nichts mehr hinein.\r"
+                         u"Wird sie umbenannt oder gelöscht, beginnt ein neues Protokoll.\r"
+                         u"3 Übungen konnten nicht ins Protokoll geschrieben werden.\r"
                          u"2 beschädigte Zeilen des Protokolls wurden übersprungen.\r"
                          u"Die Übersicht zeigt alles, was sich lesen ließ.\r"_s});
 
     QVERIFY(f.workDir.remove(u"PROTOKOLL.CSV"_s) && f.workDir.mkdir(u"PROTOKOLL.CSV"_s));
     QCOMPARE(LearningOverview(f.app, 1).notice(),
              u"Das Protokoll PROTOKOLL.CSV kann nicht gelesen werden.\r"
-             u"Eine Zeile konnte nicht ins Protokoll geschrieben werden.\r"_s);
+             u"Eine Übung konnte nicht ins Protokoll geschrieben werden.\r"_s);
 }
 
 QTEST_GUILESS_MAIN(PracticeOverviewTest)

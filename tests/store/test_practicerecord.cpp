@@ -5,6 +5,9 @@
 
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace tivoral;
 using namespace tivoral::testing;
 using namespace Qt::StringLiterals;
@@ -36,6 +39,10 @@ private Q_SLOTS:
     void skipsAndCountsDamagedLines();
     void readsTheSameInPieces_data();
     void readsTheSameInPieces();
+    void appendsOnlyWholeLinesToARecord_data();
+    void appendsOnlyWholeLinesToARecord();
+    void readsEitherEncoding_data();
+    void readsEitherEncoding();
 };
 
 void PracticeRecordTest::oneLinePerEvent_data() {
@@ -46,6 +53,11 @@ void PracticeRecordTest::oneLinePerEvent_data() {
         << entry(Event::SentenceSkipped, u"Er rief \"Halt!\""_s, u"Satzpuzzle"_s)
         << stamp + "Satz \xC3\xBC"
                    "bersprungen;Satzpuzzle;TIERE.TXT;\"Er rief \"\"Halt!\"\"\";42;2;4;6";
+    QTest::newRow("formula guarded for spreadsheets")
+        << entry(Event::Lupe, u"=1+1"_s, u"@Puzzle"_s)
+        << stamp + "Lupe;'@Puzzle;TIERE.TXT;'=1+1;42;2;4;6";
+    QTest::newRow("apostrophe before a formula sign kept")
+        << entry(Event::Lupe, u"'-x"_s) << stamp + "Lupe;Dosensatz;TIERE.TXT;''-x;42;2;4;6";
     QTest::newRow("Wortfange, a line break in the sentence, no exercise")
         << entry(Event::Wortfange, u"Zwei\nZeilen"_s, QString())
         << stamp + "Wortfange;;TIERE.TXT;\"Zwei\nZeilen\";42;2;4;6";
@@ -107,6 +119,65 @@ void PracticeRecordTest::readsTheSameInPieces() {
     QVERIFY(inPieces.entries == whole.entries);
     QCOMPARE(inPieces.texts, whole.texts);
     QCOMPARE(inPieces.damagedLines, whole.damagedLines);
+}
+
+void PracticeRecordTest::appendsOnlyWholeLinesToARecord_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after"); // empty: the line must not be written
+    QTest::addColumn<qint64>("sizeLimit");
+    const QByteArray line = PracticeRecord::lineBytes(entry(Event::Lupe, u"Neu."_s));
+    const QByteArray noLineEnd = Header + GoodLine.chopped(2);
+    QTest::newRow("no file yet") << QByteArray() << Header + line << qint64(0);
+    QTest::newRow("last line without line end")
+        << noLineEnd << noLineEnd + "\r\n" + line << qint64(0);
+    QTest::newRow("full disk: cut back")
+        << Header + GoodLine << QByteArray() << qint64(Header.size() + GoodLine.size() + 10);
+    QTest::newRow("no header") << QByteArray("kaputt\r\n") << QByteArray() << qint64(0);
+    QTest::newRow("UTF-16") << QByteArray("\xFF\xFE"
+                                          "D\0a\0",
+                                          6)
+                            << QByteArray() << qint64(0);
+}
+
+void PracticeRecordTest::appendsOnlyWholeLinesToARecord() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFETCH(qint64, sizeLimit);
+    WorkFolder folder;
+    if (!before.isEmpty())
+        folder.write(Record, before);
+    PracticeRecord record(folder.dir());
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{sizeLimit > 0 ? rlim_t(sizeLimit) : saved.rlim_cur, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const bool written = record.append(entry(Event::Lupe, u"Neu."_s));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    QCOMPARE(written, !after.isEmpty());
+    QCOMPARE(record.failedLines(), after.isEmpty() ? 1 : 0);
+    QCOMPARE(folder.read(Record), after.isEmpty() ? before : after);
+}
+
+void PracticeRecordTest::readsEitherEncoding_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("user");
+    const QByteArray header = Header.sliced(3);
+    const QByteArray line = "2026-12-06;14:03:12;M\xFCller;Satz fertig;;A.TXT;x;1;0;0;1\r\n";
+    QTest::newRow("Windows-1252, saved by a spreadsheet") << header + line << u"Müller"_s;
+    QTest::newRow("UTF-8 without BOM")
+        << header + QByteArray(line).replace("\xFC", "\xC3\xBC") << u"Müller"_s;
+}
+
+void PracticeRecordTest::readsEitherEncoding() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, user);
+    WorkFolder folder;
+    folder.write(Record, bytes);
+    const PracticeRecordContents read = readPracticeRecord(folder.path(Record));
+    QCOMPARE(read.entries.size(), size_t(1));
+    QCOMPARE(read.text(read.entries.front().user), user);
+    QVERIFY(!read.notARecord);
 }
 
 QTEST_GUILESS_MAIN(PracticeRecordTest)
