@@ -48,7 +48,7 @@ void ShareWarning::start() {
 
 void ShareWarning::warn(const ShareCheck::Report& report) {
     dialogs_.message(QStringLiteral("Dieser Arbeitsordner liegt auf einem Netzlaufwerk, das für "
-                                    "mehrere Computer zugleich nicht sicher ist.\r") +
+                                    "mehrere Computer zugleich nicht sicher ist.\r\r") +
                          report.text(),
                      QStringLiteral("Ordner prüfen"), Buttons::Ok, Icon::Warning);
 }
