@@ -174,6 +174,7 @@ bool FolderLock::readsCurrent(const QString& path) {
         const QByteArray fingerprint = SaveLedger::fingerprint(path);
         const bool knownCurrent =
             entry == saved.cend() || entry->fingerprint == fingerprint ||
+            SaveLedger::modifiedAtMs(path) > entry->modifiedAtMs ||
             qAbs(QDateTime::currentMSecsSinceEpoch() - entry->savedAtMs) > CacheLifetimeMs;
         if (knownCurrent) {
             readFingerprints_.insert(path, fingerprint);
@@ -200,7 +201,8 @@ void FolderLock::noteChangedFiles() {
         if (!changed)
             entries = ledger.read();
         changed = true;
-        entries.insert(QFileInfo(it.key()).fileName(), {now, QDateTime::currentMSecsSinceEpoch()});
+        entries.insert(QFileInfo(it.key()).fileName(), {now, QDateTime::currentMSecsSinceEpoch(),
+                                                        SaveLedger::modifiedAtMs(it.key())});
     }
     if (changed && ledger.write(entries))
         QFile::setPermissions(ledger.path(), SharedPermissions);

@@ -4,13 +4,15 @@
 #include "platform/textfile.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 namespace tivoral {
 
 namespace {
 constexpr char Separator = ';';
-constexpr int FieldCount = 3;
+constexpr int FieldCount = 4;
 // Beyond this, the size and the start of the file must do: the program's own shared files are
 // far smaller, and a fingerprint must not keep a lock long.
 constexpr qint64 MaxHashedBytes = 64 * 1024 * 1024;
@@ -26,10 +28,12 @@ SaveLedger::Entries SaveLedger::read() const {
     Entries entries;
     for (const QString& line : textfile::readLines(path()).lines) {
         const QStringList fields = line.split(QLatin1Char(Separator));
-        bool ok = false;
-        const qint64 savedAt = fields.value(FieldCount - 1).toLongLong(&ok);
-        if (fields.size() == FieldCount && ok)
-            entries.insert(fields.at(0), Entry{fields.at(1).toLatin1(), savedAt});
+        bool savedOk = false;
+        bool modifiedOk = false;
+        const qint64 savedAt = fields.value(2).toLongLong(&savedOk);
+        const qint64 modifiedAt = fields.value(3).toLongLong(&modifiedOk);
+        if (fields.size() == FieldCount && savedOk && modifiedOk)
+            entries.insert(fields.at(0), Entry{fields.at(1).toLatin1(), savedAt, modifiedAt});
     }
     return entries;
 }
@@ -38,7 +42,8 @@ bool SaveLedger::write(const Entries& entries) const {
     QStringList lines;
     for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
         lines.append(it.key() + QLatin1Char(Separator) + QString::fromLatin1(it->fingerprint) +
-                     QLatin1Char(Separator) + QString::number(it->savedAtMs));
+                     QLatin1Char(Separator) + QString::number(it->savedAtMs) +
+                     QLatin1Char(Separator) + QString::number(it->modifiedAtMs));
     }
     lines.sort();
     return textfile::writeLinesAtomic(path(), lines);
@@ -57,6 +62,10 @@ QByteArray SaveLedger::fingerprint(const QString& path) {
         size += block.size();
     }
     return QByteArray::number(size) + '-' + hash.result().toHex();
+}
+
+qint64 SaveLedger::modifiedAtMs(const QString& path) {
+    return QFileInfo(path).lastModified().toMSecsSinceEpoch();
 }
 
 } // namespace tivoral

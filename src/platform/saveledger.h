@@ -16,6 +16,9 @@ public:
     struct Entry {
         QByteArray fingerprint;
         qint64 savedAtMs = 0;
+        // The file's modification time right after the save: a later one means the file was
+        // changed outside the program since, not that this computer sees an old copy.
+        qint64 modifiedAtMs = 0;
     };
     using Entries = QHash<QString, Entry>; // by file name
 
@@ -28,6 +31,7 @@ public:
 
     // Size and hash of the file's bytes; a fixed mark for a missing or unreadable file.
     static QByteArray fingerprint(const QString& path);
+    static qint64 modifiedAtMs(const QString& path);
 
 private:
     QDir folder_;
