@@ -25,8 +25,16 @@ QString SaveLedger::path() const {
 }
 
 SaveLedger::Entries SaveLedger::read() const {
+    return parse(textfile::readLines(path()).lines);
+}
+
+bool SaveLedger::write(const Entries& entries) const {
+    return textfile::writeLinesAtomic(path(), format(entries));
+}
+
+SaveLedger::Entries SaveLedger::parse(const QStringList& lines) {
     Entries entries;
-    for (const QString& line : textfile::readLines(path()).lines) {
+    for (const QString& line : lines) {
         const QStringList fields = line.split(QLatin1Char(Separator));
         bool savedOk = false;
         bool modifiedOk = false;
@@ -38,7 +46,7 @@ SaveLedger::Entries SaveLedger::read() const {
     return entries;
 }
 
-bool SaveLedger::write(const Entries& entries) const {
+QStringList SaveLedger::format(const Entries& entries) {
     QStringList lines;
     for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
         lines.append(it.key() + QLatin1Char(Separator) + QString::fromLatin1(it->fingerprint) +
@@ -46,7 +54,7 @@ bool SaveLedger::write(const Entries& entries) const {
                      QLatin1Char(Separator) + QString::number(it->modifiedAtMs));
     }
     lines.sort();
-    return textfile::writeLinesAtomic(path(), lines);
+    return lines;
 }
 
 QByteArray SaveLedger::fingerprint(const QString& path) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 namespace tivoral {
 
@@ -28,6 +29,9 @@ public:
     // Nothing for a missing or unreadable ledger: then there is nothing to compare with.
     Entries read() const;
     bool write(const Entries& entries) const;
+    // Lines that are not an entry are skipped.
+    static Entries parse(const QStringList& lines);
+    static QStringList format(const Entries& entries);
 
     // Size and hash of the file's bytes; a fixed mark for a missing or unreadable file.
     static QByteArray fingerprint(const QString& path);

@@ -34,7 +34,11 @@ cleanup() {
   for m in "${MOUNTS[@]}"; do fusermount -u -z "$m" 2>/dev/null; done
   [ -f "$BASE/sshd.pid" ] && kill "$(cat "$BASE/sshd.pid")" 2>/dev/null
   [ -f "$BASE/smb/pid/smbd.pid" ] && kill "$(cat "$BASE/smb/pid/smbd.pid")" 2>/dev/null
-  sleep 0.5
+  # Until the ports are free again, for the next run (the sanitizer build runs this once more).
+  for _ in $(seq 50); do
+    ss -ltn | grep -q "127.0.0.1:$SMB_PORT \|127.0.0.1:$SSH_PORT " || break
+    sleep 0.1
+  done
   rm -rf "$BASE"
 }
 trap cleanup EXIT
