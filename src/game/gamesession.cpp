@@ -83,7 +83,7 @@ void GameSession::endGame(int characters, int seconds) {
     setScoresShown(true);
     app_.dialogs.message(resultPrompt(characters, seconds), Title, Buttons::Ok, Icon::None);
     if (saved == HighScoreList::AddResult::Busy) {
-        app_.dialogs.message(FolderLock::busyMessage(), Title, Buttons::Ok, Icon::Warning);
+        app_.dialogs.message(scores_.refusal(), Title, Buttons::Ok, Icon::Warning);
     } else if (saved == HighScoreList::AddResult::Failed) {
         app_.dialogs.message(QStringLiteral("Die Bestenliste konnte nicht gespeichert werden.") +
                                  CR,

@@ -83,8 +83,10 @@ std::optional<QStringList> HighScoreList::readEntries() const {
 HighScoreList::AddResult HighScoreList::add(const QString& entry) {
     // Other computers of the class finish games too: read, add and write as one step, so that
     // no result written meanwhile is dropped.
-    const FolderLock lock(folder_);
+    FolderLock lock(folder_);
+    lock.readsCurrent(path());
     const std::optional<QStringList> stored = readEntries();
+    refusal_ = lock.refusal();
     if (!lock.mayWrite()) {
         entries_ = stored.value_or(QStringList());
         sort(entries_);

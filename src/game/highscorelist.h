@@ -33,7 +33,7 @@ public:
 
     enum class AddResult {
         Saved,
-        Busy,   // another copy held the folder lock throughout: nothing was written
+        Busy,   // the folder lock could not be had (refusal() says why): nothing was written
         Failed, // the file could not be read whole or written; the old file stays as it was
     };
 
@@ -42,6 +42,8 @@ public:
     // read or written; when the lock was busy, it holds what the file holds, without the entry.
     AddResult add(const QString& entry);
     const QStringList& entries() const { return entries_; }
+    // Why the last add found the folder lock busy, in German.
+    const QString& refusal() const { return refusal_; }
     void clear() { entries_.clear(); }
     QString path() const;
 
@@ -51,6 +53,7 @@ private:
 
     QDir folder_;
     QStringList entries_;
+    QString refusal_;
 };
 
 } // namespace tivoral

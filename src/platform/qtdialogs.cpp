@@ -1,5 +1,7 @@
 #include "platform/qtdialogs.h"
 
+#include "platform/folderlock.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -9,6 +11,11 @@
 namespace tivoral {
 
 namespace {
+// Another computer waits on the folder lock for as long as a box stays open.
+void checkNoLockHeld() {
+    Q_ASSERT_X(!FolderLock::heldInThisProcess(), "QtDialogs",
+               "a box must not open while the folder lock is held");
+}
 
 QString screenText(const QString& prompt) {
     QString text = prompt;
@@ -56,6 +63,7 @@ QWidget* QtDialogs::parentWindow() {
 
 Answer QtDialogs::message(const QString& prompt, const QString& title, Buttons buttons, Icon icon,
                           Answer defaultAnswer) {
+    checkNoLockHeld();
     QMessageBox box(qtIcon(icon), title, screenText(prompt), QMessageBox::NoButton, parentWindow());
     if (buttons == Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
@@ -88,10 +96,12 @@ Answer QtDialogs::message(const QString& prompt, const QString& title, Buttons b
 }
 
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText) {
+    checkNoLockHeld();
     return askText(parentWindow(), prompt, title, defaultText, QLineEdit::Normal);
 }
 
 QString QtDialogs::passwordInput(const QString& prompt, const QString& title) {
+    checkNoLockHeld();
     return askText(parentWindow(), prompt, title, QString(), QLineEdit::Password);
 }
 

@@ -1,5 +1,7 @@
 #include "shell/commandline.h"
 
+#include "platform/sharecheck.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 
@@ -26,6 +28,9 @@ QString helpText() {
         "Optionen:\n"
         "      --heimordner  im Ordner Tivoral des persönlichen Ordners arbeiten\n"
         "                    (~/Tivoral); so startet Tivoral aus dem Menü\n"
+        "      --ordner-pruefen\n"
+        "                    prüfen, ob der ORDNER für mehrere Computer zugleich\n"
+        "                    taugt, und beenden (Status 0: ja)\n"
         "  -h, --help        diese Hilfe zeigen und beenden\n"
         "  -v, --version     die Version zeigen und beenden\n"
         "\n"
@@ -81,6 +86,19 @@ QString asTyped(const QStringList& arguments, const QString& option) {
     return QStringLiteral("--") + option;
 }
 
+// Without a window: the school's IT runs it on the computers that share the folder.
+StartRequest checkFolder(const QString& folder) {
+    const QDir dir(folder.isEmpty() ? QDir::currentPath() : folder);
+    if (!dir.exists()) {
+        print(stderr, QStringLiteral("tivoral: Den Ordner „%1“ gibt es nicht.\n")
+                          .arg(QDir::toNativeSeparators(dir.path())));
+        return endingWith(1);
+    }
+    const ShareCheck::Report report = ShareCheck(dir).run(ShareCheck::Depth::Full);
+    print(stdout, report.text().replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    return endingWith(report.safe() ? 0 : 1);
+}
+
 } // namespace
 
 QStringList commandLineArguments(int argc, char* argv[]) {
@@ -97,10 +115,11 @@ StartRequest readCommandLine(const QStringList& arguments) {
     // "-platform" is one unknown option, not "-p" followed by more letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption homeOption(QStringLiteral("heimordner"));
+    const QCommandLineOption checkOption(QStringLiteral("ordner-pruefen"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption versionOption(
         QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions({homeOption, helpOption, versionOption});
+    parser.addOptions({homeOption, checkOption, helpOption, versionOption});
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -123,6 +142,8 @@ StartRequest readCommandLine(const QStringList& arguments) {
     if (folders.size() > 1)
         return usageError(QStringLiteral("nur ein ORDNER ist möglich, angegeben sind ") +
                           QString::number(folders.size()));
+    if (parser.isSet(checkOption))
+        return checkFolder(folders.value(0));
     StartRequest request;
     if (parser.isSet(homeOption)) {
         if (!folders.isEmpty())

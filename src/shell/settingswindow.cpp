@@ -1,14 +1,18 @@
 #include "shell/settingswindow.h"
 
 #include "platform/controls.h"
+#include "platform/dialogs.h"
 #include "platform/fonts.h"
+#include "platform/offthread.h"
 #include "platform/picturebutton.h"
+#include "platform/sharecheck.h"
 #include "platform/twips.h"
 #include "platform/windowscale.h"
 #include "shell/readingaidspage.h"
 #include "store/appstate.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
@@ -66,6 +70,10 @@ void SettingsWindow::buildControls() {
     // Ends before the reading aids' button; the wait text is far shorter.
     waitLabel_ = addLabel(this, "waitLabel", QString(), twipsRect(1920, 240, 6855, 375));
     waitLabel_->setStyleSheet(WaitStyle);
+    auto* folderCheck =
+        addPictureButton(this, QStringLiteral("folderCheckButton"), QStringLiteral("Ordner prüfen"),
+                         QStringLiteral("ordnerpruefen"), FolderCheckLeftTwips, 120);
+    connect(folderCheck, &PictureButton::clicked, this, &SettingsWindow::checkFolder);
 
     addLabel(this, "fontHeading",
              QStringLiteral("Hier wählen Sie die Schrift für die Arbeitsfenster aus:"),
@@ -207,6 +215,15 @@ void SettingsWindow::editPassword() {
 
 void SettingsWindow::showPasswordState() {
     passwordState_->setText(passwordSetup_.stateText());
+}
+
+void SettingsWindow::checkFolder() {
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    const ShareCheck::Report report = runOffWindowThread(
+        [folder = app_.workFolder] { return ShareCheck(folder).run(ShareCheck::Depth::Full); });
+    QGuiApplication::restoreOverrideCursor();
+    app_.dialogs.message(report.text(), QStringLiteral("Ordner prüfen"), Buttons::Ok,
+                         report.safe() ? Icon::Information : Icon::Warning);
 }
 
 } // namespace tivoral

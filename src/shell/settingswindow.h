@@ -27,6 +27,8 @@ public:
     static constexpr int FontListDelayMs = 500;
     static constexpr int ReadingAidsLeftTwips = 8880;
     static constexpr int ReadingAidsTopTwips = 840;
+    // Left of the reading aids' button, where the wait text never reaches.
+    static constexpr int FolderCheckLeftTwips = 8280;
 
     explicit SettingsWindow(AppState& app, QWidget* parent = nullptr);
 
@@ -52,6 +54,7 @@ private:
     void showReadingAids(bool shown);
     void editPassword();
     void showPasswordState();
+    void checkFolder();
 
     AppState& app_;
     SettingsChoices choices_;

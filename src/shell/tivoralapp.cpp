@@ -15,7 +15,7 @@ namespace tivoral {
 
 TivoralApp::TivoralApp(AppState& state, QObject* parent)
     : QObject(parent), state_(state), main_(new MainWindow(state)),
-      worksheets_(state, sheetPrinter_) {
+      worksheets_(state, sheetPrinter_), shareWarning_(state.workFolder, state.dialogs) {
     connect(main_, &MainWindow::exitConfirmed, this, &TivoralApp::quitRequested);
     connect(main_, &MainWindow::editorRequested, this, &TivoralApp::openEditor);
     connect(main_, &MainWindow::settingsRequested, this, &TivoralApp::openSettings);
@@ -35,6 +35,7 @@ TivoralApp::~TivoralApp() {
 void TivoralApp::start() {
     main_->startUp();
     main_->show();
+    shareWarning_.start();
     // Whether there is a voice decides which buttons show; asked once the window is up, as
     // starting the engine can take a moment.
     QTimer::singleShot(VoiceStartDelayMs, &state_.voice, [this] { state_.voice.start(); });

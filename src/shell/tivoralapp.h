@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/sharewarning.h"
 #include "worksheets/worksheetmaker.h"
 
 #include <QObject>
@@ -54,6 +55,7 @@ private:
     OverviewWindow* overview_ = nullptr;
     SystemSheetPrinter sheetPrinter_;
     WorksheetMaker worksheets_;
+    ShareWarning shareWarning_;
 };
 
 } // namespace tivoral

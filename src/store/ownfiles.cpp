@@ -1,6 +1,7 @@
 #include "store/ownfiles.h"
 
 #include "platform/folderlock.h"
+#include "platform/saveledger.h"
 #include "store/practiceentry.h"
 #include "store/readingoptions.h"
 #include "store/settings.h"
@@ -22,7 +23,8 @@ QStringList names() {
             QString::fromLatin1(FolderLock::FileName),
             QString::fromLatin1(PasswordFile::FileName),
             QString::fromLatin1(ReadingOptionsFile::FileName),
-            QString::fromLatin1(practicerecord::FileName)};
+            QString::fromLatin1(practicerecord::FileName),
+            QString::fromLatin1(SaveLedger::FileName)};
 }
 
 bool isOwnFile(const QString& fileName) {

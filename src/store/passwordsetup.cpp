@@ -109,12 +109,15 @@ bool PasswordSetup::removePassword() {
 }
 
 bool PasswordSetup::changeFile(const std::function<bool(QString* error)>& change) {
-    const FolderLock folderLock(folder_);
     QString error;
-    if (!folderLock.mayWrite())
-        error = FolderLock::busyMessage();
-    else if (change(&error))
-        return true;
+    {
+        const FolderLock folderLock(folder_);
+        if (!folderLock.mayWrite())
+            error = folderLock.refusal();
+        else if (change(&error))
+            return true;
+    }
+    // Only now: another computer would wait on the lock while the box is open.
     report(error, true);
     return false;
 }

@@ -132,10 +132,10 @@ ReadingOptions ReadingOptionsFile::optionsFor(const std::optional<QString>& user
 
 bool ReadingOptionsFile::change(const std::optional<QString>& user, const QString& key,
                                 const QString& value, QString* error) const {
-    const FolderLock lock(folder_);
-    if (!lock.mayWrite()) {
+    FolderLock lock(folder_);
+    if (!lock.readsCurrent(path())) {
         if (error)
-            *error = FolderLock::busyMessage();
+            *error = lock.refusal();
         return false;
     }
     bool complete = true;

@@ -37,7 +37,8 @@ bool Users::load() {
 
 bool Users::resetToDefault() {
     // Another copy may have written the file since it could not be read: keep its names.
-    const FolderLock lock(folder_);
+    FolderLock lock(folder_);
+    lock.readsCurrent(path());
     if (load())
         return true;
     names_ = QStringList{QString::fromLatin1(DefaultUser)};
@@ -46,20 +47,11 @@ bool Users::resetToDefault() {
     return lock.mayWrite() && save(nullptr);
 }
 
-bool Users::save(Dialogs* dialogs) {
+bool Users::save(QString* error) {
     // An unreadable users file may lack write permission too; it is replaced all the same.
     textfile::clearReadOnly(path());
-    QString error;
-    const bool written = fileReadWhole_ ? textfile::writeLinesAtomic(path(), names_, &error)
-                                        : textfile::appendLine(path(), names_.constLast(), &error);
-    if (written)
-        return true;
-    if (dialogs) {
-        dialogs->message(QStringLiteral("Die Liste der Kinder konnte nicht gespeichert werden:") +
-                             QLatin1Char('\r') + error + QLatin1Char('\r'),
-                         UserDialogTitle, Buttons::Ok, Icon::Warning);
-    }
-    return false;
+    return fileReadWhole_ ? textfile::writeLinesAtomic(path(), names_, error)
+                          : textfile::appendLine(path(), names_.constLast(), error);
 }
 
 void Users::addUser(Dialogs& dialogs) {
@@ -74,27 +66,33 @@ void Users::addUser(Dialogs& dialogs) {
                         UserDialogTitle, Buttons::Ok, Icon::Warning);
         return;
     }
+    // The box comes only after the lock is released: another computer would wait on it.
+    const std::optional<Notice> notice = addName(name);
+    if (notice)
+        dialogs.message(notice->prompt, notice->title, Buttons::Ok, notice->icon);
+}
+
+std::optional<Users::Notice> Users::addName(const QString& name) {
     // Other computers of the class add names too: the list is read again inside the lock and
     // only this name is added to what the file holds now.
-    const FolderLock lock(folder_);
-    if (!lock.mayWrite()) {
-        dialogs.message(FolderLock::busyMessage(), UserDialogTitle, Buttons::Ok, Icon::Warning);
-        return;
-    }
+    FolderLock lock(folder_);
+    if (!lock.readsCurrent(path()))
+        return Notice{lock.refusal(), UserDialogTitle, Icon::Warning};
     load();
-    if (names_.contains(name)) {
-        dialogs.message(QStringLiteral("Dieser Name ist schon vorhanden!\r"),
-                        name + QLatin1Char(':'), Buttons::Ok, Icon::None);
-        return;
-    }
-    if (names_.size() >= MaxNames) {
-        dialogs.message(QStringLiteral("Die Liste der Kinder ist voll.\r"), name + QLatin1Char(':'),
-                        Buttons::Ok, Icon::Warning);
-        return;
-    }
+    if (names_.contains(name))
+        return Notice{QStringLiteral("Dieser Name ist schon vorhanden!\r"), name + QLatin1Char(':'),
+                      Icon::None};
+    if (names_.size() >= MaxNames)
+        return Notice{QStringLiteral("Die Liste der Kinder ist voll.\r"), name + QLatin1Char(':'),
+                      Icon::Warning};
     names_.append(name);
     Q_EMIT namesChanged();
-    save(&dialogs);
+    QString error;
+    if (save(&error))
+        return std::nullopt;
+    return Notice{QStringLiteral("Die Liste der Kinder konnte nicht gespeichert werden:") +
+                      QLatin1Char('\r') + error + QLatin1Char('\r'),
+                  UserDialogTitle, Icon::Warning};
 }
 
 void Users::selectUser(int index) {

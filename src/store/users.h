@@ -4,9 +4,12 @@
 #include <QObject>
 #include <QStringList>
 
+#include <optional>
+
 namespace tivoral {
 
 class Dialogs;
+enum class Icon;
 
 // The user names of "TIVORAL.INF" and the name chosen for this run.
 class Users final : public QObject {
@@ -38,8 +41,16 @@ Q_SIGNALS:
     void currentChanged(const QString& name);
 
 private:
+    // A message to show once the folder lock is released.
+    struct Notice {
+        QString prompt;
+        QString title;
+        Icon icon;
+    };
+
     QString path() const;
-    bool save(Dialogs* dialogs);
+    bool save(QString* error);
+    std::optional<Notice> addName(const QString& name);
 
     QDir folder_;
     QStringList names_;

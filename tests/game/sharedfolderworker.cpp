@@ -1,8 +1,9 @@
 // One more copy of the program's files on a shared folder, as a process of its own:
-//   sharedfolderworker add <folder> <copy>  waits for a line on stdin, then adds the planned
+//   sharedfolderworker add <folder> <copy> [rounds]
+//                                           waits for a line on stdin, then adds the planned
 //                                           users and results one by one; after the first,
 //                                           says "begun" and waits for a second line
-//   sharedfolderworker record <folder> <copy>
+//   sharedfolderworker record <folder> <copy> [rounds]
 //                                           likewise, appends the planned practice record lines
 //   sharedfolderworker hold <folder>        takes the folder lock and keeps it until killed
 #include "platform/folderlock.h"
@@ -36,14 +37,14 @@ void meetTheOtherCopy(int round) {
 }
 
 // The exit code counts the changes that did not get into the files.
-int addPlanned(const QDir& folder, const QString& copy) {
+int addPlanned(const QDir& folder, const QString& copy, int rounds) {
     Users users(folder);
     users.load();
     HighScoreList scores(folder);
     testing::ScriptedDialogs dialogs;
     int lost = 0;
     using namespace testing::sharedfolder;
-    for (int round = 0; round < Rounds; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         dialogs.queueInput(userName(copy, round));
         users.addUser(dialogs);
         lost += scores.add(result(copy, round)) != HighScoreList::AddResult::Saved;
@@ -55,9 +56,9 @@ int addPlanned(const QDir& folder, const QString& copy) {
 }
 
 // The exit code counts the lines that did not get into the record.
-int appendPlanned(const QDir& folder, const QString& copy) {
+int appendPlanned(const QDir& folder, const QString& copy, int rounds) {
     PracticeRecord record(folder);
-    for (int round = 0; round < testing::sharedfolder::Rounds; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         record.append(testing::sharedfolder::recordEntry(copy, round));
         meetTheOtherCopy(round);
     }
@@ -79,13 +80,16 @@ int main(int argc, char** argv) {
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String("hold"))
         holdLock(QDir(args.at(2)));
-    const bool record = args.size() == 4 && args.at(1) == QLatin1String("record");
-    if (args.size() != 4 || (args.at(1) != QLatin1String("add") && !record))
+    const bool record = args.size() >= 4 && args.at(1) == QLatin1String("record");
+    if (args.size() < 4 || args.size() > 5 || (args.at(1) != QLatin1String("add") && !record))
         return Usage;
+    // Fewer rounds on a network file system, where each change takes a round trip or more.
+    const int rounds = args.size() == 5 ? args.at(4).toInt() : testing::sharedfolder::Rounds;
     // Both copies start their loops together, so that their changes really meet.
     std::puts("ready");
     std::fflush(stdout);
     QTextStream(stdin).readLine();
     const QDir folder(args.at(2));
-    return record ? appendPlanned(folder, args.at(3)) : addPlanned(folder, args.at(3));
+    return record ? appendPlanned(folder, args.at(3), rounds)
+                  : addPlanned(folder, args.at(3), rounds);
 }

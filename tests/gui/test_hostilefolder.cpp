@@ -91,6 +91,10 @@ struct CaseFolder : WorkFolder {
         for (const QString& step : how.split(u';')) {
             const QStringList words = step.split(u' ', Qt::SkipEmptyParts);
             const QString& act = words.constFirst();
+            if (act == u"link") { // "link NAME TARGET"
+                QVERIFY(QFile::link(words.at(2), path(words.at(1))));
+                continue;
+            }
             for (const QString& name : words.mid(1)) {
                 if (act == u"junk")
                     write(name, junk());
@@ -134,6 +138,8 @@ class HostileFolderTest : public QObject {
 private Q_SLOTS:
     void startEndsWithTheMainWindow_data();
     void startEndsWithTheMainWindow();
+    void lockFileThatIsNoLockFile_data();
+    void lockFileThatIsNoLockFile();
 };
 
 void HostileFolderTest::startEndsWithTheMainWindow_data() {
@@ -203,6 +209,40 @@ void HostileFolderTest::startEndsWithTheMainWindow() {
         QCOMPARE(folder.read(name), Replacements.value(name)); // and readable again
     if (!replaced.isEmpty())
         QVERIFY(!ProgramDriver(folder).dialogs.prompts().contains(NoSettings));
+}
+
+void HostileFolderTest::lockFileThatIsNoLockFile_data() {
+    QTest::addColumn<QString>("spoil");
+    QTest::newRow("FIFO") << u"junk TIVORAL.LCK; fifo TIVORAL.LCK"_s;
+    QTest::newRow("link to /dev/zero") << u"junk TIVORAL.LCK; zero TIVORAL.LCK"_s;
+    QTest::newRow("folder") << u"folder TIVORAL.LCK"_s;
+    QTest::newRow("dangling link") << u"link TIVORAL.LCK /nirgends/TIVORAL.LCK"_s;
+    QTest::newRow("link out of the folder") << u"link TIVORAL.LCK /etc/hostname"_s;
+}
+
+// The window comes in time, and a new name is refused with a message that says which file is in
+// the way, instead of hanging, eating the memory or blaming another computer.
+void HostileFolderTest::lockFileThatIsNoLockFile() {
+    QFETCH(QString, spoil);
+    CaseFolder folder;
+    folder.spoil(spoil);
+    QElapsedTimer timer;
+    timer.start();
+    ProgramDriver running(folder);
+    QCoreApplication::processEvents();
+    QVERIFY(running.main().isVisible());
+    QVERIFY2(timer.elapsed() < StartLimitMs, qPrintable(QString::number(timer.elapsed())));
+
+    running.dialogs.queueInput(u"Carla"_s);
+    running.click(u"userPanelButton"_s);
+    running.click(u"newUserButton"_s);
+    QVERIFY2(timer.elapsed() < StartLimitMs, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(folder.read(u"TIVORAL.INF"_s), QByteArray("Anna\r\nBen\r\n"));
+    const QString lockPath = QDir::toNativeSeparators(folder.path(u"TIVORAL.LCK"_s));
+    QVERIFY2(
+        running.dialogs.last().prompt.contains(lockPath) &&
+            running.dialogs.last().prompt.contains(u"Bitte TIVORAL.LCK im Arbeitsordner löschen"_s),
+        qPrintable(running.dialogs.last().prompt));
 }
 
 QTEST_MAIN(HostileFolderTest)

@@ -58,6 +58,11 @@ void CommandLineTest::followsTheCommandLine_data() {
         StartFolder + u"/neu/Klasse 3b/TIVORAL.INF"_s);
     row("home folder", {u"--heimordner"_s}, KeepsRunning, {}, {},
         HomeFolder + u"/Tivoral/TIVORAL.INI"_s);
+    // Without a window system, and without a file left behind.
+    row("folder check, local folder", {u"--ordner-pruefen"_s}, 0, u"Prüfung des Arbeitsordners "_s,
+        {});
+    row("folder check, missing folder", {u"--ordner-pruefen"_s, u"fehlt"_s}, 1, {},
+        u"tivoral: Den Ordner „fehlt“ gibt es nicht.\n"_s);
     row("write-protected folder", {u"nurlesen"_s}, KeepsRunning, {},
         u"nurlesen“ kann Tivoral nicht schreiben."_s);
 }

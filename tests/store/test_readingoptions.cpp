@@ -1,6 +1,8 @@
 #include "store/appstate.h"
 #include "support/fixture.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QTest>
 
 using namespace tivoral;
@@ -64,6 +66,12 @@ void ReadingOptionsTest::changeKeepsWhatAnotherComputerWrote() {
     QVERIFY(file.change(user, K::Speech, switchValue(false)));
     // Another computer adds a child and a note of its own after this one read the file.
     folder.write(Opt, folder.read(Opt) + "; Klasse 2b\r\n[Ben]\r\nUmlauttasten = nein\r\n");
+    // by hand, so later than the save as the file's time tells (within one clock tick it would
+    // look like an old copy on this computer)
+    QFile edited(folder.path(Opt));
+    QVERIFY(edited.open(QIODevice::ReadWrite) &&
+            edited.setFileTime(QDateTime::currentDateTime().addSecs(1),
+                               QFileDevice::FileModificationTime));
     QVERIFY(file.change(user, K::Spacing, spacingValue(LetterSpacing::Wider)));
     QCOMPARE(file.optionsFor(u"Ben"_s).umlautKeys, false);
     QCOMPARE(file.optionsFor(user).speech, false);

@@ -1,9 +1,20 @@
 #include "scripteddialogs.h"
 
+#include "platform/folderlock.h"
+
 namespace tivoral::testing {
+
+namespace {
+// Every test checks this rule: another computer would wait while the box is open.
+void refuseWhileLockHeld(const QString& title) {
+    if (FolderLock::heldInThisProcess())
+        qFatal("the box \"%s\" opened while the folder lock was held", qPrintable(title));
+}
+} // namespace
 
 Answer ScriptedDialogs::message(const QString& prompt, const QString& title, Buttons buttons,
                                 Icon icon, Answer defaultAnswer) {
+    refuseWhileLockHeld(title);
     boxes.append(Box{prompt, title, buttons, icon, defaultAnswer, false, {}});
     if (whileOpen)
         whileOpen();
@@ -18,11 +29,13 @@ Answer ScriptedDialogs::message(const QString& prompt, const QString& title, But
 
 QString ScriptedDialogs::input(const QString& prompt, const QString& title,
                                const QString& defaultText) {
+    refuseWhileLockHeld(title);
     boxes.append(Box{prompt, title, Buttons::Ok, Icon::None, Answer::Ok, true, defaultText});
     return inputs.isEmpty() ? QString() : inputs.dequeue();
 }
 
 QString ScriptedDialogs::passwordInput(const QString& prompt, const QString& title) {
+    refuseWhileLockHeld(title);
     boxes.append(Box{prompt, title, Buttons::Ok, Icon::None, Answer::Ok, true, {}, true});
     return inputs.isEmpty() ? QString() : inputs.dequeue();
 }
