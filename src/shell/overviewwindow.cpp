@@ -1,9 +1,11 @@
 #include "shell/overviewwindow.h"
 
 #include "exercises/panelstyle.h"
-#include "platform/countwording.h"
+#include "platform/dialogs.h"
+#include "platform/textmarks.h"
 #include "platform/twips.h"
 #include "platform/windowscale.h"
+#include "shell/childreport.h"
 #include "store/appstate.h"
 #include "store/learningoverview.h"
 
@@ -40,6 +42,7 @@ constexpr int ChildStretch = 3;
 constexpr int ChooserCharacters = 16;
 constexpr int MinFinishedScale = 5;
 constexpr int DaysPerWeek = 7;
+constexpr size_t MaxDayLabels = 8;
 constexpr double BarHalfWidth = 0.5;
 constexpr int MinRedScale = 2;
 constexpr int LineWidthPixels = 3;
@@ -94,6 +97,16 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     childChooser_->setFont(textFont);
     childChooser_->setMinimumContentsLength(ChooserCharacters);
 
+    periodChooser_ = new QComboBox(this);
+    periodChooser_->setObjectName(QStringLiteral("periodChooser"));
+    periodChooser_->setAccessibleName(QStringLiteral("Zeitraum"));
+    periodChooser_->setFont(textFont);
+    for (const OverviewPeriod period : OverviewPeriods)
+        periodChooser_->addItem(periodText(period), int(period));
+    periodChooser_->setCurrentIndex(periodChooser_->findData(int(OverviewPeriod::LastFourWeeks)));
+
+    auto* reportButton = textButton("reportButton", QStringLiteral("Bericht drucken"), this);
+    reportButton->setToolTip(QStringLiteral("Eine Seite über das gewählte Kind, als PDF-Datei"));
     auto* exportButton =
         textButton("exportButton", QStringLiteral("Als CSV-Datei speichern"), this);
     exportButton->setToolTip(
@@ -109,6 +122,7 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     auto* chooserRow = new QHBoxLayout;
     chooserRow->addWidget(heading(QStringLiteral("Kind:"), TextPoints, this));
     chooserRow->addWidget(childChooser_);
+    chooserRow->addWidget(reportButton);
     chooserRow->addStretch();
     chooserRow->addWidget(exportButton);
     chooserRow->addWidget(closeButton);
@@ -121,8 +135,14 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     childRow->addWidget(buildChart(), ChartStretch);
     childRow->addLayout(troubleColumn, TroubleStretch);
 
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(heading(QStringLiteral("Lernstand der Kinder"), TitlePoints, this));
+    titleRow->addStretch();
+    titleRow->addWidget(heading(QStringLiteral("Zeitraum:"), TextPoints, this));
+    titleRow->addWidget(periodChooser_);
+
     auto* page = new QVBoxLayout(this);
-    page->addWidget(heading(QStringLiteral("Lernstand der Kinder"), TitlePoints, this));
+    page->addLayout(titleRow);
     page->addWidget(table_, TableStretch);
     page->addLayout(chooserRow);
     page->addLayout(childRow, ChildStretch);
@@ -130,6 +150,11 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     connect(childChooser_, &QComboBox::currentIndexChanged, this, &OverviewWindow::showChild);
     connect(table_, &QTableWidget::currentCellChanged, childChooser_, &QComboBox::setCurrentIndex);
     connect(exportButton, &QPushButton::clicked, this, [this] { overview_->exportTable(); });
+    connect(reportButton, &QPushButton::clicked, this, &OverviewWindow::printReport);
+    connect(periodChooser_, &QComboBox::currentIndexChanged, this, [this] {
+        overview_->setPeriod(OverviewPeriod(periodChooser_->currentData().toInt()));
+        showTable();
+    });
     connect(closeButton, &QPushButton::clicked, this, &OverviewWindow::returnToMainWindow);
 
     windowscale::centreOnScreen(*this);
@@ -162,7 +187,6 @@ QWidget* OverviewWindow::buildChart() {
     // Days are the bars' places 0, 1, 2 …; each week's first day is named below its bar.
     dayAxis_ = new QCategoryAxis;
     dayAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    dayAxis_->setRange(-BarHalfWidth, PracticeOverview::ChartDays - BarHalfWidth);
     dayAxis_->setGridLineVisible(false);
     dayAxis_->setLabelsFont(labels);
     finishedAxis_ = new QValueAxis;
@@ -190,6 +214,7 @@ QWidget* OverviewWindow::buildChart() {
 
 void OverviewWindow::activate(int failedLines) {
     overview_ = std::make_unique<LearningOverview>(app_, failedLines);
+    overview_->setPeriod(OverviewPeriod(periodChooser_->currentData().toInt()));
     showTable();
     show();
     raise();
@@ -198,6 +223,8 @@ void OverviewWindow::activate(int failedLines) {
 }
 
 void OverviewWindow::showTable() {
+    // The child looked at stays chosen when the period changes, as long as it has a row.
+    const QString chosen = childChooser_->currentText();
     const OverviewTable table = overview_->figures().table();
     table_->clear();
     table_->setColumnCount(int(table.header.size()));
@@ -221,7 +248,8 @@ void OverviewWindow::showTable() {
     childChooser_->clear();
     for (const ChildFigures& child : overview_->figures().children())
         childChooser_->addItem(child.user);
-    childChooser_->setCurrentIndex(childChooser_->count() > 0 ? 0 : -1);
+    const int same = childChooser_->findText(chosen, Qt::MatchExactly);
+    childChooser_->setCurrentIndex(same >= 0 ? same : (childChooser_->count() > 0 ? 0 : -1));
     showChild(childChooser_->currentIndex());
 }
 
@@ -245,7 +273,12 @@ void OverviewWindow::showChild(int index) {
     }
     for (const QString& label : dayAxis_->categoriesLabels())
         dayAxis_->remove(label);
-    for (size_t day = 0; day < days.size(); day += DaysPerWeek)
+    // A label a week, or fewer for a long period, so they never crowd.
+    const size_t labelStep =
+        DaysPerWeek * std::max<size_t>(1, (days.size() + MaxDayLabels * DaysPerWeek - 1) /
+                                              (MaxDayLabels * DaysPerWeek));
+    dayAxis_->setRange(-BarHalfWidth, double(days.size()) - BarHalfWidth);
+    for (size_t day = 0; day < days.size(); day += labelStep)
         dayAxis_->append(days[day].date.toString(QStringLiteral("dd.MM.")), double(day));
     finishedBars_->remove(0, finishedBars_->count());
     finishedBars_->append(finished);
@@ -260,12 +293,16 @@ void OverviewWindow::showChild(int index) {
 
     troubleList_->clear();
     for (const TroubleSentence& trouble : overview_->figures().troubleSentences(user))
-        troubleList_->addItem(
-            trouble.sentence +
-            QStringLiteral("\n    %1-mal geübt, %2 rot, ")
-                .arg(trouble.attempts)
-                .arg(trouble.redAnswers) +
-            countWording(trouble.helps, QStringLiteral("1 Hilfe"), QStringLiteral("%1 Hilfen")));
+        troubleList_->addItem(trouble.sentence + QStringLiteral("\n    ") +
+                              troubleWording(trouble));
+}
+
+void OverviewWindow::printReport() {
+    if (const auto report = ChildReport::of(*overview_, childChooser_->currentText()))
+        makeChildReport(app_, *report);
+    else
+        app_.dialogs.message(QStringLiteral("Im gewählten Zeitraum hat noch kein Kind geübt.") + CR,
+                             QStringLiteral("Bericht drucken"), Buttons::Ok, Icon::Information);
 }
 
 void OverviewWindow::returnToMainWindow() {

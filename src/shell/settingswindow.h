@@ -14,6 +14,7 @@ class QToolButton;
 namespace tivoral {
 
 class AppState;
+class ClassListWindow;
 class ReadingAidsPage;
 
 // The settings window: the teacher picks the font of the sentence displays and the
@@ -27,6 +28,7 @@ public:
     static constexpr int FontListDelayMs = 500;
     static constexpr int ReadingAidsLeftTwips = 8880;
     static constexpr int ReadingAidsTopTwips = 840;
+    static constexpr int ClassListLeftTwips = 8040;
 
     explicit SettingsWindow(AppState& app, QWidget* parent = nullptr);
 
@@ -69,6 +71,7 @@ private:
     QStringList shownFonts_;
     QToolButton* readingAidsButton_ = nullptr;
     ReadingAidsPage* readingAidsPage_ = nullptr;
+    ClassListWindow* classList_ = nullptr;
 };
 
 } // namespace tivoral
