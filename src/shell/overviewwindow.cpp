@@ -2,6 +2,7 @@
 
 #include "exercises/panelstyle.h"
 #include "platform/dialogs.h"
+#include "platform/offthread.h"
 #include "platform/textmarks.h"
 #include "platform/twips.h"
 #include "platform/windowscale.h"
@@ -22,6 +23,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -43,6 +45,8 @@ constexpr int ChooserCharacters = 16;
 constexpr int MinFinishedScale = 5;
 constexpr int DaysPerWeek = 7;
 constexpr size_t MaxDayLabels = 8;
+// Room for the window's frame and title bar, which the screen's free area must hold too.
+constexpr int ScreenFrameAllowance = 48;
 constexpr double BarHalfWidth = 0.5;
 constexpr int MinRedScale = 2;
 constexpr int LineWidthPixels = 3;
@@ -72,12 +76,12 @@ void scaleAxis(QValueAxis* axis, double highest, int least) {
 
 OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+                          Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
       app_(app) {
     setObjectName(QStringLiteral("overviewWindow"));
     setWindowTitle(QStringLiteral("Tivoral:  Lernstand"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
-    setFixedSize(twips(WidthTwips), twips(HeightTwips));
+    fitToScreen();
     panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::Black);
     const QFont textFont = panelstyle::layoutFont(TextPoints, false);
 
@@ -212,13 +216,35 @@ QWidget* OverviewWindow::buildChart() {
     return view;
 }
 
+void OverviewWindow::fitToScreen() {
+    // The teacher's screen may be smaller than the layout: the window shrinks to it, and the
+    // table, chart and list share what room there is.
+    QSize size(twips(WidthTwips), twips(HeightTwips));
+    if (const QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() -
+                              QSize(ScreenFrameAllowance, ScreenFrameAllowance));
+    resize(size);
+}
+
 void OverviewWindow::activate(int failedLines) {
-    overview_ = std::make_unique<LearningOverview>(app_, failedLines);
-    overview_->setPeriod(OverviewPeriod(periodChooser_->currentData().toInt()));
-    showTable();
+    fitToScreen();
+    // The window is there at once; a class's year of record is read meanwhile, off the window
+    // thread, so nothing freezes. The last opening's figures are not shown in between.
+    {
+        const QSignalBlocker blocker(table_);
+        table_->setRowCount(0);
+    }
+    troubleList_->clear();
     show();
     raise();
     activateWindow();
+    const auto period = OverviewPeriod(periodChooser_->currentData().toInt());
+    overview_ = runOffWindowThread([this, failedLines, period] {
+        auto overview = std::make_unique<LearningOverview>(app_, failedLines);
+        overview->setPeriod(period);
+        return overview;
+    });
+    showTable();
     overview_->showNotice();
 }
 

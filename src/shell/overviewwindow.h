@@ -41,6 +41,7 @@ protected:
 
 private:
     QWidget* buildChart();
+    void fitToScreen();
     void showTable();
     void showChild(int index);
     void printReport();
