@@ -19,6 +19,11 @@ PracticeRecordRewriter::PracticeRecordRewriter(const QString& user,
       userBytes_(QString(user).replace(QStringLiteral("\""), QStringLiteral("\"\"")).toUtf8()) {}
 
 qsizetype PracticeRecordRewriter::lineLength(QByteArrayView rest) {
+    // Most lines hold no quote, and then their first line feed ends them.
+    const qsizetype lineFeed = rest.indexOf(LineEndByte);
+    const qsizetype plainEnd = lineFeed < 0 ? rest.size() : lineFeed + 1;
+    if (!rest.first(plainEnd).contains(FieldQuote))
+        return plainEnd;
     // The record's reader never reads a line longer than this; neither is one looked for here.
     const qsizetype limit = std::min(rest.size(), practicerecord::MaxLineBytes + 2);
     bool quoted = false;
@@ -40,8 +45,7 @@ qsizetype PracticeRecordRewriter::lineLength(QByteArrayView rest) {
     if (limit == rest.size() && !quoted)
         return rest.size();
     // A quote never closed: as the reader does, the damaged line ends at the first line feed.
-    const qsizetype lineFeed = rest.indexOf(LineEndByte);
-    return lineFeed < 0 ? rest.size() : lineFeed + 1;
+    return plainEnd;
 }
 
 std::optional<QByteArray> PracticeRecordRewriter::changed(QByteArrayView line) const {
