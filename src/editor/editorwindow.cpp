@@ -89,7 +89,8 @@ void EditorWindow::buildControls() {
     sentences_->setAccessibleName(QStringLiteral("Satzliste"));
     sentences_->setGeometry(twipsRect(120, 1200, 9375, 5310));
     sentences_->setUniformItemSizes(true);
-    sentences_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several lines may be marked for a worksheet; the buttons act on the current one.
+    sentences_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     sentences_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sentences_->setModel(&model_);
     sentences_->installEventFilter(this);
@@ -98,7 +99,8 @@ void EditorWindow::buildControls() {
     files_->setObjectName(QStringLiteral("fileList"));
     files_->setToolTip(QStringLiteral("Doppelklick zum Laden"));
     files_->setAccessibleName(QStringLiteral("Dateiliste"));
-    files_->setGeometry(twipsRect(5040, 120, 2775, 2430));
+    // Below the count line, so the open list never covers the sentence count.
+    files_->setGeometry(twipsRect(5040, 1230, 2775, 2430));
     files_->setUniformItemSizes(true);
     files_->setVisible(false);
     files_->viewport()->installEventFilter(this);
@@ -212,8 +214,21 @@ void EditorWindow::fetchRow(const QModelIndex& index) {
 }
 
 void EditorWindow::markSelectedRow() {
-    const QModelIndexList rows = sentences_->selectionModel()->selectedRows();
-    app_.store.setSelected(rows.isEmpty() ? SentenceStore::NoSelection : rows.constFirst().row());
+    const QItemSelectionModel* selection = sentences_->selectionModel();
+    const QModelIndexList rows = selection->selectedRows();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isSelected(current))
+        app_.store.setSelected(current.row());
+    else
+        app_.store.setSelected(rows.isEmpty() ? SentenceStore::NoSelection
+                                              : rows.constFirst().row());
+}
+
+QList<int> EditorWindow::markedRows() const {
+    QList<int> rows;
+    for (const QModelIndex& index : sentences_->selectionModel()->selectedRows())
+        rows.append(index.row());
+    return rows;
 }
 
 void EditorWindow::returnToMainWindow() {

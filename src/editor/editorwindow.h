@@ -35,6 +35,8 @@ public:
 
     // Shows the window, ready for typing, with the folder's files listed anew.
     void activate();
+    // The rows the teacher marked in the list, for a worksheet of just those.
+    QList<int> markedRows() const;
 
 Q_SIGNALS:
     // The teacher left the editor, by its button or through the window frame.

@@ -84,6 +84,9 @@ ListSaver::Result ListSaver::save() {
         return Result::Failed;
     app_.loader.forgetPartialLoad();
     app_.store.markAsSaved();
+    // From now on the list is this file, in the editor's header and for the exercises.
+    app_.fileStatus.setLoaded(app_.store.count(), QDir::toNativeSeparators(path),
+                              QFileInfo(path).fileName());
     files_.refresh();
     app_.dialogs.message(QStringLiteral("Die Sätze wurden gespeichert!") + CR,
                          QDir::toNativeSeparators(path) + QStringLiteral(" sichern"), Buttons::Ok,

@@ -74,7 +74,7 @@ bool SampleLists::load(AppState& app, const QString& name) {
         return false;
     app.store.setEntries(lines);
     app.store.setSelected(0);
-    app.fileStatus.setLoaded(app.store.count(), editorLabel(name), name);
+    app.fileStatus.setUnsavedList(app.store.count(), editorLabel(name), name);
     return true;
 }
 

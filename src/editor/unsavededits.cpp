@@ -20,8 +20,10 @@ bool UnsavedEditsQuestion::mayGoOn() {
         // A save given up in its name box or at the overwrite question was no save: stay.
         return saver_.save() == ListSaver::Result::Saved;
     case Answer::No:
-        // The edits stay in the list the exercises use; only a further change asks again.
-        app_.store.markAsSaved();
+        // The teacher threw the edits away: the list is again as last loaded or saved, for the
+        // exercises too, and a later save cannot bring the edits back.
+        app_.store.discardUnsavedEdits();
+        app_.fileStatus.restoreLoaded();
         return true;
     case Answer::Ok:
     case Answer::Cancel:

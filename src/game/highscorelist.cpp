@@ -54,6 +54,20 @@ QStringList HighScoreList::entriesFromLines(const QStringList& lines) {
     return entries;
 }
 
+QStringList HighScoreList::withUserChanged(const QStringList& entries, const QString& user,
+                                           const std::optional<QString>& newName) {
+    // The name stands behind the two numbers, as makeEntry puts it.
+    const qsizetype nameStart = makeEntry(0, 0, QString()).size();
+    QStringList changed;
+    for (const QString& entry : entries) {
+        if (entry.mid(nameStart) != user)
+            changed.append(entry);
+        else if (newName)
+            changed.append(entry.left(nameStart) + *newName);
+    }
+    return changed;
+}
+
 void HighScoreList::sort(QStringList& entries) {
     sortCaseInsensitive(entries);
 }

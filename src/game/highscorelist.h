@@ -28,6 +28,10 @@ public:
     // goes, blank lines are skipped.
     static QStringList entriesFromLines(const QStringList& lines);
     static void sort(QStringList& entries);
+    // The entries with the user's own renamed, or left out when there is no new name; the
+    // order is kept, so sort afterwards.
+    static QStringList withUserChanged(const QStringList& entries, const QString& user,
+                                       const std::optional<QString>& newName);
     // The first MaxFileLines entries, each behind the marker.
     static QStringList fileLines(const QStringList& sortedEntries);
 

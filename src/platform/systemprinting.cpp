@@ -33,7 +33,10 @@ bool paintLines(QPagedPaintDevice& device, const QStringList& lines, const Print
             *error = QStringLiteral("Der Druck konnte nicht beginnen.");
         return false;
     }
-    painter.setFont(QFont(font.family, font.pointSize));
+    QFont printed(font.family, font.pointSize);
+    // Every letter on its own for readers who are learning: no ligatures such as fl.
+    printed.setStyleStrategy(QFont::PreferNoShaping);
+    painter.setFont(printed);
     const int pageWidth = painter.viewport().width();
     const int pageHeight = painter.viewport().height();
     const int lineHeight = painter.fontMetrics().lineSpacing();

@@ -1,9 +1,12 @@
 #include "shell/overviewwindow.h"
 
 #include "exercises/panelstyle.h"
-#include "platform/countwording.h"
+#include "platform/dialogs.h"
+#include "platform/offthread.h"
+#include "platform/textmarks.h"
 #include "platform/twips.h"
 #include "platform/windowscale.h"
+#include "shell/childreport.h"
 #include "store/appstate.h"
 #include "store/learningoverview.h"
 
@@ -20,6 +23,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -40,6 +44,9 @@ constexpr int ChildStretch = 3;
 constexpr int ChooserCharacters = 16;
 constexpr int MinFinishedScale = 5;
 constexpr int DaysPerWeek = 7;
+constexpr size_t MaxDayLabels = 8;
+// Room for the window's frame and title bar, which the screen's free area must hold too.
+constexpr int ScreenFrameAllowance = 48;
 constexpr double BarHalfWidth = 0.5;
 constexpr int MinRedScale = 2;
 constexpr int LineWidthPixels = 3;
@@ -69,12 +76,12 @@ void scaleAxis(QValueAxis* axis, double highest, int least) {
 
 OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+                          Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
       app_(app) {
     setObjectName(QStringLiteral("overviewWindow"));
     setWindowTitle(QStringLiteral("Tivoral:  Lernstand"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
-    setFixedSize(twips(WidthTwips), twips(HeightTwips));
+    fitToScreen();
     panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::Black);
     const QFont textFont = panelstyle::layoutFont(TextPoints, false);
 
@@ -94,6 +101,16 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     childChooser_->setFont(textFont);
     childChooser_->setMinimumContentsLength(ChooserCharacters);
 
+    periodChooser_ = new QComboBox(this);
+    periodChooser_->setObjectName(QStringLiteral("periodChooser"));
+    periodChooser_->setAccessibleName(QStringLiteral("Zeitraum"));
+    periodChooser_->setFont(textFont);
+    for (const OverviewPeriod period : OverviewPeriods)
+        periodChooser_->addItem(periodText(period), int(period));
+    periodChooser_->setCurrentIndex(periodChooser_->findData(int(OverviewPeriod::LastFourWeeks)));
+
+    auto* reportButton = textButton("reportButton", QStringLiteral("Bericht drucken"), this);
+    reportButton->setToolTip(QStringLiteral("Eine Seite über das gewählte Kind, als PDF-Datei"));
     auto* exportButton =
         textButton("exportButton", QStringLiteral("Als CSV-Datei speichern"), this);
     exportButton->setToolTip(
@@ -109,6 +126,7 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     auto* chooserRow = new QHBoxLayout;
     chooserRow->addWidget(heading(QStringLiteral("Kind:"), TextPoints, this));
     chooserRow->addWidget(childChooser_);
+    chooserRow->addWidget(reportButton);
     chooserRow->addStretch();
     chooserRow->addWidget(exportButton);
     chooserRow->addWidget(closeButton);
@@ -121,8 +139,14 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     childRow->addWidget(buildChart(), ChartStretch);
     childRow->addLayout(troubleColumn, TroubleStretch);
 
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(heading(QStringLiteral("Lernstand der Kinder"), TitlePoints, this));
+    titleRow->addStretch();
+    titleRow->addWidget(heading(QStringLiteral("Zeitraum:"), TextPoints, this));
+    titleRow->addWidget(periodChooser_);
+
     auto* page = new QVBoxLayout(this);
-    page->addWidget(heading(QStringLiteral("Lernstand der Kinder"), TitlePoints, this));
+    page->addLayout(titleRow);
     page->addWidget(table_, TableStretch);
     page->addLayout(chooserRow);
     page->addLayout(childRow, ChildStretch);
@@ -130,6 +154,11 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     connect(childChooser_, &QComboBox::currentIndexChanged, this, &OverviewWindow::showChild);
     connect(table_, &QTableWidget::currentCellChanged, childChooser_, &QComboBox::setCurrentIndex);
     connect(exportButton, &QPushButton::clicked, this, [this] { overview_->exportTable(); });
+    connect(reportButton, &QPushButton::clicked, this, &OverviewWindow::printReport);
+    connect(periodChooser_, &QComboBox::currentIndexChanged, this, [this] {
+        overview_->setPeriod(OverviewPeriod(periodChooser_->currentData().toInt()));
+        showTable();
+    });
     connect(closeButton, &QPushButton::clicked, this, &OverviewWindow::returnToMainWindow);
 
     windowscale::centreOnScreen(*this);
@@ -162,7 +191,6 @@ QWidget* OverviewWindow::buildChart() {
     // Days are the bars' places 0, 1, 2 …; each week's first day is named below its bar.
     dayAxis_ = new QCategoryAxis;
     dayAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    dayAxis_->setRange(-BarHalfWidth, PracticeOverview::ChartDays - BarHalfWidth);
     dayAxis_->setGridLineVisible(false);
     dayAxis_->setLabelsFont(labels);
     finishedAxis_ = new QValueAxis;
@@ -188,16 +216,41 @@ QWidget* OverviewWindow::buildChart() {
     return view;
 }
 
+void OverviewWindow::fitToScreen() {
+    // The teacher's screen may be smaller than the layout: the window shrinks to it, and the
+    // table, chart and list share what room there is.
+    QSize size(twips(WidthTwips), twips(HeightTwips));
+    if (const QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() -
+                              QSize(ScreenFrameAllowance, ScreenFrameAllowance));
+    resize(size);
+}
+
 void OverviewWindow::activate(int failedLines) {
-    overview_ = std::make_unique<LearningOverview>(app_, failedLines);
-    showTable();
+    fitToScreen();
+    // The window is there at once; a class's year of record is read meanwhile, off the window
+    // thread, so nothing freezes. The last opening's figures are not shown in between.
+    {
+        const QSignalBlocker blocker(table_);
+        table_->setRowCount(0);
+    }
+    troubleList_->clear();
     show();
     raise();
     activateWindow();
+    const auto period = OverviewPeriod(periodChooser_->currentData().toInt());
+    overview_ = runOffWindowThread([this, failedLines, period] {
+        auto overview = std::make_unique<LearningOverview>(app_, failedLines);
+        overview->setPeriod(period);
+        return overview;
+    });
+    showTable();
     overview_->showNotice();
 }
 
 void OverviewWindow::showTable() {
+    // The child looked at stays chosen when the period changes, as long as it has a row.
+    const QString chosen = childChooser_->currentText();
     const OverviewTable table = overview_->figures().table();
     table_->clear();
     table_->setColumnCount(int(table.header.size()));
@@ -221,7 +274,8 @@ void OverviewWindow::showTable() {
     childChooser_->clear();
     for (const ChildFigures& child : overview_->figures().children())
         childChooser_->addItem(child.user);
-    childChooser_->setCurrentIndex(childChooser_->count() > 0 ? 0 : -1);
+    const int same = childChooser_->findText(chosen, Qt::MatchExactly);
+    childChooser_->setCurrentIndex(same >= 0 ? same : (childChooser_->count() > 0 ? 0 : -1));
     showChild(childChooser_->currentIndex());
 }
 
@@ -245,7 +299,12 @@ void OverviewWindow::showChild(int index) {
     }
     for (const QString& label : dayAxis_->categoriesLabels())
         dayAxis_->remove(label);
-    for (size_t day = 0; day < days.size(); day += DaysPerWeek)
+    // A label a week, or fewer for a long period, so they never crowd.
+    const size_t labelStep =
+        DaysPerWeek * std::max<size_t>(1, (days.size() + MaxDayLabels * DaysPerWeek - 1) /
+                                              (MaxDayLabels * DaysPerWeek));
+    dayAxis_->setRange(-BarHalfWidth, double(days.size()) - BarHalfWidth);
+    for (size_t day = 0; day < days.size(); day += labelStep)
         dayAxis_->append(days[day].date.toString(QStringLiteral("dd.MM.")), double(day));
     finishedBars_->remove(0, finishedBars_->count());
     finishedBars_->append(finished);
@@ -260,12 +319,16 @@ void OverviewWindow::showChild(int index) {
 
     troubleList_->clear();
     for (const TroubleSentence& trouble : overview_->figures().troubleSentences(user))
-        troubleList_->addItem(
-            trouble.sentence +
-            QStringLiteral("\n    %1-mal geübt, %2 rot, ")
-                .arg(trouble.attempts)
-                .arg(trouble.redAnswers) +
-            countWording(trouble.helps, QStringLiteral("1 Hilfe"), QStringLiteral("%1 Hilfen")));
+        troubleList_->addItem(trouble.sentence + QStringLiteral("\n    ") +
+                              troubleWording(trouble));
+}
+
+void OverviewWindow::printReport() {
+    if (const auto report = ChildReport::of(*overview_, childChooser_->currentText()))
+        makeChildReport(app_, *report);
+    else
+        app_.dialogs.message(QStringLiteral("Im gewählten Zeitraum hat noch kein Kind geübt.") + CR,
+                             QStringLiteral("Bericht drucken"), Buttons::Ok, Icon::Information);
 }
 
 void OverviewWindow::returnToMainWindow() {

@@ -41,14 +41,17 @@ protected:
 
 private:
     QWidget* buildChart();
+    void fitToScreen();
     void showTable();
     void showChild(int index);
+    void printReport();
     void returnToMainWindow();
 
     AppState& app_;
     std::unique_ptr<LearningOverview> overview_;
     QTableWidget* table_ = nullptr;
     QComboBox* childChooser_ = nullptr;
+    QComboBox* periodChooser_ = nullptr;
     QChart* chart_ = nullptr;
     QBarSet* finishedBars_ = nullptr;
     QLineSeries* redLine_ = nullptr;

@@ -8,6 +8,7 @@
 #include "platform/sharecheck.h"
 #include "platform/twips.h"
 #include "platform/windowscale.h"
+#include "shell/classlistwindow.h"
 #include "shell/readingaidspage.h"
 #include "store/appstate.h"
 
@@ -67,8 +68,17 @@ void SettingsWindow::buildControls() {
     readingAids->setCheckable(true);
     connect(readingAids, &PictureButton::toggled, this, &SettingsWindow::showReadingAids);
 
-    // Ends before the reading aids' button; the wait text is far shorter.
-    waitLabel_ = addLabel(this, "waitLabel", QString(), twipsRect(1920, 240, 6855, 375));
+    auto* classList =
+        addPictureButton(this, QStringLiteral("classListButton"), QStringLiteral("Kinder"),
+                         QStringLiteral("kinder"), ClassListLeftTwips, 120);
+    connect(classList, &PictureButton::clicked, this, [this] {
+        if (!classList_)
+            classList_ = new ClassListWindow(app_, this);
+        classList_->activate();
+    });
+
+    // Ends before the class list's button; the wait text is far shorter.
+    waitLabel_ = addLabel(this, "waitLabel", QString(), twipsRect(1920, 240, 6015, 375));
     waitLabel_->setStyleSheet(WaitStyle);
     auto* folderCheck =
         addPictureButton(this, QStringLiteral("folderCheckButton"), QStringLiteral("Ordner prüfen"),

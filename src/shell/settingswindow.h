@@ -14,6 +14,7 @@ class QToolButton;
 namespace tivoral {
 
 class AppState;
+class ClassListWindow;
 class ReadingAidsPage;
 
 // The settings window: the teacher picks the font of the sentence displays and the
@@ -29,6 +30,7 @@ public:
     static constexpr int ReadingAidsTopTwips = 840;
     // Left of the reading aids' button, where the wait text never reaches.
     static constexpr int FolderCheckLeftTwips = 8280;
+    static constexpr int ClassListLeftTwips = 7740;
 
     explicit SettingsWindow(AppState& app, QWidget* parent = nullptr);
 
@@ -72,6 +74,7 @@ private:
     QStringList shownFonts_;
     QToolButton* readingAidsButton_ = nullptr;
     ReadingAidsPage* readingAidsPage_ = nullptr;
+    ClassListWindow* classList_ = nullptr;
 };
 
 } // namespace tivoral

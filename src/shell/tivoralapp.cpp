@@ -7,6 +7,8 @@
 #include "shell/overviewwindow.h"
 #include "shell/settingswindow.h"
 #include "store/appstate.h"
+#include "worksheets/worksheetdialog.h"
+#include "worksheets/worksheetoptions.h"
 
 #include <QScreen>
 #include <QTimer>
@@ -63,10 +65,22 @@ void TivoralApp::openEditor() {
     if (!editor_) {
         editor_ = new EditorWindow(state_);
         connect(editor_, &EditorWindow::returnedToMainWindow, main_, &MainWindow::showMainWindow);
-        connect(editor_, &EditorWindow::worksheetsRequested, this, [this] { worksheets_.make(); });
+        connect(editor_, &EditorWindow::worksheetsRequested, this, &TivoralApp::offerWorksheets);
     }
     main_->hideMainWindow();
     editor_->activate();
+}
+
+void TivoralApp::offerWorksheets() {
+    const ReadingOptionsFile folderOptions(state_.workFolder);
+    const QList<int> marked = editor_->markedRows();
+    WorksheetDialog dialog(worksheetoptions::read(folderOptions), int(marked.size()),
+                           worksheets_.classFontFamily(), editor_);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // Choices that cannot be kept (a folder without write access) still make the worksheet.
+    worksheetoptions::write(folderOptions, dialog.options(), nullptr);
+    worksheets_.make(dialog.options(), marked);
 }
 
 void TivoralApp::openSettings() {

@@ -44,6 +44,8 @@ private:
     void openSettings();
     void openGame();
     void openOverview();
+    // The worksheet dialog; "Erstellen" keeps its choices and makes the worksheet.
+    void offerWorksheets();
     // The chosen child's window size, for every window at once.
     void applyWindowSize();
 

@@ -2,6 +2,7 @@
 
 #include "exercises/panelstyle.h"
 #include "platform/twips.h"
+#include "shell/classroster.h"
 #include "shell/mainviews.h"
 #include "shell/viewplacement.h"
 #include "store/appstate.h"
@@ -60,7 +61,10 @@ UserPanel::UserPanel(AppState& app, MainViews& views, QWidget* parent) : QFrame(
     connect(add, &QPushButton::clicked, &views, &MainViews::addUser);
     connect(cancel, &QPushButton::clicked, &views, &MainViews::closeUserPanel);
     connect(&app.users, &Users::namesChanged, this, &UserPanel::showNames);
-    connect(&views, &MainViews::changed, this, [this, &views] {
+    connect(&views, &MainViews::changed, this, [this, &views, add] {
+        // The teacher may have closed the list to new names, on any computer of the class.
+        if (views.userPanelOpen() && !isVisible())
+            add->setVisible(ClassRoster(app_.workFolder).childrenMayAddNames());
         setVisible(views.userPanelOpen());
         if (isVisible())
             raise();

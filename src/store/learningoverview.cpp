@@ -16,12 +16,26 @@ const QString Title = QStringLiteral("Lernstand");
 
 LearningOverview::LearningOverview(AppState& app, int failedLines)
     : app_(app), failedLines_(failedLines),
-      contents_(readPracticeRecord(app.workFolder.filePath(practicerecord::FileName))),
-      figures_(contents_) {}
+      contents_(readPracticeRecord(app.workFolder.filePath(practicerecord::FileName))) {
+    setPeriod(period_);
+}
+
+void LearningOverview::setPeriod(OverviewPeriod period) {
+    period_ = period;
+    figures_.emplace(contents_, firstDayOf(period, app_.practiceRecord.now().date()));
+}
+
+QString LearningOverview::periodWording() const {
+    const std::optional<QDate> first = firstDayOf(period_, app_.practiceRecord.now().date());
+    if (!first)
+        return periodText(period_);
+    return periodText(period_) +
+           QStringLiteral(" (seit %1)").arg(first->toString(QStringLiteral("dd.MM.yyyy")));
+}
 
 QDate LearningOverview::lastChartDay() const {
-    QDate last = QDate::currentDate();
-    for (const ChildFigures& child : figures_.children())
+    QDate last = app_.practiceRecord.now().date();
+    for (const ChildFigures& child : figures_->children())
         last = std::max(last, child.lastPractice.date());
     return last;
 }

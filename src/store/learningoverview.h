@@ -20,7 +20,12 @@ public:
     LearningOverview(const LearningOverview&) = delete;
     LearningOverview& operator=(const LearningOverview&) = delete;
 
-    const PracticeOverview& figures() const { return figures_; }
+    const PracticeOverview& figures() const { return *figures_; }
+    // The stretch of time the figures look at; the last four weeks at first.
+    OverviewPeriod period() const { return period_; }
+    void setPeriod(OverviewPeriod period);
+    // The period's first day, or the record's, in words: "seit 01.08.2026".
+    QString periodWording() const;
     // The day the charts end on: today, or the last day in the record when that lies ahead.
     QDate lastChartDay() const;
 
@@ -36,7 +41,8 @@ private:
     AppState& app_;
     int failedLines_;
     PracticeRecordContents contents_;
-    PracticeOverview figures_;
+    OverviewPeriod period_ = OverviewPeriod::LastFourWeeks;
+    std::optional<PracticeOverview> figures_;
 };
 
 } // namespace tivoral

@@ -1,5 +1,6 @@
 #include "store/practiceoverview.h"
 
+#include "platform/countwording.h"
 #include "platform/textcase.h"
 #include "platform/textmarks.h"
 #include "store/practicerecord.h"
@@ -9,6 +10,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 
 namespace tivoral {
@@ -42,12 +44,62 @@ struct Totals {
     int redAnswers = 0;
 };
 
+constexpr int DaysPerWeek = 7;
+constexpr int WeeksPerFourWeeks = 4;
+constexpr int SchoolYearFirstMonth = 8;
+
 } // namespace
 
-PracticeOverview::PracticeOverview(const PracticeRecordContents& record) : record_(record) {
+QString troubleWording(const TroubleSentence& trouble) {
+    QStringList parts;
+    if (trouble.attempts > 0)
+        parts << QStringLiteral("%1-mal geübt").arg(trouble.attempts)
+              << QStringLiteral("%1 rot").arg(trouble.redAnswers)
+              << countWording(trouble.helpPoints, QStringLiteral("1 Hilfepunkt"),
+                              QStringLiteral("%1 Hilfepunkte"));
+    if (trouble.skipped > 0)
+        parts << QStringLiteral("%1-mal übersprungen").arg(trouble.skipped);
+    return parts.join(QStringLiteral(", "));
+}
+
+QString periodText(OverviewPeriod period) {
+    switch (period) {
+    case OverviewPeriod::LastWeek:
+        return QStringLiteral("Letzte 7 Tage");
+    case OverviewPeriod::LastFourWeeks:
+        return QStringLiteral("Letzte 4 Wochen");
+    case OverviewPeriod::SchoolYear:
+        return QStringLiteral("Dieses Schuljahr");
+    case OverviewPeriod::All:
+        break;
+    }
+    return QStringLiteral("Alles");
+}
+
+std::optional<QDate> firstDayOf(OverviewPeriod period, QDate today) {
+    switch (period) {
+    case OverviewPeriod::LastWeek:
+        return today.addDays(1 - DaysPerWeek);
+    case OverviewPeriod::LastFourWeeks:
+        return today.addDays(1 - DaysPerWeek * WeeksPerFourWeeks);
+    case OverviewPeriod::SchoolYear:
+        return QDate(today.month() >= SchoolYearFirstMonth ? today.year() : today.year() - 1,
+                     SchoolYearFirstMonth, 1);
+    case OverviewPeriod::All:
+        break;
+    }
+    return std::nullopt;
+}
+
+PracticeOverview::PracticeOverview(const PracticeRecordContents& record,
+                                   std::optional<QDate> firstDay)
+    : record_(record),
+      firstDay_(firstDay ? firstDay->toJulianDay() : std::numeric_limits<qint64>::min()) {
     QHash<Text, Totals> totals;
     QSet<Text> exercises;
     for (const RecordedEntry& entry : record.entries) {
+        if (!counts(entry))
+            continue;
         Totals& sums = totals[entry.user];
         ChildFigures& child = sums.figures;
         sums.days.insert(entry.day);
@@ -55,6 +107,8 @@ PracticeOverview::PracticeOverview(const PracticeRecordContents& record) : recor
             sums.last = &entry;
         if (isHelp(entry.event))
             ++child.helps;
+        if (entry.event == Event::SentenceSkipped)
+            ++child.skipped;
         if (entry.event != Event::SentenceFinished)
             continue;
         ++child.finished;
@@ -86,16 +140,26 @@ PracticeOverview::PracticeOverview(const PracticeRecordContents& record) : recor
 }
 
 std::vector<PracticeDay> PracticeOverview::days(const QString& user, QDate lastDay) const {
-    const QDate firstDay = lastDay.addDays(1 - ChartDays);
-    std::vector<PracticeDay> days(ChartDays);
-    std::vector<int> redAnswers(ChartDays);
-    for (int day = 0; day < ChartDays; ++day)
-        days[size_t(day)].date = firstDay.addDays(day);
     const std::optional<Text> userText = record_.find(user);
+    qint64 first = firstDay_;
+    if (first == std::numeric_limits<qint64>::min()) {
+        first = lastDay.toJulianDay();
+        for (const RecordedEntry& entry : record_.entries) {
+            if (entry.user == userText)
+                first = std::min(first, entry.day);
+        }
+    }
+    const qint64 count = std::clamp<qint64>(lastDay.toJulianDay() - first + 1, 1, MaxChartDays);
+    const QDate firstDay = lastDay.addDays(1 - count);
+    const auto dayCount = size_t(count);
+    std::vector<PracticeDay> days(dayCount);
+    std::vector<int> redAnswers(dayCount);
+    for (qint64 day = 0; day < count; ++day)
+        days[size_t(day)].date = firstDay.addDays(day);
     for (const RecordedEntry& entry : record_.entries) {
         const qint64 day = entry.day - firstDay.toJulianDay();
         if (entry.user != userText || entry.event != Event::SentenceFinished || day < 0 ||
-            day >= ChartDays)
+            day >= count)
             continue;
         ++days[size_t(day)].finished;
         redAnswers[size_t(day)] += entry.redAnswers;
@@ -109,23 +173,32 @@ std::vector<TroubleSentence> PracticeOverview::troubleSentences(const QString& u
     const std::optional<Text> userText = record_.find(user);
     QHash<Text, TroubleSentence> bySentence;
     for (const RecordedEntry& entry : record_.entries) {
-        if (entry.user != userText || entry.event != Event::SentenceFinished)
+        const bool finished = entry.event == Event::SentenceFinished;
+        if (entry.user != userText || !counts(entry) ||
+            (!finished && entry.event != Event::SentenceSkipped))
             continue;
         TroubleSentence& trouble = bySentence[entry.sentence];
+        if (!finished) {
+            ++trouble.skipped;
+            continue;
+        }
         ++trouble.attempts;
         trouble.redAnswers += entry.redAnswers;
-        trouble.helps += entry.helps;
+        trouble.helpPoints += entry.helps;
     }
+    const auto score = [](const TroubleSentence& trouble) {
+        return trouble.redAnswers + trouble.helpPoints + SkipWeight * trouble.skipped;
+    };
     std::vector<TroubleSentence> troubles;
     for (auto trouble = bySentence.begin(); trouble != bySentence.end(); ++trouble) {
-        if (trouble->redAnswers + trouble->helps == 0)
+        if (score(*trouble) == 0)
             continue;
         trouble->sentence = record_.text(trouble.key());
         troubles.push_back(*trouble);
     }
-    const auto harder = [](const TroubleSentence& a, const TroubleSentence& b) {
-        const int aScore = a.redAnswers + a.helps;
-        const int bScore = b.redAnswers + b.helps;
+    const auto harder = [&score](const TroubleSentence& a, const TroubleSentence& b) {
+        const int aScore = score(a);
+        const int bScore = score(b);
         if (aScore != bScore)
             return aScore > bScore;
         if (a.redAnswers != b.redAnswers)
@@ -141,14 +214,15 @@ std::vector<TroubleSentence> PracticeOverview::troubleSentences(const QString& u
 OverviewTable PracticeOverview::table() const {
     OverviewTable table;
     table.header << QStringLiteral("Kind") << QStringLiteral("Tage geübt") << exercises_
-                 << QStringLiteral("Sekunden pro Satz") << QStringLiteral("Rote Antworten pro Satz")
-                 << QStringLiteral("Hilfen") << QStringLiteral("Zuletzt geübt");
+                 << QStringLiteral("Übersprungen") << QStringLiteral("Sekunden pro Satz")
+                 << QStringLiteral("Rote Antworten pro Satz") << QStringLiteral("Hilfen")
+                 << QStringLiteral("Zuletzt geübt");
     for (const ChildFigures& child : children_) {
         QStringList row{child.user, QString::number(child.daysPractised)};
         for (const QString& exercise : exercises_)
             row << QString::number(child.finishedPerExercise.value(exercise));
-        row << decimal(child.averageSeconds) << decimal(child.redPerSentence)
-            << QString::number(child.helps)
+        row << QString::number(child.skipped) << decimal(child.averageSeconds)
+            << decimal(child.redPerSentence) << QString::number(child.helps)
             << child.lastPractice.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
         table.rows.push_back(row);
     }

@@ -132,6 +132,11 @@ ReadingOptions ReadingOptionsFile::optionsFor(const std::optional<QString>& user
 
 bool ReadingOptionsFile::change(const std::optional<QString>& user, const QString& key,
                                 const QString& value, QString* error) const {
+    return change(user, Section{{key, value}}, error);
+}
+
+bool ReadingOptionsFile::change(const std::optional<QString>& user, const Section& values,
+                                QString* error) const {
     FolderLock lock(folder_);
     if (!lock.readsCurrent(path())) {
         if (error)
@@ -146,7 +151,9 @@ bool ReadingOptionsFile::change(const std::optional<QString>& user, const QStrin
             *error = QStringLiteral("Die Datei ist zu groß oder beschädigt.");
         return false;
     }
-    sections[sectionName(user)][key] = value;
+    Section& section = sections[sectionName(user)];
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        section[it.key()] = it.value();
     return textfile::writeLinesAtomic(path(), format(sections), error);
 }
 

@@ -72,6 +72,9 @@ public:
     // another computer's change to another child survives. No user: the default section.
     bool change(const std::optional<QString>& user, const QString& key, const QString& value,
                 QString* error = nullptr) const;
+    // The same for several keys of one section, in one rewrite.
+    bool change(const std::optional<QString>& user, const Section& values,
+                QString* error = nullptr) const;
 
     static QString sectionName(const std::optional<QString>& user);
     static Sections parse(const QStringList& lines);

@@ -29,11 +29,27 @@ public:
     // The editor's count makes way for the error; everything else stays as it was.
     void setLoadError(LoadError error);
     void setLoaded(int count, const QString& path, const QString& name);
+    // A list that comes with the program: shown and practised like a loaded one, but it is no
+    // file yet, so restoreLoaded() goes back past it.
+    void setUnsavedList(int count, const QString& label, const QString& name);
+    // Everything as after the last load, failed load or save; for edits the teacher discards.
+    void restoreLoaded();
 
 Q_SIGNALS:
     void changed();
 
 private:
+    struct Loaded {
+        std::optional<int> editorCount;
+        LoadError loadError = LoadError::None;
+        QString editorPath;
+        QString loadedName;
+        int loadedCount = 0;
+    };
+    void setShown(int count, const QString& path, const QString& name);
+    Loaded current() const;
+
+    Loaded lastLoaded_;
     std::optional<int> editorCount_;
     LoadError loadError_ = LoadError::None;
     QString editorPath_;

@@ -34,6 +34,8 @@ public:
     // chose to keep them unsaved. Selection changes are not edits.
     bool hasUnsavedEdits() const { return entries_ != marked_; }
     void markAsSaved() { marked_ = entries_; }
+    // Back to the entries last marked; the selection is cleared.
+    void discardUnsavedEdits() { setEntries(marked_); }
 
     // A count as the program writes it: the decimal number after one leading blank.
     static QString countText(int count);

@@ -102,4 +102,12 @@ void Users::selectUser(int index) {
     Q_EMIT currentChanged(current_);
 }
 
+void Users::noteRenamed(const QString& user, const std::optional<QString>& newName) {
+    load();
+    if (current_ != user)
+        return;
+    current_ = newName.value_or(QString::fromLatin1(NoUserChosen));
+    Q_EMIT currentChanged(current_);
+}
+
 } // namespace tivoral

@@ -35,6 +35,9 @@ public:
     // appends the name and rewrites the file.
     void addUser(Dialogs& dialogs);
     void selectUser(int index);
+    // After the teacher renamed a child (or, without a new name, removed one): the list is read
+    // again, and a run working under the old name goes on under the new one.
+    void noteRenamed(const QString& user, const std::optional<QString>& newName);
 
 Q_SIGNALS:
     void namesChanged();

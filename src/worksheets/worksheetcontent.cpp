@@ -16,29 +16,21 @@ namespace tivoral {
 
 namespace {
 
-// The section's title is the exercise's name; its task tells the child what to do on paper.
-SheetSection section(const ExerciseDescriptor& descriptor) {
-    SheetSection result;
-    result.exercise = *descriptor.sheet;
-    result.title = descriptor.profile().name;
-    switch (result.exercise) {
+// What the section tells the child to do on paper.
+QString taskText(SheetExercise exercise) {
+    switch (exercise) {
     case SheetExercise::Dosensatz:
-        result.task =
-            QStringLiteral("Die Wörter sind durcheinander. Schreibe den Satz richtig auf.");
-        break;
+        return QStringLiteral("Die Wörter sind durcheinander. Schreibe den Satz richtig auf.");
     case SheetExercise::Puzzle:
-        result.task = QStringLiteral(
+        return QStringLiteral(
             "Schneide die Wörter aus und klebe sie in der richtigen Reihenfolge auf.");
-        break;
     case SheetExercise::Mosaic:
-        result.task = QStringLiteral(
+        return QStringLiteral(
             "Im Gitter ist ein Satz versteckt. Finde ihn und schreibe ihn richtig auf.");
-        break;
     case SheetExercise::Verrutscher:
-        result.task = QStringLiteral("Der Satz ist verrutscht. Schreibe ihn richtig auf.");
-        break;
+        return QStringLiteral("Der Satz ist verrutscht. Schreibe ihn richtig auf.");
     }
-    return result;
+    return {};
 }
 
 // The sentence set up as its exercise does; none when the exercise would skip it.
@@ -71,17 +63,55 @@ std::optional<SheetTask> setUpTask(SheetExercise exercise, SheetTask task, Rando
 
 } // namespace
 
+const QList<SheetExerciseKind>& sheetExercises() {
+    static const QList<SheetExerciseKind> kinds = [] {
+        QList<SheetExerciseKind> result;
+        for (const ExerciseDescriptor& descriptor : exerciseCatalog()) {
+            if (!descriptor.sheet)
+                continue;
+            const QString name = descriptor.profile().name;
+            result.append({*descriptor.sheet, name, taskText(*descriptor.sheet),
+                           QString(name).remove(QLatin1Char(' '))});
+        }
+        return result;
+    }();
+    return kinds;
+}
+
+QStringList chosenSentences(const QStringList& list, const QList<int>& marked,
+                            const WorksheetOptions& options) {
+    switch (options.sentences) {
+    case WorksheetOptions::Sentences::All:
+        break;
+    case WorksheetOptions::Sentences::First:
+        return list.first(std::clamp<qsizetype>(options.firstCount, 0, list.size()));
+    case WorksheetOptions::Sentences::Marked: {
+        QList<int> rows = marked;
+        std::sort(rows.begin(), rows.end());
+        QStringList chosen;
+        for (const int row : rows) {
+            if (row >= 0 && row < list.size())
+                chosen.append(list.at(row));
+        }
+        return chosen;
+    }
+    }
+    return list;
+}
+
 WorksheetContent composeWorksheet(const QString& listName, const QStringList& sentences,
-                                  RandomSource& random, const TextCaseOption& textCase) {
+                                  RandomSource& random, const TextCaseOption& textCase,
+                                  const WorksheetOptions& options) {
     WorksheetContent content;
     content.listName = listName;
+    content.showsAnswers = options.solutions;
     const qsizetype taken = std::min<qsizetype>(sentences.size(), WorksheetContent::MaxSentences);
     content.answers = sentences.first(taken);
     content.leftOut = int(sentences.size() - taken);
 
-    for (const ExerciseDescriptor& descriptor : exerciseCatalog()) {
-        if (descriptor.sheet)
-            content.sections.append(section(descriptor));
+    for (const SheetExerciseKind& kind : sheetExercises()) {
+        if (options.exercises.contains(kind.exercise))
+            content.sections.append(SheetSection{kind.exercise, kind.title, kind.task, {}});
     }
     random.seedFromTimeOfDay();
     for (int i = 0; i < content.answers.size(); ++i) {

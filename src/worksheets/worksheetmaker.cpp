@@ -60,13 +60,14 @@ bool writeWorksheetPdf(QIODevice& device, const WorksheetContent& content,
 WorksheetMaker::WorksheetMaker(AppState& app, SheetPrinter& printer)
     : app_(app), printer_(printer) {}
 
-QString WorksheetMaker::fontFamily() const {
+QString WorksheetMaker::classFontFamily() const {
     const auto& font = app_.settings.exerciseFont();
     return font ? font->family : QString::fromLatin1(Settings::DefaultFontName);
 }
 
-void WorksheetMaker::make() {
-    if (app_.store.isEmpty()) {
+void WorksheetMaker::make(const WorksheetOptions& options, const QList<int>& marked) {
+    const QStringList sentences = chosenSentences(app_.store.entries(), marked, options);
+    if (sentences.isEmpty()) {
         app_.dialogs.message(
             QStringLiteral("Die Liste ist leer, es gibt kein Arbeitsblatt zu machen.") + CR, Title,
             Buttons::Ok, Icon::Information);
@@ -74,9 +75,9 @@ void WorksheetMaker::make() {
     }
     const QString listName = QFileInfo(app_.fileStatus.editorPath()).fileName();
     const WorksheetContent content =
-        composeWorksheet(listName.isEmpty() ? QStringLiteral("Satzliste") : listName,
-                         app_.store.entries(), app_.random, app_.textCase);
-    const QString family = fontFamily();
+        composeWorksheet(listName.isEmpty() ? QStringLiteral("Satzliste") : listName, sentences,
+                         app_.random, app_.textCase, options);
+    const QString family = options.fontFamily.isEmpty() ? classFontFamily() : options.fontFamily;
 
     QString prompt;
     bool allWell = true;
@@ -114,7 +115,7 @@ void WorksheetMaker::make() {
     if (content.leftOut > 0)
         prompt += QStringLiteral("Darauf stehen die ersten %1 von %2 Sätzen der Liste.")
                       .arg(content.answers.size())
-                      .arg(app_.store.count()) +
+                      .arg(sentences.size()) +
                   CR;
     app_.dialogs.message(prompt, Title, Buttons::Ok, allWell ? Icon::Information : Icon::Warning);
 }

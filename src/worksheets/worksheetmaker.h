@@ -40,10 +40,10 @@ public:
 
     WorksheetMaker(AppState& app, SheetPrinter& printer);
 
-    void make();
-
-private:
-    QString fontFamily() const;
+    // The worksheet the options choose; marked: the rows marked in the editor's list.
+    void make(const WorksheetOptions& options = {}, const QList<int>& marked = {});
+    // The font of the settings, which worksheets use unless the teacher chose another.
+    QString classFontFamily() const;
 
     AppState& app_;
     SheetPrinter& printer_;

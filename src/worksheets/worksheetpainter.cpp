@@ -1,5 +1,6 @@
 #include "worksheets/worksheetpainter.h"
 
+#include "exercises/verrutscher.h"
 #include "worksheets/pageplan.h"
 
 #include <QFontMetricsF>
@@ -16,28 +17,32 @@ namespace tivoral {
 namespace {
 
 constexpr double MillimetresPerInch = 25.4;
-constexpr double HeaderMm = 10.0;
-constexpr double BlockGapMm = 7.0;
-constexpr double SpaceMm = 3.0;
+constexpr double HeaderMm = 8.0;
+// The "Name / Datum" row under the header of every page a child works on.
+constexpr double NameRowMm = 9.0;
+// A line measured for the Verrutscher breaks must not be wrapped again when laid out.
+constexpr double MeasuredLineShare = 0.98;
+constexpr double BlockGapMm = 4.0;
+constexpr double SpaceMm = 2.0;
 constexpr double NumberColumnMm = 12.0;
-constexpr double NumberDiameterMm = 8.0;
-constexpr double WritingLineMm = 14.0;
-constexpr double MidlineAboveBaseMm = 4.5;
-constexpr double BaselineBelowTopMm = 11.0;
+constexpr double NumberDiameterMm = 7.0;
+constexpr double WritingLineMm = 12.0;
+constexpr double MidlineAboveBaseMm = 4.0;
+constexpr double BaselineBelowTopMm = 9.5;
 // Children write larger than print, and a writing line must hold the whole sentence.
-constexpr double HandwritingFactor = 1.6;
-constexpr double TileHeightMm = 13.0;
-constexpr double TilePaddingMm = 4.0;
-constexpr double TileGapMm = 4.0;
-constexpr double MosaicMaxCellHeightMm = 8.0;
+constexpr double HandwritingFactor = 1.4;
+constexpr double TileHeightMm = 11.0;
+constexpr double TilePaddingMm = 3.0;
+constexpr double TileGapMm = 3.0;
+constexpr double MosaicMaxCellHeightMm = 5.2;
 constexpr double MosaicCellAspect = 1.2;
-constexpr double MosaicLetterShare = 0.68;
+constexpr double MosaicLetterShare = 0.8;
 constexpr double ThinPenMm = 0.25;
 constexpr double PenMm = 0.4;
 
 constexpr int TitlePointSize = 24;
 constexpr int HeadingTaskPointSize = 14;
-constexpr int AnswerPointSize = 14;
+constexpr int AnswerPointSize = 13;
 constexpr int NumberPointSize = 12;
 constexpr int SmallPointSize = 9;
 
@@ -79,6 +84,8 @@ QFont makeFont(const QString& family, int pointSize, bool bold) {
     QFont font(family, pointSize, bold ? QFont::Bold : QFont::Normal);
     // On paper the letters must keep their shapes exactly; no hinting to screen pixels.
     font.setHintingPreference(QFont::PreferNoHinting);
+    // A child learning to read needs every letter on its own: no ligatures such as fl.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -105,8 +112,7 @@ double WorksheetPainter::textWidth() const {
 double WorksheetPainter::headingHeight(const QString& task) const {
     const QFontMetricsF title(fonts_.title, device_);
     const double taskHeight = WrappedText(task, fonts_.task, device_, pageWidth_).height();
-    return title.lineSpacing() + mm(SpaceMm) + taskHeight + mm(SpaceMm) +
-           QFontMetricsF(fonts_.task, device_).lineSpacing();
+    return title.lineSpacing() + mm(SpaceMm) + taskHeight;
 }
 
 int WorksheetPainter::writingLineCount(const SheetSection& section, const SheetTask& task) const {
@@ -154,7 +160,7 @@ double WorksheetPainter::taskHeight(const SheetSection& section, const SheetTask
     switch (section.exercise) {
     case SheetExercise::Dosensatz:
     case SheetExercise::Verrutscher:
-        shown = WrappedText(task.shownText, fonts_.text, device_, textWidth()).height();
+        shown = WrappedText(shownLines(section, task), fonts_.text, device_, textWidth()).height();
         break;
     case SheetExercise::Puzzle: {
         const QList<QRectF> rects = tileRects(task.tiles);
@@ -167,6 +173,19 @@ double WorksheetPainter::taskHeight(const SheetSection& section, const SheetTask
     }
     return std::max(shown, mm(NumberDiameterMm)) + mm(SpaceMm) +
            writingLineCount(section, task) * mm(WritingLineMm);
+}
+
+QString WorksheetPainter::shownLines(const SheetSection& section, const SheetTask& task) const {
+    if (section.exercise != SheetExercise::Verrutscher)
+        return task.shownText;
+    // Broken as the screen breaks it: at wide gaps only, so no letter group is cut in two.
+    const QFontMetricsF metrics(fonts_.text, device_);
+    const double room = textWidth() * MeasuredLineShare;
+    return breakMisprint(task.shownText,
+                         [&metrics, room](const QString& line) {
+                             return metrics.horizontalAdvance(line) <= room;
+                         })
+        .join(QChar::LineSeparator);
 }
 
 double WorksheetPainter::answerHeight(const QString& sentence) const {
@@ -187,7 +206,7 @@ bool WorksheetPainter::paint(QPagedPaintDevice& device, QString* error) {
     device_ = &device;
     dotsPerMm_ = device.logicalDpiY() / MillimetresPerInch;
     pageWidth_ = painter.viewport().width();
-    bodyTop_ = mm(HeaderMm);
+    bodyTop_ = mm(HeaderMm + NameRowMm);
     bodyHeight_ = painter.viewport().height() - bodyTop_;
 
     QList<SectionHeights> heights;
@@ -198,10 +217,14 @@ bool WorksheetPainter::paint(QPagedPaintDevice& device, QString* error) {
         heights.append(sizes);
     }
     const QString answerTitle = QStringLiteral("Lösungen");
-    const QString answerNote = QStringLiteral("Die Nummern gelten für alle vier Übungen.");
+    const QString answerNote = content_.sections.size() > 1
+                                   ? QStringLiteral("Die Nummern gelten für alle Übungen.")
+                                   : QStringLiteral("Die Nummern gelten für die Übung.");
     SectionHeights answers{headingHeight(answerNote), {}};
-    for (const QString& sentence : content_.answers)
-        answers.items.append(answerHeight(sentence));
+    for (const QString& sentence : content_.answers) {
+        if (content_.showsAnswers)
+            answers.items.append(answerHeight(sentence));
+    }
     heights.append(answers);
     const PagePlan plan = planPages(heights, bodyHeight_, mm(BlockGapMm));
 
@@ -211,7 +234,8 @@ bool WorksheetPainter::paint(QPagedPaintDevice& device, QString* error) {
                 *error = QStringLiteral("Eine neue Seite konnte nicht beginnen.");
             return false;
         }
-        drawPageFrame(painter, page, int(plan.size()));
+        const bool forChildren = plan.at(page).constFirst().section < content_.sections.size();
+        drawPageFrame(painter, page, int(plan.size()), forChildren);
         for (const PlacedBlock& block : plan.at(page)) {
             const double top = bodyTop_ + block.top;
             painter.save();
@@ -224,12 +248,12 @@ bool WorksheetPainter::paint(QPagedPaintDevice& device, QString* error) {
             }
             const bool isAnswer = block.section == content_.sections.size();
             if (isAnswer && block.item == PlacedBlock::Heading)
-                drawHeading(painter, top, answerTitle, answerNote, false);
+                drawHeading(painter, top, answerTitle, answerNote);
             else if (isAnswer)
                 drawAnswer(painter, top, block.item + 1, content_.answers.at(block.item));
             else if (const SheetSection& section = content_.sections.at(block.section);
                      block.item == PlacedBlock::Heading)
-                drawHeading(painter, top, section.title, section.task, true);
+                drawHeading(painter, top, section.title, section.task);
             else
                 drawTask(painter, top, section, section.tasks.at(block.item));
             painter.restore();
@@ -239,7 +263,8 @@ bool WorksheetPainter::paint(QPagedPaintDevice& device, QString* error) {
     return painter.end();
 }
 
-void WorksheetPainter::drawPageFrame(QPainter& painter, int page, int pageCount) const {
+void WorksheetPainter::drawPageFrame(QPainter& painter, int page, int pageCount,
+                                     bool forChildren) const {
     painter.setFont(fonts_.small);
     painter.setPen(LineGrey);
     const QRectF header(0, 0, pageWidth_, mm(HeaderMm - SpaceMm));
@@ -249,10 +274,17 @@ void WorksheetPainter::drawPageFrame(QPainter& painter, int page, int pageCount)
                      QStringLiteral("Seite %1 von %2").arg(page + 1).arg(pageCount));
     painter.setPen(QPen(LineGrey, mm(ThinPenMm)));
     painter.drawLine(QPointF(0, header.bottom()), QPointF(pageWidth_, header.bottom()));
+    // The solutions are the teacher's; only the children's pages ask for a name.
+    if (forChildren) {
+        painter.setPen(Ink);
+        painter.setFont(fonts_.task);
+        painter.drawText(QRectF(0, mm(HeaderMm), pageWidth_, mm(NameRowMm - SpaceMm)),
+                         Qt::AlignLeft | Qt::AlignVCenter, nameLine());
+    }
 }
 
 void WorksheetPainter::drawHeading(QPainter& painter, double top, const QString& title,
-                                   const QString& task, bool asksForName) const {
+                                   const QString& task) const {
     painter.setPen(TitleBlue);
     painter.setFont(fonts_.title);
     const double titleHeight = QFontMetricsF(fonts_.title, device_).lineSpacing();
@@ -261,12 +293,7 @@ void WorksheetPainter::drawHeading(QPainter& painter, double top, const QString&
     painter.setPen(Ink);
     painter.setFont(fonts_.task);
     const WrappedText wrapped(task, fonts_.task, device_, pageWidth_);
-    const double taskTop = top + titleHeight + mm(SpaceMm);
-    wrapped.draw(painter, QPointF(0, taskTop));
-    if (asksForName)
-        painter.drawText(QPointF(0, taskTop + wrapped.height() + mm(SpaceMm) +
-                                        QFontMetricsF(fonts_.task, device_).ascent()),
-                         nameLine());
+    wrapped.draw(painter, QPointF(0, top + titleHeight + mm(SpaceMm)));
 }
 
 void WorksheetPainter::drawNumber(QPainter& painter, double top, int number) const {
@@ -362,7 +389,7 @@ void WorksheetPainter::drawTask(QPainter& painter, double top, const SheetSectio
     switch (section.exercise) {
     case SheetExercise::Dosensatz:
     case SheetExercise::Verrutscher:
-        shown = drawWrapped(painter, top, fonts_.text, task.shownText);
+        shown = drawWrapped(painter, top, fonts_.text, shownLines(section, task));
         break;
     case SheetExercise::Puzzle:
         shown = drawTiles(painter, top, task.tiles);

@@ -16,8 +16,8 @@ namespace tivoral {
 // reads on paper; the blocks go onto the pages as the page plan places them.
 class WorksheetPainter {
 public:
-    static constexpr double PageMarginMm = 15.0;
-    static constexpr int TaskPointSize = 18;
+    static constexpr double PageMarginMm = 12.0;
+    static constexpr int TaskPointSize = 16;
 
     WorksheetPainter(const WorksheetContent& content, const QString& fontFamily);
 
@@ -34,15 +34,16 @@ private:
     double headingHeight(const QString& task) const;
     double taskHeight(const SheetSection& section, const SheetTask& task) const;
     double answerHeight(const QString& sentence) const;
+    // The text an item shows, with the line breaks the exercise's own display makes.
+    QString shownLines(const SheetSection& section, const SheetTask& task) const;
     int writingLineCount(const SheetSection& section, const SheetTask& task) const;
     QList<QRectF> tileRects(const QStringList& tiles) const;
     double mosaicCellWidth() const;
     double mosaicCellHeight() const;
 
-    void drawPageFrame(QPainter& painter, int page, int pageCount) const;
-    // The solutions are the teacher's; only the children's sheets ask for a name.
-    void drawHeading(QPainter& painter, double top, const QString& title, const QString& task,
-                     bool asksForName) const;
+    void drawPageFrame(QPainter& painter, int page, int pageCount, bool forChildren) const;
+    void drawHeading(QPainter& painter, double top, const QString& title,
+                     const QString& task) const;
     void drawTask(QPainter& painter, double top, const SheetSection& section,
                   const SheetTask& task) const;
     void drawAnswer(QPainter& painter, double top, int number, const QString& sentence) const;

@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -134,6 +135,9 @@ void EditorWindowTest::unsavedEditsAskBeforeGoingOn() {
 
     const QStringList sample = SampleLists::sentences("SZ.TXT");
     f.click("fileListButton");
+    QVERIFY(!f.window->findChild<QListWidget*>("fileList")
+                 ->geometry()
+                 .intersects(f.window->findChild<QLabel*>("sentenceCountLabel")->geometry()));
     if (way == "leave") {
         f.click("closeEditorButton");
     } else if (way == "frame") {
@@ -157,17 +161,26 @@ void EditorWindowTest::unsavedEditsAskBeforeGoingOn() {
     QCOMPARE(question.buttons, Buttons::YesNoCancel);
     QCOMPARE(QFile::exists(f.folder.path("NEU.TXT")), goesOn && answer == Answer::Yes);
     const bool loaded = goesOn && way != "leave" && way != "frame";
+    // "Nein" throws the edits away: the list is again as last loaded.
+    const QStringList kept = goesOn && answer == Answer::No ? Four : edited;
     QCOMPARE(f.app.store.entries(),
-             loaded ? (way == "load" ? QStringList{"Der Hund bellt."} : sample) : edited);
+             loaded ? (way == "load" ? QStringList{"Der Hund bellt."} : sample) : kept);
+    auto* fileLabel = f.window->findChild<QLabel*>("fileLabel");
+    QCOMPARE(fileLabel->toolTip().endsWith("NEU.TXT"), way == "leave" && goesOn);
     QCOMPARE(returned.size(), goesOn && !loaded ? 1 : 0);
     QCOMPARE(f.window->isVisible(), !goesOn || loaded);
 
     // Once saved or declined, only a further change asks again; a sample list is not saved yet.
     f.dialogs.clear();
     f.window->activate();
+    f.dialogs.queueAnswer(Answer::No);
     f.click("closeEditorButton");
     QCOMPARE(f.dialogs.prompts(),
              goesOn && way != "sample" ? QStringList() : QStringList{question.prompt});
+    if (way == "sample" && goesOn) { // back past the sample list to the list just saved
+        QCOMPARE(f.app.store.entries(), edited);
+        QVERIFY(fileLabel->toolTip().endsWith("NEU.TXT"));
+    }
 }
 
 QTEST_MAIN(EditorWindowTest)

@@ -1,5 +1,6 @@
 // The teacher's overview through its real widgets: the teacher lock before it, the table of the
 // children, and the chart and trouble list of the child chosen.
+#include "support/pdftext.h"
 #include "support/practicegenerator.h"
 #include "support/programdriver.h"
 
@@ -48,6 +49,23 @@ void OverviewWindowTest::showsTheChosenChildBehindTheTeacherLock() {
         charted += bars->at(day);
     QCOMPARE(int(charted), claraFinished);
     QVERIFY(running.find<QListWidget>("troubleList")->count() > 0);
+
+    // "Bericht drucken": one page with her name, the period and her row of the table.
+    running.click("reportButton");
+    const QStringList pages = pdfPageTexts(running.folder.path("BERICHT-Clara.PDF"));
+    QCOMPARE(pages.size(), 1);
+    QVERIFY(pages[0].contains("Lernstand von Clara Zeitraum: Letzte 4 Wochen"));
+    auto* table = running.find<QTableWidget>("childTable");
+    for (int column = 1; column < table->columnCount(); ++column) {
+        const QString pair = table->horizontalHeaderItem(column)->text().replace('\n', ' ') + ": " +
+                             table->item(table->currentRow(), column)->text();
+        QVERIFY2(pages[0].contains(pair), qPrintable(pair));
+    }
+    // The chart follows the period.
+    auto* period = running.find<QComboBox>("periodChooser");
+    period->setCurrentIndex(period->findText("Letzte 7 Tage"));
+    QCOMPARE(chart->findChild<QBarSet*>()->count(), 7);
+    QCOMPARE(chooser->currentText(), "Clara");
 
     running.click("closeOverviewButton");
     QVERIFY(!window->isVisible());

@@ -1,9 +1,12 @@
 #include "platform/fonts.h"
+#include "shell/classroster.h"
 #include "shell/settingswindow.h"
 #include "support/fixture.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -29,6 +32,7 @@ class SettingsWindowTest : public QObject {
 private Q_SLOTS:
     void chosenFontIsSavedAndApplied_data();
     void chosenFontIsSavedAndApplied();
+    void classListRenamesAndDeletes();
 };
 
 void SettingsWindowTest::chosenFontIsSavedAndApplied_data() {
@@ -101,6 +105,45 @@ void SettingsWindowTest::chosenFontIsSavedAndApplied() {
     QCOMPARE(f.app.settings.exerciseFont(), chosen);
     QCOMPARE(f.app.settings.readingFont(), written.isEmpty() ? Start : chosen);
     QCOMPARE(f.folder.exists(SettingsFile::FileName), !written.isEmpty());
+}
+
+// "Kinder" opens the class list; what it changes, the user list of this run follows at once.
+void SettingsWindowTest::classListRenamesAndDeletes() {
+    testing::Fixture f(testing::Files{{"TIVORAL.INF", "Anna\r\nBen\r\n"},
+                                      {"BESTDOSE.LST", ">  20     30   Ben\r\n"}});
+    f.app.users.load();
+    f.app.users.selectUser(1);
+    SettingsWindow window(f.app);
+    window.activate();
+    QTest::mouseClick(window.findChild<QToolButton*>("classListButton"), Qt::LeftButton);
+    auto* names = window.findChild<QListWidget*>("classList");
+    QVERIFY(names && names->isVisible());
+    const auto click = [&](const char* button) {
+        QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
+    };
+    names->setCurrentRow(1);
+    f.dialogs.queueInput("Anna");
+    click("renameChildButton");
+    QCOMPARE(f.dialogs.last().prompt, "Dieser Name ist schon vorhanden!\r");
+    f.dialogs.queueInput("Benedikt");
+    click("renameChildButton");
+    QCOMPARE(f.app.users.names(), QStringList({"Anna", "Benedikt"}));
+    QCOMPARE(f.app.users.current(), "Benedikt");
+    QCOMPARE(f.folder.read("BESTDOSE.LST"), ">  20     30   Benedikt\r\n");
+
+    names->setCurrentRow(1);
+    window.findChild<QCheckBox*>("removeResultsSwitch")->setChecked(true);
+    f.dialogs.queueAnswer(Answer::Yes);
+    click("removeChildButton");
+    QCOMPARE(f.dialogs.last().prompt,
+             "Benedikt wirklich aus der Liste der Kinder löschen?\r"
+             "Auch der Lernstand und die Spielergebnisse werden gelöscht.\r");
+    QCOMPARE(names->count(), 1);
+    QCOMPARE(f.app.users.current(), "Benutzer");
+    QVERIFY(!f.folder.read("BESTDOSE.LST").contains("Benedikt"));
+
+    window.findChild<QCheckBox*>("newNamesSwitch")->setChecked(false);
+    QVERIFY(!ClassRoster(f.workDir).childrenMayAddNames());
 }
 
 QTEST_MAIN(SettingsWindowTest)

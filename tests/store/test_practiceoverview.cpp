@@ -45,6 +45,8 @@ class PracticeOverviewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void figuresPerChild();
+    void periodChoosesTheLinesThatCount_data();
+    void periodChoosesTheLinesThatCount();
     void exportQuotesAndOverwritesNothing();
     void noticeSaysWhatCouldNotBeRead();
 };
@@ -52,10 +54,59 @@ private Q_SLOTS:
 void PracticeOverviewTest::figuresPerChild() {
     const OverviewTable table = PracticeOverview(PracticeRecordContents::of(Record)).table();
     // Ben's skip counts as a day of practice, not as a sentence.
-    const std::vector<QStringList> rows{
-        {u"Anna"_s, u"2"_s, u"2"_s, u"1"_s, u"20,0"_s, u"1,0"_s, u"1"_s, u"02.12.2026 09:30"_s},
-        {u"Ben"_s, u"2"_s, u"0"_s, u"1"_s, u"8,0"_s, u"0,0"_s, u"1"_s, u"01.12.2026 09:30"_s}};
+    const std::vector<QStringList> rows{{u"Anna"_s, u"2"_s, u"2"_s, u"1"_s, u"0"_s, u"20,0"_s,
+                                         u"1,0"_s, u"1"_s, u"02.12.2026 09:30"_s},
+                                        {u"Ben"_s, u"2"_s, u"0"_s, u"1"_s, u"1"_s, u"8,0"_s,
+                                         u"0,0"_s, u"1"_s, u"01.12.2026 09:30"_s}};
     QCOMPARE(table.rows, rows);
+}
+
+void PracticeOverviewTest::periodChoosesTheLinesThatCount_data() {
+    QTest::addColumn<OverviewPeriod>("period");
+    QTest::addColumn<QStringList>("children");
+    QTest::addColumn<QStringList>("benTroubles"); // hardest first
+    QTest::addColumn<int>("benChartDays");
+    const QString skippedOnly = u"Im Zoo.: 1-mal übersprungen"_s;
+    const QString zoo = u"Im Zoo.: 1-mal geübt, 1 rot, 0 Hilfepunkte, 1-mal übersprungen"_s;
+    const QString dog = u"Der Hund bellt.: 1-mal geübt, 2 rot, 0 Hilfepunkte"_s;
+    QTest::newRow("Letzte 7 Tage") << OverviewPeriod::LastWeek << QStringList{u"Anna"_s, u"Ben"_s}
+                                   << QStringList{skippedOnly} << 7;
+    QTest::newRow("Letzte 4 Wochen") << OverviewPeriod::LastFourWeeks
+                                     << QStringList{u"Anna"_s, u"Ben"_s} << QStringList{zoo} << 28;
+    // From 1 August to Thursday, 3 December.
+    QTest::newRow("Dieses Schuljahr")
+        << OverviewPeriod::SchoolYear << QStringList{u"Anna"_s, u"Ben"_s} << QStringList{zoo, dog}
+        << 125;
+    // From Ben's first day, 1 September.
+    QTest::newRow("Alles") << OverviewPeriod::All << QStringList{u"Anna"_s, u"Ben"_s, u"Clara"_s}
+                           << QStringList{zoo, dog} << 94;
+}
+
+void PracticeOverviewTest::periodChoosesTheLinesThatCount() {
+    QFETCH(OverviewPeriod, period);
+    const QDate today = Monday.addDays(3);
+    const PracticeRecordContents record = PracticeRecordContents::of({
+        entry(today, u"Anna"_s, Event::SentenceFinished, u"Dosensatz"_s, u"Oma kocht."_s),
+        entry(Monday.addDays(1), u"Ben"_s, Event::Rettungsring, u"Dosensatz"_s, u"Im Zoo."_s),
+        entry(Monday.addDays(1), u"Ben"_s, Event::SentenceSkipped, u"Dosensatz"_s, u"Im Zoo."_s),
+        entry(today.addDays(-13), u"Ben"_s, Event::SentenceFinished, u"Dosensatz"_s, u"Im Zoo."_s,
+              9, 1),
+        entry(QDate(2026, 9, 1), u"Ben"_s, Event::SentenceFinished, u"Dosensatz"_s,
+              u"Der Hund bellt."_s, 9, 2),
+        entry(QDate(2026, 7, 15), u"Clara"_s, Event::SentenceFinished, u"Dosensatz"_s, u"Im Zoo."_s,
+              9, 1),
+    });
+    const PracticeOverview overview(record, firstDayOf(period, today));
+    QStringList children;
+    for (const ChildFigures& child : overview.children())
+        children << child.user;
+    QTEST(children, "children");
+    QCOMPARE(overview.children().at(1).skipped, 1);
+    QStringList troubles;
+    for (const TroubleSentence& trouble : overview.troubleSentences(u"Ben"_s))
+        troubles << trouble.sentence + u": "_s + troubleWording(trouble);
+    QTEST(troubles, "benTroubles");
+    QTEST(int(overview.days(u"Ben"_s, today).size()), "benChartDays");
 }
 
 void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
@@ -63,7 +114,8 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
     record.push_back(entry(Monday, u"Müller; \"Jan\""_s, Event::Lupe));
     Fixture f({{u"PROTOKOLL.CSV"_s, practiceRecordBytes(record)}, {u"LERNSTAND.CSV"_s, "alt"}});
     const WorkFolder& folder = f.folder;
-    const LearningOverview overview(f.app, 0);
+    LearningOverview overview(f.app, 0);
+    overview.setPeriod(OverviewPeriod::All);
     QCOMPARE(overview.notice(), QString());
     overview.exportTable();
 
@@ -72,7 +124,7 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
     QVERIFY(written.startsWith("\xEF\xBB\xBF"));
     const QStringList lines = QString::fromUtf8(written.mid(3)).split(u"\r\n"_s);
     QCOMPARE(lines.size(), 5); // header, three children, nothing after the last line end
-    QCOMPARE(lines[3], u"\"Müller; \"\"Jan\"\"\";1;0;0;0,0;0,0;1;30.11.2026 09:30"_s);
+    QCOMPARE(lines[3], u"\"Müller; \"\"Jan\"\"\";1;0;0;0;0,0;0,0;1;30.11.2026 09:30"_s);
     QCOMPARE(f.dialogs.last().prompt,
              u"Die Übersicht ist als CSV-Datei gespeichert:\r"_s +
                  QDir::toNativeSeparators(folder.path(u"LERNSTAND-2.CSV"_s)) + u"\r"_s);

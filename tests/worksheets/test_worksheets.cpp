@@ -1,10 +1,14 @@
+#include "editor/samplelists.h"
+#include "exercises/verrutscher.h"
 #include "support/fixture.h"
+#include "support/pdftext.h"
 #include "worksheets/pageplan.h"
 #include "worksheets/worksheetcontent.h"
 #include "worksheets/worksheetmaker.h"
 
-#include <QProcess>
 #include <QTest>
+
+#include <numeric>
 
 using namespace tivoral;
 using namespace tivoral::testing;
@@ -21,18 +25,6 @@ public:
     }
     QStringList printedAnswers;
 };
-
-// The text of each page of a PDF, blanks and line breaks made single blanks.
-QStringList pdfPageTexts(const QString& path) {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), "UTF-8", path, "-"});
-    pdftotext.waitForFinished();
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
-    for (QString& page : pages)
-        page = page.simplified();
-    pages.removeAll(QString());
-    return pages;
-}
 
 // "section item@top" per block, pages apart by " | "; h is the heading.
 QString planText(const PagePlan& plan) {
@@ -51,6 +43,14 @@ QString planText(const PagePlan& plan) {
 }
 
 using Sections = QList<SectionHeights>;
+using Exercises = QList<SheetExercise>;
+
+// The newest worksheet PDF the maker wrote into the folder.
+QString newestWorksheet(const WorkFolder& folder) {
+    const QStringList pdfs =
+        folder.dir().entryList({QStringLiteral("ARBEITSBLATT*.PDF")}, QDir::Files, QDir::Time);
+    return pdfs.isEmpty() ? QString() : folder.path(pdfs.constFirst());
+}
 
 } // namespace
 
@@ -61,6 +61,9 @@ private Q_SLOTS:
     void pagesNeverSplitASentence_data();
     void pagesNeverSplitASentence();
     void pdfUnderAFreshNameEndsWithTheAnswers();
+    void choicesMakeTheirPages_data();
+    void choicesMakeTheirPages();
+    void verrutscherGroupsStayWhole();
 };
 
 // Pages 10 high, blocks 1 apart.
@@ -107,12 +110,125 @@ void WorksheetsTest::pdfUnderAFreshNameEndsWithTheAnswers() {
 
     const QStringList pages = pdfPageTexts(path);
     QVERIFY2(pages.size() > 4, "pdftotext (poppler-utils) missing or the PDF unreadable");
-    QString answers = QStringLiteral("Lösungen Die Nummern gelten für alle vier Übungen.");
+    QString answers = QStringLiteral("Lösungen Die Nummern gelten für alle Übungen.");
     for (int k = 0; k < sentences.size(); ++k)
         answers += QStringLiteral(" %1 %2").arg(k + 1).arg(sentences.at(k));
     // The answers come last, on a page of their own.
     QVERIFY2(pages.constLast().contains(answers), qPrintable(pages.constLast()));
     QVERIFY(pages.constLast().contains(QStringLiteral("Seite %1 von %1").arg(pages.size())));
+}
+
+void WorksheetsTest::choicesMakeTheirPages_data() {
+    QTest::addColumn<QString>("list"); // a sample list, or the starter list
+    QTest::addColumn<Exercises>("exercises");
+    QTest::addColumn<bool>("solutions");
+    QTest::addColumn<WorksheetOptions::Sentences>("which");
+    QTest::addColumn<QList<int>>("chosen"); // the rows on the sheet
+    QTest::addColumn<int>("maxPages");
+    using S = WorksheetOptions::Sentences;
+    QList<int> all(34);
+    std::iota(all.begin(), all.end(), 0);
+    QTest::newRow("starter list, one exercise, no solutions")
+        << "" << Exercises{SheetExercise::Dosensatz} << false << S::All << QList<int>{0, 1, 2, 3, 4}
+        << 3;
+    QTest::newRow("34 sentences, all four with solutions")
+        << "DOPPELT.TXT"
+        << Exercises{SheetExercise::Dosensatz, SheetExercise::Puzzle, SheetExercise::Mosaic,
+                     SheetExercise::Verrutscher}
+        << true << S::All << all << 30;
+    QTest::newRow("marked sentences, Verrutscher with solutions")
+        << "DOPPELT.TXT" << Exercises{SheetExercise::Verrutscher} << true << S::Marked
+        << QList<int>{7, 18, 30} << 2;
+    QTest::newRow("the first 4, Mosaiksatz and Satzpuzzle")
+        << "DOPPELT.TXT" << Exercises{SheetExercise::Puzzle, SheetExercise::Mosaic} << false
+        << S::First << QList<int>{0, 1, 2, 3} << 3;
+}
+
+void WorksheetsTest::choicesMakeTheirPages() {
+    QFETCH(QString, list);
+    QFETCH(bool, solutions);
+    QFETCH(QList<int>, chosen);
+    Fixture f;
+    const QStringList sentences =
+        list.isEmpty() ? SentenceFileLoader::defaultSentences() : SampleLists::sentences(list);
+    f.app.store.setEntries(sentences);
+    WorksheetOptions options;
+    QFETCH(Exercises, exercises);
+    options.exercises = exercises;
+    options.solutions = solutions;
+    QFETCH(WorksheetOptions::Sentences, which);
+    options.sentences = which;
+    options.firstCount = int(chosen.size());
+    options.fontFamily = QStringLiteral("DejaVu Sans");
+    FakeSheetPrinter printer;
+    WorksheetMaker(f.app, printer).make(options, {30, 7, 18});
+
+    QStringList answers;
+    for (const int row : chosen)
+        answers << sentences.at(row);
+    QCOMPARE(printer.printedAnswers, answers);
+    const QStringList pages = pdfPageTexts(newestWorksheet(f.folder));
+    QFETCH(int, maxPages);
+    qInfo("%lld pages", qlonglong(pages.size()));
+    QVERIFY2(!pages.isEmpty() && pages.size() <= maxPages,
+             qPrintable(QString::number(pages.size())));
+    int solutionPages = 0;
+    for (const QString& page : pages) {
+        // The solutions come last, from their heading on.
+        const bool forTheTeacher = solutionPages > 0 || page.contains(QStringLiteral("Lösungen"));
+        solutionPages += forTheTeacher;
+        // Every page a child works on asks for the name; letters are never joined.
+        QVERIFY2(page.contains(QStringLiteral("Name:")) != forTheTeacher, qPrintable(page));
+        QVERIFY(!page.contains(QChar(0xFB01)) && !page.contains(QChar(0xFB02)));
+    }
+    QCOMPARE(solutionPages > 0, solutions);
+    if (solutions) {
+        const QString last = pages.mid(pages.size() - solutionPages).join(u' ');
+        for (const QString& answer : answers)
+            QVERIFY2(last.contains(answer), qPrintable(answer));
+    }
+}
+
+void WorksheetsTest::verrutscherGroupsStayWhole() {
+    // With the shift 0 the groups are the first L letters, the next L, and so on.
+    const QString sentence = QStringLiteral(
+        "Am Himmel fliegt ein bunter Ballon über die Felder und Wälder bis hinauf zum Kirchturm.");
+    Fixture f({}, {0.0});
+    f.app.store.setEntries({sentence});
+    WorksheetOptions options;
+    options.exercises = {SheetExercise::Verrutscher};
+    options.solutions = false;
+    options.fontFamily = QStringLiteral("DejaVu Sans");
+    FakeSheetPrinter printer;
+    WorksheetMaker(f.app, printer).make(options);
+
+    QList<PdfWord> words = pdfWords(newestWorksheet(f.folder));
+    // The item's number stands beside its first line.
+    words.removeIf([](const PdfWord& word) { return word.text == QStringLiteral("1"); });
+    const Misprint misprint = [&] {
+        testing::SequenceRandom zero({0.0});
+        return buildMisprint(sentence, zero);
+    }();
+    const QString& letters = misprint.letters;
+    qsizetype first = 0;
+    const auto isLetter = [&](qsizetype word, qsizetype letter) {
+        return words.at(word).text.compare(letters.mid(letter, 1), Qt::CaseInsensitive) == 0;
+    };
+    while (first + 1 < words.size() && !(isLetter(first, 0) && isLetter(first + 1, 1)))
+        ++first;
+    QVERIFY(first + letters.size() <= words.size());
+    double lastTop = words.at(first).top;
+    int lines = 1;
+    for (qsizetype k = 0; k < letters.size(); ++k) {
+        const PdfWord& word = words.at(first + k);
+        QVERIFY(isLetter(first + k, k));
+        if (word.top == lastTop)
+            continue;
+        ++lines;
+        QVERIFY2(k % misprint.groupLength == 0, "a letter group broke across lines");
+        lastTop = word.top;
+    }
+    QVERIFY2(lines > 1, "the sentence should need more than one line");
 }
 
 QTEST_MAIN(WorksheetsTest)
