@@ -82,6 +82,8 @@ private:
     void setUp(Exercise& exercise, int position, Tally tally);
     void advanceSentence(Exercise& exercise);
     void takeLupeCost();
+    // A speech button pressed while the voice is not answering says so instead.
+    bool voiceAnswers();
     void hidePanel(Exercise& exercise);
 
     AppState& app_;

@@ -20,6 +20,8 @@ int main(int argc, char* argv[]) {
     // A file-size limit must fail the write (which keeps the old file and says so), not end
     // the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    // The same for a speech service that went away while the voice still writes to it.
+    std::signal(SIGPIPE, SIG_IGN);
     // The arguments are read; Qt must not take options of its own out of a folder's name.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
