@@ -16,7 +16,7 @@ QStringList names() {
             QString::fromLatin1(HighScoreFileName), QString::fromLatin1(FolderLock::FileName),
             QString::fromLatin1(PasswordFile::FileName),
             QString::fromLatin1(ReadingOptionsFile::FileName),
-            QString::fromLatin1(practicerecord::FileName)};
+            QString::fromLatin1(practicerecord::FileName), QString::fromLatin1(RecoveryFileName)};
 }
 
 bool isOwnFile(const QString& fileName) {
