@@ -25,6 +25,10 @@ constexpr qint64 AnswerLimitMs = 100;
 // A hung service leaves the voice not answering for good; the window must not care, however long.
 constexpr qint64 HungServiceMs = 10000;
 constexpr int ServiceStartMs = 10000;
+constexpr int RoundGapMs = 500;
+// The voice lists every voice of the service on its start: seconds on a busy machine, more under
+// AddressSanitizer.
+constexpr int VoiceStartMs = 60000;
 
 // A folder for the service's socket, configuration and log, named to the speech library (which
 // reads XDG_RUNTIME_DIR only once a process).
@@ -144,7 +148,7 @@ void RealVoiceTest::theWindowAlwaysAnswers() {
     QVERIFY(answerTimeMs([&voice] { voice.start(); }) < AnswerLimitMs);
     // A service that starts up slowly may not answer at first; the voice is there once it has.
     QTRY_VERIFY_WITH_TIMEOUT(voice.isAvailable() && voice.isAnswering() == serviceAnswers,
-                             ServiceStartMs);
+                             VoiceStartMs);
 
     program.click(u"puzzleStartButton"_s);
     program.app.points.set(5);
@@ -155,20 +159,24 @@ void RealVoiceTest::theWindowAlwaysAnswers() {
         if (tile->isVisible())
             tiles.append(tile);
     QVERIFY(tiles.size() > 1);
+    const auto answersInTime = [](const char* what, const std::function<void()>& action) {
+        const qint64 ms = answerTimeMs(action);
+        QVERIFY2(ms < AnswerLimitMs, qPrintable(u"%1: %2 ms"_s.arg(QLatin1String(what)).arg(ms)));
+    };
     const auto press = [panel](const QString& button) {
         QTest::mouseClick(panel->findChild<QAbstractButton*>(button), Qt::LeftButton);
     };
     do {
         program.dialogs.clear();
-        QVERIFY(answerTimeMs([&] { press(u"vorlesenButton"_s); }) < AnswerLimitMs);
-        QVERIFY(answerTimeMs([&] { press(u"satzAnhoerenButton"_s); }) < AnswerLimitMs);
+        answersInTime("Vorlesen", [&] { press(u"vorlesenButton"_s); });
+        answersInTime("Satz anhören", [&] { press(u"satzAnhoerenButton"_s); });
         // Picked up with the keyboard, each tile says its word.
         for (int k = 0; k < 10; ++k)
-            QVERIFY(answerTimeMs([&] {
-                        tiles.at(k % tiles.size())->setFocus(Qt::TabFocusReason);
-                    }) < AnswerLimitMs);
+            answersInTime("tile",
+                          [&] { tiles.at(k % tiles.size())->setFocus(Qt::TabFocusReason); });
         QCOMPARE(program.dialogs.prompts(),
                  serviceAnswers ? QStringList() : QStringList(2, Voice::notAnsweringMessage()));
+        QTest::qWait(RoundGapMs);
     } while (!serviceAnswers && running.elapsed() < HungServiceMs);
     // Hearing the sentence costs only when it is heard.
     QCOMPARE(program.app.points.value(), serviceAnswers ? 4 : 5);
