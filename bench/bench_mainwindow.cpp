@@ -5,6 +5,7 @@
 #include "editor/editorwindow.h"
 #include "game/gamewindow.h"
 #include "platform/dialogs.h"
+#include "platform/qtspeechengine.h"
 #include "platform/random.h"
 #include "platform/twips.h"
 #include "platform/windowscale.h"
@@ -76,6 +77,8 @@ int startOnce(const char* mode, const char* folder, int argc, char** argv) {
     std::unique_ptr<QWidget> bare;
     if (std::strcmp(mode, MainWindowMode) == 0) {
         state = std::make_unique<AppState>(QDir(QString::fromLocal8Bit(folder)), dialogs, random);
+        // As main() does: whether a speech service runs, answers or hangs must not show here.
+        state->voice.setEngine(makeQtSpeechEngine());
         tivoral = std::make_unique<TivoralApp>(*state);
         tivoral->start();
         waitUntilExposed(tivoral->mainWindow());

@@ -10,12 +10,14 @@
 #include "store/appstate.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QSignalBlocker>
 #include <QToolButton>
 
@@ -32,7 +34,8 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       app_(app), editor_(app), saver_(app, editor_.files()), printer_(app, printing_),
-      transfer_(app, clipboard_), unsavedEdits_(app, saver_), model_(app.store) {
+      transfer_(app, clipboard_), unsavedEdits_(app, saver_), recovery_(app, unsavedEdits_),
+      model_(app.store) {
     setObjectName(QStringLiteral("editorWindow"));
     setWindowTitle(QStringLiteral("Tivoral:  Satzeditor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
@@ -44,6 +47,7 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
     showSelectedSentence();
 
     windowscale::centreOnScreen(*this);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &EditorWindow::answerSessionEnd);
 }
 
 void EditorWindow::buildControls() {
@@ -188,6 +192,7 @@ void EditorWindow::activate() {
     input_->setFocus();
     if (sentences_->currentIndex().isValid())
         sentences_->scrollTo(sentences_->currentIndex());
+    recovery_.offerKeptEdits();
 }
 
 void EditorWindow::addInput() {
@@ -296,6 +301,12 @@ void EditorWindow::showSelectedSentence() {
     const QModelIndex index = model_.index(selected);
     if (!selection->isSelected(index) || selection->currentIndex() != index)
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void EditorWindow::answerSessionEnd(QSessionManager& manager) {
+    if (!recovery_.sessionEnds(manager.allowsInteraction()))
+        manager.cancel();
+    manager.release();
 }
 
 void EditorWindow::offerSampleLists() {

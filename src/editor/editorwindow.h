@@ -5,6 +5,7 @@
 #include "editor/listsaver.h"
 #include "editor/sentenceeditor.h"
 #include "editor/sentencelistmodel.h"
+#include "editor/sessionrecovery.h"
 #include "editor/unsavededits.h"
 #include "platform/systemclipboard.h"
 #include "platform/systemprinting.h"
@@ -16,6 +17,7 @@ class QLineEdit;
 class QListView;
 class QListWidget;
 class QPushButton;
+class QSessionManager;
 class QToolButton;
 
 namespace tivoral {
@@ -62,6 +64,8 @@ private:
     void showSelectedSentence();
     void showWarning(bool shown);
     void offerSampleLists();
+    // The desktop session ends while the list may hold unsaved edits.
+    void answerSessionEnd(QSessionManager& manager);
 
     AppState& app_;
     SystemClipboard clipboard_;
@@ -71,6 +75,7 @@ private:
     ListPrinter printer_;
     ListClipboard transfer_;
     UnsavedEditsQuestion unsavedEdits_;
+    SessionRecovery recovery_;
     SentenceListModel model_;
 
     QListView* sentences_ = nullptr;

@@ -132,7 +132,10 @@ bool DictationExercise::announceMarks() const {
 }
 
 void DictationExercise::say(const QString& text) {
-    frame().app().voice.say(text);
+    Voice& voice = frame().app().voice;
+    // What is still being said belongs to an earlier request: the child asked for this one.
+    voice.stop();
+    voice.say(text);
 }
 
 } // namespace tivoral

@@ -31,7 +31,7 @@ ExerciseFrame::ExerciseFrame(AppState& app, QObject* parent)
     : QObject(parent), app_(app), order_(app), log_(app) {}
 
 bool ExerciseFrame::startExercise(Exercise& exercise) {
-    if (exercise.profile().dictates && !app_.voice.isAvailable()) {
+    if (exercise.profile().dictates && !(app_.voice.isAvailable() && app_.voice.isAnswering())) {
         app_.dialogs.message(QString::fromUtf8(NoVoicePrompt), exercise.profile().name,
                              Buttons::Ok, Icon::Information);
         return false;
@@ -144,18 +144,35 @@ bool ExerciseFrame::hearTargetOffered() const {
 }
 
 void ExerciseFrame::speak(const QString& text) {
-    if (speechOn())
-        app_.voice.say(text);
+    if (!speechOn())
+        return;
+    // A new text replaces the one still being read, as a child expects of a button or a tile.
+    app_.voice.stop();
+    app_.voice.say(text);
+}
+
+bool ExerciseFrame::voiceAnswers() {
+    if (app_.voice.isAnswering())
+        return true;
+    app_.dialogs.message(Voice::notAnsweringMessage(), QStringLiteral("Vorlesen"), Buttons::Ok,
+                         Icon::Information);
+    return false;
 }
 
 void ExerciseFrame::readAnswer(Exercise& exercise) {
-    speak(exercise.answerSoFar());
+    if (voiceAnswers())
+        speak(exercise.answerSoFar());
     Q_EMIT exercise.focusInputRequested();
 }
 
 void ExerciseFrame::hearTarget(Exercise& exercise) {
     if (!hearTargetOffered() || (exercise.profile().helpNeedsSetUp && !exercise.isSetUp()))
         return;
+    // Nothing is heard, so nothing is paid.
+    if (!voiceAnswers()) {
+        Q_EMIT exercise.focusInputRequested();
+        return;
+    }
     speak(target_);
     log_.addHelpCost(LupeCost);
     takeLupeCost();

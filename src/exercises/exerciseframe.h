@@ -28,7 +28,8 @@ public:
 
     AppState& app() const { return app_; }
 
-    // Refused with a message when no sentence is loaded or a dictation has no voice; otherwise
+    // Refused with a message when no sentence is loaded or a dictation has no voice that
+    // answers; otherwise
     // shows the panel at the first sentence.
     bool startExercise(Exercise& exercise);
     void completeSentence(Exercise& exercise, int pointsEarned);
@@ -86,6 +87,8 @@ private:
     void setUp(Exercise& exercise, int position, Tally tally);
     void advanceSentence(Exercise& exercise);
     void takeLupeCost();
+    // A speech button pressed while the voice is not answering says so instead.
+    bool voiceAnswers();
     void hidePanel(Exercise& exercise);
 
     AppState& app_;

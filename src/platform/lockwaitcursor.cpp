@@ -13,13 +13,19 @@ LockWaitCursor::LockWaitCursor(QObject* parent) : QObject(parent) {
 
 bool LockWaitCursor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == FolderLock::waitBeginsEvent()) {
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        if (waits_++ == 0)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
         return true;
     }
     if (event->type() == FolderLock::waitEndsEvent()) {
-        QGuiApplication::restoreOverrideCursor();
+        if (waits_ > 0 && --waits_ == 0)
+            QGuiApplication::restoreOverrideCursor();
         return true;
     }
+    // A timer whose event is held keeps running and fires again after its interval; the
+    // application's filter sees the window thread's objects only, so the voice's thread goes on.
+    if (waits_ > 0 && event->type() == QEvent::Timer)
+        return true;
     return QObject::eventFilter(watched, event);
 }
 

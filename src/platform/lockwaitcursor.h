@@ -4,8 +4,11 @@
 
 namespace tivoral {
 
-// The hourglass while the folder lock waits for another copy, so that a waiting child sees the
-// program is busy, not stuck. Watches the application from its construction on.
+// While the program waits inside a click (for another copy's folder lock, for a password
+// check) and only paints: the hourglass shows, so a waiting child sees the program is busy, not
+// stuck, and the program's timers hold still, so that none of them (the game clock, the voice's
+// start, the letters' jumps) starts a second change or check inside the one that waits. A held
+// timer fires once the wait is over. Watches the application from its construction on.
 class LockWaitCursor final : public QObject {
     Q_OBJECT
 public:
@@ -13,6 +16,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int waits_ = 0;
 };
 
 } // namespace tivoral

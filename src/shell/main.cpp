@@ -21,6 +21,8 @@ int main(int argc, char* argv[]) {
     // A file-size limit must fail the write (which keeps the old file and says so), not end
     // the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    // The same for a speech service that went away while the voice still writes to it.
+    std::signal(SIGPIPE, SIG_IGN);
     tivoral::QtDialogs dialogs;
     // A folder named on the command line is judged before any window system is needed, so that
     // a wrong one is told in German on a console without a display; only the home folder,

@@ -24,7 +24,8 @@ QStringList names() {
             QString::fromLatin1(PasswordFile::FileName),
             QString::fromLatin1(ReadingOptionsFile::FileName),
             QString::fromLatin1(practicerecord::FileName),
-            QString::fromLatin1(SaveLedger::FileName)};
+            QString::fromLatin1(SaveLedger::FileName),
+            QString::fromLatin1(RecoveryFileName)};
 }
 
 bool isOwnFile(const QString& fileName) {

@@ -8,6 +8,8 @@ namespace tivoral::ownfiles {
 
 // The game's high-score list; its library sits above the store, which must still know it.
 inline constexpr const char* HighScoreFileName = "BESTDOSE.LST";
+// The sentence editor's unsaved edits, kept when a desktop session ended without asking.
+inline constexpr const char* RecoveryFileName = "TIVORAL.REC";
 
 // Every file the program keeps for itself in the working folder. A saved sentence list never
 // replaces one of them; a file added to the program belongs here.

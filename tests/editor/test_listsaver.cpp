@@ -1,4 +1,6 @@
 #include "editor/listsaver.h"
+#include "editor/sessionrecovery.h"
+#include "editor/unsavededits.h"
 #include "support/fixture.h"
 
 #include <QFile>
@@ -44,6 +46,8 @@ private Q_SLOTS:
     void asksBeforeCuttingAPartlyLoadedFile();
     void warnsWhenAnotherComputerChangedTheFile_data();
     void warnsWhenAnotherComputerChangedTheFile();
+    void editsOutliveTheSessionsEnd_data();
+    void editsOutliveTheSessionsEnd();
 };
 
 void ListSaverTest::savesUnderCapitalNameAfterAskingForTxt_data() {
@@ -167,6 +171,41 @@ void ListSaverTest::warnsWhenAnotherComputerChangedTheFile() {
     QVERIFY(question.isEmpty() ||
             (boxes[0].title == "LISTE.TXT" && boxes[0].defaultAnswer == Answer::No));
     QTEST(f.folder.read("LISTE.TXT"), "liste");
+}
+
+void ListSaverTest::editsOutliveTheSessionsEnd_data() {
+    QTest::addColumn<Answer>("restore");
+    QTest::newRow("restored") << Answer::Yes;
+    QTest::newRow("declined") << Answer::No;
+}
+
+void ListSaverTest::editsOutliveTheSessionsEnd() {
+    QFETCH(Answer, restore);
+    const QStringList edited{"Der Hund bellt.", "Der Spaß ist groß."};
+    Saving ending; // the two sentences, never saved
+    UnsavedEditsQuestion question(ending.app, ending.saver);
+    SessionRecovery recovery(ending.app, question);
+    // Where the session manager lets the program ask, the teacher may stay.
+    ending.dialogs.queueAnswer(Answer::Cancel);
+    QVERIFY(!recovery.sessionEnds(true));
+    QCOMPARE(ending.dialogs.prompts(), QStringList{"Die Änderungen speichern?"});
+    QVERIFY(recovery.sessionEnds(false));
+    QCOMPARE(ending.dialogs.prompts().size(), 1);
+
+    // The next run over the same folder, its own list loaded.
+    Saving next;
+    next.folder.write("TIVORAL.REC", ending.folder.read("TIVORAL.REC"));
+    next.app.store.setEntries({"Alt."});
+    next.app.store.markAsSaved();
+    UnsavedEditsQuestion nextQuestion(next.app, next.saver);
+    SessionRecovery nextRecovery(next.app, nextQuestion);
+    next.dialogs.queueAnswer(restore);
+    nextRecovery.offerKeptEdits();
+    QCOMPARE(next.dialogs.prompts(), QStringList{SessionRecovery::offerPrompt(2)});
+    QCOMPARE(next.app.store.entries(), restore == Answer::Yes ? edited : QStringList{"Alt."});
+    // Restored edits are edits: leaving the editor still asks to save them.
+    QCOMPARE(next.app.store.hasUnsavedEdits(), restore == Answer::Yes);
+    QVERIFY(!QFile::exists(next.folder.path("TIVORAL.REC")));
 }
 
 QTEST_GUILESS_MAIN(ListSaverTest)

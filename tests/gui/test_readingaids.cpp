@@ -41,9 +41,10 @@ void ReadingAidsTest::speechButtonsSayWhatTheChildSees() {
     QFETCH(QString, button);
     // The default sentences with the target offered, and a voice that writes down what it says.
     ProgramDriver program({{u"TIVORAL.OPT"_s, "[*]\r\nSatzAnhoeren = ja\r\n"}});
-    QStringList said;
-    program.app.voice.setEngine(std::make_unique<RecordingSpeech>(said, true));
+    SpeechRecord record;
+    program.app.voice.setEngine(std::make_unique<RecordingSpeech>(record, true));
     program.app.voice.start();
+    QTRY_VERIFY(program.app.voice.isAvailable());
     program.app.readingAids.reload();
     program.click(exercise + u"StartButton"_s);
     program.app.points.set(5);
@@ -52,7 +53,8 @@ void ReadingAidsTest::speechButtonsSayWhatTheChildSees() {
     auto* pressed = shown->findChild<QAbstractButton*>(button);
     QVERIFY(pressed->isVisible());
     QTest::mouseClick(pressed, Qt::LeftButton);
-    QTEST(said, "said");
+    QFETCH(QStringList, said);
+    QTRY_COMPARE(record.said(), said);
     QTEST(program.app.points.value(), "pointsAfter");
 }
 

@@ -1,5 +1,5 @@
-// The platform's services that need the screen or the printer: the hourglass while the folder
-// lock waits, window scaling over the program's real windows.
+// The platform's services that need the screen or the printer: the hourglass and the held
+// timers while the folder lock waits, window scaling over the program's real windows.
 
 #include "platform/folderlock.h"
 #include "platform/lockwaitcursor.h"
@@ -46,11 +46,11 @@ QMap<QString, QList<double>> measures(QWidget* window) {
 class PlatformWidgetsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void hourglassOnlyWhileWaiting();
+    void whileWaitingTheHourglassShowsAndTimersHoldStill();
     void everyWindowScalesAsAWhole();
 };
 
-void PlatformWidgetsTest::hourglassOnlyWhileWaiting() {
+void PlatformWidgetsTest::whileWaitingTheHourglassShowsAndTimersHoldStill() {
     const WorkFolder folder;
     QLockFile otherCopy(folder.path(QString::fromLatin1(FolderLock::FileName)));
     QVERIFY(otherCopy.lock());
@@ -60,14 +60,31 @@ void PlatformWidgetsTest::hourglassOnlyWhileWaiting() {
         if (const QCursor* cursor = QGuiApplication::overrideCursor())
             shapeWhileWaiting = cursor->shape();
     });
+    // A clock that writes a file each time it fires, as the game's end writes its scores.
+    bool waiting = false;
+    int writesInsideTheWait = 0;
+    int writes = 0;
+    QTimer clock;
+    connect(&clock, &QTimer::timeout, [&] {
+        writesInsideTheWait += waiting ? 1 : 0;
+        const FolderLock second(folder.dir(), std::chrono::milliseconds{0});
+        if (second.mayWrite())
+            folder.write(u"UHR.TXT"_s, QByteArray::number(++writes));
+    });
+    clock.start(20);
 
-    // Long enough for the lock to try more than once, short enough for a test.
-    constexpr std::chrono::milliseconds ShortWait{300};
-    const FolderLock lock(folder.dir(), ShortWait);
+    // Long enough for the lock to try more than once and the clock to fire, short for a test.
+    waiting = true;
+    const FolderLock lock(folder.dir(), std::chrono::milliseconds{300});
+    waiting = false;
 
     QCOMPARE(lock.state(), FolderLock::State::Busy);
     QCOMPARE(shapeWhileWaiting, Qt::WaitCursor);
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QCOMPARE(writesInsideTheWait, 0);
+    // Held, not lost: the clock goes on once the wait is over.
+    otherCopy.unlock();
+    QTRY_VERIFY(writes > 0);
 }
 
 void PlatformWidgetsTest::everyWindowScalesAsAWhole() {
