@@ -15,7 +15,7 @@ constexpr char Separator = ';';
 constexpr int FieldCount = 4;
 // Beyond this, the size and the start of the file must do: the program's own shared files are
 // far smaller, and a fingerprint must not keep a lock long.
-constexpr qint64 MaxHashedBytes = 64 * 1024 * 1024;
+constexpr qint64 MaxLedgerHashedBytes = 64 * 1024 * 1024;
 constexpr qint64 BlockBytes = 64 * 1024;
 const QByteArray MissingMark = QByteArrayLiteral("fehlt");
 } // namespace
@@ -65,7 +65,7 @@ QByteArray SaveLedger::fingerprint(const QString& path) {
     QCryptographicHash hash(QCryptographicHash::Sha1);
     QByteArray block;
     qint64 size = 0;
-    while (size < MaxHashedBytes && !(block = file.read(BlockBytes)).isEmpty()) {
+    while (size < MaxLedgerHashedBytes && !(block = file.read(BlockBytes)).isEmpty()) {
         hash.addData(block);
         size += block.size();
     }
