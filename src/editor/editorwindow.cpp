@@ -43,6 +43,7 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
     showFiles();
     showSelectedSentence();
 
+    windowscale::followTeacherScreen(*this);
     windowscale::centreOnScreen(*this);
 }
 

@@ -14,7 +14,7 @@ struct TypingCheck {
 };
 // Character by character, case and blanks exact: is the typed text the beginning of the target,
 // or all of it? A typographic mark may be typed as on a keyboard: ' for ’ ‘ ‚, " for „ “ ” » «,
-// - for – —, ... for …
+// - for – —, ... for …, ß for ẞ
 TypingCheck checkTyping(const QString& typed, const QString& target);
 
 // The sentence cut after each blank (a blank is appended when it does not end in one):

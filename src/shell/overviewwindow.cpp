@@ -69,12 +69,13 @@ void scaleAxis(QValueAxis* axis, double highest, int least) {
 
 OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+                          Qt::WindowCloseButtonHint),
       app_(app) {
     setObjectName(QStringLiteral("overviewWindow"));
     setWindowTitle(QStringLiteral("Tivoral:  Lernstand"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
-    setFixedSize(twips(WidthTwips), twips(HeightTwips));
+    // Resizable, so that it fits a small screen: the table, chart and list share what there is.
+    resize(twips(WidthTwips), twips(HeightTwips));
     panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::Black);
     const QFont textFont = panelstyle::layoutFont(TextPoints, false);
 
@@ -132,6 +133,7 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     connect(exportButton, &QPushButton::clicked, this, [this] { overview_->exportTable(); });
     connect(closeButton, &QPushButton::clicked, this, &OverviewWindow::returnToMainWindow);
 
+    windowscale::followTeacherScreen(*this);
     windowscale::centreOnScreen(*this);
 }
 

@@ -30,6 +30,7 @@ struct ReadingOptions {
     bool hearTarget = false; // the whole target sentence, at the Lupe's cost
     bool umlautKeys = true;
     bool troubleMoreOften = false; // the child's hardest sentences come back more often
+    bool highContrast = false;     // every text at least 7 : 1 against its background
 
     bool operator==(const ReadingOptions&) const = default;
 };
@@ -43,6 +44,7 @@ struct ReadingOptionKeys {
     static constexpr const char* HearTarget = "SatzAnhoeren";
     static constexpr const char* UmlautKeys = "Umlauttasten";
     static constexpr const char* TroubleMoreOften = "SchwierigeSaetzeOefter";
+    static constexpr const char* Contrast = "Kontrast";
 };
 
 // "TIVORAL.OPT": key = value lines under "[section]" headings, one section per user name and
@@ -106,5 +108,7 @@ private:
 QString spacingValue(LetterSpacing spacing);
 QString windowPercentValue(int percent);
 QString switchValue(bool on);
+// "normal" or "hoch".
+QString contrastValue(bool high);
 
 } // namespace tivoral
