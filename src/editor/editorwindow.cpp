@@ -46,6 +46,7 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
     showFiles();
     showSelectedSentence();
 
+    windowscale::followTeacherScreen(*this);
     windowscale::centreOnScreen(*this);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &EditorWindow::answerSessionEnd);
 }

@@ -2,6 +2,7 @@
 
 #include "editor/samplelists.h"
 #include "platform/twips.h"
+#include "platform/windowscale.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -43,6 +44,10 @@ SampleListDialog::SampleListDialog(QWidget* parent) : QDialog(parent) {
     lists_->setAccessibleName(QStringLiteral("Beispiellisten mit ihrem ersten Satz"));
     lists_->setToolTip(QStringLiteral("Doppelklick lädt die Liste"));
     lists_->setAlternatingRowColors(true);
+    // Long first sentences wrap rather than scroll sideways.
+    lists_->setWordWrap(true);
+    lists_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lists_->setResizeMode(QListView::Adjust);
     for (const QString& name : SampleLists::names()) {
         auto* item = new QListWidgetItem(entryText(name), lists_);
         item->setData(Qt::UserRole, name);
@@ -68,6 +73,7 @@ SampleListDialog::SampleListDialog(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &SampleListDialog::choose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(lists_, &QListWidget::itemDoubleClicked, this, &SampleListDialog::choose);
+    windowscale::followTeacherScreen(*this);
 }
 
 void SampleListDialog::choose() {

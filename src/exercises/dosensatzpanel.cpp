@@ -45,7 +45,7 @@ DosensatzPanel::DosensatzPanel(DosensatzExercise& dosensatz, QWidget* parent)
     words_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     words_->setMargin(TextMarginPixels);
     words_->setTextFormat(Qt::PlainText);
-    panelstyle::setColours(words_, panelstyle::Blue, panelstyle::White);
+    followColours(words_, panelstyle::TextRole::Sentence);
     placeTwips(words_, SentenceLeftTwips, WordsTopTwips, SentenceWidthTwips, SentenceHeightTwips);
     followExerciseFont(words_, panelstyle::LayoutFontPoints);
 

@@ -82,8 +82,7 @@ void ExerciseFrame::completeSentence(Exercise& exercise, int pointsEarned) {
     order_.noteFinished(log_.sentenceFinished(exercise, pointsEarned));
     app_.points.add(pointsEarned);
     const ExerciseProfile& profile = exercise.profile();
-    app_.dialogs.message(profile.completionPrompt, profile.name, Buttons::Ok,
-                         profile.completionIcon);
+    app_.dialogs.readingMessage(profile.completionPrompt, profile.name, profile.completionIcon);
     advanceSentence(exercise);
 }
 
@@ -91,9 +90,9 @@ void ExerciseFrame::advanceSentence(Exercise& exercise) {
     int position = order_.takeListPosition().value_or(app_.store.selected() + 1);
     // A store emptied meanwhile has not been worked through; setUpAt reports it instead.
     if (position >= app_.store.count() && !app_.store.isEmpty()) {
-        app_.dialogs.message(QStringLiteral("Es wurden alle Sätze bearbeitet.\r"
-                                            "Die Satzwahl beginnt von vorne.\r\r"),
-                             QStringLiteral("Dosensätze"), Buttons::Ok, Icon::None);
+        app_.dialogs.readingMessage(QStringLiteral("Es wurden alle Sätze bearbeitet.\r"
+                                                   "Die Satzwahl beginnt von vorne.\r\r"),
+                                    QStringLiteral("Dosensätze"));
         position = 0;
     }
     setUpAt(exercise, order_.afterFinished(position));
@@ -116,7 +115,7 @@ void ExerciseFrame::showHelpMessage(const QString& text, const QString& title) {
         words.remove(QStringLiteral(" . . ."));
         speak(words.trimmed());
     }
-    app_.dialogs.message(text, title, Buttons::Ok, Icon::None);
+    app_.dialogs.readingMessage(text, title);
 }
 
 void ExerciseFrame::useLupe(Exercise& exercise) {
@@ -189,9 +188,10 @@ void ExerciseFrame::useRettungsring(Exercise& exercise) {
 }
 
 void ExerciseFrame::showSpielrunde(Exercise& exercise) {
-    app_.dialogs.message(QStringLiteral("Nach ") + QString::number(app_.settings.pointLimit()) +
-                             QStringLiteral(" Punkten gibt es eine Spielrunde.\r\r"),
-                         QStringLiteral("Spielrunde"), Buttons::Ok, Icon::Information);
+    app_.dialogs.readingMessage(QStringLiteral("Nach ") +
+                                    QString::number(app_.settings.pointLimit()) +
+                                    QStringLiteral(" Punkten gibt es eine Spielrunde.\r\r"),
+                                QStringLiteral("Spielrunde"), Icon::Information);
     Q_EMIT exercise.focusInputRequested();
 }
 
@@ -200,8 +200,7 @@ void ExerciseFrame::showInstructions(Exercise& exercise) {
     const QStringList lines = exercise.profile().instructions +
                               QStringList{QStringLiteral("Die Lupe kostet einen Punktabzug und"),
                                           QStringLiteral("der Rettungsring kostet dich 3 Punkte.")};
-    app_.dialogs.message(lines.join(CR) + CR + CR, QStringLiteral("Anleitung"), Buttons::Ok,
-                         Icon::None);
+    app_.dialogs.readingMessage(lines.join(CR) + CR + CR, QStringLiteral("Anleitung"));
     Q_EMIT exercise.focusInputRequested();
 }
 

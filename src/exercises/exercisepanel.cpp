@@ -1,5 +1,6 @@
 #include "exercises/exercisepanel.h"
 
+#include "exercises/answerkeyguard.h"
 #include "exercises/exercise.h"
 #include "exercises/exerciseframe.h"
 #include "exercises/panelstyle.h"
@@ -77,18 +78,27 @@ void ExercisePanel::placeTwips(QWidget* child, int left, int top, int width, int
 }
 
 void ExercisePanel::followExerciseFont(QWidget* widget, int layoutPointSize) {
+    panelstyle::markOwnFont(widget);
     const auto apply = [this, widget, layoutPointSize] {
-        const std::optional<FontChoice>& chosen = app().settings.exerciseFont();
-        QFont font = panelstyle::layoutFont(layoutPointSize);
-        if (chosen) {
-            font.setFamily(chosen->family);
-            font.setPointSizeF(scaledPoints(chosen->pointSize));
-        }
-        widget->setFont(panelstyle::withReadingAids(font, app().readingAids.current()));
+        widget->setFont(
+            panelstyle::sentenceFont(app().settings, app().readingAids.current(), layoutPointSize));
     };
     apply();
     connect(&app().settings, &Settings::fontsApplied, widget, apply);
     connect(&app().readingAids, &ReadingAids::changed, widget, apply);
+}
+
+void ExercisePanel::followColours(QWidget* widget, panelstyle::TextRole role) {
+    const auto apply = [this, widget, role] {
+        panelstyle::setColours(widget,
+                               panelstyle::colours(role, app().readingAids.current().highContrast));
+    };
+    apply();
+    connect(&app().readingAids, &ReadingAids::changed, widget, apply);
+}
+
+void ExercisePanel::applyReadingAids() {
+    panelstyle::applyReadingAids(*this, app().readingAids.current());
 }
 
 void ExercisePanel::placeAnswerBox(QPlainTextEdit* box, int left, int top, int width, int height) {
@@ -102,6 +112,7 @@ void ExercisePanel::placeAnswerBox(QPlainTextEdit* box, int left, int top, int w
     const auto follow = [this, keys] { keys->setVisible(app().readingAids.current().umlautKeys); };
     follow();
     connect(&app().readingAids, &ReadingAids::changed, keys, follow);
+    new AnswerKeyGuard(*box, *this);
 }
 
 PictureButton* ExercisePanel::addButton(const QString& name, const QString& toolTip,
@@ -177,7 +188,7 @@ void ExercisePanel::buildDisplays(const PanelNames& names) {
     points_->setAccessibleDescription(QStringLiteral("Spielpunkte"));
     points_->setAlignment(Qt::AlignCenter);
     points_->setFont(panelstyle::layoutFont(DisplayFontPoints));
-    panelstyle::setColours(points_, panelstyle::Blue, panelstyle::White);
+    followColours(points_, panelstyle::TextRole::Sentence);
     placeTwips(points_, PointsLeftTwips, DisplayTopTwips, PointsWidthTwips, DisplayHeightTwips);
 
     user_ = new QLabel(app().users.current(), this);
@@ -220,9 +231,12 @@ void ExercisePanel::connectFrame() {
             hidePanel();
     });
     connect(&exercise_, &Exercise::focusInputRequested, this, [this] { focusInput(); });
+    connect(&app().readingAids, &ReadingAids::changed, this, &ExercisePanel::applyReadingAids);
 }
 
 void ExercisePanel::showPanel() {
+    // The texts of a derived panel exist only now that it is made.
+    applyReadingAids();
     move(0, 0);
     show();
     raise();

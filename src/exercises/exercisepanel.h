@@ -22,6 +22,8 @@
 // focusInput() to say where the keyboard goes after a set-up or a help box. The main window takes
 // the panel in through MainWindow::addExercise.
 
+#include "exercises/panelstyle.h"
+
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -79,6 +81,8 @@ protected:
     // bold sans-serif layout font of this size until then, with the child's own font and
     // letter spacing over it.
     void followExerciseFont(QWidget* widget, int layoutPointSize);
+    // The widget takes the colours of its kind of text, at the child's contrast.
+    void followColours(QWidget* widget, panelstyle::TextRole role);
     // Puts a typing exercise's answer box at a place given in twips, with the row of umlaut
     // keys at the bottom of that place (the box is that much lower).
     void placeAnswerBox(QPlainTextEdit* box, int left, int top, int width, int height);
@@ -92,6 +96,8 @@ private:
     void buildDisplays(const PanelNames& names);
     void buildSpeechButtons();
     void connectFrame();
+    // The child's font and spacing on every text of the panel.
+    void applyReadingAids();
     void showPanel();
     void hidePanel();
     void disableCovered();

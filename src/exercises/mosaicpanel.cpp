@@ -1,9 +1,11 @@
 #include "exercises/mosaicpanel.h"
 
+#include "exercises/exerciseframe.h"
 #include "exercises/mosaic.h"
 #include "exercises/panelstyle.h"
 #include "exercises/typinginput.h"
 #include "platform/twips.h"
+#include "store/appstate.h"
 
 #include <QPainter>
 
@@ -27,8 +29,6 @@ constexpr int AnswerLeftTwips = 240;
 constexpr int AnswerTopTwips = 5880;
 constexpr int AnswerWidthTwips = 9135;
 constexpr int AnswerHeightTwips = 1575;
-
-constexpr QRgb MarkColour = qRgb(255, 0, 0);
 
 } // namespace
 
@@ -55,6 +55,7 @@ MosaicPanel::MosaicPanel(MosaicExercise& exercise, QWidget* parent)
     : ExercisePanel(exercise, names(), parent) {
     auto* grid = new MosaicGridView(exercise, this);
     placeTwips(grid, GridLeftTwips, GridTopTwips, GridWidthTwips, GridHeightTwips);
+    followColours(grid, panelstyle::TextRole::Grid);
     connect(&exercise, &MosaicExercise::mosaicChanged, grid, qOverload<>(&QWidget::update));
 
     input_ = new TypingInput(exercise, QStringLiteral("mosaicAnswerBox"), this);
@@ -79,7 +80,6 @@ MosaicGridView::MosaicGridView(const MosaicExercise& exercise, QWidget* parent)
     setObjectName(QStringLiteral("letterGrid"));
     setAccessibleName(QStringLiteral("Buchstabengitter"));
     setFont(gridFont());
-    panelstyle::setColours(this, panelstyle::White, panelstyle::Blue);
 }
 
 QFont MosaicGridView::gridFont() {
@@ -97,12 +97,15 @@ void MosaicGridView::paintEvent(QPaintEvent* /*event*/) {
     painter.setFont(font());
     const Mosaic& mosaic = exercise_.mosaic();
     const bool marked = exercise_.isMarked();
+    const QColor letters = palette().color(QPalette::WindowText);
+    const QColor mark(
+        panelstyle::wrongColour(exercise_.frame().app().readingAids.current().highContrast));
     for (int index = 0; index < Mosaic::CellCount; ++index) {
         const QChar character = mosaic.cell(index);
         if (character.isNull())
             continue;
         const bool red = marked && mosaic.isSentenceCell(index);
-        painter.setPen(QColor(red ? MarkColour : panelstyle::Blue));
+        painter.setPen(red ? mark : letters);
         painter.drawText(MosaicPanel::cellRect(index).translated(-pos()), Qt::AlignCenter,
                          QString(character));
     }

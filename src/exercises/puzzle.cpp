@@ -110,8 +110,8 @@ void PuzzleExercise::dropTile(int tileNumber) {
         return;
     case DropVerdict::Wrong:
         frame().answerTurnedRed();
-        frame().app().dialogs.message(QStringLiteral("Das ist das falsche Wort.\r\r"),
-                                      QStringLiteral("Puzzlefehler"), Buttons::Ok, Icon::None);
+        frame().app().dialogs.readingMessage(QStringLiteral("Das ist das falsche Wort.\r\r"),
+                                             QStringLiteral("Puzzlefehler"));
         return;
     case DropVerdict::Accepted:
     case DropVerdict::Finished:

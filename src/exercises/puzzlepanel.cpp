@@ -4,6 +4,7 @@
 #include "exercises/panelstyle.h"
 #include "exercises/puzzle.h"
 #include "platform/twips.h"
+#include "store/appstate.h"
 
 #include <QCoreApplication>
 #include <QDrag>
@@ -50,7 +51,7 @@ constexpr std::array<QPoint, PuzzleLayout::TileCount> TilePlaces = {{
 }};
 constexpr int TileHeightTwips = 435;
 constexpr int TileFontPoints = 18;
-// Only a row of very long words shrinks, and never below this.
+// Only a row of very long words, or a font of tall letters, shrinks, and never below this.
 constexpr int SmallestTileFontPoints = 8;
 constexpr int TilePaddingPixels = 6;
 constexpr int BlankTileWidthPixels = 32;
@@ -80,7 +81,8 @@ PuzzleTile::PuzzleTile(int number, QWidget* parent) : QLabel(parent), number_(nu
     setObjectName(QStringLiteral("puzzleTile%1").arg(number));
     setAlignment(Qt::AlignCenter);
     setTextFormat(Qt::PlainText);
-    setFont(panelstyle::layoutFont(TileFontPoints));
+    // Laid out with the child's font by the panel, which measures the words in it.
+    panelstyle::markOwnFont(this);
     setFocusPolicy(Qt::TabFocus);
     setLineWidth(FocusFrameWidth);
     setCursor(Qt::OpenHandCursor);
@@ -142,7 +144,6 @@ PuzzleTarget::PuzzleTarget(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setMargin(TargetMarginPixels);
     setAcceptDrops(true);
-    panelstyle::setColours(this, panelstyle::Blue, panelstyle::White);
     showSentence(QString());
 }
 
@@ -230,10 +231,15 @@ PuzzlePanel::PuzzlePanel(PuzzleExercise& puzzle, QWidget* parent)
     target_ = new PuzzleTarget(this);
     placeTwips(target_, TargetLeftTwips, TargetTopTwips, TargetWidthTwips, TargetHeightTwips);
     followExerciseFont(target_, panelstyle::LayoutFontPoints);
+    followColours(target_, panelstyle::TextRole::Sentence);
     connect(target_, &PuzzleTarget::tileDropped, this, &PuzzlePanel::dropTile);
 
     connect(&puzzle, &PuzzleExercise::laidOut, this, &PuzzlePanel::showLayout);
     connect(&puzzle, &PuzzleExercise::pieceAccepted, this, &PuzzlePanel::emptyTile);
+    connect(&app().readingAids, &ReadingAids::changed, this, [this] {
+        for (const QList<PuzzleTile*>& row : rows_)
+            arrangeRow(row);
+    });
     showLayout();
 }
 
@@ -277,7 +283,8 @@ void PuzzlePanel::arrangeRow(const QList<PuzzleTile*>& row) {
     const int height = twips(TileHeightTwips);
 
     for (int points = TileFontPoints; points >= SmallestTileFontPoints; --points) {
-        const QFont font = panelstyle::layoutFont(points);
+        const QFont font = panelstyle::withReadingAids(panelstyle::layoutFont(points),
+                                                       app().readingAids.current());
         QList<QRect> places;
         int limit = fieldRight - TileGapPixels;
         for (auto tile = shown.crbegin(); tile != shown.crend(); ++tile) {
@@ -287,7 +294,9 @@ void PuzzlePanel::arrangeRow(const QList<PuzzleTile*>& row) {
             places.prepend(QRect(left, (*tile)->y(), width, height));
             limit = left - TileGapPixels;
         }
-        const bool fits = places.isEmpty() || places.first().left() >= fieldLeft;
+        // A reading font with tall letters must not lose their feet to the tile's edge.
+        const bool fits = (places.isEmpty() || places.first().left() >= fieldLeft) &&
+                          QFontMetrics(font).height() <= height;
         if (!fits && points > SmallestTileFontPoints)
             continue;
         for (qsizetype k = 0; k < shown.size(); ++k) {

@@ -28,6 +28,8 @@ QStringView keyboardForm(QChar mark) {
         return u"-";
     case u'\u2026': // …
         return u"...";
+    case u'\u1E9E': // ẞ, which no German keyboard has
+        return u"\u00DF";
     default:
         return {};
     }

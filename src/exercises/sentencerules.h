@@ -14,7 +14,7 @@ struct TypingCheck {
 };
 // Character by character, case and blanks exact: is the typed text the beginning of the target,
 // or all of it? A typographic mark may be typed as on a keyboard: ' for ’ ‘ ‚, " for „ “ ” » «,
-// - for – —, ... for …
+// - for – —, ... for …, ß for ẞ
 TypingCheck checkTyping(const QString& typed, const QString& target);
 // How many characters of the target the typed text spells correctly from its start.
 int correctlyTyped(const QString& typed, const QString& target);

@@ -76,7 +76,7 @@ VerrutscherPanel::VerrutscherPanel(VerrutscherExercise& exercise, QWidget* paren
         new QLabel(QStringLiteral("Lies den Satz und schreibe ihn dann richtig auf:"), this);
     task->setObjectName(QStringLiteral("taskLabel"));
     task->setFont(panelstyle::layoutFont(TaskFontPoints));
-    panelstyle::setColours(task, panelstyle::White, panelstyle::Blue);
+    followColours(task, panelstyle::TextRole::Grid);
     placeTwips(task, ContentLeftTwips, TaskTopTwips, ContentWidthTwips, TaskHeightTwips);
 
     auto* misprint = new MisprintDisplay(this);
@@ -84,7 +84,7 @@ VerrutscherPanel::VerrutscherPanel(VerrutscherExercise& exercise, QWidget* paren
     misprint->setAccessibleDescription(QStringLiteral("Verrutschter Satz"));
     misprint->setMargin(MisprintMarginPixels);
     misprint->setFont(panelstyle::layoutFont(MisprintFontPoints));
-    panelstyle::setColours(misprint, panelstyle::Blue, panelstyle::White);
+    followColours(misprint, panelstyle::TextRole::Sentence);
     placeTwips(misprint, ContentLeftTwips, MisprintTopTwips, ContentWidthTwips, BoxHeightTwips);
     misprint->showLine(exercise.displayedLine());
     connect(&exercise, &VerrutscherExercise::misprintChanged, misprint, &MisprintDisplay::showLine);

@@ -81,7 +81,7 @@ void GameSession::endGame(int characters, int seconds) {
     const HighScoreList::AddResult saved =
         scores_.add(HighScoreList::makeEntry(characters, seconds, app_.users.current()));
     setScoresShown(true);
-    app_.dialogs.message(resultPrompt(characters, seconds), Title, Buttons::Ok, Icon::None);
+    app_.dialogs.readingMessage(resultPrompt(characters, seconds), Title);
     if (saved == HighScoreList::AddResult::Busy) {
         app_.dialogs.message(scores_.refusal(), Title, Buttons::Ok, Icon::Warning);
     } else if (saved == HighScoreList::AddResult::Failed) {
@@ -101,7 +101,7 @@ void GameSession::askExit() {
 
 void GameSession::showHelp() {
     const ClockPause pause(engine_);
-    app_.dialogs.message(helpPrompt(), QStringLiteral("Wortfange: Hilfe"), Buttons::Ok, Icon::None);
+    app_.dialogs.readingMessage(helpPrompt(), QStringLiteral("Wortfange: Hilfe"));
 }
 
 void GameSession::closeGame() {

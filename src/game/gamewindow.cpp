@@ -1,9 +1,11 @@
 #include "game/gamewindow.h"
 
+#include "exercises/panelstyle.h"
 #include "game/playingfield.h"
 #include "platform/controls.h"
 #include "platform/twips.h"
 #include "platform/windowscale.h"
+#include "store/appstate.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -50,13 +52,15 @@ constexpr int ScorePointSize = 12;
 
 const QColor WindowColor(200, 228, 255);
 const QColor PanelColor(176, 214, 250);
+// The text colour at normal and at high contrast, on one background.
 struct DisplayColours {
     QColor text;
+    QColor highContrastText;
     QColor background;
 };
-const DisplayColours CaughtColours{QColor(0, 128, 0), QColor(200, 255, 200)};
-const DisplayColours NextColours{QColor(220, 0, 0), QColor(255, 200, 200)};
-const DisplayColours RestColours{QColor(0, 0, 255), QColor(200, 255, 255)};
+const DisplayColours CaughtColours{QColor(0, 128, 0), QColor(0, 80, 0), QColor(200, 255, 200)};
+const DisplayColours NextColours{QColor(220, 0, 0), QColor(130, 0, 0), QColor(255, 200, 200)};
+const DisplayColours RestColours{QColor(0, 0, 255), QColor(0, 0, 200), QColor(200, 255, 255)};
 
 void place(QWidget* widget, const TwipsRect& area) {
     widget->setGeometry(pixelRect(area));
@@ -80,8 +84,8 @@ QFont scoreFont() {
 } // namespace
 
 GameWindow::GameWindow(AppState& app, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), session_(app),
-      field_(new PlayingField(session_.engine(), this)), clock_(new QTimer(this)) {
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), app_(app),
+      session_(app), field_(new PlayingField(session_.engine(), this)), clock_(new QTimer(this)) {
     setObjectName(QStringLiteral("gameWindow"));
     setWindowTitle(QStringLiteral("Tivoral: Wortfange"));
     setFixedSize(twips(ClientWidth), twips(ClientHeight));
@@ -114,7 +118,26 @@ GameWindow::GameWindow(AppState& app, QWidget* parent)
     for (QWidget* control : controls)
         control->installEventFilter(this);
 
+    panelstyle::markReadingText(field_);
+    // The score list's columns line up in its fixed-pitch font.
+    panelstyle::markOwnFont(findChild<QLabel*>(QStringLiteral("scoreHeader")));
+    connect(&app.readingAids, &ReadingAids::changed, this, &GameWindow::applyReadingAids);
+    applyReadingAids();
+
     windowscale::centreOnScreen(*this);
+}
+
+void GameWindow::applyReadingAids() {
+    const ReadingOptions& options = app_.readingAids.current();
+    panelstyle::applyReadingAids(*this, options);
+    const auto colour = [&options](QLabel* display, const DisplayColours& colours) {
+        paint(display, colours.background,
+              options.highContrast ? colours.highContrastText : colours.text);
+    };
+    colour(caught_, CaughtColours);
+    colour(next_, NextColours);
+    colour(rest_, RestColours);
+    field_->setHighContrast(options.highContrast);
 }
 
 void GameWindow::buildTopRow() {
@@ -168,21 +191,19 @@ void GameWindow::buildDisplays() {
     font.setPointSizeF(scaledPoints(DisplayPointSize));
     font.setBold(true);
     const auto display = [&](const QString& name, const QString& accessibleName,
-                             const TwipsRect& area, const DisplayColours& colours,
-                             Qt::Alignment alignment) {
+                             const TwipsRect& area, Qt::Alignment alignment) {
         QLabel* result = addLabel(this, name, QString(), pixelRect(area));
         result->setAccessibleDescription(accessibleName);
         result->setFont(font);
         result->setAlignment(alignment | Qt::AlignVCenter);
-        paint(result, colours.background, colours.text);
         return result;
     };
     caught_ = display(QStringLiteral("caughtDisplay"), QStringLiteral("Gefangen"), CaughtArea,
-                      CaughtColours, Qt::AlignRight);
+                      Qt::AlignRight);
     next_ = display(QStringLiteral("nextLetterDisplay"), QStringLiteral("Nächster Buchstabe"),
-                    NextArea, NextColours, Qt::AlignHCenter);
+                    NextArea, Qt::AlignHCenter);
     rest_ = display(QStringLiteral("toCatchDisplay"), QStringLiteral("Noch zu fangen"), RestArea,
-                    RestColours, Qt::AlignLeft);
+                    Qt::AlignLeft);
     showDisplays();
 }
 

@@ -40,6 +40,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The child's font, spacing and contrast on the game's texts.
+    void applyReadingAids();
     void buildTopRow();
     void buildDisplays();
     void buildScorePanel();
@@ -51,6 +53,7 @@ private:
     void changeSpeed(int seconds);
     void finishClosing();
 
+    AppState& app_;
     GameSession session_;
     PlayingField* field_;
     QTimer* clock_;

@@ -18,6 +18,8 @@ const QColor FieldColor = QColor(255, 255, 255);
 const QColor BorderColor = QColor(70, 110, 170);
 const QColor LetterColor = QColor(0, 0, 128);
 const QColor CatcherColor = QColor(255, 0, 0);
+// White on it at 7.7 : 1.
+const QColor HighContrastCatcherColor = QColor(170, 0, 0);
 constexpr int BorderWidth = 1;
 
 QFont boldSans(int pointSize) {
@@ -43,16 +45,14 @@ PlayingField::PlayingField(const GameEngine& engine, QWidget* parent)
     setObjectName(QStringLiteral("playingField"));
     setAccessibleName(QStringLiteral("Spielfeld"));
     setFocusPolicy(Qt::StrongFocus);
+    // The window puts the child's reading font on it; the start text takes it too.
     setFont(boldSans(LetterPointSize));
 
     catcher_->setObjectName(QStringLiteral("catcher"));
     catcher_->setAccessibleName(QStringLiteral("Fänger"));
     catcher_->setAlignment(Qt::AlignCenter);
     catcher_->setAutoFillBackground(true);
-    QPalette palette = catcher_->palette();
-    palette.setColor(QPalette::Window, CatcherColor);
-    palette.setColor(QPalette::WindowText, Qt::white);
-    catcher_->setPalette(palette);
+    setHighContrast(false);
     catcher_->setFont(boldSans(StartTextPointSize));
     // A click on the catcher is a click on the field.
     catcher_->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -62,6 +62,13 @@ PlayingField::PlayingField(const GameEngine& engine, QWidget* parent)
     connect(&engine_, &GameEngine::fieldChanged, this, qOverload<>(&QWidget::update));
     connect(&engine_, &GameEngine::catcherMoved, this, &PlayingField::placeCatcher);
     connect(&engine_, &GameEngine::runningChanged, catcher_, &QWidget::setVisible);
+}
+
+void PlayingField::setHighContrast(bool high) {
+    QPalette palette = catcher_->palette();
+    palette.setColor(QPalette::Window, high ? HighContrastCatcherColor : CatcherColor);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    catcher_->setPalette(palette);
 }
 
 void PlayingField::placeCatcher() {
@@ -91,7 +98,9 @@ void PlayingField::paintEvent(QPaintEvent*) {
 }
 
 void PlayingField::paintStartText(QPainter& painter) {
-    painter.setFont(boldSans(StartTextPointSize));
+    QFont startFont = font();
+    startFont.setPointSizeF(font().pointSizeF() * StartTextPointSize / LetterPointSize);
+    painter.setFont(startFont);
     painter.setPen(LetterColor);
     const int lineHeight = painter.fontMetrics().lineSpacing();
     int top = 0;

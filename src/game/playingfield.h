@@ -20,6 +20,9 @@ public:
 
     explicit PlayingField(const GameEngine& engine, QWidget* parent = nullptr);
 
+    // The letters and the catcher in colours of at least 7 : 1.
+    void setHighContrast(bool high);
+
 Q_SIGNALS:
     void clicked();
 

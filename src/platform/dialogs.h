@@ -25,6 +25,12 @@ public:
     virtual QString passwordInput(const QString& prompt, const QString& title) {
         return input(prompt, title);
     }
+    // A box with an OK button that a child reads in an exercise or the game (a help, a
+    // completion): shown in the child's reading look where the boxes on screen know it.
+    virtual Answer readingMessage(const QString& prompt, const QString& title,
+                                  Icon icon = Icon::None) {
+        return message(prompt, title, Buttons::Ok, icon);
+    }
 };
 
 } // namespace tivoral

@@ -2,11 +2,16 @@
 
 #include "platform/twips.h"
 
+#include <QPainter>
+
 namespace tivoral {
 
 namespace {
 // Leaves room for the hover frame of the flat button around the picture.
 constexpr int IconMarginPixels = 4;
+// The keyboard's button must stand out at a glance, not as the style's faint square.
+constexpr int FocusFramePixels = 3;
+constexpr QRgb FocusFrameColour = qRgb(0, 0, 0);
 } // namespace
 
 PictureButton::PictureButton(const QString& objectName, const QString& toolTip,
@@ -23,6 +28,19 @@ PictureButton::PictureButton(const QString& objectName, const QString& toolTip,
     setIcon(QIcon(iconPath(iconName)));
     setIconSize(
         QSize(side - scaledPixels(IconMarginPixels), side - scaledPixels(IconMarginPixels)));
+}
+
+void PictureButton::paintEvent(QPaintEvent* event) {
+    QToolButton::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    const int width = scaledPixels(FocusFramePixels);
+    QPen pen{QColor(FocusFrameColour)};
+    pen.setWidth(width);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.drawRect(QRectF(rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
 }
 
 QString PictureButton::iconPath(const QString& iconName) {

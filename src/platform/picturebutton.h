@@ -16,6 +16,10 @@ public:
                   QWidget* parent = nullptr);
 
     static QString iconPath(const QString& iconName);
+
+protected:
+    // A thick frame while the button has the keyboard.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace tivoral

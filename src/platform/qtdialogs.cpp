@@ -3,10 +3,15 @@
 #include "platform/folderlock.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace tivoral {
 
@@ -16,6 +21,21 @@ void checkNoLockHeld() {
     Q_ASSERT_X(!FolderLock::heldInThisProcess(), "QtDialogs",
                "a box must not open while the folder lock is held");
 }
+
+// Room a message box needs beside its text: its margins, title bar, icon and button row.
+constexpr int BoxChromeWidth = 120;
+constexpr int BoxChromeHeight = 160;
+constexpr double SmallestReadingPoints = 10.0;
+// The widest a message box makes itself on a screen of this width (what Qt allows it).
+constexpr int WideScreenBoxLimit = 1000;
+constexpr int BoxLimitScreenMargin = 480;
+constexpr int SmallScreenWidth = 1024;
+int boxWidthLimit(int screenWidth) {
+    return screenWidth <= SmallScreenWidth
+               ? screenWidth
+               : std::min(screenWidth - BoxLimitScreenMargin, WideScreenBoxLimit);
+}
+constexpr double ShrinkStep = 0.9;
 
 QString screenText(const QString& prompt) {
     QString text = prompt;
@@ -93,6 +113,43 @@ Answer QtDialogs::message(const QString& prompt, const QString& title, Buttons b
     if (box.clickedButton() == yes)
         return Answer::Yes;
     return cancel && box.clickedButton() != no ? Answer::Cancel : Answer::No;
+}
+
+Answer QtDialogs::readingMessage(const QString& prompt, const QString& title, Icon icon) {
+    QMessageBox box(qtIcon(icon), title, screenText(prompt), QMessageBox::Ok, parentWindow());
+    if (readingLook_)
+        applyReadingLook(box, readingLook_());
+    box.exec();
+    return Answer::Ok;
+}
+
+void QtDialogs::applyReadingLook(QMessageBox& box, const ReadingBoxLook& look) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    const QScreen* screen = box.screen();
+    const QSize area =
+        screen ? screen->availableGeometry().size() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QSize room(boxWidthLimit(area.width()) - BoxChromeWidth, area.height() - BoxChromeHeight);
+    const int width = std::min(look.minimumTextWidth, room.width());
+    QFont font = look.font;
+    // The largest size at which the wrapped text still fits the screen.
+    while (font.pointSizeF() > SmallestReadingPoints &&
+           QFontMetrics(font)
+                   .boundingRect(QRect(0, 0, std::max(width, 1), QWIDGETSIZE_MAX), Qt::TextWordWrap,
+                                 label->text())
+                   .height() > room.height())
+        font.setPointSizeF(std::max(SmallestReadingPoints, font.pointSizeF() * ShrinkStep));
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setMinimumWidth(width);
+    if (look.colours) {
+        QPalette palette = box.palette();
+        palette.setColor(QPalette::Window, QColor(look.colours->background));
+        palette.setColor(QPalette::WindowText, QColor(look.colours->text));
+        box.setPalette(palette);
+        box.setAutoFillBackground(true);
+    }
 }
 
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText) {

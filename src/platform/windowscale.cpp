@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
+#include <QPointer>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -14,6 +16,18 @@ namespace tivoral::windowscale {
 namespace {
 
 double currentFactor = 1.0;
+
+// A teacher's window keeps its own factor here and is left out of apply().
+constexpr const char* TeacherFactor = "tivoralTeacherFactor";
+// What a window manager draws when the window is not yet shown and its frame is unknown.
+constexpr int EstimatedTitleBarPixels = 36;
+constexpr int EstimatedBorderPixels = 2;
+
+// The application's own font at 100 %, found before the first change of size.
+const QFont& baseApplicationFont() {
+    static const QFont font = QApplication::font();
+    return font;
+}
 
 // Each widget remembers what it measured at 100 % and what it was last given, so that a
 // value the program has set since (a view moved, a font applied) is taken as the new measure,
@@ -164,17 +178,10 @@ private:
     }
 
     static void placeAround(QWidget* window, QPoint centre) {
-        QRect frame = window->frameGeometry();
+        QRect frame(window->pos(), window->size() + frameExtra(*window));
         frame.moveCenter(centre);
-        if (const QScreen* screen = window->screen()) {
-            // A grown window stays on the screen, its title bar first.
-            const QRect area = screen->availableGeometry();
-            frame.moveRight(std::min(frame.right(), area.right()));
-            frame.moveBottom(std::min(frame.bottom(), area.bottom()));
-            frame.moveLeft(std::max(frame.left(), area.left()));
-            frame.moveTop(std::max(frame.top(), area.top()));
-        }
         window->move(frame.topLeft());
+        fitOnScreen(*window);
     }
 
     double from_;
@@ -195,7 +202,7 @@ void apply(double factor) {
     currentFactor = to;
 
     // The fonts widgets inherit; the first call finds the application's own font.
-    static const QFont applicationFont = QApplication::font();
+    const QFont& applicationFont = baseApplicationFont();
     QFont inherited = applicationFont;
     if (inherited.pointSizeF() > 0)
         inherited.setPointSizeF(applicationFont.pointSizeF() * to);
@@ -203,9 +210,93 @@ void apply(double factor) {
 
     const Rescaler rescaler(from, to);
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->windowType() == Qt::Window && !window->objectName().isEmpty())
+        if (window->windowType() == Qt::Window && !window->objectName().isEmpty() &&
+            !window->property(TeacherFactor).isValid())
             rescaler.window(window);
     }
+}
+
+namespace {
+
+class ScreenFitter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            const Qt::WindowType type = widget->windowType();
+            if (widget->isWindow() && (type == Qt::Window || type == Qt::Dialog))
+                fitOnScreen(*widget);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void keepWindowsOnScreen() {
+    // One per application: it goes with the application it watches.
+    static QPointer<ScreenFitter> fitter;
+    if (fitter)
+        return;
+    fitter = new ScreenFitter(qApp);
+    qApp->installEventFilter(fitter);
+}
+
+QSize frameExtra(const QWidget& window) {
+    const QSize measured = window.frameGeometry().size() - window.size();
+    if (window.isVisible() && !measured.isEmpty())
+        return measured;
+    if (window.windowFlags() & Qt::FramelessWindowHint)
+        return QSize(0, 0);
+    return QSize(2 * EstimatedBorderPixels, EstimatedTitleBarPixels + EstimatedBorderPixels);
+}
+
+void fitOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize extra = frameExtra(window);
+    const QSize room = area.size() - extra;
+    const QSize fitted = window.size().boundedTo(room).expandedTo(window.minimumSize());
+    if (fitted != window.size())
+        window.resize(fitted);
+    // The title bar first: a window still too large for the area hangs off its bottom right.
+    QRect frame(window.pos(), window.size() + extra);
+    frame.moveRight(std::min(frame.right(), area.right()));
+    frame.moveBottom(std::min(frame.bottom(), area.bottom()));
+    frame.moveLeft(std::max(frame.left(), area.left()));
+    frame.moveTop(std::max(frame.top(), area.top()));
+    if (frame.topLeft() != window.pos())
+        window.move(frame.topLeft());
+}
+
+void followTeacherScreen(QWidget& window) {
+    const double from = factorOf(window);
+    // Its texts follow its own size, not the application's font, which is the child's.
+    if (!window.testAttribute(Qt::WA_SetFont) && baseApplicationFont().pointSizeF() > 0) {
+        QFont font = baseApplicationFont();
+        font.setPointSizeF(font.pointSizeF() * from);
+        window.setFont(font);
+    }
+    double to = 1.0;
+    if (const QScreen* screen = window.screen();
+        screen && window.minimumSize() == window.maximumSize()) {
+        // A window of fixed size can only fit by being smaller as a whole.
+        const QSize layout(qRound(window.width() / from), qRound(window.height() / from));
+        to = std::min(to, fillFactor(layout, frameExtra(window), screen->availableGeometry()));
+    }
+    window.setProperty(TeacherFactor, to);
+    if (!qFuzzyCompare(from, to))
+        Rescaler(from, to).window(&window);
+}
+
+double factorOf(const QWidget& window) {
+    const QVariant own = window.window()->property(TeacherFactor);
+    return own.isValid() ? own.toDouble() : currentFactor;
 }
 
 double fillFactor(QSize layoutSize, QSize frameExtra, QRect available) {
@@ -221,8 +312,10 @@ void centreOnScreen(QWidget& window) {
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    window.move(area.x() + (area.width() - window.width()) / 2,
-                area.y() + (area.height() - window.height()) / 2);
+    const QSize frame = window.size() + frameExtra(window);
+    window.move(area.x() + (area.width() - frame.width()) / 2,
+                area.y() + (area.height() - frame.height()) / 2);
+    fitOnScreen(window);
 }
 
 } // namespace tivoral::windowscale

@@ -1,4 +1,5 @@
 #include "platform/germanqttexts.h"
+#include "exercises/panelstyle.h"
 #include "platform/lockwaitcursor.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtspeechengine.h"
@@ -38,6 +39,9 @@ int main(int argc, char* argv[]) {
         return tivoral::FolderFailureStatus;
     tivoral::DefaultRandom random;
     tivoral::AppState state(QDir::current(), dialogs, random);
+    dialogs.setReadingLook([&state] {
+        return tivoral::panelstyle::readingBoxLook(state.settings, state.readingAids.current());
+    });
     state.voice.setEngine(tivoral::makeQtSpeechEngine());
     tivoral::TivoralApp app(state);
     QObject::connect(&app, &tivoral::TivoralApp::quitRequested, &application,

@@ -45,8 +45,6 @@ constexpr int ChooserCharacters = 16;
 constexpr int MinFinishedScale = 5;
 constexpr int DaysPerWeek = 7;
 constexpr size_t MaxDayLabels = 8;
-// Room for the window's frame and title bar, which the screen's free area must hold too.
-constexpr int ScreenFrameAllowance = 48;
 constexpr double BarHalfWidth = 0.5;
 constexpr int MinRedScale = 2;
 constexpr int LineWidthPixels = 3;
@@ -81,7 +79,8 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     setObjectName(QStringLiteral("overviewWindow"));
     setWindowTitle(QStringLiteral("Tivoral:  Lernstand"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
-    fitToScreen();
+    // Resizable, so that it fits a small screen: the table, chart and list share what there is.
+    resize(twips(WidthTwips), twips(HeightTwips));
     panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::Black);
     const QFont textFont = panelstyle::layoutFont(TextPoints, false);
 
@@ -161,6 +160,7 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     });
     connect(closeButton, &QPushButton::clicked, this, &OverviewWindow::returnToMainWindow);
 
+    windowscale::followTeacherScreen(*this);
     windowscale::centreOnScreen(*this);
 }
 
@@ -216,18 +216,7 @@ QWidget* OverviewWindow::buildChart() {
     return view;
 }
 
-void OverviewWindow::fitToScreen() {
-    // The teacher's screen may be smaller than the layout: the window shrinks to it, and the
-    // table, chart and list share what room there is.
-    QSize size(twips(WidthTwips), twips(HeightTwips));
-    if (const QScreen* screen = this->screen())
-        size = size.boundedTo(screen->availableGeometry().size() -
-                              QSize(ScreenFrameAllowance, ScreenFrameAllowance));
-    resize(size);
-}
-
 void OverviewWindow::activate(int failedLines) {
-    fitToScreen();
     // The window is there at once; a class's year of record is read meanwhile, off the window
     // thread, so nothing freezes. The last opening's figures are not shown in between.
     {

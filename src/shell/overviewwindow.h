@@ -41,7 +41,6 @@ protected:
 
 private:
     QWidget* buildChart();
-    void fitToScreen();
     void showTable();
     void showChild(int index);
     void printReport();

@@ -4,6 +4,7 @@
 #include "platform/controls.h"
 #include "platform/fonts.h"
 #include "platform/textcase.h"
+#include "platform/windowscale.h"
 #include "store/appstate.h"
 
 #include <QCheckBox>
@@ -28,6 +29,10 @@ constexpr int ChildTopTwips = 120;
 constexpr int WindowSizeTopTwips = 720;
 constexpr int FontTopTwips = 1200;
 constexpr int SpacingTopTwips = 1680;
+// The contrast shares the window size's row, right of it.
+constexpr int ContrastCaptionLeftTwips = 5280;
+constexpr int ContrastCaptionWidthTwips = 1080;
+constexpr int ContrastChoiceLeftTwips = 6480;
 // The switches stand closer than the choices, so that four of them, the sample and the record
 // row fit the page.
 constexpr int SwitchStepTwips = 390;
@@ -78,6 +83,14 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
          {LetterSpacing::Normal, LetterSpacing::Wide, LetterSpacing::Wider})
         spacing_->addItem(spacingValue(spacing), int(spacing));
 
+    contrast_ = tivoral::addChoice(
+        this, QStringLiteral("contrastChoice"), QStringLiteral("Kontrast"),
+        twipsRect(ContrastCaptionLeftTwips, WindowSizeTopTwips, ContrastCaptionWidthTwips,
+                  RowHeightTwips),
+        twipsRect(ContrastChoiceLeftTwips, WindowSizeTopTwips, NarrowChoiceTwips, RowHeightTwips));
+    for (const bool high : {false, true})
+        contrast_->addItem(contrastValue(high), high);
+
     speech_ = addSwitch("speechSwitch", QStringLiteral("Vorlesen (Sätze und Wörter anhören)"),
                         SpeechTopTwips);
     hearTarget_ = addSwitch("hearTargetSwitch",
@@ -114,6 +127,8 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
     connect(spacing_, &QComboBox::currentIndexChanged, this, [this] {
         change(K::Spacing, spacingValue(LetterSpacing(spacing_->currentData().toInt())));
     });
+    connect(contrast_, &QComboBox::currentIndexChanged, this,
+            [this] { change(K::Contrast, contrastValue(contrast_->currentData().toBool())); });
     connect(speech_, &QCheckBox::toggled, this,
             [this](bool on) { change(K::Speech, switchValue(on)); });
     connect(hearTarget_, &QCheckBox::toggled, this,
@@ -203,6 +218,7 @@ void ReadingAidsPage::showOptions() {
     const QSignalBlocker windowSizeBlocker(windowSize_);
     const QSignalBlocker fontBlocker(font_);
     const QSignalBlocker spacingBlocker(spacing_);
+    const QSignalBlocker contrastBlocker(contrast_);
     const QSignalBlocker speechBlocker(speech_);
     const QSignalBlocker hearTargetBlocker(hearTarget_);
     const QSignalBlocker umlautKeysBlocker(umlautKeys_);
@@ -214,6 +230,7 @@ void ReadingAidsPage::showOptions() {
         font_->addItem(options.fontFamily, options.fontFamily);
     font_->setCurrentIndex(std::max(0, font_->findData(options.fontFamily)));
     spacing_->setCurrentIndex(spacing_->findData(int(options.spacing)));
+    contrast_->setCurrentIndex(contrast_->findData(options.highContrast));
     speech_->setChecked(options.speech);
     hearTarget_->setChecked(options.hearTarget);
     umlautKeys_->setChecked(options.umlautKeys);
@@ -224,9 +241,13 @@ void ReadingAidsPage::showOptions() {
 
 void ReadingAidsPage::showSample(const ReadingOptions& options) {
     QFont font = panelstyle::layoutFont(SampleFontPoints);
+    // At the teacher's window size, not the child's.
+    font.setPointSizeF(SampleFontPoints * windowscale::factorOf(*this));
     if (const std::optional<FontChoice>& chosen = app_.settings.exerciseFont())
         font.setFamily(chosen->family);
     sample_->setFont(panelstyle::withReadingAids(font, options));
+    panelstyle::setColours(
+        sample_, panelstyle::colours(panelstyle::TextRole::Sentence, options.highContrast));
 }
 
 void ReadingAidsPage::change(const char* key, const QString& value) {

@@ -39,6 +39,7 @@ private:
     QComboBox* windowSize_ = nullptr;
     QComboBox* font_ = nullptr;
     QComboBox* spacing_ = nullptr;
+    QComboBox* contrast_ = nullptr;
     QCheckBox* speech_ = nullptr;
     QCheckBox* hearTarget_ = nullptr;
     QCheckBox* umlautKeys_ = nullptr;

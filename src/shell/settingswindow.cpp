@@ -49,6 +49,7 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
     showPointLimit();
     showPasswordState();
 
+    windowscale::followTeacherScreen(*this);
     windowscale::centreOnScreen(*this);
 }
 
@@ -205,7 +206,7 @@ void SettingsWindow::showLists() {
 void SettingsWindow::showPreviewFont() {
     const FontChoice& choice = app_.settings.previewFont();
     QFont font(choice.family);
-    font.setPointSizeF(scaledPoints(choice.pointSize));
+    font.setPointSizeF(choice.pointSize * windowscale::factorOf(*this));
     font.setBold(true);
     preview_->setFont(font);
     secondPreview_->setFont(font);

@@ -24,6 +24,7 @@ TivoralApp::TivoralApp(AppState& state, QObject* parent)
     connect(main_, &MainWindow::overviewRequested, this, &TivoralApp::openOverview);
     connect(&main_->frame(), &ExerciseFrame::rewardGameRequested, this, &TivoralApp::openGame);
     connect(&state.readingAids, &ReadingAids::changed, this, &TivoralApp::applyWindowSize);
+    windowscale::keepWindowsOnScreen();
 }
 
 TivoralApp::~TivoralApp() {
@@ -50,15 +51,14 @@ void TivoralApp::applyWindowSize() {
         windowscale::apply(percent == ReadingOptions::FillScreen ? 1.0 : percent / 100.0);
         return;
     }
-    // Never larger than the screen: a window cut off at its edge is no help to a reader. A
-    // screen too small even for 100 % keeps 100 %, as before there was a choice.
+    // Never larger than the screen: a window cut off at its edge is no help to a reader. The
+    // main window is the largest of the child's windows.
     const double now = windowscale::factor();
     const QSize layout(qRound(main_->width() / now), qRound(main_->height() / now));
-    const QSize frame = main_->frameGeometry().size() - main_->size();
-    const double fits = windowscale::fillFactor(layout, frame, screen->availableGeometry());
-    windowscale::apply(percent == ReadingOptions::FillScreen
-                           ? fits
-                           : std::max(1.0, std::min(fits, percent / 100.0)));
+    const double fits = windowscale::fillFactor(layout, windowscale::frameExtra(*main_),
+                                                screen->availableGeometry());
+    windowscale::apply(percent == ReadingOptions::FillScreen ? fits
+                                                             : std::min(fits, percent / 100.0));
 }
 
 void TivoralApp::openEditor() {

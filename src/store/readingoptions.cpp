@@ -16,6 +16,7 @@ namespace {
 constexpr qsizetype OptionsFileMaxLineBytes = 4096;
 
 constexpr ValueTexts<bool, 2> SwitchTexts{{{true, u"ja"}, {false, u"nein"}}};
+constexpr ValueTexts<bool, 2> ContrastTexts{{{true, u"hoch"}, {false, u"normal"}}};
 constexpr ValueTexts<LetterSpacing, 3> SpacingTexts{{
     {LetterSpacing::Normal, u"normal"},
     {LetterSpacing::Wide, u"weit"},
@@ -44,6 +45,10 @@ QString windowPercentValue(int percent) {
 
 QString switchValue(bool on) {
     return textOf(SwitchTexts, on);
+}
+
+QString contrastValue(bool high) {
+    return textOf(ContrastTexts, high);
 }
 
 QString ReadingOptionsFile::sectionName(const std::optional<QString>& user) {
@@ -109,6 +114,9 @@ ReadingOptions ReadingOptionsFile::apply(ReadingOptions options, const Section& 
     applySwitch(options.umlautKeys, section, K::UmlautKeys);
     applySwitch(options.troubleMoreOften, section, K::TroubleMoreOften);
     applySwitch(options.announceMarks, section, K::AnnounceMarks);
+    if (const std::optional<bool> high =
+            valueOf(ContrastTexts, section.value(QLatin1String(K::Contrast))))
+        options.highContrast = *high;
     return options;
 }
 

@@ -31,6 +31,7 @@ struct ReadingOptions {
     bool umlautKeys = true;
     bool troubleMoreOften = false; // the child's hardest sentences come back more often
     bool announceMarks = true;     // the dictation says "Komma", "Punkt" … where they stand
+    bool highContrast = false;     // every text at least 7 : 1 against its background
 
     bool operator==(const ReadingOptions&) const = default;
 };
@@ -45,6 +46,7 @@ struct ReadingOptionKeys {
     static constexpr const char* UmlautKeys = "Umlauttasten";
     static constexpr const char* TroubleMoreOften = "SchwierigeSaetzeOefter";
     static constexpr const char* AnnounceMarks = "SatzzeichenAnsagen";
+    static constexpr const char* Contrast = "Kontrast";
 };
 
 // "TIVORAL.OPT": key = value lines under "[section]" headings, one section per user name and
@@ -111,5 +113,7 @@ private:
 QString spacingValue(LetterSpacing spacing);
 QString windowPercentValue(int percent);
 QString switchValue(bool on);
+// "normal" or "hoch".
+QString contrastValue(bool high);
 
 } // namespace tivoral

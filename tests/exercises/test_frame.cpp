@@ -135,6 +135,11 @@ void FrameTest::checkTyping_data() {
         << QStringLiteral("Wie geht's dir?") << QStringLiteral("Wie geht’s dir?") << true << true;
     QTest::newRow("marks and keyboard forms mixed")
         << QStringLiteral("„Komm!\", rief sie – \"bitte«... 'ja‘ — gut") << komm << true << true;
+    QTest::newRow("capital sharp s typed as ß, or as itself")
+        << QStringLiteral("DIE STRAßE UND DIE GAẞE") << QStringLiteral("DIE STRAẞE UND DIE GAẞE")
+        << true << true;
+    QTest::newRow("ß typed for ẞ is not two s")
+        << QStringLiteral("STRASS") << QStringLiteral("STRAẞE") << false << false;
     QTest::newRow("a mark where the sentence has none is red")
         << QStringLiteral("Der Bauer fährt...") << Bauer << false << false;
 }

@@ -18,19 +18,21 @@ private Q_SLOTS:
 
 void MainWindowTest::keysInAPanelNeverReachWhatItCovers_data() {
     QTest::addColumn<QString>("panel"); // the prefix of the panel's controls
-    QTest::addColumn<QString>("keys");  // t Tab, b Backtab, s Space, r Return
-    // Sixteen Tabs and Backtabs go round every panel more than once.
+    QTest::addColumn<QString>("keys");  // t Tab, b Backtab, s Space, r Return, T B with Ctrl
+    // Sixteen Tabs and Backtabs go round every panel more than once; an answer box keeps Tab.
     const QString round = QString(16, 't') + QString(16, 'b');
-    QTest::newRow("Dosensatz") << QString("dosensatz") << "ttts" + round + 'r';
+    const QString ctrlRound = QString(16, 'T') + QString(16, 'B');
+    QTest::newRow("Dosensatz") << QString("dosensatz") << "ttts" + ctrlRound + 'r';
     QTest::newRow("Satzpuzzle") << QString("puzzle") << 's' + round + "sr";
-    QTest::newRow("Mosaiksatz") << QString("mosaic") << round + 'r';
+    QTest::newRow("Mosaiksatz") << QString("mosaic") << round + ctrlRound + 'r';
 }
 
 void MainWindowTest::keysInAPanelNeverReachWhatItCovers() {
     QFETCH(QString, panel);
     QFETCH(QString, keys);
-    const QHash<QChar, Qt::Key> keyNamed = {
-        {'t', Qt::Key_Tab}, {'b', Qt::Key_Backtab}, {'s', Qt::Key_Space}, {'r', Qt::Key_Return}};
+    const QHash<QChar, Qt::Key> keyNamed = {{'t', Qt::Key_Tab},   {'b', Qt::Key_Backtab},
+                                            {'s', Qt::Key_Space}, {'r', Qt::Key_Return},
+                                            {'T', Qt::Key_Tab},   {'B', Qt::Key_Backtab}};
     ProgramDriver program;
     program.click(panel + "StartButton");
     QWidget* shown = program.find(panel + "Panel");
@@ -42,8 +44,9 @@ void MainWindowTest::keysInAPanelNeverReachWhatItCovers() {
         QVERIFY2(
             focus && shown->isAncestorOf(focus),
             qPrintable(QString(step) + " reached " + (focus ? focus->objectName() : "nothing")));
+        const Qt::KeyboardModifiers ctrl = step.isUpper() ? Qt::ControlModifier : Qt::NoModifier;
         QTest::keyClick(focus, keyNamed.value(step),
-                        step == 'b' ? Qt::ShiftModifier : Qt::NoModifier);
+                        ctrl | (step.toLower() == 'b' ? Qt::ShiftModifier : Qt::NoModifier));
         QVERIFY2(shown->isVisible(), qPrintable(QString(step)));
         for (const ExercisePanel* other : program.main().findChildren<ExercisePanel*>())
             QVERIFY2(other == shown || !other->isVisible(), qPrintable(other->objectName()));

@@ -1,14 +1,60 @@
+#include "exercises/panelstyle.h"
+#include "platform/windowscale.h"
 #include "shell/settingswindow.h"
 #include "support/programdriver.h"
 #include "support/recordingspeech.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTimer>
 
 using namespace tivoral;
 using namespace tivoral::testing;
 using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray AndikaWeiter = "[*]\r\nSchrift = Andika\r\nBuchstabenabstand = weiter\r\n";
+
+// Opens an exercise panel ("dosensatzPanel", ...) or the game ("gameWindow").
+QWidget* open(ProgramDriver& program, const QString& name) {
+    program.app.points.set(Settings::DefaultPointLimit);
+    if (name == u"gameWindow"_s)
+        return program.openRewardGame();
+    program.click(name.chopped(5) + u"StartButton"_s);
+    return program.find(name);
+}
+
+// The visible texts a child reads under root (the score list's header keeps its fixed pitch).
+QList<QWidget*> readTexts(QWidget* root) {
+    QList<QWidget*> result;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        if (w->isVisible() && w->objectName() != u"scoreHeader"_s &&
+            (qobject_cast<QLabel*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+             (button && !button->text().isEmpty())))
+            result.append(w);
+    }
+    return result;
+}
+
+// The contrast of a text against the background it stands on.
+double contrastOf(QWidget* w) {
+    const bool box = qobject_cast<QPlainTextEdit*>(w);
+    QWidget* filled = w;
+    while (!box && !filled->autoFillBackground() && filled->parentWidget())
+        filled = filled->parentWidget();
+    return panelstyle::contrastRatio(
+        w->palette().color(box ? QPalette::Text : QPalette::WindowText).rgb(),
+        filled->palette().color(box ? QPalette::Base : QPalette::Window).rgb());
+}
+
+} // namespace
 
 class ReadingAidsTest : public QObject {
     Q_OBJECT
@@ -17,7 +63,125 @@ private Q_SLOTS:
     void speechButtonsSayWhatTheChildSees();
     void umlautKeysTypeAtTheCursor();
     void readingAidsPageActsAtOnce();
+    void everyTextTakesTheChildsLook_data();
+    void everyTextTakesTheChildsLook();
+    void helpBoxesFollowTheChild();
+    void strayKeysCostNothing_data();
+    void strayKeysCostNothing();
 };
+
+void ReadingAidsTest::everyTextTakesTheChildsLook_data() {
+    QTest::addColumn<QString>("window");
+    for (const char* name :
+         {"dosensatzPanel", "puzzlePanel", "mosaicPanel", "verrutscherPanel", "gameWindow"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void ReadingAidsTest::everyTextTakesTheChildsLook() {
+    QFETCH(QString, window);
+    const auto normalSize = qScopeGuard([] { windowscale::apply(1.0); });
+    ProgramDriver program({{u"TIVORAL.OPT"_s, AndikaWeiter}});
+    program.app.readingAids.reload();
+    QWidget* shown = open(program, window);
+    QHash<QWidget*, qreal> sizes;
+    for (QWidget* text : readTexts(shown))
+        sizes.insert(text, text->font().pointSizeF());
+    QVERIFY(sizes.size() >= 5);
+
+    program.folder.write(u"TIVORAL.OPT"_s, AndikaWeiter + "Fenstergroesse = 200\r\n"
+                                                          "Kontrast = hoch\r\n");
+    program.app.readingAids.reload();
+    const double factor = windowscale::factor(); // 200 %, or the most this screen allows
+    QVERIFY(factor > 1.2);
+    if (auto* box = shown->findChild<QPlainTextEdit*>())
+        ProgramDriver::type(box, u"x"_s); // red: the wrong answer must reach the ratio too
+    for (auto it = sizes.cbegin(); it != sizes.cend(); ++it) {
+        const QFont font = it.key()->font();
+        const QByteArray name = it.key()->objectName().toUtf8();
+        QVERIFY2(font.family() == u"Andika"_s && font.letterSpacing() == 130, name);
+        QVERIFY2(qAbs(font.pointSizeF() - it.value() * factor) < 0.5, name);
+        QVERIFY2(contrastOf(it.key()) >= panelstyle::HighContrastRatio, name);
+    }
+}
+
+void ReadingAidsTest::helpBoxesFollowTheChild() {
+    constexpr double Factor = 1.5;
+    const auto normalSize = qScopeGuard([] { windowscale::apply(1.0); });
+    windowscale::apply(Factor);
+    Fixture f({{u"TIVORAL.OPT"_s, AndikaWeiter}});
+    f.app.readingAids.reload();
+    QtDialogs dialogs;
+    dialogs.setReadingLook(
+        [&f] { return panelstyle::readingBoxLook(f.app.settings, f.app.readingAids.current()); });
+    const QString prompt = Defaults.at(2) + u"\r"_s + QString(50, u' ') + u"\r"_s;
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        const QFont font = box->findChild<QLabel*>(u"qt_msgbox_label"_s)->font();
+        const bool fits = box->screen()->availableGeometry().contains(box->frameGeometry());
+        seen = QStringList{box->windowTitle(),
+                           box->text(),
+                           box->buttons().constFirst()->text(),
+                           font.family(),
+                           QString::number(font.pointSizeF()),
+                           QString::number(fits)}
+                   .join(u'|');
+        box->accept();
+    });
+    dialogs.readingMessage(prompt, u"Gesuchter Satz:"_s, Icon::None);
+    const QString text = QString(prompt).replace(u'\r', u'\n');
+    const qreal sentencePoints = panelstyle::LayoutFontPoints * Factor;
+    QCOMPARE(seen, u"Gesuchter Satz:|%1|OK|Andika|%2|1"_s.arg(text).arg(sentencePoints));
+}
+
+void ReadingAidsTest::strayKeysCostNothing_data() {
+    QTest::addColumn<QString>("exercise");
+    for (const char* name : {"dosensatz", "mosaic", "verrutscher"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void ReadingAidsTest::strayKeysCostNothing() {
+    QFETCH(QString, exercise);
+    ProgramDriver program;
+    QWidget* panel = open(program, exercise + u"Panel"_s);
+    program.app.points.set(5);
+    program.dialogs.clear();
+    QApplication::setActiveWindow(&program.main());
+    auto* box = panel->findChild<QPlainTextEdit*>();
+    box->setFocus();
+    const auto key = [](Qt::Key pressed, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), pressed, modifiers);
+    };
+    const auto type = [](const QString& text) {
+        ProgramDriver::type(QApplication::focusWidget(), text);
+    };
+    const QString position = panel->findChild<QLabel*>(u"sentencePosition"_s)->text();
+    type(u"Nach dem"_s);
+    key(Qt::Key_Tab);
+    type(u" Essen"_s);
+    for (const int tabs : {2, 4, 1}) {
+        for (int k = 0; k < tabs; ++k)
+            key(Qt::Key_Tab);
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+        type(u" "_s);
+    }
+    QCOMPARE(box->toPlainText(), u"Nach dem Essen   "_s);
+    QVERIFY(box->hasFocus() && panel->isVisible() && program.dialogs.boxes.isEmpty());
+    QCOMPARE(program.app.points.value(), 5);
+    QCOMPARE(panel->findChild<QLabel*>(u"sentencePosition"_s)->text(), position);
+
+    // Ctrl+Tab reaches the buttons; a letter typed there goes to the box, Enter presses.
+    key(Qt::Key_Tab, Qt::ControlModifier);
+    auto* button = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+    QVERIFY(button && panel->isAncestorOf(button));
+    type(u"x"_s);
+    QCOMPARE(box->toPlainText(), u"Nach dem Essen   x"_s);
+    QVERIFY(box->hasFocus());
+    key(Qt::Key_Tab, Qt::ControlModifier);
+    QSignalSpy pressed(button, &QAbstractButton::clicked);
+    key(Qt::Key_Return);
+    QCOMPARE(pressed.count(), 1);
+}
 
 void ReadingAidsTest::speechButtonsSayWhatTheChildSees_data() {
     QTest::addColumn<QString>("exercise"); // start button <exercise>StartButton, <exercise>Panel

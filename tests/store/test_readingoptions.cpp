@@ -31,13 +31,17 @@ void ReadingOptionsTest::childOverridesDefaultKeyByKey_data() {
     QTest::addColumn<QString>("font");
     QTest::addColumn<bool>("speech");
     QTest::addColumn<bool>("umlautKeys");
-    const QByteArray file("[*]\r\nFenstergroesse = 150\r\nVorlesen = nein\r\n"
+    QTest::addColumn<bool>("highContrast");
+    const QByteArray file("[*]\r\nFenstergroesse = 150\r\nVorlesen = nein\r\nKontrast = hoch\r\n"
                           "[Lena]\r\nSchrift = Andika\r\nVorlesen = ja\r\n");
     QTest::newRow("child's keys win, the rest from the default")
-        << file << "Lena" << 150 << "Andika" << true << true;
+        << file << "Lena" << 150 << "Andika" << true << true << true;
+    QTest::newRow("contrast back to normal for one child")
+        << file + "Kontrast = normal\r\n"
+        << "Lena" << 150 << "Andika" << true << true << false;
     static const char junk[] = "\0\xff[\x01=\x02]\n\0\0";
     QTest::newRow("binary junk: defaults")
-        << QByteArray(junk, sizeof junk - 1) << "Lena" << 100 << "" << true << true;
+        << QByteArray(junk, sizeof junk - 1) << "Lena" << 100 << "" << true << true << false;
 }
 
 void ReadingOptionsTest::childOverridesDefaultKeyByKey() {
@@ -50,6 +54,7 @@ void ReadingOptionsTest::childOverridesDefaultKeyByKey() {
     QTEST(options.fontFamily, "font");
     QTEST(options.speech, "speech");
     QTEST(options.umlautKeys, "umlautKeys");
+    QTEST(options.highContrast, "highContrast");
     QCOMPARE(options.hearTarget, false);
 }
 
