@@ -6,6 +6,7 @@
 #include "exercises/umlautkeys.h"
 #include "platform/controls.h"
 #include "platform/picturebutton.h"
+#include "platform/syllablecolours.h"
 #include "platform/twips.h"
 #include "store/appstate.h"
 
@@ -89,6 +90,21 @@ void ExercisePanel::followExerciseFont(QWidget* widget, int layoutPointSize) {
     apply();
     connect(&app().settings, &Settings::fontsApplied, widget, apply);
     connect(&app().readingAids, &ReadingAids::changed, widget, apply);
+}
+
+void ExercisePanel::followSyllableColours(SyllableLabel* label,
+                                          std::optional<QRgb> colouredBackground) {
+    const QPalette plain = label->palette();
+    const auto apply = [this, label, plain, colouredBackground] {
+        const std::optional<SyllableColours> colours =
+            panelstyle::syllableColours(app().readingAids.current());
+        label->setPalette(plain);
+        if (colours && colouredBackground)
+            panelstyle::setColours(label, *colouredBackground, panelstyle::Black);
+        label->setSyllableColours(colours);
+    };
+    apply();
+    connect(&app().readingAids, &ReadingAids::changed, label, apply);
 }
 
 void ExercisePanel::placeAnswerBox(QPlainTextEdit* box, int left, int top, int width, int height) {

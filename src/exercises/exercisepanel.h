@@ -24,8 +24,11 @@
 
 #include <QList>
 #include <QPointer>
+#include <QRgb>
 #include <QString>
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -36,6 +39,7 @@ class AppState;
 class Exercise;
 class ExerciseFrame;
 class PictureButton;
+class SyllableLabel;
 
 // What the new-sentence button does: the next sentence, or the same one laid out anew.
 enum class NewSentenceAction { NextSentence, SetUpAgain };
@@ -79,6 +83,10 @@ protected:
     // bold sans-serif layout font of this size until then, with the child's own font and
     // letter spacing over it.
     void followExerciseFont(QWidget* widget, int layoutPointSize);
+    // The label shows a sentence the child reads: with "Silben farbig" on, its syllables in
+    // colour, on the given background where its own would not set the colours off enough.
+    void followSyllableColours(SyllableLabel* label,
+                               std::optional<QRgb> colouredBackground = std::nullopt);
     // Puts a typing exercise's answer box at a place given in twips, with the row of umlaut
     // keys at the bottom of that place (the box is that much lower).
     void placeAnswerBox(QPlainTextEdit* box, int left, int top, int width, int height);

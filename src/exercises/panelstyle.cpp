@@ -42,6 +42,10 @@ QFont withReadingAids(QFont font, const ReadingOptions& options) {
     return font;
 }
 
+std::optional<SyllableColours> syllableColours(const ReadingOptions& options) {
+    return syllableColoursIf(options.syllableColours);
+}
+
 void setColours(QWidget* widget, QRgb background, QRgb text) {
     QPalette palette = widget->palette();
     for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})

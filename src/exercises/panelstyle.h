@@ -1,7 +1,11 @@
 #pragma once
 
+#include "platform/syllablecolours.h"
+
 #include <QFont>
 #include <QRgb>
+
+#include <optional>
 
 class QWidget;
 
@@ -28,6 +32,10 @@ QFont layoutFont(int pointSize, bool bold = true);
 
 // The child's reading aids on a font of the sentence texts: his own font and letter spacing.
 QFont withReadingAids(QFont font, const ReadingOptions& options);
+
+// The colours of the syllables the child reads, or none when "Silben farbig" is off for him or
+// the German patterns are missing.
+std::optional<SyllableColours> syllableColours(const ReadingOptions& options);
 
 // Fills the widget's background and sets its text colour.
 void setColours(QWidget* widget, QRgb background, QRgb text);

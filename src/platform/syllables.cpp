@@ -8,6 +8,7 @@
 #include <hyphen.h>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <utility>
@@ -38,9 +39,12 @@ public:
         if (!tried_) {
             tried_ = true;
             patterns_.reset(hnj_hyphen_load(QFile::encodeName(pathLocked()).constData()));
+            ready_ = true;
         }
         return patterns_.get();
     }
+
+    bool ready() const { return ready_; }
 
     QString path() {
         const std::lock_guard lock(mutex_);
@@ -56,6 +60,7 @@ public:
         const std::lock_guard lock(mutex_);
         folder_ = folder;
         tried_ = false;
+        ready_ = false;
         preloadStarted_ = false;
         patterns_.reset();
     }
@@ -69,6 +74,7 @@ private:
     QString folder_ = QString::fromLatin1(SystemHyphenationFolder);
     bool tried_ = false;
     bool preloadStarted_ = false;
+    std::atomic<bool> ready_ = false;
     Patterns patterns_;
 };
 
@@ -259,6 +265,10 @@ QList<SyllableSpan> syllableSpans(const QString& text) {
 bool syllablesAvailable() {
     const QFileInfo file(patternStore().path());
     return file.isFile() && file.isReadable();
+}
+
+bool syllablePatternsReady() {
+    return patternStore().ready();
 }
 
 void preloadSyllablePatternsInBackground() {

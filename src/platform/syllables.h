@@ -28,6 +28,9 @@ QList<SyllableSpan> syllableSpans(const QString& text);
 // True when the German hyphenation patterns are installed (without reading them).
 bool syllablesAvailable();
 
+// True once the patterns have been read (or found unreadable): from then on no split waits.
+bool syllablePatternsReady();
+
 // Reading the patterns takes a second or more: this starts it on a thread of the pool, once, so
 // that the first coloured sentence does not wait and the window never stalls.
 void preloadSyllablePatternsInBackground();

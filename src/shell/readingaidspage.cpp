@@ -3,6 +3,8 @@
 #include "exercises/panelstyle.h"
 #include "platform/controls.h"
 #include "platform/fonts.h"
+#include "platform/syllablecolours.h"
+#include "platform/syllables.h"
 #include "platform/textcase.h"
 #include "store/appstate.h"
 
@@ -28,6 +30,9 @@ constexpr int ChildTopTwips = 120;
 constexpr int WindowSizeTopTwips = 720;
 constexpr int FontTopTwips = 1200;
 constexpr int SpacingTopTwips = 1680;
+// "Silben farbig" stands beside the spacing, the other choice about how the letters look.
+constexpr int SyllableSwitchLeftTwips = 5280;
+constexpr int SyllableSwitchWidthTwips = 4215;
 // The switches stand closer than the choices, so that four of them, the sample and the record
 // row fit the page.
 constexpr int SwitchStepTwips = 390;
@@ -85,7 +90,10 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
     troubleMoreOften_ = addSwitch("troubleMoreOftenSwitch",
                                   QStringLiteral("Schwierige Sätze öfter üben"), TroubleTopTwips);
 
-    sample_ = new QLabel(SampleText, this);
+    addSyllableSwitch();
+
+    sample_ = new SyllableLabel(this);
+    sample_->setText(SampleText);
     sample_->setObjectName(QStringLiteral("readingAidsSample"));
     sample_->setAccessibleName(QStringLiteral("Schriftprobe"));
     sample_->setWordWrap(true);
@@ -114,6 +122,22 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
             [this](bool on) { change(K::UmlautKeys, switchValue(on)); });
     connect(troubleMoreOften_, &QCheckBox::toggled, this,
             [this](bool on) { change(K::TroubleMoreOften, switchValue(on)); });
+}
+
+void ReadingAidsPage::addSyllableSwitch() {
+    const bool available = syllablesAvailable();
+    const QString caption = available ? QStringLiteral("Silben farbig")
+                                      : QStringLiteral("Silben farbig (nicht verfügbar)");
+    syllableColours_ = tivoral::addSwitch(this, QStringLiteral("syllableColoursSwitch"), caption,
+                                          twipsRect(SyllableSwitchLeftTwips, SpacingTopTwips,
+                                                    SyllableSwitchWidthTwips, RowHeightTwips));
+    syllableColours_->setEnabled(available);
+    syllableColours_->setToolTip(
+        available ? QStringLiteral("Die Silben der Sätze abwechselnd blau und rot zeigen")
+                  : QStringLiteral("Nicht verfügbar: Die deutsche Silbentrennung (Paket "
+                                   "hyphen-de) ist nicht installiert."));
+    connect(syllableColours_, &QCheckBox::toggled, this,
+            [this](bool on) { change(ReadingOptionKeys::SyllableColours, switchValue(on)); });
 }
 
 QComboBox* ReadingAidsPage::addChoice(const char* name, const QString& caption, int top,
@@ -177,6 +201,9 @@ void ReadingAidsPage::prepare() {
         for (const QString& family : fonts::readerFontsFirst(families))
             font_->addItem(family, family);
     }
+    // The teacher may switch the coloured syllables on: their patterns are read meanwhile.
+    if (syllablesAvailable())
+        preloadSyllablePatternsInBackground();
     showOptions();
     showRecordSwitch();
 }
@@ -197,6 +224,7 @@ void ReadingAidsPage::showOptions() {
     const QSignalBlocker hearTargetBlocker(hearTarget_);
     const QSignalBlocker umlautKeysBlocker(umlautKeys_);
     const QSignalBlocker troubleMoreOftenBlocker(troubleMoreOften_);
+    const QSignalBlocker syllableColoursBlocker(syllableColours_);
     windowSize_->setCurrentIndex(windowSize_->findData(options.windowPercent));
     const int font = font_->findData(options.fontFamily);
     if (font < 0 && !options.fontFamily.isEmpty()) // a font of another computer
@@ -207,6 +235,7 @@ void ReadingAidsPage::showOptions() {
     hearTarget_->setChecked(options.hearTarget);
     umlautKeys_->setChecked(options.umlautKeys);
     troubleMoreOften_->setChecked(options.troubleMoreOften);
+    syllableColours_->setChecked(options.syllableColours && syllablesAvailable());
     showSample(options);
 }
 
@@ -215,6 +244,10 @@ void ReadingAidsPage::showSample(const ReadingOptions& options) {
     if (const std::optional<FontChoice>& chosen = app_.settings.exerciseFont())
         font.setFamily(chosen->family);
     sample_->setFont(panelstyle::withReadingAids(font, options));
+    const std::optional<SyllableColours> colours = panelstyle::syllableColours(options);
+    panelstyle::setColours(sample_, colours ? panelstyle::White : panelstyle::Blue,
+                           colours ? panelstyle::Black : panelstyle::White);
+    sample_->setSyllableColours(colours);
 }
 
 void ReadingAidsPage::change(const char* key, const QString& value) {

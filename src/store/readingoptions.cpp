@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/enumtexts.h"
 #include "platform/folderlock.h"
+#include "platform/syllables.h"
 #include "platform/textfile.h"
 #include "store/users.h"
 
@@ -108,6 +109,7 @@ ReadingOptions ReadingOptionsFile::apply(ReadingOptions options, const Section& 
     applySwitch(options.hearTarget, section, K::HearTarget);
     applySwitch(options.umlautKeys, section, K::UmlautKeys);
     applySwitch(options.troubleMoreOften, section, K::TroubleMoreOften);
+    applySwitch(options.syllableColours, section, K::SyllableColours);
     return options;
 }
 
@@ -156,6 +158,9 @@ ReadingAids::ReadingAids(const QDir& folder, Users& users, QObject* parent)
 
 void ReadingAids::reload() {
     const ReadingOptions options = file_.optionsFor(users_.current());
+    // The patterns take a moment to read: they are on their way before the first sentence.
+    if (options.syllableColours)
+        preloadSyllablePatternsInBackground();
     if (options == current_)
         return;
     current_ = options;

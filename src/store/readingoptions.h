@@ -30,6 +30,7 @@ struct ReadingOptions {
     bool hearTarget = false; // the whole target sentence, at the Lupe's cost
     bool umlautKeys = true;
     bool troubleMoreOften = false; // the child's hardest sentences come back more often
+    bool syllableColours = false;  // the sentences he reads with their syllables in two colours
 
     bool operator==(const ReadingOptions&) const = default;
 };
@@ -43,6 +44,7 @@ struct ReadingOptionKeys {
     static constexpr const char* HearTarget = "SatzAnhoeren";
     static constexpr const char* UmlautKeys = "Umlauttasten";
     static constexpr const char* TroubleMoreOften = "SchwierigeSaetzeOefter";
+    static constexpr const char* SyllableColours = "SilbenFarbig";
 };
 
 // "TIVORAL.OPT": key = value lines under "[section]" headings, one section per user name and
