@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercises/mosaic.h"
+#include "worksheets/worksheetoptions.h"
 
 #include <QList>
 #include <QString>
@@ -37,6 +38,7 @@ struct WorksheetContent {
     QList<SheetSection> sections; // one per exercise, in the order of the main menu
     QStringList answers;          // the sentences on the worksheet, in list order
     int leftOut = 0;              // sentences of the list beyond MaxSentences
+    WorksheetOptions options;
 };
 
 // Sets every sentence up the way its exercise does, drawing from the one random source in the

@@ -73,9 +73,10 @@ void WorksheetMaker::make() {
         return;
     }
     const QString listName = QFileInfo(app_.fileStatus.editorPath()).fileName();
-    const WorksheetContent content =
+    WorksheetContent content =
         composeWorksheet(listName.isEmpty() ? QStringLiteral("Satzliste") : listName,
                          app_.store.entries(), app_.random, app_.textCase);
+    content.options = worksheetOptionsFor(app_.readingAids.current());
     const QString family = fontFamily();
 
     QString prompt;
