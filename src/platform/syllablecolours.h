@@ -60,8 +60,8 @@ private:
 class SyllableHighlighter final : public QSyntaxHighlighter {
     Q_OBJECT
 public:
-    SyllableHighlighter(const SyllableColours& colours, QObject* parent)
-        : QSyntaxHighlighter(parent), colours_(colours) {}
+    SyllableHighlighter(const SyllableColours& colours, QTextDocument* document)
+        : QSyntaxHighlighter(document), colours_(colours) {}
 
 protected:
     void highlightBlock(const QString& text) override;

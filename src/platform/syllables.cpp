@@ -11,7 +11,6 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
-#include <utility>
 #include <vector>
 
 namespace tivoral {
@@ -35,10 +34,10 @@ using Patterns = std::unique_ptr<HyphenDict, PatternsDeleter>;
 class PatternStore {
 public:
     const HyphenDict* patterns() {
-        const std::lock_guard lock(mutex_);
+        const std::lock_guard lock(loadMutex_);
         if (!tried_) {
             tried_ = true;
-            patterns_.reset(hnj_hyphen_load(QFile::encodeName(pathLocked()).constData()));
+            patterns_.reset(hnj_hyphen_load(QFile::encodeName(path()).constData()));
             ready_ = true;
         }
         return patterns_.get();
@@ -46,19 +45,20 @@ public:
 
     bool ready() const { return ready_; }
 
-    QString path() {
-        const std::lock_guard lock(mutex_);
-        return pathLocked();
+    // Asked while the patterns load, so it must not wait for them.
+    QString path() const {
+        const std::lock_guard lock(folderMutex_);
+        return QDir(folder_).filePath(QString::fromLatin1(PatternFileName));
     }
 
-    bool startPreload() {
-        const std::lock_guard lock(mutex_);
-        return !std::exchange(preloadStarted_, true);
-    }
+    bool startPreload() { return !preloadStarted_.exchange(true); }
 
     void setFolder(const QString& folder) {
-        const std::lock_guard lock(mutex_);
-        folder_ = folder;
+        const std::lock_guard lock(loadMutex_);
+        {
+            const std::lock_guard folderLock(folderMutex_);
+            folder_ = folder;
+        }
         tried_ = false;
         ready_ = false;
         preloadStarted_ = false;
@@ -66,15 +66,12 @@ public:
     }
 
 private:
-    QString pathLocked() const {
-        return QDir(folder_).filePath(QString::fromLatin1(PatternFileName));
-    }
-
-    std::mutex mutex_;
+    std::mutex loadMutex_;
+    mutable std::mutex folderMutex_;
     QString folder_ = QString::fromLatin1(SystemHyphenationFolder);
     bool tried_ = false;
-    bool preloadStarted_ = false;
     std::atomic<bool> ready_ = false;
+    std::atomic<bool> preloadStarted_ = false;
     Patterns patterns_;
 };
 

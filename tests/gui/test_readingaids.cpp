@@ -6,9 +6,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 
 using namespace tivoral;
 using namespace tivoral::testing;
@@ -163,8 +166,17 @@ void ReadingAidsTest::syllablesInColourFromThePage() {
     QCOMPARE(colours.value(u"ABEND"_s), (QStringList{blue, red}));
     QCOMPARE(colours.value(u"WIR"_s), QStringList{blue});
 
+    // The reading view colours its lines the same way.
+    program.click("dosensatzLeaveButton");
+    program.click("readingViewButton");
+    auto* reading = program.find<QPlainTextEdit>(u"readingView"_s);
+    QTRY_VERIFY(!reading->document()->firstBlock().layout()->formats().isEmpty());
+    QCOMPARE(reading->document()->firstBlock().layout()->formats().at(1).format.foreground(),
+             QBrush(ReadingSyllableColours.first)); // "A" of "Abend"
+
     settings.findChild<QCheckBox*>(u"syllableColoursSwitch"_s)->click();
     QVERIFY(words->richText().isEmpty());
+    QVERIFY(reading->document()->firstBlock().layout()->formats().isEmpty());
 }
 
 void ReadingAidsTest::withoutPatternsTheSwitchIsNotAvailable() {
