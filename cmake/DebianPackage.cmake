@@ -3,6 +3,11 @@
 
 set(TIVORAL_PACKAGE_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/tivoral)
 
+# The coloured syllables: the hyphenation library always, its German patterns where wanted
+# (without them the words stay whole and the option says it is not available).
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libhyphen0")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hyphen-de")
+
 # The changelog's newest entry must be this version, or the package would claim another.
 file(STRINGS ${PROJECT_SOURCE_DIR}/data/debian/changelog newest_entry LIMIT_COUNT 1)
 if(NOT newest_entry MATCHES "^tivoral \\(${PROJECT_VERSION}\\) ")

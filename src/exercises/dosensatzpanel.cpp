@@ -3,8 +3,7 @@
 #include "exercises/dosensatz.h"
 #include "exercises/panelstyle.h"
 #include "exercises/typinginput.h"
-
-#include <QLabel>
+#include "platform/syllablecolours.h"
 
 namespace tivoral {
 
@@ -38,7 +37,8 @@ PanelNames DosensatzPanel::names() {
 
 DosensatzPanel::DosensatzPanel(DosensatzExercise& dosensatz, QWidget* parent)
     : ExercisePanel(dosensatz, names(), parent) {
-    words_ = new QLabel(dosensatz.wordDisplay(), this);
+    words_ = new SyllableLabel(this);
+    words_->setText(dosensatz.wordDisplay());
     words_->setObjectName(QStringLiteral("jumbledWordsDisplay"));
     words_->setAccessibleDescription(QStringLiteral("Durcheinander geratene Wörter"));
     words_->setWordWrap(true);
@@ -48,6 +48,8 @@ DosensatzPanel::DosensatzPanel(DosensatzExercise& dosensatz, QWidget* parent)
     followColours(words_, panelstyle::TextRole::Sentence);
     placeTwips(words_, SentenceLeftTwips, WordsTopTwips, SentenceWidthTwips, SentenceHeightTwips);
     followExerciseFont(words_, panelstyle::LayoutFontPoints);
+    // Coloured syllables stand on white: the blue is too dark for them.
+    followSyllableColours(words_, panelstyle::White);
 
     input_ = new TypingInput(dosensatz, QStringLiteral("dosensatzAnswerBox"), this);
     placeAnswerBox(input_, SentenceLeftTwips, InputTopTwips, SentenceWidthTwips,

@@ -2,11 +2,10 @@
 
 #include "exercises/exercisepanel.h"
 
-class QLabel;
-
 namespace tivoral {
 
 class DosensatzExercise;
+class SyllableLabel;
 class TypingInput;
 
 // The Dosensatz panel: the jumbled words above, the light input field below.
@@ -21,7 +20,7 @@ protected:
 private:
     static PanelNames names();
 
-    QLabel* words_ = nullptr;
+    SyllableLabel* words_ = nullptr;
     TypingInput* input_ = nullptr;
 };
 

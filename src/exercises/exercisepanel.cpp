@@ -7,6 +7,7 @@
 #include "exercises/umlautkeys.h"
 #include "platform/controls.h"
 #include "platform/picturebutton.h"
+#include "platform/syllablecolours.h"
 #include "platform/twips.h"
 #include "store/appstate.h"
 
@@ -86,6 +87,20 @@ void ExercisePanel::followExerciseFont(QWidget* widget, int layoutPointSize) {
     apply();
     connect(&app().settings, &Settings::fontsApplied, widget, apply);
     connect(&app().readingAids, &ReadingAids::changed, widget, apply);
+}
+
+void ExercisePanel::followSyllableColours(SyllableLabel* label,
+                                          std::optional<QRgb> colouredBackground) {
+    // Runs after the label's own colours have been set for the child's contrast.
+    const auto apply = [this, label, colouredBackground] {
+        const std::optional<SyllableColours> colours =
+            panelstyle::syllableColours(app().readingAids.current());
+        if (colours && colouredBackground)
+            panelstyle::setColours(label, *colouredBackground, panelstyle::Black);
+        label->setSyllableColours(colours);
+    };
+    apply();
+    connect(&app().readingAids, &ReadingAids::changed, label, apply);
 }
 
 void ExercisePanel::followColours(QWidget* widget, panelstyle::TextRole role) {

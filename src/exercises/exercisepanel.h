@@ -26,8 +26,11 @@
 
 #include <QList>
 #include <QPointer>
+#include <QRgb>
 #include <QString>
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -38,6 +41,7 @@ class AppState;
 class Exercise;
 class ExerciseFrame;
 class PictureButton;
+class SyllableLabel;
 
 // What the new-sentence button does: the next sentence, or the same one laid out anew.
 enum class NewSentenceAction { NextSentence, SetUpAgain };
@@ -83,6 +87,10 @@ protected:
     void followExerciseFont(QWidget* widget, int layoutPointSize);
     // The widget takes the colours of its kind of text, at the child's contrast.
     void followColours(QWidget* widget, panelstyle::TextRole role);
+    // The label shows a sentence the child reads: with "Silben farbig" on, its syllables in
+    // colour, on the given background where its own would not set the colours off enough.
+    void followSyllableColours(SyllableLabel* label,
+                               std::optional<QRgb> colouredBackground = std::nullopt);
     // Puts a typing exercise's answer box at a place given in twips, with the row of umlaut
     // keys at the bottom of that place (the box is that much lower).
     void placeAnswerBox(QPlainTextEdit* box, int left, int top, int width, int height);

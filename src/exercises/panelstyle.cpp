@@ -159,6 +159,10 @@ void setColours(QWidget* widget, RoleColours colours) {
     setColours(widget, colours.background, colours.text);
 }
 
+std::optional<SyllableColours> syllableColours(const ReadingOptions& options) {
+    return syllableColoursIf(options.syllableColours);
+}
+
 void setColours(QWidget* widget, QRgb background, QRgb text) {
     QPalette palette = widget->palette();
     for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})

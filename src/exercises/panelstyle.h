@@ -1,9 +1,12 @@
 #pragma once
 
 #include "platform/qtdialogs.h"
+#include "platform/syllablecolours.h"
 
 #include <QFont>
 #include <QRgb>
+
+#include <optional>
 
 class QWidget;
 
@@ -71,6 +74,10 @@ inline bool underlineWrong(bool highContrast) {
 void applyReadingAids(QWidget& root, const ReadingOptions& options);
 void markReadingText(QWidget* widget);
 void markOwnFont(QWidget* widget);
+
+// The colours of the syllables the child reads, or none when "Silben farbig" is off for him or
+// the German patterns are missing.
+std::optional<SyllableColours> syllableColours(const ReadingOptions& options);
 
 // Fills the widget's background and sets its text colour.
 void setColours(QWidget* widget, QRgb background, QRgb text);

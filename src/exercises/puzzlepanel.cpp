@@ -77,7 +77,7 @@ int tileWidth(const QString& shown, const QFont& font) {
 
 } // namespace
 
-PuzzleTile::PuzzleTile(int number, QWidget* parent) : QLabel(parent), number_(number) {
+PuzzleTile::PuzzleTile(int number, QWidget* parent) : SyllableLabel(parent), number_(number) {
     setObjectName(QStringLiteral("puzzleTile%1").arg(number));
     setAlignment(Qt::AlignCenter);
     setTextFormat(Qt::PlainText);
@@ -210,6 +210,7 @@ PuzzlePanel::PuzzlePanel(PuzzleExercise& puzzle, QWidget* parent)
     for (int k = 0; k < PuzzleLayout::TileCount; ++k) {
         auto* tile = new PuzzleTile(k + 1, this);
         tile->move(twips(TilePlaces.at(k).x()), twips(TilePlaces.at(k).y()));
+        followSyllableColours(tile);
         connect(tile, &PuzzleTile::placeRequested, this, &PuzzlePanel::dropTile);
         // Speech on, the child hears the word as he picks it up: placing works as without it.
         connect(tile, &PuzzleTile::pickedUp, this, [this, tile] { frame().speak(tile->text()); });

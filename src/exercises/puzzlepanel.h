@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercises/exercisepanel.h"
+#include "platform/syllablecolours.h"
 
 #include <QLabel>
 
@@ -14,7 +15,7 @@ class PuzzleExercise;
 
 // A word tile `puzzleTile1` … `puzzleTile18`: pressing the mouse on it starts dragging it at once;
 // a keyboard user puts it on the target field with Space or Enter.
-class PuzzleTile final : public QLabel {
+class PuzzleTile final : public SyllableLabel {
     Q_OBJECT
 public:
     PuzzleTile(int number, QWidget* parent);

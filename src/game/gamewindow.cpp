@@ -3,6 +3,7 @@
 #include "exercises/panelstyle.h"
 #include "game/playingfield.h"
 #include "platform/controls.h"
+#include "platform/syllablecolours.h"
 #include "platform/twips.h"
 #include "platform/windowscale.h"
 #include "store/appstate.h"
@@ -93,7 +94,7 @@ GameWindow::GameWindow(AppState& app, QWidget* parent)
 
     place(field_, FieldArea);
     buildTopRow();
-    buildDisplays();
+    buildDisplays(app);
     buildScorePanel();
 
     clock_->setObjectName(QStringLiteral("gameClock"));
@@ -186,24 +187,33 @@ void GameWindow::buildTopRow() {
     speedValue_->setAccessibleDescription(QStringLiteral("Tempo"));
 }
 
-void GameWindow::buildDisplays() {
+void GameWindow::buildDisplays(AppState& app) {
     QFont font = this->font();
     font.setPointSizeF(scaledPoints(DisplayPointSize));
     font.setBold(true);
-    const auto display = [&](const QString& name, const QString& accessibleName,
-                             const TwipsRect& area, Qt::Alignment alignment) {
-        QLabel* result = addLabel(this, name, QString(), pixelRect(area));
+    const auto display = [&]<typename Label>(Label* result, const QString& name,
+                                             const QString& accessibleName, const TwipsRect& area,
+                                             Qt::Alignment alignment) {
+        result->setObjectName(name);
+        result->setGeometry(pixelRect(area));
         result->setAccessibleDescription(accessibleName);
         result->setFont(font);
         result->setAlignment(alignment | Qt::AlignVCenter);
         return result;
     };
-    caught_ = display(QStringLiteral("caughtDisplay"), QStringLiteral("Gefangen"), CaughtArea,
-                      Qt::AlignRight);
-    next_ = display(QStringLiteral("nextLetterDisplay"), QStringLiteral("Nächster Buchstabe"),
-                    NextArea, Qt::AlignHCenter);
-    rest_ = display(QStringLiteral("toCatchDisplay"), QStringLiteral("Noch zu fangen"), RestArea,
-                    Qt::AlignLeft);
+    caught_ = display(new QLabel(this), QStringLiteral("caughtDisplay"), QStringLiteral("Gefangen"),
+                      CaughtArea, Qt::AlignRight);
+    next_ = display(new QLabel(this), QStringLiteral("nextLetterDisplay"),
+                    QStringLiteral("Nächster Buchstabe"), NextArea, Qt::AlignHCenter);
+    // What is still to catch is what the child reads ahead: its syllables come in colour. The
+    // caught letters keep the green that says they are caught.
+    rest_ = display(new SyllableLabel(this), QStringLiteral("toCatchDisplay"),
+                    QStringLiteral("Noch zu fangen"), RestArea, Qt::AlignLeft);
+    const auto colourSyllables = [this, &app] {
+        rest_->setSyllableColours(syllableColoursIf(app.readingAids.current().syllableColours));
+    };
+    colourSyllables();
+    connect(&app.readingAids, &ReadingAids::changed, rest_, colourSyllables);
     showDisplays();
 }
 
@@ -253,6 +263,7 @@ void GameWindow::showDisplays() {
     const GameEngine& engine = session_.engine();
     caught_->setText(engine.caughtText());
     next_->setText(engine.nextLetter());
+    rest_->setTextBefore(engine.caughtText() + engine.nextLetter());
     rest_->setText(engine.restText());
 }
 

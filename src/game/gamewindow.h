@@ -15,6 +15,7 @@ namespace tivoral {
 
 class AppState;
 class PlayingField;
+class SyllableLabel;
 
 // The Wortfange window: the playing field with its clock, speed bar and the three text
 // displays, and the high-score panel that covers the field after a game. It is made once and
@@ -43,7 +44,7 @@ private:
     // The child's font, spacing and contrast on the game's texts.
     void applyReadingAids();
     void buildTopRow();
-    void buildDisplays();
+    void buildDisplays(AppState& app);
     void buildScorePanel();
     void showDisplays();
     void showScores();
@@ -62,7 +63,7 @@ private:
     QScrollBar* speedBar_ = nullptr;
     QLabel* caught_ = nullptr;
     QLabel* next_ = nullptr;
-    QLabel* rest_ = nullptr;
+    SyllableLabel* rest_ = nullptr;
     QFrame* scorePanel_ = nullptr;
     QListWidget* scoreList_ = nullptr;
     QLabel* closeLabel_ = nullptr;

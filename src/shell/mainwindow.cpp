@@ -7,6 +7,7 @@
 #include "exercises/panelstyle.h"
 #include "platform/controls.h"
 #include "platform/picturebutton.h"
+#include "platform/syllablecolours.h"
 #include "platform/textcase.h"
 #include "platform/twips.h"
 #include "platform/windowscale.h"
@@ -219,6 +220,19 @@ void MainWindow::buildReadingView() {
         frame_.speak(block.text());
     });
     connect(reading_, &QPlainTextEdit::textChanged, this, [lastBlock] { *lastBlock = -1; });
+    // With "Silben farbig" on, the syllables of the sentences come in colour.
+    const auto colourSyllables = [this] {
+        const std::optional<SyllableColours> colours =
+            panelstyle::syllableColours(app_.readingAids.current());
+        auto* highlighter = reading_->document()->findChild<SyllableHighlighter*>();
+        if (colours.has_value() == (highlighter != nullptr))
+            return;
+        delete highlighter;
+        if (colours)
+            new SyllableHighlighter(*colours, reading_->document());
+    };
+    colourSyllables();
+    connect(&app_.readingAids, &ReadingAids::changed, reading_, colourSyllables);
 }
 
 void MainWindow::addExercises() {

@@ -3,6 +3,8 @@
 #include "exercises/panelstyle.h"
 #include "platform/controls.h"
 #include "platform/fonts.h"
+#include "platform/syllablecolours.h"
+#include "platform/syllables.h"
 #include "platform/textcase.h"
 #include "platform/windowscale.h"
 #include "store/appstate.h"
@@ -33,6 +35,9 @@ constexpr int SpacingTopTwips = 1680;
 constexpr int ContrastCaptionLeftTwips = 5280;
 constexpr int ContrastCaptionWidthTwips = 1080;
 constexpr int ContrastChoiceLeftTwips = 6480;
+// "Silben farbig" stands beside the spacing, the other choice about how the letters look.
+constexpr int SyllableSwitchLeftTwips = 5280;
+constexpr int SyllableSwitchWidthTwips = 4215;
 // The switches stand closer than the choices, so that four of them, the sample and the record
 // row fit the page.
 constexpr int SwitchStepTwips = 390;
@@ -106,7 +111,10 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
         twipsRect(SecondHalfLeftTwips, TroubleTopTwips, HalfSwitchWidthTwips, RowHeightTwips));
     announceMarks_->setToolTip(QStringLiteral("Im Hördiktat „Komma“, „Punkt“ … sagen"));
 
-    sample_ = new QLabel(SampleText, this);
+    addSyllableSwitch();
+
+    sample_ = new SyllableLabel(this);
+    sample_->setText(SampleText);
     sample_->setObjectName(QStringLiteral("readingAidsSample"));
     sample_->setAccessibleName(QStringLiteral("Schriftprobe"));
     sample_->setWordWrap(true);
@@ -139,6 +147,22 @@ ReadingAidsPage::ReadingAidsPage(AppState& app, QWidget* parent) : QWidget(paren
             [this](bool on) { change(K::TroubleMoreOften, switchValue(on)); });
     connect(announceMarks_, &QCheckBox::toggled, this,
             [this](bool on) { change(K::AnnounceMarks, switchValue(on)); });
+}
+
+void ReadingAidsPage::addSyllableSwitch() {
+    const bool available = syllablesAvailable();
+    const QString caption = available ? QStringLiteral("Silben farbig")
+                                      : QStringLiteral("Silben farbig (nicht verfügbar)");
+    syllableColours_ = tivoral::addSwitch(this, QStringLiteral("syllableColoursSwitch"), caption,
+                                          twipsRect(SyllableSwitchLeftTwips, SpacingTopTwips,
+                                                    SyllableSwitchWidthTwips, RowHeightTwips));
+    syllableColours_->setEnabled(available);
+    syllableColours_->setToolTip(
+        available ? QStringLiteral("Die Silben der Sätze abwechselnd blau und rot zeigen")
+                  : QStringLiteral("Nicht verfügbar: Die deutsche Silbentrennung (Paket "
+                                   "hyphen-de) ist nicht installiert."));
+    connect(syllableColours_, &QCheckBox::toggled, this,
+            [this](bool on) { change(ReadingOptionKeys::SyllableColours, switchValue(on)); });
 }
 
 QComboBox* ReadingAidsPage::addChoice(const char* name, const QString& caption, int top,
@@ -202,6 +226,9 @@ void ReadingAidsPage::prepare() {
         for (const QString& family : fonts::readerFontsFirst(families))
             font_->addItem(family, family);
     }
+    // The teacher may switch the coloured syllables on: their patterns are read meanwhile.
+    if (syllablesAvailable())
+        preloadSyllablePatternsInBackground();
     showOptions();
     showRecordSwitch();
 }
@@ -224,6 +251,7 @@ void ReadingAidsPage::showOptions() {
     const QSignalBlocker umlautKeysBlocker(umlautKeys_);
     const QSignalBlocker troubleMoreOftenBlocker(troubleMoreOften_);
     const QSignalBlocker announceMarksBlocker(announceMarks_);
+    const QSignalBlocker syllableColoursBlocker(syllableColours_);
     windowSize_->setCurrentIndex(windowSize_->findData(options.windowPercent));
     const int font = font_->findData(options.fontFamily);
     if (font < 0 && !options.fontFamily.isEmpty()) // a font of another computer
@@ -236,6 +264,7 @@ void ReadingAidsPage::showOptions() {
     umlautKeys_->setChecked(options.umlautKeys);
     troubleMoreOften_->setChecked(options.troubleMoreOften);
     announceMarks_->setChecked(options.announceMarks);
+    syllableColours_->setChecked(options.syllableColours && syllablesAvailable());
     showSample(options);
 }
 
@@ -246,8 +275,13 @@ void ReadingAidsPage::showSample(const ReadingOptions& options) {
     if (const std::optional<FontChoice>& chosen = app_.settings.exerciseFont())
         font.setFamily(chosen->family);
     sample_->setFont(panelstyle::withReadingAids(font, options));
-    panelstyle::setColours(
-        sample_, panelstyle::colours(panelstyle::TextRole::Sentence, options.highContrast));
+    const std::optional<SyllableColours> colours = panelstyle::syllableColours(options);
+    if (colours)
+        panelstyle::setColours(sample_, panelstyle::White, panelstyle::Black);
+    else
+        panelstyle::setColours(
+            sample_, panelstyle::colours(panelstyle::TextRole::Sentence, options.highContrast));
+    sample_->setSyllableColours(colours);
 }
 
 void ReadingAidsPage::change(const char* key, const QString& value) {

@@ -12,6 +12,7 @@ class QPushButton;
 namespace tivoral {
 
 class AppState;
+class SyllableLabel;
 
 // The settings window's page "Lesehilfen": the teacher sets the reading aids for all children
 // or for one of them. Every change is written at once and is in force at once.
@@ -29,6 +30,8 @@ private:
     std::optional<QString> chosenUser() const;
     void showOptions();
     void showSample(const ReadingOptions& options);
+    // "Silben farbig", offered only where the German syllable patterns are installed.
+    void addSyllableSwitch();
     void change(const char* key, const QString& value);
     // The practice record's switch and button, for the whole folder whichever child is chosen.
     void addRecordControls();
@@ -45,7 +48,8 @@ private:
     QCheckBox* umlautKeys_ = nullptr;
     QCheckBox* troubleMoreOften_ = nullptr;
     QCheckBox* announceMarks_ = nullptr;
-    QLabel* sample_ = nullptr;
+    QCheckBox* syllableColours_ = nullptr;
+    SyllableLabel* sample_ = nullptr;
     QCheckBox* recordSwitch_ = nullptr;
 };
 

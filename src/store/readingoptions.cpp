@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/enumtexts.h"
 #include "platform/folderlock.h"
+#include "platform/syllables.h"
 #include "platform/textfile.h"
 #include "store/users.h"
 
@@ -117,6 +118,7 @@ ReadingOptions ReadingOptionsFile::apply(ReadingOptions options, const Section& 
     if (const std::optional<bool> high =
             valueOf(ContrastTexts, section.value(QLatin1String(K::Contrast))))
         options.highContrast = *high;
+    applySwitch(options.syllableColours, section, K::SyllableColours);
     return options;
 }
 
@@ -172,6 +174,9 @@ ReadingAids::ReadingAids(const QDir& folder, Users& users, QObject* parent)
 
 void ReadingAids::reload() {
     const ReadingOptions options = file_.optionsFor(users_.current());
+    // The patterns take a moment to read: they are on their way before the first sentence.
+    if (options.syllableColours)
+        preloadSyllablePatternsInBackground();
     if (options == current_)
         return;
     current_ = options;

@@ -32,6 +32,7 @@ struct ReadingOptions {
     bool troubleMoreOften = false; // the child's hardest sentences come back more often
     bool announceMarks = true;     // the dictation says "Komma", "Punkt" … where they stand
     bool highContrast = false;     // every text at least 7 : 1 against its background
+    bool syllableColours = false;  // the sentences he reads with their syllables in two colours
 
     bool operator==(const ReadingOptions&) const = default;
 };
@@ -47,6 +48,7 @@ struct ReadingOptionKeys {
     static constexpr const char* TroubleMoreOften = "SchwierigeSaetzeOefter";
     static constexpr const char* AnnounceMarks = "SatzzeichenAnsagen";
     static constexpr const char* Contrast = "Kontrast";
+    static constexpr const char* SyllableColours = "SilbenFarbig";
 };
 
 // "TIVORAL.OPT": key = value lines under "[section]" headings, one section per user name and

@@ -105,6 +105,7 @@ WorksheetContent composeWorksheet(const QString& listName, const QStringList& se
     WorksheetContent content;
     content.listName = listName;
     content.showsAnswers = options.solutions;
+    content.options = options;
     const qsizetype taken = std::min<qsizetype>(sentences.size(), WorksheetContent::MaxSentences);
     content.answers = sentences.first(taken);
     content.leftOut = int(sentences.size() - taken);

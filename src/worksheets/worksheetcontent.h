@@ -39,6 +39,11 @@ struct SheetSection {
     QList<SheetTask> tasks;
 };
 
+// How the syllables of the words the child reads are marked on paper: not at all, in the two
+// colours of the screen ("Silben farbig"), or with an arc under each syllable for printers
+// without colour ("Silbenbögen").
+enum class SyllableStyle { None, Colours, Arcs };
+
 // What the teacher chose for a worksheet.
 struct WorksheetOptions {
     enum class Sentences { All, Marked, First };
@@ -50,6 +55,7 @@ struct WorksheetOptions {
     Sentences sentences = Sentences::All;
     int firstCount = DefaultFirstCount;
     QString fontFamily; // empty: the class font of the settings
+    SyllableStyle syllables = SyllableStyle::None;
 
     bool operator==(const WorksheetOptions&) const = default;
 };
@@ -63,6 +69,7 @@ struct WorksheetContent {
     QStringList answers;          // the sentences on the worksheet, in list order
     bool showsAnswers = true;     // the solutions follow the exercises
     int leftOut = 0;              // sentences of the list beyond MaxSentences
+    WorksheetOptions options;
 };
 
 // Sets every sentence up the way its exercise does, drawing from the one random source in the

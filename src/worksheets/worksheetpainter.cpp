@@ -1,6 +1,8 @@
 #include "worksheets/worksheetpainter.h"
 
 #include "exercises/verrutscher.h"
+#include "platform/syllablecolours.h"
+#include "platform/syllables.h"
 #include "worksheets/pageplan.h"
 
 #include <QFontMetricsF>
@@ -39,6 +41,11 @@ constexpr double MosaicCellAspect = 1.2;
 constexpr double MosaicLetterShare = 0.8;
 constexpr double ThinPenMm = 0.25;
 constexpr double PenMm = 0.4;
+// A syllable arc hangs this deep under the letters, with this much air at its ends and above.
+constexpr double ArcDepthMm = 1.6;
+constexpr double ArcInsetMm = 0.5;
+constexpr double ArcGapMm = 0.4;
+constexpr int HalfTurn = 180 * 16; // QPainter's arc angles are in sixteenths of a degree
 
 constexpr int TitlePointSize = 24;
 constexpr int HeadingTaskPointSize = 14;
@@ -55,28 +62,64 @@ const QColor TileFill(232, 232, 255);
 const QColor RowShade(242, 242, 250);
 
 // Wraps at blanks, and inside a word only when the word alone is wider than the line, so
-// nothing runs off the paper. Measuring and drawing use the same lines.
+// nothing runs off the paper. Measuring and drawing use the same lines. Marked syllables come in
+// colour, or with an arc under each; a line with arcs is that much taller.
 class WrappedText {
 public:
-    WrappedText(const QString& text, const QFont& font, const QPaintDevice* device, double width)
-        : layout_(text, font, device) {
+    WrappedText(const QString& text, const QFont& font, const QPaintDevice* device, double width,
+                SyllableStyle syllables = SyllableStyle::None)
+        : layout_(text, font, device), syllables_(syllables) {
         QTextOption option(Qt::AlignLeft);
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         layout_.setTextOption(option);
+        if (syllables_ == SyllableStyle::Colours)
+            layout_.setFormats(syllableFormats(text, ReadingSyllableColours));
+        const double dotsPerMm = device->logicalDpiY() / MillimetresPerInch;
+        const double arcRoom =
+            syllables_ == SyllableStyle::Arcs ? (ArcDepthMm + 2 * ArcGapMm) * dotsPerMm : 0;
         layout_.beginLayout();
         for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
             line.setLineWidth(width);
             line.setPosition(QPointF(0, height_));
-            height_ += line.height();
+            height_ += line.height() + arcRoom;
         }
         layout_.endLayout();
     }
 
     double height() const { return height_; }
-    void draw(QPainter& painter, const QPointF& topLeft) const { layout_.draw(&painter, topLeft); }
+    double firstLineWidth() const {
+        return layout_.lineCount() > 0 ? layout_.lineAt(0).naturalTextWidth() : 0;
+    }
+
+    void draw(QPainter& painter, const QPointF& topLeft) const {
+        layout_.draw(&painter, topLeft);
+        if (syllables_ == SyllableStyle::Arcs)
+            drawArcs(painter, topLeft);
+    }
 
 private:
+    void drawArcs(QPainter& painter, const QPointF& topLeft) const {
+        const double dotsPerMm = painter.device()->logicalDpiY() / MillimetresPerInch;
+        painter.save();
+        painter.setPen(QPen(Ink, ThinPenMm * dotsPerMm * 2, Qt::SolidLine, Qt::RoundCap));
+        painter.setBrush(Qt::NoBrush);
+        for (const SyllableSpan& span : syllableSpans(layout_.text())) {
+            const QTextLine line = layout_.lineForTextPosition(int(span.start));
+            const double left = line.cursorToX(int(span.start)) + ArcInsetMm * dotsPerMm;
+            const double right =
+                line.cursorToX(int(span.start + span.length)) - ArcInsetMm * dotsPerMm;
+            const double top = line.y() + line.height() + ArcGapMm * dotsPerMm;
+            const double depth = ArcDepthMm * dotsPerMm;
+            // The lower half of an ellipse whose middle lies on the arc's top.
+            painter.drawArc(QRectF(topLeft.x() + left, topLeft.y() + top - depth,
+                                   std::max(right - left, 0.0), 2 * depth),
+                            HalfTurn, HalfTurn);
+        }
+        painter.restore();
+    }
+
     QTextLayout layout_;
+    SyllableStyle syllables_;
     double height_ = 0;
 };
 
@@ -159,6 +202,10 @@ double WorksheetPainter::taskHeight(const SheetSection& section, const SheetTask
     double shown = 0;
     switch (section.exercise) {
     case SheetExercise::Dosensatz:
+        shown = WrappedText(task.shownText, fonts_.text, device_, textWidth(),
+                            content_.options.syllables)
+                    .height();
+        break;
     case SheetExercise::Verrutscher:
         shown = WrappedText(shownLines(section, task), fonts_.text, device_, textWidth()).height();
         break;
@@ -308,10 +355,10 @@ void WorksheetPainter::drawNumber(QPainter& painter, double top, int number) con
 }
 
 double WorksheetPainter::drawWrapped(QPainter& painter, double top, const QFont& font,
-                                     const QString& text) const {
+                                     const QString& text, SyllableStyle syllables) const {
     painter.setPen(Ink);
     painter.setFont(font);
-    const WrappedText wrapped(text, font, device_, textWidth());
+    const WrappedText wrapped(text, font, device_, textWidth(), syllables);
     wrapped.draw(painter, QPointF(mm(NumberColumnMm), top));
     return wrapped.height();
 }
@@ -350,7 +397,9 @@ double WorksheetPainter::drawTiles(QPainter& painter, double top, const QStringL
         if (needed > room)
             font.setPointSizeF(font.pointSizeF() * room / needed);
         painter.setFont(font);
-        painter.drawText(rect, Qt::AlignCenter, word);
+        const WrappedText marked(word, font, device_, rect.width(), content_.options.syllables);
+        marked.draw(painter, QPointF(rect.center().x() - marked.firstLineWidth() / 2,
+                                     rect.center().y() - marked.height() / 2));
         painter.restore();
     }
     return rects.isEmpty() ? 0 : rects.constLast().bottom();
@@ -388,6 +437,8 @@ void WorksheetPainter::drawTask(QPainter& painter, double top, const SheetSectio
     double shown = 0;
     switch (section.exercise) {
     case SheetExercise::Dosensatz:
+        shown = drawWrapped(painter, top, fonts_.text, task.shownText, content_.options.syllables);
+        break;
     case SheetExercise::Verrutscher:
         shown = drawWrapped(painter, top, fonts_.text, shownLines(section, task));
         break;

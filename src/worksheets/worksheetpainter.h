@@ -48,7 +48,8 @@ private:
                   const SheetTask& task) const;
     void drawAnswer(QPainter& painter, double top, int number, const QString& sentence) const;
     void drawNumber(QPainter& painter, double top, int number) const;
-    double drawWrapped(QPainter& painter, double top, const QFont& font, const QString& text) const;
+    double drawWrapped(QPainter& painter, double top, const QFont& font, const QString& text,
+                       SyllableStyle syllables = SyllableStyle::None) const;
     void drawWritingLines(QPainter& painter, double top, int count) const;
     double drawTiles(QPainter& painter, double top, const QStringList& tiles) const;
     double drawMosaic(QPainter& painter, double top, const Mosaic& mosaic) const;

@@ -1,4 +1,6 @@
 #include "exercises/panelstyle.h"
+#include "platform/syllablecolours.h"
+#include "platform/syllables.h"
 #include "platform/windowscale.h"
 #include "shell/settingswindow.h"
 #include "support/programdriver.h"
@@ -7,10 +9,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 using namespace tivoral;
@@ -68,6 +75,8 @@ private Q_SLOTS:
     void helpBoxesFollowTheChild();
     void strayKeysCostNothing_data();
     void strayKeysCostNothing();
+    void syllablesInColourFromThePage();
+    void withoutPatternsTheSwitchIsNotAvailable();
 };
 
 void ReadingAidsTest::everyTextTakesTheChildsLook_data() {
@@ -292,6 +301,66 @@ void ReadingAidsTest::readingAidsPageActsAtOnce() {
     empty->click();
     QCOMPARE(program.folder.read(u"PROTOKOLL.CSV"_s), PracticeRecord::headerBytes());
     QCOMPARE(program.dialogs.prompts(), QStringList(2, u"Das Übungsprotokoll wirklich leeren?"_s));
+}
+
+void ReadingAidsTest::syllablesInColourFromThePage() {
+    ProgramDriver program({{u"TIVORAL.TXT"_s, "Am Abend essen wir Schokolade.\r\n"}});
+    SettingsWindow settings(program.app);
+    settings.activate();
+    settings.findChild<QAbstractButton*>(u"readingAidsButton"_s)->click();
+    settings.findChild<QCheckBox*>(u"syllableColoursSwitch"_s)->click();
+    QVERIFY(program.folder.read(u"TIVORAL.OPT"_s).contains("SilbenFarbig = ja"));
+    program.click("dosensatzStartButton");
+    auto* words = program.find<SyllableLabel>(u"jumbledWordsDisplay"_s);
+
+    // In the capitals shown at first, each word starts blue and alternates per syllable.
+    static const QRegularExpression piece(u"<span style=\"color: (#[0-9a-f]+)\">([^<]*)</span>"_s);
+    QMap<QString, QStringList> colours; // of each word, by its beginning
+    QString word;
+    qsizetype end = -1;
+    for (const QRegularExpressionMatch& match : piece.globalMatch(words->richText())) {
+        if (match.capturedStart() != end)
+            word.clear();
+        end = match.capturedEnd();
+        const QStringList before = colours.value(word);
+        word += match.captured(2);
+        colours[word] = before + QStringList{match.captured(1)};
+    }
+    const QString blue = ReadingSyllableColours.first.name();
+    const QString red = ReadingSyllableColours.second.name();
+    QCOMPARE(colours.value(u"SCHOKOLADE."_s), (QStringList{blue, red, blue, red}));
+    QCOMPARE(colours.value(u"ABEND"_s), (QStringList{blue, red}));
+    QCOMPARE(colours.value(u"WIR"_s), QStringList{blue});
+
+    // The reading view colours its lines the same way.
+    program.click("dosensatzLeaveButton");
+    program.click("readingViewButton");
+    auto* reading = program.find<QPlainTextEdit>(u"readingView"_s);
+    QTRY_VERIFY(!reading->document()->firstBlock().layout()->formats().isEmpty());
+    QCOMPARE(reading->document()->firstBlock().layout()->formats().at(1).format.foreground(),
+             QBrush(ReadingSyllableColours.first)); // "A" of "Abend"
+
+    settings.findChild<QCheckBox*>(u"syllableColoursSwitch"_s)->click();
+    QVERIFY(words->richText().isEmpty());
+    QVERIFY(reading->document()->firstBlock().layout()->formats().isEmpty());
+}
+
+void ReadingAidsTest::withoutPatternsTheSwitchIsNotAvailable() {
+    const QTemporaryDir empty;
+    setHyphenationFolder(empty.path());
+    ProgramDriver program({{u"TIVORAL.OPT"_s, "[*]\r\nSilbenFarbig = ja\r\n"}});
+    SettingsWindow settings(program.app);
+    settings.activate();
+    settings.findChild<QAbstractButton*>(u"readingAidsButton"_s)->click();
+    auto* offered = settings.findChild<QCheckBox*>(u"syllableColoursSwitch"_s);
+    const bool enabled = offered->isEnabled();
+    const QString caption = offered->text();
+    program.click("dosensatzStartButton");
+    const QString shown = program.find<SyllableLabel>(u"jumbledWordsDisplay"_s)->richText();
+    setHyphenationFolder(QString::fromLatin1(SystemHyphenationFolder));
+    QVERIFY(!enabled);
+    QCOMPARE(caption, u"Silben farbig (nicht verfügbar)"_s);
+    QVERIFY(shown.isEmpty());
 }
 
 QTEST_MAIN(ReadingAidsTest)

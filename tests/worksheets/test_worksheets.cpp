@@ -20,10 +20,12 @@ public:
     bool hasPrinter() const override { return true; }
     bool print(const WorksheetContent& content, const QString&, QString* error) override {
         printedAnswers = content.answers;
+        printedSyllables = content.options.syllables;
         *error = QStringLiteral("Papierstau.");
         return false;
     }
     QStringList printedAnswers;
+    SyllableStyle printedSyllables = SyllableStyle::None;
 };
 
 // "section item@top" per block, pages apart by " | "; h is the heading.
@@ -89,7 +91,11 @@ void WorksheetsTest::pagesNeverSplitASentence() {
 }
 
 void WorksheetsTest::pdfUnderAFreshNameEndsWithTheAnswers() {
-    Fixture f({{QStringLiteral("ARBEITSBLATT.PDF"), "alt"}}, {0.3, 0.7, 0.1});
+    // The child reads coloured syllables: the worksheet marks them too, until a dialog asks.
+    Fixture f({{QStringLiteral("ARBEITSBLATT.PDF"), "alt"},
+               {QStringLiteral("TIVORAL.OPT"), "[*]\r\nSilbenFarbig = ja\r\n"}},
+              {0.3, 0.7, 0.1});
+    f.app.readingAids.reload();
     f.app.settings.applyFonts(FontChoice{QStringLiteral("DejaVu Sans"), 24});
     const QStringList sentences = SentenceFileLoader::defaultSentences();
     f.app.store.setEntries(sentences);
@@ -107,6 +113,7 @@ void WorksheetsTest::pdfUnderAFreshNameEndsWithTheAnswers() {
                                    "\r" + "Es konnte nicht gedruckt werden.\rPapierstau.\r"});
     QCOMPARE(f.dialogs.last().icon, Icon::Warning);
     QCOMPARE(printer.printedAnswers, sentences);
+    QCOMPARE(printer.printedSyllables, SyllableStyle::Colours);
 
     const QStringList pages = pdfPageTexts(path);
     QVERIFY2(pages.size() > 4, "pdftotext (poppler-utils) missing or the PDF unreadable");
