@@ -82,7 +82,10 @@ void LearningOverview::showNotice() const {
 }
 
 void LearningOverview::exportTable() const {
-    const QByteArray bytes = overviewCsv(figures_.table());
+    // Until the record is read there is no table to write.
+    if (!figures_)
+        return;
+    const QByteArray bytes = overviewCsv(figures_->table());
     const numberedfile::NewFile csv = numberedfile::writeNew(
         app_.workFolder, QString::fromLatin1(ExportStem), QStringLiteral("CSV"), MaxExportNumber,
         [&bytes](QIODevice& device, QString*) { return device.write(bytes) == bytes.size(); });
