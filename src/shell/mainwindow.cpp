@@ -159,8 +159,8 @@ void MainWindow::buildMenuRow() {
                           QStringLiteral("info")),
             &QToolButton::clicked, this, &MainWindow::openInfoWindow);
 
-    const int userLeft =
-        MenuLeftTwips + index * MenuPitchTwips + 3 * MenuGroupGapTwips + UserGapTwips;
+    const int userLeft = MenuLeftTwips + index * MenuPitchTwips + 3 * MenuGroupGapTwips +
+                         UserGapTwips;
     auto* user = new QLabel(app_.users.current(), this);
     user->setObjectName(QStringLiteral("userNameLabel"));
     user->setToolTip(QStringLiteral("Benutzername"));
