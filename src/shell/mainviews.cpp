@@ -12,7 +12,9 @@ void MainViews::startUp() {
         app_.mainFiles.setSelected(0);
     loadSettingsAndUsers(app_);
     app_.loader.loadSentenceFile(app_.mainFiles);
-    toggleSentenceFileView();
+    // The list was read with the folder a moment ago: a large folder is not listed twice.
+    openSentenceFileView();
+    Q_EMIT changed();
 }
 
 void MainViews::parkFileView() {
@@ -29,20 +31,25 @@ void MainViews::loadPreview() {
 }
 
 void MainViews::toggleSentenceFileView() {
-    parkReadingView();
     if (!fileViewOpen_) {
-        textCaseFrameOpen_ = false;
-        userPanelOpen_ = false;
-        fileViewOpen_ = true;
         // Files saved by the editor since the list was read show up as well.
         app_.mainFiles.refresh();
-        loadPreview();
-        fileViewHint_ = QString::fromUtf8(FileViewHint);
+        openSentenceFileView();
     } else {
+        parkReadingView();
         fileViewOpen_ = false;
         previewText_.clear();
     }
     Q_EMIT changed();
+}
+
+void MainViews::openSentenceFileView() {
+    parkReadingView();
+    textCaseFrameOpen_ = false;
+    userPanelOpen_ = false;
+    fileViewOpen_ = true;
+    loadPreview();
+    fileViewHint_ = QString::fromUtf8(FileViewHint);
 }
 
 void MainViews::previewFile(int index) {

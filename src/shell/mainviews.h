@@ -61,6 +61,7 @@ private:
     void parkFileView();
     void parkReadingView();
     void loadPreview();
+    void openSentenceFileView();
 
     AppState& app_;
     bool fileViewOpen_ = false;

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTimer>
 
 namespace tivoral {
 
@@ -241,16 +242,41 @@ void MainWindow::addExercises() {
         const ExerciseDescriptor& descriptor = catalog.at(index);
         Exercise* exercise = descriptor.create(frame_);
         exercise->setParent(this);
-        ExercisePanel* panel = createExercisePanel(descriptor.kind, *exercise);
-        panel->setParent(this);
-        panel->hide();
+        unmadePanels_.append({descriptor.kind, exercise});
         rewardButton_->addExercise(*exercise, descriptor.rewardLeftTwips);
         connectStartButton(startButtons_.at(index), *exercise, descriptor.startKind);
     }
 }
 
+void MainWindow::makeNextPanel() {
+    if (unmadePanels_.isEmpty())
+        return;
+    const auto [kind, exercise] = unmadePanels_.takeFirst();
+    ExercisePanel* panel = createExercisePanel(kind, *exercise);
+    panel->setParent(this);
+    panel->hide();
+}
+
+void MainWindow::makePanelsAfterFirstFrame() {
+    makeNextPanel();
+    // One panel per turn of the event loop, so that a click meanwhile is not kept waiting.
+    if (!unmadePanels_.isEmpty())
+        QTimer::singleShot(0, this, &MainWindow::makePanelsAfterFirstFrame);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!firstFramePainted_) {
+        firstFramePainted_ = true;
+        QTimer::singleShot(0, this, &MainWindow::makePanelsAfterFirstFrame);
+    }
+}
+
 void MainWindow::connectStartButton(PictureButton* button, Exercise& exercise, StartKind kind) {
     connect(button, &QToolButton::clicked, this, [this, &exercise, kind] {
+        // A start before the panels were made after the first frame makes them now.
+        while (!unmadePanels_.isEmpty())
+            makeNextPanel();
         views_.prepareExerciseStart(kind);
         frame_.startExercise(exercise);
     });

@@ -17,6 +17,8 @@
 
 #include <QList>
 
+#include <utility>
+
 class QLabel;
 class QPlainTextEdit;
 
@@ -57,6 +59,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     PictureButton* addMenuButton(int index, const QString& name, const QString& toolTip,
@@ -65,6 +68,10 @@ private:
     void buildLabels();
     void buildReadingView();
     void addExercises();
+    // The panels lie hidden until an exercise starts; they are made after the first frame, or
+    // at the first start when that comes sooner.
+    void makeNextPanel();
+    void makePanelsAfterFirstFrame();
     void connectStartButton(PictureButton* button, Exercise& exercise, StartKind kind);
     void confirmExit();
     void render();
@@ -80,6 +87,8 @@ private:
     QPlainTextEdit* reading_ = nullptr;
     InfoWindow* info_ = nullptr;
     RewardButton* rewardButton_ = nullptr;
+    QList<std::pair<ExerciseKind, Exercise*>> unmadePanels_;
+    bool firstFramePainted_ = false;
     bool exiting_ = false;
 };
 

@@ -4,6 +4,8 @@
 // child would: find a control by its object name, click it, type into it, press keys.
 
 #include "editor/editorwindow.h"
+#include "exercises/exercisecatalog.h"
+#include "exercises/exercisepanel.h"
 #include "game/gamesteering.h"
 #include "game/gamewindow.h"
 #include "shell/mainwindow.h"
@@ -35,9 +37,20 @@ inline const QColor Red(255, 0, 0);
 struct ProgramDriver : Fixture {
     explicit ProgramDriver(const Files& files = {}, QList<double> draws = {0.0})
         : Fixture(files, std::move(draws)) {
-        program.start();
+        startAndSettle();
     }
-    explicit ProgramDriver(const WorkFolder& ownFolder) : Fixture(ownFolder) { program.start(); }
+    explicit ProgramDriver(const WorkFolder& ownFolder) : Fixture(ownFolder) { startAndSettle(); }
+
+    // As in a real run, the event loop turns after the start: the first frame is painted and
+    // what waits for it (the hidden exercise panels) is made.
+    void startAndSettle() {
+        program.start();
+        QVERIFY2(QTest::qWaitFor([this] {
+                     return main().findChildren<ExercisePanel*>().size() ==
+                            exerciseCatalog().size();
+                 }),
+                 "the exercise panels were not made after the first frame");
+    }
 
     MainWindow& main() { return program.mainWindow(); }
 
