@@ -1,6 +1,9 @@
 // The teacher windows must feel instant: the editor opening on the largest list, the word
-// count on every keystroke, and the font list filling after the settings window's delay.
+// count and the spell check on every keystroke, the spell check of the largest list, and the
+// font list filling after the settings window's delay.
+#include "editor/editorspelling.h"
 #include "editor/editorwindow.h"
+#include "editor/samplelists.h"
 #include "editor/sentenceeditor.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
@@ -9,6 +12,7 @@
 #include "store/appstate.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -69,6 +73,68 @@ void wordCountPerKeystroke(benchmark::State& state) {
     }
 }
 BENCHMARK(wordCountPerKeystroke)->Unit(benchmark::kMicrosecond);
+
+// Every sentence of the sample lists, each as typed key by key.
+QStringList sampleSentences() {
+    QStringList sentences;
+    for (const QString& name : SampleLists::names())
+        sentences += SampleLists::sentences(name);
+    return sentences;
+}
+
+// A word the dictionary cannot know and no other sentence holds: the slowest case for the check.
+QString madeUpWord(int number) {
+    QString word = QStringLiteral("Quatsch");
+    constexpr int Letters = 26;
+    for (int rest = number + 1; rest > 0; rest /= Letters)
+        word += QChar(u'a' + rest % Letters);
+    return word;
+}
+
+void spellCheckPerKeystroke(benchmark::State& state) {
+    Setup setup;
+    EditorSpelling spelling(setup.app);
+    spelling.start();
+    setup.app.spelling.waitUntilLoaded();
+    const QStringList sentences = sampleSentences();
+    qsizetype sentence = 0;
+    qsizetype length = 0;
+    qint64 slowestNanoseconds = 0;
+    QElapsedTimer keystroke;
+    for (auto _ : state) {
+        if (length == sentences.at(sentence).size()) {
+            sentence = (sentence + 1) % sentences.size();
+            length = 0;
+        }
+        ++length;
+        keystroke.start();
+        benchmark::DoNotOptimize(
+            spelling.unknownInInput(sentences.at(sentence).left(length), length).size());
+        slowestNanoseconds = std::max(slowestNanoseconds, keystroke.nsecsElapsed());
+    }
+    state.counters["slowest_ms"] = double(slowestNanoseconds) / 1e6;
+}
+BENCHMARK(spellCheckPerKeystroke)->Unit(benchmark::kMicrosecond);
+
+// The check of a full list of different sentences, each with a word of its own that the
+// dictionary does not know, from the editor's start to the last mark; the dictionary is loaded.
+// Once only: later runs would find the words looked up already.
+void spellCheckOfFullList(benchmark::State& state) {
+    const QStringList samples = sampleSentences();
+    QStringList sentences;
+    for (int i = 0; i < SentenceStore::MaxEntries; ++i)
+        sentences.append(samples.at(i % samples.size()) + QLatin1Char(' ') + madeUpWord(i));
+    Setup setup;
+    setup.app.spelling.waitUntilLoaded();
+    setup.app.store.setEntries(sentences);
+    for (auto _ : state) {
+        EditorSpelling spelling(setup.app);
+        spelling.start();
+        spelling.listCheck().waitUntilDone();
+        benchmark::DoNotOptimize(spelling.unknownCountText());
+    }
+}
+BENCHMARK(spellCheckOfFullList)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 QStringList manyFamilies() {
     constexpr int FamilyCount = 400;

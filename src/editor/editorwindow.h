@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/editorspelling.h"
 #include "editor/listclipboard.h"
 #include "editor/listprinter.h"
 #include "editor/listsaver.h"
@@ -60,6 +61,7 @@ private:
     void showSelectedSentence();
     void showWarning(bool shown);
     void offerSampleLists();
+    void buildSpellingControls();
 
     AppState& app_;
     SystemClipboard clipboard_;
@@ -70,6 +72,7 @@ private:
     ListClipboard transfer_;
     UnsavedEditsQuestion unsavedEdits_;
     SentenceListModel model_;
+    EditorSpelling spelling_;
 
     QListView* sentences_ = nullptr;
     QListWidget* files_ = nullptr;

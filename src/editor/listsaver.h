@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QString>
 
+#include <functional>
+
 namespace tivoral {
 
 class AppState;
@@ -19,6 +21,8 @@ public:
     ListSaver(AppState& app, SentenceFileList& editorFiles);
 
     Result save();
+    // Asked before anything else; false ends the save with nothing written.
+    void setSaveCheck(std::function<bool()> check) { saveCheck_ = std::move(check); }
 
     // The name a typed name is saved under: trailing blanks go, and a name without an
     // extension gets ".TXT", so that the file appears in the file lists.
@@ -38,6 +42,7 @@ private:
 
     AppState& app_;
     SentenceFileList& files_;
+    std::function<bool()> saveCheck_;
 };
 
 } // namespace tivoral

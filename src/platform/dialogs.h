@@ -25,6 +25,13 @@ public:
     virtual QString passwordInput(const QString& prompt, const QString& title) {
         return input(prompt, title);
     }
+    // A question with buttons of its own: the first answers Yes, the second No (the default, and
+    // what Escape answers). Boxes on screen must override it to show the texts.
+    virtual Answer question(const QString& prompt, const QString& title,
+                            const QString& /*yesText*/, const QString& /*noText*/,
+                            Icon icon = Icon::Question) {
+        return message(prompt, title, Buttons::YesNo, icon, Answer::No);
+    }
 };
 
 } // namespace tivoral

@@ -87,6 +87,17 @@ Answer QtDialogs::message(const QString& prompt, const QString& title, Buttons b
     return cancel && box.clickedButton() != no ? Answer::Cancel : Answer::No;
 }
 
+Answer QtDialogs::question(const QString& prompt, const QString& title, const QString& yesText,
+                           const QString& noText, Icon icon) {
+    QMessageBox box(qtIcon(icon), title, screenText(prompt), QMessageBox::NoButton, parentWindow());
+    QPushButton* yes = box.addButton(yesText, QMessageBox::YesRole);
+    QPushButton* no = box.addButton(noText, QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+}
+
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText) {
     return askText(parentWindow(), prompt, title, defaultText, QLineEdit::Normal);
 }

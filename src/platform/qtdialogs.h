@@ -13,6 +13,8 @@ public:
                    Answer defaultAnswer) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString passwordInput(const QString& prompt, const QString& title) override;
+    Answer question(const QString& prompt, const QString& title, const QString& yesText,
+                    const QString& noText, Icon icon) override;
 
 private:
     static QWidget* parentWindow();

@@ -1,6 +1,7 @@
 #include "store/ownfiles.h"
 
 #include "platform/folderlock.h"
+#include "store/classwordlist.h"
 #include "store/practiceentry.h"
 #include "store/readingoptions.h"
 #include "store/settings.h"
@@ -16,7 +17,8 @@ QStringList names() {
             QString::fromLatin1(HighScoreFileName), QString::fromLatin1(FolderLock::FileName),
             QString::fromLatin1(PasswordFile::FileName),
             QString::fromLatin1(ReadingOptionsFile::FileName),
-            QString::fromLatin1(practicerecord::FileName)};
+            QString::fromLatin1(practicerecord::FileName),
+            QString::fromLatin1(ClassWordList::FileName)};
 }
 
 bool isOwnFile(const QString& fileName) {
