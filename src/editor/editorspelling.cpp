@@ -7,6 +7,8 @@
 #include "platform/textmarks.h"
 #include "store/appstate.h"
 
+#include <QThread>
+
 namespace tivoral {
 
 namespace {
@@ -19,8 +21,20 @@ EditorSpelling::EditorSpelling(AppState& app, QObject* parent)
     : QObject(parent), app_(app), dictionary_(app.spelling), classWords_(app.workFolder),
       list_(app.store) {
     connect(&dictionary_, &SpellDictionary::loaded, this, &EditorSpelling::useDictionary);
-    connect(&list_, &ListSpellCheck::marksChanged, this,
-            [this] { Q_EMIT unknownCountChanged(unknownCountText()); });
+    // Counting goes over the whole list: once the check is through, not for every batch.
+    const auto countWhenDone = [this] {
+        if (list_.isDone())
+            Q_EMIT unknownCountChanged(unknownCountText());
+    };
+    connect(&list_, &ListSpellCheck::marksChanged, this, countWhenDone);
+    connect(&list_, &ListSpellCheck::runFinished, this, countWhenDone);
+}
+
+EditorSpelling::~EditorSpelling() {
+    if (lookUp_) {
+        lookUp_->wait();
+        delete lookUp_;
+    }
 }
 
 void EditorSpelling::start() {
@@ -72,11 +86,37 @@ QString EditorSpelling::unknownCountText() const {
                         QStringLiteral("%1 unbekannte Wörter"));
 }
 
-QList<WordSpan> EditorSpelling::unknownInInput(const QString& text, qsizetype typingAt) const {
-    QList<WordSpan> unknown = spelling().unknownWords(text);
+QList<WordSpan> EditorSpelling::unknownInInput(const QString& text, qsizetype typingAt) {
+    QStringList notLookedUp;
+    QList<WordSpan> unknown = spelling().unknownWords(text, &notLookedUp);
+    if (!notLookedUp.isEmpty())
+        lookUpOffWindowThread(notLookedUp);
     if (typingAt >= 0 && !unknown.isEmpty() && unknown.constLast().end() == typingAt)
         unknown.removeLast();
     return unknown;
+}
+
+void EditorSpelling::lookUpOffWindowThread(const QStringList& words) {
+    // A long compound can keep hunspell busy for milliseconds: never on a keystroke.
+    for (const QString& word : words)
+        if (!wordsToLookUp_.contains(word))
+            wordsToLookUp_.append(word);
+    if (lookUp_)
+        return;
+    const SpellDictionary& dictionary = dictionary_;
+    lookUp_ = QThread::create([&dictionary, words = std::exchange(wordsToLookUp_, {})] {
+        for (const QString& word : words)
+            dictionary.isKnown(word);
+    });
+    connect(lookUp_, &QThread::finished, this, [this] {
+        lookUp_->wait();
+        delete lookUp_;
+        lookUp_ = nullptr;
+        Q_EMIT spellingChanged();
+        if (!wordsToLookUp_.isEmpty())
+            lookUpOffWindowThread({});
+    });
+    lookUp_->start();
 }
 
 QStringList EditorSpelling::suggestionsFor(const QString& word) const {

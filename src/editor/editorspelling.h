@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+class QThread;
+
 namespace tivoral {
 
 class AppState;
@@ -23,6 +25,7 @@ public:
     static constexpr int MaxAskedWords = 20;
 
     explicit EditorSpelling(AppState& app, QObject* parent = nullptr);
+    ~EditorSpelling() override;
 
     // The editor is shown: the dictionary loads on its first use, the class word list is read
     // again (other computers may have added words).
@@ -33,9 +36,10 @@ public:
     QString unknownCountText() const;
     ListSpellCheck& listCheck() { return list_; }
 
-    // The unknown words of the input line. The word that ends at typingAt is still being typed
-    // and not flagged yet (-1: none is).
-    QList<WordSpan> unknownInInput(const QString& text, qsizetype typingAt = -1) const;
+    // The unknown words of the input line, at once: a word the dictionary has not answered yet
+    // is looked up off the window thread, and spellingChanged() follows. The word that ends at
+    // typingAt is still being typed and not flagged yet (-1: none is).
+    QList<WordSpan> unknownInInput(const QString& text, qsizetype typingAt = -1);
     // The dictionary's suggestions, found off the window thread.
     QStringList suggestionsFor(const QString& word) const;
     // Adds the word to the class word list; says why when that failed.
@@ -55,6 +59,7 @@ private:
     void useDictionary(bool ready);
     void checkWithCurrentWords();
     SentenceSpelling spelling() const;
+    void lookUpOffWindowThread(const QStringList& words);
 
     AppState& app_;
     SpellDictionary& dictionary_;
@@ -62,6 +67,8 @@ private:
     ListSpellCheck list_;
     QString status_;
     bool checking_ = false;
+    QThread* lookUp_ = nullptr;
+    QStringList wordsToLookUp_;
 };
 
 } // namespace tivoral

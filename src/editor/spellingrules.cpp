@@ -72,14 +72,25 @@ QList<WordSpan> checkedWords(const QString& text) {
 SentenceSpelling::SentenceSpelling(const SpellDictionary& dictionary, QSet<QString> classWords)
     : dictionary_(&dictionary), classWords_(std::move(classWords)) {}
 
-QList<WordSpan> SentenceSpelling::unknownWords(const QString& text) const {
+QList<WordSpan> SentenceSpelling::unknownWords(const QString& text,
+                                               QStringList* notLookedUp) const {
     QList<WordSpan> unknown;
     // Without the dictionary nothing is flagged.
     if (dictionary_->state() != SpellDictionary::State::Ready)
         return unknown;
     for (const WordSpan& span : spellingrules::checkedWords(text)) {
         const QString word = text.mid(span.start, span.length);
-        if (!ClassWordList::holds(classWords_, word) && !dictionary_->isKnown(word))
+        if (ClassWordList::holds(classWords_, word))
+            continue;
+        std::optional<bool> known;
+        if (notLookedUp) {
+            known = dictionary_->knownFromBefore(word);
+            if (!known)
+                notLookedUp->append(word);
+        } else {
+            known = dictionary_->isKnown(word);
+        }
+        if (known == false)
             unknown.append(span);
     }
     return unknown;

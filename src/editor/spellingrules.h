@@ -35,8 +35,9 @@ class SentenceSpelling {
 public:
     SentenceSpelling(const SpellDictionary& dictionary, QSet<QString> classWords);
 
-    // The words neither the dictionary nor the class word list knows, in text order.
-    QList<WordSpan> unknownWords(const QString& text) const;
+    // The words neither the dictionary nor the class word list knows, in text order. Given
+    // notLookedUp, only words the dictionary answered before are judged; the others go there.
+    QList<WordSpan> unknownWords(const QString& text, QStringList* notLookedUp = nullptr) const;
     QStringList unknownWordTexts(const QString& text) const;
 
 private:

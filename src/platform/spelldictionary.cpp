@@ -83,6 +83,14 @@ bool SpellDictionary::waitUntilLoaded() {
     return state_ == State::Ready;
 }
 
+std::optional<bool> SpellDictionary::knownFromBefore(const QString& word) const {
+    const QMutexLocker locker(&cacheMutex_);
+    const auto cached = known_.constFind(word);
+    if (cached == known_.cend())
+        return std::nullopt;
+    return *cached;
+}
+
 std::string SpellDictionary::encoded(const QString& word, bool* representable) const {
     *representable = true;
     if (!latin1_)
@@ -96,12 +104,8 @@ std::string SpellDictionary::encoded(const QString& word, bool* representable) c
 bool SpellDictionary::isKnown(const QString& word) const {
     if (state_ != State::Ready)
         return false;
-    {
-        const QMutexLocker locker(&cacheMutex_);
-        const auto cached = known_.constFind(word);
-        if (cached != known_.cend())
-            return *cached;
-    }
+    if (const std::optional<bool> cached = knownFromBefore(word))
+        return *cached;
     bool representable = false;
     const std::string bytes = encoded(word, &representable);
     bool known = false;

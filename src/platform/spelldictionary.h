@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class Hunspell;
 class QThread;
@@ -40,6 +41,8 @@ public:
     // Whether the dictionary knows the word exactly as written (a capital at the start of a word
     // written small is accepted, as at the start of a sentence). False while not ready.
     bool isKnown(const QString& word) const;
+    // The answer if the word was looked up before; never waits for hunspell.
+    std::optional<bool> knownFromBefore(const QString& word) const;
     // Its suggestions for a word, best first, at most max; can take a second for long words.
     QStringList suggestions(const QString& word, int max) const;
 

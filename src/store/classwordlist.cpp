@@ -4,6 +4,8 @@
 #include "platform/textcase.h"
 #include "platform/textfile.h"
 
+#include <QFileInfo>
+
 namespace tivoral {
 
 ClassWordList::ClassWordList(const QDir& folder) : folder_(folder) {}
@@ -12,9 +14,13 @@ QString ClassWordList::path() const {
     return folder_.filePath(QString::fromLatin1(FileName));
 }
 
-QStringList ClassWordList::readLines() const {
+QStringList ClassWordList::readLines(bool* whole) const {
+    const textfile::ReadResult read = textfile::readLines(path());
+    if (whole)
+        *whole = (read.ok || !QFileInfo::exists(path())) && !read.truncated &&
+                 read.overlongLines == 0;
     QStringList words;
-    for (const QString& line : textfile::readLines(path()).lines) {
+    for (const QString& line : read.lines) {
         const QString word = line.trimmed();
         if (!word.isEmpty())
             words.append(word);
@@ -38,7 +44,15 @@ ClassWordList::AddResult ClassWordList::add(const QString& word, QString* error)
             *error = FolderLock::busyMessage();
         return AddResult::Busy;
     }
-    QStringList lines = readLines();
+    bool whole = false;
+    QStringList lines = readLines(&whole);
+    // Written back from what could be read, a damaged list would lose the rest of its words.
+    if (!whole) {
+        if (error)
+            *error = QStringLiteral("Die Wortliste %1 kann nicht gelesen werden.")
+                         .arg(QString::fromLatin1(FileName));
+        return AddResult::Failed;
+    }
     if (!lines.contains(word)) {
         lines.append(word);
         if (!textfile::writeLinesAtomic(path(), lines, error))

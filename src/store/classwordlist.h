@@ -31,7 +31,8 @@ public:
 
 private:
     QString path() const;
-    QStringList readLines() const;
+    // whole: false when the file is there but could not be read to its end.
+    QStringList readLines(bool* whole = nullptr) const;
 
     QDir folder_;
     QSet<QString> words_;
