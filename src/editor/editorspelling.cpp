@@ -27,7 +27,6 @@ EditorSpelling::EditorSpelling(AppState& app, QObject* parent)
             Q_EMIT unknownCountChanged(unknownCountText());
     };
     connect(&list_, &ListSpellCheck::marksChanged, this, countWhenDone);
-    connect(&list_, &ListSpellCheck::runFinished, this, countWhenDone);
 }
 
 EditorSpelling::~EditorSpelling() {

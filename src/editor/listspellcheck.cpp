@@ -3,7 +3,7 @@
 #include "store/sentencestore.h"
 
 #include <QEventLoop>
-#include <QPointer>
+#include <QMutexLocker>
 #include <QThread>
 #include <QTimer>
 
@@ -11,131 +11,129 @@ namespace tivoral {
 
 namespace {
 
-// Marks come back in batches: often enough to fill the visible lines at once, seldom enough
-// that the window thread is not kept busy by them.
-constexpr int BatchSize = 2048;
+// The marks are shown in steps: often enough to fill the visible lines at once, seldom enough
+// that repainting does not keep the window thread busy.
+constexpr int SentencesPerStep = 2048;
 // Edits add texts; past this many remembered texts the marks are made afresh.
 constexpr qsizetype MaxRememberedSentences = 4 * SentenceStore::MaxEntries;
 
 } // namespace
 
 ListSpellCheck::ListSpellCheck(const SentenceStore& store, QObject* parent)
-    : QObject(parent), store_(store), cancelled_(std::make_shared<std::atomic_bool>(false)) {
+    : QObject(parent), store_(store), marks_(std::make_shared<Marks>()) {
     // A paste appends line by line: one check after the last of them.
     connect(&store_, &SentenceStore::changed, this, &ListSpellCheck::scheduleCheck);
 }
 
 ListSpellCheck::~ListSpellCheck() {
     stopRunning();
-}
-
-void ListSpellCheck::stopRunning() {
-    cancelled_->store(true);
-    for (QThread* thread : std::as_const(running_)) {
+    for (QThread* thread : std::as_const(threads_)) {
         thread->wait();
         delete thread;
     }
-    running_.clear();
-    cancelled_ = std::make_shared<std::atomic_bool>(false);
+}
+
+void ListSpellCheck::stopRunning() {
+    if (stopCurrent_)
+        stopCurrent_->store(true);
+    current_ = nullptr;
 }
 
 void ListSpellCheck::setSpelling(std::optional<SentenceSpelling> spelling) {
     stopRunning();
-    ++generation_;
     spelling_ = std::move(spelling);
-    unknownBySentence_.clear();
-    pending_.clear();
+    // A thread still stopping writes into the marks it was given, not into these.
+    marks_ = std::make_shared<Marks>();
     Q_EMIT marksChanged();
-    checkNewSentences();
+    checkSentences();
 }
 
 void ListSpellCheck::scheduleCheck() {
     if (checkDue_ || !spelling_)
         return;
     checkDue_ = true;
-    QTimer::singleShot(0, this, &ListSpellCheck::checkNewSentences);
+    QTimer::singleShot(0, this, &ListSpellCheck::checkSentences);
 }
 
-void ListSpellCheck::checkNewSentences() {
+void ListSpellCheck::checkSentences() {
     checkDue_ = false;
     if (!spelling_)
         return;
-    if (unknownBySentence_.size() > MaxRememberedSentences) {
-        unknownBySentence_.clear();
-        Q_EMIT marksChanged();
-    }
-    QStringList texts;
-    for (const QString& sentence : store_.entries()) {
-        if (unknownBySentence_.contains(sentence) || pending_.contains(sentence))
-            continue;
-        pending_.insert(sentence);
-        texts.append(sentence);
-    }
-    if (texts.isEmpty())
-        return;
-
-    const int generation = generation_;
-    QThread* thread = QThread::create(
-        [this, texts, generation, spelling = *spelling_, cancelled = cancelled_] {
-            QList<Checked> batch;
-            for (const QString& sentence : texts) {
-                if (cancelled->load())
-                    return;
-                batch.append(Checked{sentence, spelling.unknownWordTexts(sentence)});
-                if (batch.size() == BatchSize || &sentence == &texts.constLast()) {
-                    QMetaObject::invokeMethod(
-                        this, [this, generation, batch] { deliver(generation, batch); },
-                        Qt::QueuedConnection);
-                    batch.clear();
-                }
+    // The store's list is shared, not copied; the thread skips what is marked already.
+    stopRunning();
+    stopCurrent_ = std::make_shared<std::atomic_bool>(false);
+    QThread* thread = QThread::create([this, sentences = store_.entries(), spelling = *spelling_,
+                                       marks = marks_, stop = stopCurrent_] {
+        int sinceShown = 0;
+        for (const QString& sentence : sentences) {
+            if (stop->load())
+                return;
+            {
+                const QMutexLocker locker(&marks->mutex);
+                if (marks->bySentence.size() > MaxRememberedSentences)
+                    marks->bySentence.clear();
+                if (marks->bySentence.contains(sentence))
+                    continue;
             }
-        });
-    connect(thread, &QThread::finished, this, [this, thread = QPointer<QThread>(thread)] {
-        // Gone already when a new spelling stopped it.
-        if (!thread || !running_.removeOne(thread.data()))
-            return;
+            const QStringList unknown = spelling.unknownWordTexts(sentence);
+            {
+                const QMutexLocker locker(&marks->mutex);
+                marks->bySentence.insert(sentence, unknown);
+            }
+            if (++sinceShown == SentencesPerStep) {
+                sinceShown = 0;
+                QMetaObject::invokeMethod(this, &ListSpellCheck::marksChanged,
+                                          Qt::QueuedConnection);
+            }
+        }
+    });
+    connect(thread, &QThread::finished, this, [this, thread] {
+        threads_.removeOne(thread);
+        const bool stopped = thread != current_;
         thread->wait();
         delete thread;
+        if (stopped)
+            return;
+        current_ = nullptr;
+        Q_EMIT marksChanged();
         Q_EMIT runFinished();
     });
-    running_.append(thread);
+    threads_.append(thread);
+    current_ = thread;
     thread->start();
 }
 
-void ListSpellCheck::deliver(int generation, const QList<Checked>& batch) {
-    if (generation != generation_)
-        return;
-    for (const Checked& checked : batch) {
-        pending_.remove(checked.sentence);
-        unknownBySentence_.insert(checked.sentence, checked.unknown);
-    }
-    Q_EMIT marksChanged();
-}
-
 void ListSpellCheck::waitUntilDone() {
-    while (!isDone()) {
-        if (checkDue_)
-            checkNewSentences();
-        if (running_.isEmpty())
-            continue;
+    if (checkDue_)
+        checkSentences();
+    while (current_) {
         QEventLoop loop;
         connect(this, &ListSpellCheck::runFinished, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
 }
 
+std::optional<QStringList> ListSpellCheck::marksOf(const QString& sentence) const {
+    const QMutexLocker locker(&marks_->mutex);
+    const auto found = marks_->bySentence.constFind(sentence);
+    if (found == marks_->bySentence.cend())
+        return std::nullopt;
+    return *found;
+}
+
 QStringList ListSpellCheck::unknownWordsIn(int row) const {
     if (!store_.isValidIndex(row))
         return {};
-    return unknownBySentence_.value(store_.entry(row));
+    return marksOf(store_.entry(row)).value_or(QStringList());
 }
 
 QStringList ListSpellCheck::allUnknownWords() const {
     QStringList words;
     QSet<QString> seen;
+    const QMutexLocker locker(&marks_->mutex);
     for (const QString& sentence : store_.entries()) {
-        const auto found = unknownBySentence_.constFind(sentence);
-        if (found == unknownBySentence_.cend())
+        const auto found = marks_->bySentence.constFind(sentence);
+        if (found == marks_->bySentence.cend())
             continue;
         for (const QString& word : *found) {
             if (!seen.contains(word)) {
@@ -149,7 +147,7 @@ QStringList ListSpellCheck::allUnknownWords() const {
 
 int ListSpellCheck::firstFlaggedRow() const {
     for (int row = 0; row < store_.count(); ++row)
-        if (!unknownBySentence_.value(store_.entry(row)).isEmpty())
+        if (!unknownWordsIn(row).isEmpty())
             return row;
     return -1;
 }

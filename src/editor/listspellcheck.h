@@ -4,8 +4,8 @@
 
 #include <QHash>
 #include <QList>
+#include <QMutex>
 #include <QObject>
-#include <QSet>
 #include <QStringList>
 
 #include <atomic>
@@ -18,9 +18,9 @@ namespace tivoral {
 
 class SentenceStore;
 
-// The spell check of the whole sentence list, run on threads of their own so that the list can
+// The spell check of the whole sentence list, run on a thread of its own so that the list can
 // be used at once however long it is; the marks come in as they are ready. Each sentence text is
-// checked once: an edit checks only the sentences that are new.
+// checked once: after an edit only the new sentences are.
 class ListSpellCheck final : public QObject {
     Q_OBJECT
 public:
@@ -33,7 +33,7 @@ public:
 
     // The unknown words of a line, empty too while it is not checked yet.
     QStringList unknownWordsIn(int row) const;
-    bool isDone() const { return running_.isEmpty() && !checkDue_; }
+    bool isDone() const { return !current_ && !checkDue_; }
     // Waits for the running check, the windows painting meanwhile but taking no input.
     void waitUntilDone();
     // Every unknown word once, in list order.
@@ -47,22 +47,22 @@ Q_SIGNALS:
     void runFinished();
 
 private:
-    struct Checked {
-        QString sentence;
-        QStringList unknown;
+    // The marks, shared with the thread that makes them.
+    struct Marks {
+        mutable QMutex mutex;
+        QHash<QString, QStringList> bySentence;
     };
     void scheduleCheck();
-    void checkNewSentences();
-    void deliver(int generation, const QList<Checked>& batch);
+    void checkSentences();
     void stopRunning();
+    std::optional<QStringList> marksOf(const QString& sentence) const;
 
     const SentenceStore& store_;
     std::optional<SentenceSpelling> spelling_;
-    QHash<QString, QStringList> unknownBySentence_;
-    QSet<QString> pending_;
-    QList<QThread*> running_;
-    std::shared_ptr<std::atomic_bool> cancelled_;
-    int generation_ = 0;
+    std::shared_ptr<Marks> marks_;
+    QThread* current_ = nullptr;
+    std::shared_ptr<std::atomic_bool> stopCurrent_;
+    QList<QThread*> threads_;
     bool checkDue_ = false;
 };
 
