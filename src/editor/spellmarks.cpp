@@ -22,7 +22,8 @@ constexpr int MarkMargin = 2;
 void drawWave(QPainter& painter, int left, int right, int baseline, const QFontMetrics& metrics) {
     if (right <= left)
         return;
-    const double height = std::max(MinWaveHeight, double(metrics.height()) / WaveHeightPerFontHeight);
+    const double height =
+        std::max(MinWaveHeight, double(metrics.height()) / WaveHeightPerFontHeight);
     const double top = baseline + std::max(1, metrics.descent() / 3);
     QPainterPath wave(QPointF(left, top + height));
     bool up = true;

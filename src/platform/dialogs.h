@@ -27,9 +27,8 @@ public:
     }
     // A question with buttons of its own: the first answers Yes, the second No (the default, and
     // what Escape answers). Boxes on screen must override it to show the texts.
-    virtual Answer question(const QString& prompt, const QString& title,
-                            const QString& /*yesText*/, const QString& /*noText*/,
-                            Icon icon = Icon::Question) {
+    virtual Answer question(const QString& prompt, const QString& title, const QString& /*yesText*/,
+                            const QString& /*noText*/, Icon icon = Icon::Question) {
         return message(prompt, title, Buttons::YesNo, icon, Answer::No);
     }
 };

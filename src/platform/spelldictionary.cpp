@@ -45,19 +45,20 @@ void SpellDictionary::load() {
         return;
     }
     state_ = State::Loading;
-    loader_ = QThread::create([this, affix = QFile::encodeName(affix),
-                               words = QFile::encodeName(words)] {
-        auto hunspell = std::make_unique<Hunspell>(affix.constData(), words.constData());
-        const QString encoding = QString::fromStdString(hunspell->get_dict_encoding());
-        // Debian's de_DE is UTF-8; older ones were ISO8859-1. Anything else is not read here.
-        const bool utf8 = encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0;
-        const bool latin1 = encoding.compare(QLatin1String("ISO8859-1"), Qt::CaseInsensitive) == 0;
-        const QMutexLocker locker(&hunspellMutex_);
-        if (utf8 || latin1) {
-            hunspell_ = std::move(hunspell);
-            latin1_ = latin1;
-        }
-    });
+    loader_ =
+        QThread::create([this, affix = QFile::encodeName(affix), words = QFile::encodeName(words)] {
+            auto hunspell = std::make_unique<Hunspell>(affix.constData(), words.constData());
+            const QString encoding = QString::fromStdString(hunspell->get_dict_encoding());
+            // Debian's de_DE is UTF-8; older ones were ISO8859-1. Anything else is not read here.
+            const bool utf8 = encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0;
+            const bool latin1 =
+                encoding.compare(QLatin1String("ISO8859-1"), Qt::CaseInsensitive) == 0;
+            const QMutexLocker locker(&hunspellMutex_);
+            if (utf8 || latin1) {
+                hunspell_ = std::move(hunspell);
+                latin1_ = latin1;
+            }
+        });
     connect(loader_, &QThread::finished, this, &SpellDictionary::finishLoading);
     loader_->start();
 }

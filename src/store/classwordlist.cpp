@@ -17,8 +17,8 @@ QString ClassWordList::path() const {
 QStringList ClassWordList::readLines(bool* whole) const {
     const textfile::ReadResult read = textfile::readLines(path());
     if (whole)
-        *whole = (read.ok || !QFileInfo::exists(path())) && !read.truncated &&
-                 read.overlongLines == 0;
+        *whole =
+            (read.ok || !QFileInfo::exists(path())) && !read.truncated && read.overlongLines == 0;
     QStringList words;
     for (const QString& line : read.lines) {
         const QString word = line.trimmed();

@@ -1,5 +1,6 @@
 #include "editor/editorspelling.h"
 #include "editor/listsaver.h"
+#include "editor/samplelists.h"
 #include "platform/folderlock.h"
 #include "store/appstate.h"
 #include "support/fixture.h"
@@ -39,6 +40,7 @@ class SpellingTest : public QObject {
 private Q_SLOTS:
     void flagsWordsTheDictionaryDoesNotKnow_data();
     void flagsWordsTheDictionaryDoesNotKnow();
+    void shippedListsHoldOnlyKnownWords();
     void readsALatin1Dictionary();
     void savingAsksAboutUnknownWords_data();
     void savingAsksAboutUnknownWords();
@@ -49,14 +51,15 @@ private Q_SLOTS:
 void SpellingTest::flagsWordsTheDictionaryDoesNotKnow_data() {
     QTest::addColumn<QString>("sentence");
     QTest::addColumn<QStringList>("unknown");
-    QTest::newRow("typos") << "Die Kaze und die Kaze mit Hnud." << QStringList{"Kaze", "Kaze", "Hnud"};
+    QTest::newRow("typos") << "Die Kaze und die Kaze mit Hnud."
+                           << QStringList{"Kaze", "Kaze", "Hnud"};
     QTest::newRow("small at the start") << "die Katze schläft." << QStringList();
     QTest::newRow("noun written small") << "Die katze schläft." << QStringList{"katze"};
-    QTest::newRow("typo among numbers") << "Im Jahr 2024 hatte der Hnud 3 Bälle und 2x Fell."
-                                       << QStringList{"Hnud"};
+    QTest::newRow("typo among numbers")
+        << "Im Jahr 2024 hatte der Hnud 3 Bälle und 2x Fell." << QStringList{"Hnud"};
     QTest::newRow("class word, also in capitals") << "Lina und LINA lesen." << QStringList();
-    QTest::newRow("umlauts and ß") << "Der Fußball rollt über die Straße zu Öztürks Mädchen."
-                                   << QStringList{"Öztürks"};
+    QTest::newRow("umlauts and ß")
+        << "Der Fußball rollt über die Straße zu Öztürks Mädchen." << QStringList{"Öztürks"};
     QTest::newRow("hyphens") << "Ich schreibe eine E-Mail über Haus- und Gartenarbeit."
                              << QStringList();
     QTest::newRow("short capitals, apostrophe")
@@ -69,10 +72,22 @@ void SpellingTest::flagsWordsTheDictionaryDoesNotKnow() {
     QTEST(f.unknownIn(sentence), "unknown");
 }
 
+void SpellingTest::shippedListsHoldOnlyKnownWords() {
+    QStringList sentences;
+    for (const QString& name : SampleLists::names())
+        sentences += SampleLists::sentences(name);
+    Spelling f(sentences);
+    f.spelling.listCheck().waitUntilDone();
+    // The child's scooter: the dictionary knows only compounds of it.
+    QCOMPARE(f.spelling.listCheck().allUnknownWords(), QStringList{"Roller"});
+}
+
 void SpellingTest::readsALatin1Dictionary() {
     testing::WorkFolder folder;
     folder.write("de_DE.aff", "SET ISO8859-1\n");
-    folder.write("de_DE.dic", "2\nStra\xdf" "e\nGr\xfc\xdf" "e\n");
+    folder.write("de_DE.dic", "2\nStra\xdf"
+                              "e\nGr\xfc\xdf"
+                              "e\n");
     SpellDictionary dictionary;
     dictionary.setFolder(folder.dir().path());
     QVERIFY(dictionary.waitUntilLoaded());
@@ -92,8 +107,8 @@ void SpellingTest::savingAsksAboutUnknownWords() {
     Spelling f(entries);
     f.dialogs.queueAnswer(answer);
     f.dialogs.queueInput("liste");
-    QCOMPARE(f.saver.save(), answer == Answer::Yes ? ListSaver::Result::Saved
-                                                   : ListSaver::Result::Declined);
+    QCOMPARE(f.saver.save(),
+             answer == Answer::Yes ? ListSaver::Result::Saved : ListSaver::Result::Declined);
     const testing::ScriptedDialogs::Box question = f.dialogs.boxes.constFirst();
     QCOMPARE(question.prompt, "Diese Wörter kennt die Rechtschreibprüfung nicht: Kaze, Hnud\r");
     QCOMPARE(question.title, "Rechtschreibprüfung");
@@ -101,8 +116,8 @@ void SpellingTest::savingAsksAboutUnknownWords() {
              QList<QStringList>({{"Trotzdem speichern", "Zurück zur Liste"}}));
     QCOMPARE(f.spelling.unknownCountText(), "2 unbekannte Wörter");
     if (answer == Answer::Yes) {
-        QCOMPARE(f.folder.read("LISTE.TXT"),
-                 "Der Hund bellt.\r\nDie Kaze schl\xe4" "ft.\r\nDie Kaze und der Hnud.\r\n");
+        QCOMPARE(f.folder.read("LISTE.TXT"), "Der Hund bellt.\r\nDie Kaze schl\xe4"
+                                             "ft.\r\nDie Kaze und der Hnud.\r\n");
     } else {
         QCOMPARE(f.dialogs.boxes.size(), 1); // no name asked
         QVERIFY(!f.folder.exists("LISTE.TXT"));
@@ -118,7 +133,8 @@ void SpellingTest::classWordListIsSharedAndNoSentenceList() {
         const FolderLock otherComputer(f.workDir);
         QVERIFY(!f.spelling.addToWordList("Jöran"));
         QCOMPARE(f.dialogs.last().prompt, "Das Wort konnte nicht in die Wortliste aufgenommen "
-                                          "werden.\r" + FolderLock::busyMessage());
+                                          "werden.\r" +
+                                              FolderLock::busyMessage());
     }
     // Another computer of the class added a word meanwhile.
     f.folder.write("WORTLISTE.TXT", "Lina\r\nOle\r\n");
