@@ -14,15 +14,17 @@
 namespace tivoral {
 
 SpellingLineEdit::SpellingLineEdit(EditorSpelling& spelling, QWidget* parent)
-    : QLineEdit(parent), spelling_(spelling) {
+    : QLineEdit(parent), spelling_(&spelling) {
     connect(this, &QLineEdit::textChanged, this, &SpellingLineEdit::recheck);
     connect(this, &QLineEdit::cursorPositionChanged, this, &SpellingLineEdit::recheck);
-    connect(&spelling_, &EditorSpelling::spellingChanged, this, &SpellingLineEdit::recheck);
+    connect(&spelling, &EditorSpelling::spellingChanged, this, &SpellingLineEdit::recheck);
 }
 
 void SpellingLineEdit::recheck() {
+    if (!spelling_)
+        return;
     const QList<WordSpan> flagged =
-        spelling_.unknownInInput(text(), hasFocus() ? cursorPosition() : -1);
+        spelling_->unknownInInput(text(), hasFocus() ? cursorPosition() : -1);
     if (flagged == flagged_)
         return;
     flagged_ = flagged;
@@ -73,13 +75,13 @@ void SpellingLineEdit::addSpellingEntries(QMenu& menu, qsizetype position) {
     const auto found = std::find_if(flagged_.cbegin(), flagged_.cend(), [position](const auto& s) {
         return s.start <= position && position <= s.end();
     });
-    if (found == flagged_.cend())
+    if (found == flagged_.cend() || !spelling_)
         return;
     const WordSpan span = *found;
     const QString word = line.mid(span.start, span.length);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QStringList suggestions = spelling_.suggestionsFor(word);
+    const QStringList suggestions = spelling_->suggestionsFor(word);
     QApplication::restoreOverrideCursor();
 
     QAction* first = menu.actions().isEmpty() ? nullptr : menu.actions().constFirst();
@@ -98,7 +100,10 @@ void SpellingLineEdit::addSpellingEntries(QMenu& menu, qsizetype position) {
         menu.insertAction(first, none);
     }
     auto* addWord = new QAction(QStringLiteral("Zur Wortliste hinzufügen"), &menu);
-    connect(addWord, &QAction::triggered, this, [this, word] { spelling_.addToWordList(word); });
+    connect(addWord, &QAction::triggered, this, [this, word] {
+        if (spelling_)
+            spelling_->addToWordList(word);
+    });
     menu.insertAction(first, addWord);
     if (first)
         menu.insertSeparator(first);

@@ -3,6 +3,7 @@
 #include "editor/spellingrules.h"
 
 #include <QLineEdit>
+#include <QPointer>
 
 class QMenu;
 
@@ -33,7 +34,8 @@ private:
     void recheck();
     void replaceWord(const WordSpan& span, const QString& word, const QString& replacement);
 
-    EditorSpelling& spelling_;
+    // The window's members go before its child widgets, which still see focus and text changes.
+    QPointer<EditorSpelling> spelling_;
     QList<WordSpan> flagged_;
 };
 
