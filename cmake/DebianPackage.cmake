@@ -85,6 +85,10 @@ string(REPLACE "${semicolon}" ";" CPACK_DEBIAN_PACKAGE_DESCRIPTION "${descriptio
 
 # Qt's own texts (text field menus, standard buttons) in German, as the program's are.
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-translations-l10n")
+# The editor's spell check links libhunspell and finds Debian's German dictionary at run time;
+# without it the editor works as before and says so.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libhunspell-1.7-0")
+string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", hunspell-de-de")
 
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -3,6 +3,8 @@
 #include "editor/listrules.h"
 #include "editor/samplelistdialog.h"
 #include "editor/samplelists.h"
+#include "editor/spellinglineedit.h"
+#include "editor/spellmarkdelegate.h"
 #include "platform/controls.h"
 #include "platform/picturebutton.h"
 #include "platform/twips.h"
@@ -35,13 +37,14 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       app_(app), editor_(app), saver_(app, editor_.files()), printer_(app, printing_),
       transfer_(app, clipboard_), unsavedEdits_(app, saver_), recovery_(app, unsavedEdits_),
-      model_(app.store) {
+      model_(app.store), spelling_(app) {
     setObjectName(QStringLiteral("editorWindow"));
     setWindowTitle(QStringLiteral("Tivoral:  Satzeditor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
     buildControls();
     connectLogic();
+    buildSpellingControls();
     showFileStatus();
     showFiles();
     showSelectedSentence();
@@ -142,7 +145,7 @@ void EditorWindow::buildControls() {
     wordLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     wordLabel_->setAccessibleDescription(QStringLiteral("Anzahl der Wörter"));
 
-    input_ = new QLineEdit(this);
+    input_ = new SpellingLineEdit(spelling_, this);
     input_->setObjectName(QStringLiteral("sentenceInput"));
     input_->setAccessibleName(QStringLiteral("Satzeingabe"));
     input_->setGeometry(twipsRect(120, 7200, 9375, 375));
@@ -186,6 +189,7 @@ void EditorWindow::connectLogic() {
 
 void EditorWindow::activate() {
     editor_.refreshFiles();
+    spelling_.start();
     showSelectedSentence();
     show();
     raise();
@@ -322,6 +326,25 @@ void EditorWindow::offerSampleLists() {
         });
     }
     sampleLists_->open();
+}
+
+void EditorWindow::buildSpellingControls() {
+    saver_.setSaveCheck([this] { return spelling_.mayGoOnWithSave(); });
+    model_.showSpelling(spelling_.listCheck());
+    sentences_->setItemDelegate(new SpellMarkDelegate(sentences_));
+
+    // Beside the sentence count, in the gap left of it.
+    QLabel* unknownCount =
+        addLabel(this, "unknownWordsLabel", QString(), twipsRect(4560, 960, 2040, 255));
+    unknownCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    unknownCount->setStyleSheet(QStringLiteral("QLabel { color: #c00000; }"));
+    unknownCount->setAccessibleDescription(QStringLiteral("Unbekannte Wörter in der Liste"));
+    connect(&spelling_, &EditorSpelling::unknownCountChanged, unknownCount, &QLabel::setText);
+
+    // Below the input line.
+    QLabel* status = addLabel(this, "spellingStatus", QString(), twipsRect(120, 7620, 9375, 255));
+    status->setAccessibleDescription(QStringLiteral("Rechtschreibprüfung"));
+    connect(&spelling_, &EditorSpelling::statusChanged, status, &QLabel::setText);
 }
 
 void EditorWindow::showWarning(bool shown) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/editorspelling.h"
 #include "editor/listclipboard.h"
 #include "editor/listprinter.h"
 #include "editor/listsaver.h"
@@ -66,6 +67,7 @@ private:
     void offerSampleLists();
     // The desktop session ends while the list may hold unsaved edits.
     void answerSessionEnd(QSessionManager& manager);
+    void buildSpellingControls();
 
     AppState& app_;
     SystemClipboard clipboard_;
@@ -77,6 +79,7 @@ private:
     UnsavedEditsQuestion unsavedEdits_;
     SessionRecovery recovery_;
     SentenceListModel model_;
+    EditorSpelling spelling_;
 
     QListView* sentences_ = nullptr;
     QListWidget* files_ = nullptr;

@@ -61,6 +61,8 @@ QString ListSaver::fileNameFor(const QString& typed) {
 }
 
 ListSaver::Result ListSaver::save() {
+    if (saveCheck_ && !saveCheck_())
+        return Result::Declined;
     const QString typed =
         app_.dialogs.input(QStringLiteral("Namen der Datei eingeben:"), DialogTitle, QString());
     if (typed.isEmpty())

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <functional>
 
 namespace tivoral {
 
@@ -21,6 +22,8 @@ public:
     ListSaver(AppState& app, SentenceFileList& editorFiles);
 
     Result save();
+    // Asked before anything else; false ends the save with nothing written.
+    void setSaveCheck(std::function<bool()> check) { saveCheck_ = std::move(check); }
 
     // The name a typed name is saved under: trailing blanks go, and a name without an
     // extension gets ".TXT", so that the file appears in the file lists.
@@ -44,6 +47,7 @@ private:
 
     AppState& app_;
     SentenceFileList& files_;
+    std::function<bool()> saveCheck_;
 };
 
 } // namespace tivoral

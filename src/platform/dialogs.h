@@ -31,6 +31,13 @@ public:
                                   Icon icon = Icon::None) {
         return message(prompt, title, Buttons::Ok, icon);
     }
+
+    // A question with buttons of its own: the first answers Yes, the second No (the default, and
+    // what Escape answers). Boxes on screen must override it to show the texts.
+    virtual Answer question(const QString& prompt, const QString& title, const QString& /*yesText*/,
+                            const QString& /*noText*/, Icon icon = Icon::Question) {
+        return message(prompt, title, Buttons::YesNo, icon, Answer::No);
+    }
 };
 
 } // namespace tivoral

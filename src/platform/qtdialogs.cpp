@@ -116,6 +116,7 @@ Answer QtDialogs::message(const QString& prompt, const QString& title, Buttons b
 }
 
 Answer QtDialogs::readingMessage(const QString& prompt, const QString& title, Icon icon) {
+    checkNoLockHeld();
     QMessageBox box(qtIcon(icon), title, screenText(prompt), QMessageBox::Ok, parentWindow());
     if (readingLook_)
         applyReadingLook(box, readingLook_());
@@ -150,6 +151,18 @@ void QtDialogs::applyReadingLook(QMessageBox& box, const ReadingBoxLook& look) {
         box.setPalette(palette);
         box.setAutoFillBackground(true);
     }
+}
+
+Answer QtDialogs::question(const QString& prompt, const QString& title, const QString& yesText,
+                           const QString& noText, Icon icon) {
+    checkNoLockHeld();
+    QMessageBox box(qtIcon(icon), title, screenText(prompt), QMessageBox::NoButton, parentWindow());
+    QPushButton* yes = box.addButton(yesText, QMessageBox::YesRole);
+    QPushButton* no = box.addButton(noText, QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText) {

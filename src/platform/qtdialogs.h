@@ -40,6 +40,8 @@ public:
     }
     // Gives the box's text that look, made smaller only where the box would not fit its screen.
     static void applyReadingLook(QMessageBox& box, const ReadingBoxLook& look);
+    Answer question(const QString& prompt, const QString& title, const QString& yesText,
+                    const QString& noText, Icon icon) override;
 
 private:
     static QWidget* parentWindow();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/speech.h"
+#include "platform/spelldictionary.h"
 #include "store/points.h"
 #include "store/practicerecord.h"
 #include "store/readingoptions.h"
@@ -45,6 +46,8 @@ public:
     TextCaseOption textCase;
     TeacherLock teacherLock;
     PracticeRecord practiceRecord;
+    // The sentence editor's spell check; loaded at its first use.
+    SpellDictionary spelling;
 };
 
 // Reads the settings file and the users file, each on its own: a file that reads fine is kept;

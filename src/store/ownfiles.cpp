@@ -2,6 +2,7 @@
 
 #include "platform/folderlock.h"
 #include "platform/saveledger.h"
+#include "store/classwordlist.h"
 #include "store/practiceentry.h"
 #include "store/readingoptions.h"
 #include "store/settings.h"
@@ -25,7 +26,8 @@ QStringList names() {
             QString::fromLatin1(ReadingOptionsFile::FileName),
             QString::fromLatin1(practicerecord::FileName),
             QString::fromLatin1(SaveLedger::FileName),
-            QString::fromLatin1(RecoveryFileName)};
+            QString::fromLatin1(RecoveryFileName),
+            QString::fromLatin1(ClassWordList::FileName)};
 }
 
 bool isOwnFile(const QString& fileName) {

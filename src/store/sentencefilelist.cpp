@@ -1,5 +1,7 @@
 #include "store/sentencefilelist.h"
 
+#include "store/ownfiles.h"
+
 #include <algorithm>
 
 namespace tivoral {
@@ -23,6 +25,8 @@ void SentenceFileList::refresh() {
     dir.setSorting(QDir::NoSort);
     // QDir matches name filters without regard to case unless told otherwise.
     QStringList names = dir.entryList();
+    // The class word list is a .TXT file too, but no sentence list.
+    names.removeIf([](const QString& name) { return ownfiles::isOwnFile(name); });
     // Plain case-insensitive order: fast enough for tens of thousands of names, and the
     // same files are kept whatever order the folder reports them in.
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {

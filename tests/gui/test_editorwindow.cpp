@@ -2,6 +2,7 @@
 #include "editor/listrules.h"
 #include "editor/samplelistdialog.h"
 #include "editor/samplelists.h"
+#include "editor/spellinglineedit.h"
 #include "support/programdriver.h"
 
 #include <QClipboard>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -51,6 +53,7 @@ private Q_SLOTS:
     void controlsActOnTheMarkedLine();
     void unsavedEditsAskBeforeGoingOn_data();
     void unsavedEditsAskBeforeGoingOn();
+    void spellCheckFlagsAndSuggests();
 };
 
 void EditorWindowTest::controlsActOnTheMarkedLine_data() {
@@ -181,6 +184,34 @@ void EditorWindowTest::unsavedEditsAskBeforeGoingOn() {
         QCOMPARE(f.app.store.entries(), edited);
         QVERIFY(fileLabel->toolTip().endsWith("NEU.TXT"));
     }
+}
+
+void EditorWindowTest::spellCheckFlagsAndSuggests() {
+    Editor f;
+    QVERIFY(f.app.spelling.waitUntilLoaded());
+    auto* input = f.window->findChild<SpellingLineEdit*>("sentenceInput");
+    QTest::keyClicks(input, "Die Kaze");
+    QVERIFY(input->flaggedWords().isEmpty()); // still being typed
+    input->insert(" schläft.");               // keyClicks types ASCII only
+    QTRY_COMPARE(input->flaggedWords(), QList<WordSpan>({{4, 4}}));
+    QTest::keyClick(input, Qt::Key_Return);
+    const QModelIndex added = f.window->findChild<QListView*>("sentenceList")->model()->index(4, 0);
+    QTRY_COMPARE(added.data(Qt::AccessibleTextRole).toString(),
+                 "Die Kaze schläft. – unbekanntes Wort: Kaze");
+    QTRY_COMPARE(f.window->findChild<QLabel*>("unknownWordsLabel")->text(), "1 unbekanntes Wort");
+
+    QMenu menu;
+    input->addSpellingEntries(menu, 6);
+    QStringList entries;
+    for (const QAction* action : menu.actions())
+        entries.append(action->text());
+    QVERIFY2(entries.size() <= 7 && entries.first() == "Katze" &&
+                 entries.last() == "Zur Wortliste hinzufügen",
+             qPrintable(entries.join('|')));
+    menu.actions().constFirst()->trigger();
+    QCOMPARE(input->text(), "Die Katze schläft.");
+    QCOMPARE(f.app.store.entry(4), "Die Kaze schläft."); // the input line only
+    QVERIFY(input->flaggedWords().isEmpty());
 }
 
 QTEST_MAIN(EditorWindowTest)

@@ -27,6 +27,12 @@ Answer ScriptedDialogs::message(const QString& prompt, const QString& title, But
     return answer;
 }
 
+Answer ScriptedDialogs::question(const QString& prompt, const QString& title,
+                                 const QString& yesText, const QString& noText, Icon icon) {
+    questionButtons.append({yesText, noText});
+    return message(prompt, title, Buttons::YesNo, icon, Answer::No);
+}
+
 QString ScriptedDialogs::input(const QString& prompt, const QString& title,
                                const QString& defaultText) {
     refuseWhileLockHeld(title);

@@ -32,6 +32,9 @@ public:
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     // Takes its answer from the same queue as input.
     QString passwordInput(const QString& prompt, const QString& title) override;
+    // Takes its answer from the same queue as message.
+    Answer question(const QString& prompt, const QString& title, const QString& yesText,
+                    const QString& noText, Icon icon) override;
 
     void queueAnswer(Answer answer) { answers.enqueue(answer); }
     void queueInput(const QString& text) { inputs.enqueue(text); }
@@ -40,6 +43,8 @@ public:
     std::function<void()> whileOpen;
 
     QList<Box> boxes;
+    // The own button texts of each question, in order.
+    QList<QStringList> questionButtons;
     QQueue<Answer> answers;
     QQueue<QString> inputs;
 
