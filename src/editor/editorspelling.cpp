@@ -13,7 +13,7 @@ namespace tivoral {
 
 namespace {
 
-const QString Title = QStringLiteral("Rechtschreibprüfung");
+const QString SpellCheckTitle = QStringLiteral("Rechtschreibprüfung");
 
 } // namespace
 
@@ -132,7 +132,7 @@ bool EditorSpelling::addToWordList(const QString& word) {
             error;
         if (!prompt.endsWith(CR))
             prompt += CR;
-        app_.dialogs.message(prompt, Title, Buttons::Ok, Icon::Warning);
+        app_.dialogs.message(prompt, SpellCheckTitle, Buttons::Ok, Icon::Warning);
         return false;
     }
     checkWithCurrentWords();
@@ -150,7 +150,7 @@ bool EditorSpelling::mayGoOnWithSave() {
     if (words.size() > MaxAskedWords)
         listed += QStringLiteral(" und %1 weitere").arg(words.size() - MaxAskedWords);
     const Answer answer = app_.dialogs.question(
-        QStringLiteral("Diese Wörter kennt die Rechtschreibprüfung nicht: ") + listed + CR, Title,
+        QStringLiteral("Diese Wörter kennt die Rechtschreibprüfung nicht: ") + listed + CR, SpellCheckTitle,
         QStringLiteral("Trotzdem speichern"), QStringLiteral("Zurück zur Liste"), Icon::Question);
     if (answer == Answer::Yes)
         return true;

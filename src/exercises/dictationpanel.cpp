@@ -12,20 +12,20 @@
 namespace tivoral {
 
 namespace {
-constexpr int ContentLeftTwips = 240;
-constexpr int ContentWidthTwips = 9135;
-constexpr int TaskTopTwips = 1080;
-constexpr int TaskHeightTwips = 375;
-constexpr int TaskFontPoints = 12;
+constexpr int DictationContentLeftTwips = 240;
+constexpr int DictationContentWidthTwips = 9135;
+constexpr int DictationTaskTopTwips = 1080;
+constexpr int DictationTaskHeightTwips = 375;
+constexpr int DictationTaskFontPoints = 12;
 // Two buttons a child cannot miss, side by side under the task.
-constexpr int HearingTopTwips = 1620;
-constexpr int HearingWidthTwips = 4440;
-constexpr int HearingHeightTwips = 1200;
-constexpr int HearingGapTwips = 255;
-constexpr int HearingFontPoints = 16;
-constexpr int HearingIconPixels = 48;
-constexpr int InputTopTwips = 3120;
-constexpr int InputHeightTwips = 4335;
+constexpr int DictationHearingTopTwips = 1620;
+constexpr int DictationHearingWidthTwips = 4440;
+constexpr int DictationHearingHeightTwips = 1200;
+constexpr int DictationHearingGapTwips = 255;
+constexpr int DictationHearingFontPoints = 16;
+constexpr int DictationHearingIconPixels = 48;
+constexpr int DictationAnswerTopTwips = 3120;
+constexpr int DictationAnswerHeightTwips = 4335;
 } // namespace
 
 PanelNames DictationPanel::names() {
@@ -51,19 +51,19 @@ DictationPanel::DictationPanel(DictationExercise& dictation, QWidget* parent)
     : ExercisePanel(dictation, names(), parent) {
     auto* task = new QLabel(QStringLiteral("Hör gut zu und schreibe den Satz auf:"), this);
     task->setObjectName(QStringLiteral("dictationTaskLabel"));
-    task->setFont(panelstyle::layoutFont(TaskFontPoints));
-    placeTwips(task, ContentLeftTwips, TaskTopTwips, ContentWidthTwips, TaskHeightTwips);
+    task->setFont(panelstyle::layoutFont(DictationTaskFontPoints));
+    placeTwips(task, DictationContentLeftTwips, DictationTaskTopTwips, DictationContentWidthTwips, DictationTaskHeightTwips);
 
     connect(addHearingButton(QStringLiteral("hearSentenceButton"), QStringLiteral("Satz anhören"),
-                             QStringLiteral("satzhoeren"), ContentLeftTwips),
+                             QStringLiteral("satzhoeren"), DictationContentLeftTwips),
             &QPushButton::clicked, &dictation, &DictationExercise::hearSentence);
     connect(addHearingButton(QStringLiteral("hearWordButton"), QStringLiteral("Wort anhören"),
                              QStringLiteral("worthoeren"),
-                             ContentLeftTwips + HearingWidthTwips + HearingGapTwips),
+                             DictationContentLeftTwips + DictationHearingWidthTwips + DictationHearingGapTwips),
             &QPushButton::clicked, &dictation, &DictationExercise::hearNextWord);
 
     input_ = new TypingInput(dictation, QStringLiteral("dictationAnswerBox"), this);
-    placeAnswerBox(input_, ContentLeftTwips, InputTopTwips, ContentWidthTwips, InputHeightTwips);
+    placeAnswerBox(input_, DictationContentLeftTwips, DictationAnswerTopTwips, DictationContentWidthTwips, DictationAnswerHeightTwips);
     followExerciseFont(input_, panelstyle::LayoutFontPoints);
 }
 
@@ -73,10 +73,10 @@ QPushButton* DictationPanel::addHearingButton(const QString& name, const QString
     button->setObjectName(name);
     button->setAccessibleName(caption);
     button->setToolTip(caption);
-    button->setIconSize(QSize(scaledPixels(HearingIconPixels), scaledPixels(HearingIconPixels)));
-    button->setFont(panelstyle::layoutFont(HearingFontPoints));
+    button->setIconSize(QSize(scaledPixels(DictationHearingIconPixels), scaledPixels(DictationHearingIconPixels)));
+    button->setFont(panelstyle::layoutFont(DictationHearingFontPoints));
     button->setCursor(Qt::PointingHandCursor);
-    placeTwips(button, leftTwips, HearingTopTwips, HearingWidthTwips, HearingHeightTwips);
+    placeTwips(button, leftTwips, DictationHearingTopTwips, DictationHearingWidthTwips, DictationHearingHeightTwips);
     return button;
 }
 

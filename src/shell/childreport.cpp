@@ -203,22 +203,28 @@ void makeChildReport(AppState& app, const ChildReport& report) {
     }
     QString prompt;
     bool allWell = painted;
-    QFile file;
     if (!painted) {
         prompt = QStringLiteral("Der Bericht konnte nicht erstellt werden.") + CR + error + CR;
-    } else if (!numberedfile::create(app.workFolder, fileStem(report.user), QStringLiteral("PDF"),
-                                     ReportMaxFileNumber, file)) {
-        allWell = false;
-        prompt = QStringLiteral("Im Arbeitsordner ließ sich keine neue PDF-Datei anlegen.") + CR;
-    } else if (file.write(pdf) != pdf.size() || !file.flush()) {
-        allWell = false;
-        file.remove();
-        prompt = QStringLiteral("Der Bericht konnte nicht gespeichert werden.") + CR +
-                 QDir::toNativeSeparators(file.fileName()) + CR;
     } else {
-        file.close();
-        prompt = QStringLiteral("Der Bericht ist als PDF-Datei gespeichert:") + CR +
-                 QDir::toNativeSeparators(file.fileName()) + CR;
+        const numberedfile::NewFile written = numberedfile::writeNew(
+            app.workFolder, fileStem(report.user), QStringLiteral("PDF"), ReportMaxFileNumber,
+            [&pdf](QIODevice& device, QString*) { return device.write(pdf) == pdf.size(); });
+        const QString shownPath = QDir::toNativeSeparators(written.path);
+        switch (written.result) {
+        case numberedfile::NewFile::Result::NotCreated:
+            allWell = false;
+            prompt = QStringLiteral("Im Arbeitsordner ließ sich keine neue PDF-Datei anlegen.") + CR;
+            break;
+        case numberedfile::NewFile::Result::NotWritten:
+            allWell = false;
+            prompt = QStringLiteral("Der Bericht konnte nicht gespeichert werden.") + CR +
+                     shownPath + CR + written.error + CR;
+            break;
+        case numberedfile::NewFile::Result::Written:
+            prompt = QStringLiteral("Der Bericht ist als PDF-Datei gespeichert:") + CR + shownPath +
+                     CR;
+            break;
+        }
     }
     if (painted && !QPrinterInfo::availablePrinters().isEmpty()) {
         error.clear();
