@@ -14,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QTextStream>
 
 #include <cstdio>
 #include <unistd.h>
@@ -26,6 +25,12 @@ namespace {
 constexpr int Usage = 2;
 constexpr useconds_t PauseMicroseconds = 2000;
 
+// One line of standard input, read without buffering more: the next line is for the next wait.
+void waitForLine() {
+    for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
+    }
+}
+
 // Neither copy goes on past its first change before both have made theirs: the two runs are
 // certain to overlap, however the machine schedules them.
 void meetTheOtherCopy(int round) {
@@ -33,7 +38,7 @@ void meetTheOtherCopy(int round) {
         return;
     std::puts("begun");
     std::fflush(stdout);
-    QTextStream(stdin).readLine();
+    waitForLine();
 }
 
 // The exit code counts the changes that did not get into the files.
@@ -88,7 +93,7 @@ int main(int argc, char** argv) {
     // Both copies start their loops together, so that their changes really meet.
     std::puts("ready");
     std::fflush(stdout);
-    QTextStream(stdin).readLine();
+    waitForLine();
     const QDir folder(args.at(2));
     return record ? appendPlanned(folder, args.at(3), rounds)
                   : addPlanned(folder, args.at(3), rounds);
