@@ -15,6 +15,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tivoral {
 
 namespace {
@@ -81,6 +83,15 @@ WorksheetDialog::WorksheetDialog(const WorksheetOptions& options, int markedCoun
     }
     auto* fontRow = new QFormLayout;
     fontRow->addRow(QStringLiteral("Schrift:"), font_);
+    // Coloured syllables as the children know them from the screen; arcs for a printer without
+    // colour.
+    syllables_ = new QComboBox(this);
+    syllables_->setObjectName(QStringLiteral("worksheetSyllables"));
+    syllables_->setAccessibleName(QStringLiteral("Silben"));
+    syllables_->addItem(QStringLiteral("nicht markieren"), int(SyllableStyle::None));
+    syllables_->addItem(QStringLiteral("Silben farbig"), int(SyllableStyle::Colours));
+    syllables_->addItem(QStringLiteral("Silbenbögen"), int(SyllableStyle::Arcs));
+    fontRow->addRow(QStringLiteral("Silben:"), syllables_);
 
     auto* buttons = new QDialogButtonBox(this);
     create_ = buttons->addButton(QStringLiteral("Erstellen"), QDialogButtonBox::AcceptRole);
@@ -122,6 +133,7 @@ void WorksheetDialog::showChoices(const WorksheetOptions& options, int markedCou
     }
     const int font = font_->findData(options.fontFamily);
     font_->setCurrentIndex(font < 0 ? 0 : font);
+    syllables_->setCurrentIndex(std::max(0, syllables_->findData(int(options.syllables))));
     updateCreateButton();
 }
 
@@ -145,6 +157,7 @@ WorksheetOptions WorksheetDialog::options() const {
                                                        : WorksheetOptions::Sentences::All;
     options.firstCount = firstCount_->value();
     options.fontFamily = font_->currentData().toString();
+    options.syllables = SyllableStyle(syllables_->currentData().toInt());
     return options;
 }
 

@@ -35,6 +35,7 @@ private:
     QRadioButton* firstSentences_ = nullptr;
     QSpinBox* firstCount_ = nullptr;
     QComboBox* font_ = nullptr;
+    QComboBox* syllables_ = nullptr;
     QPushButton* create_ = nullptr;
 };
 

@@ -5,7 +5,6 @@
 #include "platform/systemprinting.h"
 #include "platform/textmarks.h"
 #include "store/appstate.h"
-#include "worksheets/worksheetoptions.h"
 #include "worksheets/worksheetpainter.h"
 
 #include <QDir>
@@ -75,12 +74,9 @@ void WorksheetMaker::make(const WorksheetOptions& options, const QList<int>& mar
         return;
     }
     const QString listName = QFileInfo(app_.fileStatus.editorPath()).fileName();
-    // The syllables are marked on paper as the current child reads them on screen.
-    WorksheetOptions chosen = options;
-    chosen.syllables = syllableStyleFor(app_.readingAids.current());
     const WorksheetContent content =
         composeWorksheet(listName.isEmpty() ? QStringLiteral("Satzliste") : listName, sentences,
-                         app_.random, app_.textCase, chosen);
+                         app_.random, app_.textCase, options);
     const QString family = options.fontFamily.isEmpty() ? classFontFamily() : options.fontFamily;
 
     QString prompt;

@@ -12,6 +12,7 @@ const QString SolutionsKey = QStringLiteral("ArbeitsblattLoesungen");
 const QString SentencesKey = QStringLiteral("ArbeitsblattSaetze");
 const QString FirstCountKey = QStringLiteral("ArbeitsblattErste");
 const QString FontKey = QStringLiteral("ArbeitsblattSchrift");
+const QString SyllablesKey = QStringLiteral("ArbeitsblattSilben");
 // More sentences than a worksheet takes are never needed.
 constexpr int MaxFirstCount = WorksheetContent::MaxSentences;
 
@@ -19,6 +20,12 @@ constexpr ValueTexts<WorksheetOptions::Sentences, 3> SentencesTexts{{
     {WorksheetOptions::Sentences::All, u"alle"},
     {WorksheetOptions::Sentences::Marked, u"markierte"},
     {WorksheetOptions::Sentences::First, u"erste"},
+}};
+
+constexpr ValueTexts<SyllableStyle, 3> SyllableTexts{{
+    {SyllableStyle::None, u"keine"},
+    {SyllableStyle::Colours, u"farbig"},
+    {SyllableStyle::Arcs, u"boegen"},
 }};
 
 QString exerciseKey(const SheetExerciseKind& kind) {
@@ -47,6 +54,8 @@ WorksheetOptions read(const ReadingOptionsFile& file) {
     if (number && first >= 1 && first <= MaxFirstCount)
         options.firstCount = first;
     options.fontFamily = section.value(FontKey);
+    if (const auto syllables = valueOf(SyllableTexts, section.value(SyllablesKey)))
+        options.syllables = *syllables;
     return options;
 }
 
@@ -58,6 +67,7 @@ bool write(const ReadingOptionsFile& file, const WorksheetOptions& options, QStr
     values[SentencesKey] = textOf(SentencesTexts, options.sentences);
     values[FirstCountKey] = QString::number(options.firstCount);
     values[FontKey] = options.fontFamily;
+    values[SyllablesKey] = textOf(SyllableTexts, options.syllables);
     return file.change(std::nullopt, values, error);
 }
 

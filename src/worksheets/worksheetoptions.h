@@ -1,6 +1,5 @@
 #pragma once
 
-#include "store/readingoptions.h"
 #include "worksheets/worksheetcontent.h"
 
 #include <QString>
@@ -18,11 +17,5 @@ WorksheetOptions read(const ReadingOptionsFile& file);
 bool write(const ReadingOptionsFile& file, const WorksheetOptions& options, QString* error);
 
 } // namespace worksheetoptions
-
-// The syllables on paper as the child reads them on screen ("Silben farbig"); arcs are the
-// teacher's choice for printers without colour.
-inline SyllableStyle syllableStyleFor(const ReadingOptions& reading) {
-    return reading.syllableColours ? SyllableStyle::Colours : SyllableStyle::None;
-}
 
 } // namespace tivoral

@@ -5,6 +5,7 @@
 #include "worksheets/pageplan.h"
 #include "worksheets/worksheetcontent.h"
 #include "worksheets/worksheetmaker.h"
+#include "worksheets/worksheetoptions.h"
 
 #include <QTest>
 
@@ -91,9 +92,9 @@ void WorksheetsTest::pagesNeverSplitASentence() {
 }
 
 void WorksheetsTest::pdfUnderAFreshNameEndsWithTheAnswers() {
-    // The child reads coloured syllables: the worksheet marks them too, until a dialog asks.
+    // The teacher chose coloured syllables for the folder's worksheets.
     Fixture f({{QStringLiteral("ARBEITSBLATT.PDF"), "alt"},
-               {QStringLiteral("TIVORAL.OPT"), "[*]\r\nSilbenFarbig = ja\r\n"}},
+               {QStringLiteral("TIVORAL.OPT"), "[*]\r\nArbeitsblattSilben = farbig\r\n"}},
               {0.3, 0.7, 0.1});
     f.app.readingAids.reload();
     f.app.settings.applyFonts(FontChoice{QStringLiteral("DejaVu Sans"), 24});
@@ -104,7 +105,7 @@ void WorksheetsTest::pdfUnderAFreshNameEndsWithTheAnswers() {
                         f.folder.path(QStringLiteral("ARBEITSBLATT-2.PDF"))));
     FakeSheetPrinter printer;
 
-    WorksheetMaker(f.app, printer).make();
+    WorksheetMaker(f.app, printer).make(worksheetoptions::read(f.app.readingAids.file()));
 
     QCOMPARE(f.folder.read(QStringLiteral("ARBEITSBLATT.PDF")), "alt");
     QVERIFY(!f.folder.exists(QStringLiteral("nirgends")));
