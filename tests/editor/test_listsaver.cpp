@@ -63,8 +63,6 @@ void ListSaverTest::savesUnderCapitalNameAfterAskingForTxt_data() {
     row("ß stays ß", "", "straße.txt", Answer::Yes, "", "STRAßE.TXT");
     row("trailing blanks", "", "saetze  ", Answer::Yes, "", "SAETZE.TXT");
     row("existing TXT, no", "LISTE.TXT", "Liste", Answer::No, "LISTE.TXT", "");
-    row("existing letter, no", "ELTERNBRIEF.DOCX", "Elternbrief.docx", Answer::No,
-        "ELTERNBRIEF.DOCX", "");
     row("existing export, yes", "LERNSTAND.CSV", "lernstand.csv", Answer::Yes, "LERNSTAND.CSV",
         "LERNSTAND.CSV");
     // The file the question names is replaced, not joined by a second one in capitals.

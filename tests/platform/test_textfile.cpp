@@ -2,6 +2,7 @@
 #include "platform/textcase.h"
 #include "platform/textfile.h"
 #include "store/ownfiles.h"
+#include "support/diskfull.h"
 #include "support/permissions.h"
 #include "support/workfolder.h"
 
@@ -10,8 +11,6 @@
 #include <QTest>
 
 #include <cerrno>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace tivoral;
@@ -110,14 +109,8 @@ void TextFileTest::failedWriteKeepsTheOldFile() {
     }
     const QStringList lines(oldBytes / 3, u"Neu"_s);
     QString error;
-    // A file-size limit makes every write beyond it fail, as on a full disk.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit diskFull{limit > 0 ? rlim_t(limit) : saved.rlim_cur, saved.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &diskFull);
-    const bool written = textfile::writeLinesAtomic(folder.path(Name), lines, &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
+    const bool written = testing::withDiskFullAfter(
+        limit, [&] { return textfile::writeLinesAtomic(folder.path(Name), lines, &error); });
     QCOMPARE(written, limit == 0);
     QCOMPARE(folder.dir().entryList(QDir::Files | QDir::Hidden), QStringList{Name});
     if (written)

@@ -5,14 +5,12 @@
 #include "store/practicerecord.h"
 #include "store/practicerecordreader.h"
 #include "store/readingoptions.h"
+#include "support/diskfull.h"
 #include "support/workfolder.h"
 
 #include <QProcess>
 #include <QTest>
 #include <QUrl>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tivoral;
 using namespace tivoral::testing;
@@ -154,15 +152,10 @@ void ClassRosterTest::failedWriteLeavesEveryFileAsItWas() {
     const QMap<QString, QByteArray> before = folderBytes(folder);
     // The small files fit under the limit, the rewritten record does not: the files written
     // before it must be put back.
-    constexpr rlim_t LimitBytes = 4096;
-    QVERIFY(before.value("PROTOKOLL.CSV").size() > qsizetype(LimitBytes));
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit diskFull{LimitBytes, saved.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &diskFull);
-    const ClassRoster::Result result = ClassRoster(folder.dir()).rename(Jorg, "Jana");
-    setrlimit(RLIMIT_FSIZE, &saved);
+    constexpr qsizetype LimitBytes = 4096;
+    QVERIFY(before.value("PROTOKOLL.CSV").size() > LimitBytes);
+    const ClassRoster::Result result =
+        withDiskFullAfter(LimitBytes, [&] { return ClassRoster(folder.dir()).rename(Jorg, "Jana"); });
     QCOMPARE(result.outcome, Outcome::Failed);
     QVERIFY2(result.reason.startsWith("PROTOKOLL.CSV: "), qPrintable(result.reason));
     QCOMPARE(folderBytes(folder), before);

@@ -1,12 +1,10 @@
 #include "store/appstate.h"
 #include "store/learningoverview.h"
+#include "support/diskfull.h"
 #include "support/fixture.h"
 #include "support/practicegenerator.h"
 
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tivoral;
 using namespace tivoral::testing;
@@ -131,13 +129,7 @@ void PracticeOverviewTest::exportQuotesAndOverwritesNothing() {
 
     // A full disk leaves neither a cut file nor the temporary one behind.
     const QStringList before = folder.dir().entryList(QDir::Files | QDir::Hidden);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit diskFull{rlim_t(16), saved.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &diskFull);
-    overview.exportTable();
-    setrlimit(RLIMIT_FSIZE, &saved);
+    withDiskFullAfter(16, [&] { overview.exportTable(); });
     QVERIFY(
         f.dialogs.last().prompt.startsWith(u"Die Übersicht konnte nicht gespeichert werden."_s));
     QCOMPARE(folder.dir().entryList(QDir::Files | QDir::Hidden), before);

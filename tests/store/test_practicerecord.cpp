@@ -1,12 +1,10 @@
 #include "store/practicerecord.h"
 #include "store/practicerecordreader.h"
+#include "support/diskfull.h"
 #include "support/practicegenerator.h"
 #include "support/workfolder.h"
 
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tivoral;
 using namespace tivoral::testing;
@@ -147,13 +145,8 @@ void PracticeRecordTest::appendsOnlyWholeLinesToARecord() {
     if (!before.isEmpty())
         folder.write(Record, before);
     PracticeRecord record(folder.dir());
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{sizeLimit > 0 ? rlim_t(sizeLimit) : saved.rlim_cur, saved.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const bool written = record.append(entry(Event::Lupe, u"Neu."_s));
-    setrlimit(RLIMIT_FSIZE, &saved);
+    const bool written =
+        withDiskFullAfter(sizeLimit, [&] { return record.append(entry(Event::Lupe, u"Neu."_s)); });
     QCOMPARE(written, !after.isEmpty());
     QCOMPARE(record.failedLines(), after.isEmpty() ? 1 : 0);
     QCOMPARE(folder.read(Record), after.isEmpty() ? before : after);

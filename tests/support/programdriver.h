@@ -101,12 +101,6 @@ struct ProgramDriver : Fixture {
             QCoreApplication::sendEvent(box, &press);
         }
     }
-    void type(const QString& box, const QString& text) { type(find(box), text); }
-    static void press(QWidget* target, Qt::Key key, int times = 1) {
-        for (int k = 0; k < times; ++k)
-            QTest::keyClick(target, key,
-                            key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
-    }
 
     static void doubleClickRow(QListWidget* list, int row) {
         const QPoint at = list->visualItemRect(list->item(row)).center();
