@@ -2,6 +2,7 @@
 #include "editor/listrules.h"
 #include "store/sentencefiles.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <cstddef>
@@ -16,9 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString clipboard = split < 0 ? input : input.mid(split + 1);
 
     const QStringList pasted = tivoral::listrules::linesToPaste(entries, clipboard);
-    // Pasted lines come with their spaces made plain.
-    QString plainClipboard = clipboard;
-    tivoral::makeBlanksPlain(plainClipboard);
+    // Pasted lines come cleaned as typed text is, line by line.
+    QString plainClipboard;
+    for (QString line : clipboard.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
+        tivoral::cleanTypedText(line);
+        plainClipboard += line + QLatin1Char('\n');
+    }
     QStringList seen = entries;
     for (const QString& line : pasted) {
         if (line.isEmpty() || line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
