@@ -1,6 +1,7 @@
 #include "platform/numberedfile.h"
 
 #include "platform/safefile.h"
+#include "platform/textmarks.h"
 
 #include <QFile>
 #include <QTemporaryFile>
@@ -95,6 +96,23 @@ NewFile writeNew(const QDir& folder, const QString& stem, const QString& extensi
     }
     made.result = NewFile::Result::NotCreated;
     return made;
+}
+
+QString NewFile::report(const QString& subject, const QString& extension) const {
+    const QString shownPath = QDir::toNativeSeparators(path);
+    switch (result) {
+    case Result::NotCreated:
+        return QStringLiteral("Im Arbeitsordner ließ sich keine neue %1-Datei anlegen.")
+                   .arg(extension) +
+               CR;
+    case Result::NotWritten:
+        return subject + QStringLiteral(" konnte nicht gespeichert werden.") + CR + shownPath + CR +
+               error + CR;
+    case Result::Written:
+        break;
+    }
+    return subject + QStringLiteral(" ist als %1-Datei gespeichert:").arg(extension) + CR +
+           shownPath + CR;
 }
 
 } // namespace tivoral::numberedfile

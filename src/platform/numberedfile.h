@@ -24,6 +24,11 @@ struct NewFile {
     Result result = Result::NotCreated;
     QString path;  // the file written, or the name it was to get
     QString error; // why it was not written, in German
+
+    bool written() const { return result == Result::Written; }
+    // What the user is told, ending in CR: "<subject> ist als PDF-Datei gespeichert: …", that
+    // it could not be saved and why, or that no new file could be made in the folder.
+    QString report(const QString& subject, const QString& extension) const;
 };
 
 // Writes a new numbered file whole or not at all: into a temporary file of the folder first,

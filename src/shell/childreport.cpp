@@ -209,22 +209,8 @@ void makeChildReport(AppState& app, const ChildReport& report) {
         const numberedfile::NewFile written = numberedfile::writeNew(
             app.workFolder, fileStem(report.user), QStringLiteral("PDF"), ReportMaxFileNumber,
             [&pdf](QIODevice& device, QString*) { return device.write(pdf) == pdf.size(); });
-        const QString shownPath = QDir::toNativeSeparators(written.path);
-        switch (written.result) {
-        case numberedfile::NewFile::Result::NotCreated:
-            allWell = false;
-            prompt = QStringLiteral("Im Arbeitsordner ließ sich keine neue PDF-Datei anlegen.") + CR;
-            break;
-        case numberedfile::NewFile::Result::NotWritten:
-            allWell = false;
-            prompt = QStringLiteral("Der Bericht konnte nicht gespeichert werden.") + CR +
-                     shownPath + CR + written.error + CR;
-            break;
-        case numberedfile::NewFile::Result::Written:
-            prompt = QStringLiteral("Der Bericht ist als PDF-Datei gespeichert:") + CR + shownPath +
-                     CR;
-            break;
-        }
+        prompt = written.report(QStringLiteral("Der Bericht"), QStringLiteral("PDF"));
+        allWell = written.written();
     }
     if (painted && !QPrinterInfo::availablePrinters().isEmpty()) {
         error.clear();

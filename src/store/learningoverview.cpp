@@ -89,24 +89,8 @@ void LearningOverview::exportTable() const {
     const numberedfile::NewFile csv = numberedfile::writeNew(
         app_.workFolder, QString::fromLatin1(ExportStem), QStringLiteral("CSV"), MaxExportNumber,
         [&bytes](QIODevice& device, QString*) { return device.write(bytes) == bytes.size(); });
-    const QString shownPath = QDir::toNativeSeparators(csv.path);
-    switch (csv.result) {
-    case numberedfile::NewFile::Result::NotCreated:
-        app_.dialogs.message(
-            QStringLiteral("Im Arbeitsordner ließ sich keine neue CSV-Datei anlegen.") + CR, Title,
-            Buttons::Ok, Icon::Warning);
-        return;
-    case numberedfile::NewFile::Result::NotWritten:
-        app_.dialogs.message(QStringLiteral("Die Übersicht konnte nicht gespeichert werden.") + CR +
-                                 shownPath + CR + csv.error + CR,
-                             Title, Buttons::Ok, Icon::Warning);
-        return;
-    case numberedfile::NewFile::Result::Written:
-        app_.dialogs.message(QStringLiteral("Die Übersicht ist als CSV-Datei gespeichert:") + CR +
-                                 shownPath + CR,
-                             Title, Buttons::Ok, Icon::Information);
-        return;
-    }
+    app_.dialogs.message(csv.report(QStringLiteral("Die Übersicht"), QStringLiteral("CSV")), Title,
+                         Buttons::Ok, csv.written() ? Icon::Information : Icon::Warning);
 }
 
 } // namespace tivoral

@@ -79,29 +79,13 @@ void WorksheetMaker::make(const WorksheetOptions& options, const QList<int>& mar
                          app_.random, app_.textCase, options);
     const QString family = options.fontFamily.isEmpty() ? classFontFamily() : options.fontFamily;
 
-    QString prompt;
-    bool allWell = true;
     const numberedfile::NewFile pdf = numberedfile::writeNew(
         app_.workFolder, QString::fromLatin1(FileStem), QStringLiteral("PDF"), MaxFileNumber,
         [&](QIODevice& device, QString* error) {
             return writeWorksheetPdf(device, content, family, error);
         });
-    const QString shownPath = QDir::toNativeSeparators(pdf.path);
-    switch (pdf.result) {
-    case numberedfile::NewFile::Result::NotCreated:
-        allWell = false;
-        prompt = QStringLiteral("Im Arbeitsordner ließ sich keine neue PDF-Datei anlegen.") + CR;
-        break;
-    case numberedfile::NewFile::Result::NotWritten:
-        allWell = false;
-        prompt = QStringLiteral("Das Arbeitsblatt konnte nicht gespeichert werden.") + CR +
-                 shownPath + CR + pdf.error + CR;
-        break;
-    case numberedfile::NewFile::Result::Written:
-        prompt =
-            QStringLiteral("Das Arbeitsblatt ist als PDF-Datei gespeichert:") + CR + shownPath + CR;
-        break;
-    }
+    QString prompt = pdf.report(QStringLiteral("Das Arbeitsblatt"), QStringLiteral("PDF"));
+    bool allWell = pdf.written();
 
     if (printer_.hasPrinter()) {
         QString error;
