@@ -24,6 +24,7 @@ public:
     Result rewrite(QByteArrayView record) const;
 
 private:
+    Result rewriteUtf8(QByteArrayView record) const;
     // The bytes of one line with its line end; a line feed inside quotes does not end it.
     static qsizetype lineLength(QByteArrayView rest);
     // The line rewritten, or none when it stays as it is; an empty result leaves it out.
@@ -32,6 +33,7 @@ private:
     QString user_;
     std::optional<QString> newName_;
     QByteArray userBytes_; // as the name stands in a line, to pass over the others quickly
+    QByteArray userUtf8_;
 };
 
 } // namespace tivoral

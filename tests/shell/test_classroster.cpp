@@ -1,6 +1,7 @@
 #include "game/highscorelist.h"
 #include "game/sharedfolderplan.h"
 #include "platform/textfile.h"
+#include "platform/textmarks.h"
 #include "shell/classroster.h"
 #include "store/practicerecord.h"
 #include "store/practicerecordreader.h"
@@ -70,6 +71,8 @@ class ClassRosterTest : public QObject {
 private Q_SLOTS:
     void changeReachesEveryFile_data();
     void changeReachesEveryFile();
+    void windows1252RecordIsRewrittenReadable_data();
+    void windows1252RecordIsRewrittenReadable();
     void failedWriteLeavesEveryFileAsItWas();
     void renameWhileAnotherCopyAppends();
 };
@@ -143,6 +146,30 @@ void ClassRosterTest::changeReachesEveryFile() {
              {Jorg.toUtf8(), Jorg.toLatin1(), QUrl::toPercentEncoding(Jorg)})
             QVERIFY2(!bytes.contains(spelling), qPrintable(it.key()));
     }
+}
+
+// A record a spreadsheet saved in Windows-1252: the child's lines are found by the name's own
+// bytes there, and the rewritten record reads the same as before apart from the change.
+void ClassRosterTest::windows1252RecordIsRewrittenReadable_data() {
+    QTest::addColumn<QString>("newName"); // empty: removed
+    QTest::addColumn<QStringList>("recordUsers");
+    QTest::newRow("renamed") << "Jürgen" << QStringList{"Anna", "Jürgen", "Ben"};
+    QTest::newRow("removed") << "" << QStringList{"Anna", "Ben"};
+}
+
+void ClassRosterTest::windows1252RecordIsRewrittenReadable() {
+    QFETCH(QString, newName);
+    WorkFolder folder;
+    layClass(folder);
+    const QByteArray utf8 = folder.read("PROTOKOLL.CSV");
+    folder.write("PROTOKOLL.CSV", QString::fromUtf8(utf8.sliced(Utf8Bom.size())).toLatin1());
+    const ClassRoster roster(folder.dir());
+    QCOMPARE((newName.isEmpty() ? roster.remove(Jorg, true) : roster.rename(Jorg, newName)).outcome,
+             Outcome::Done);
+    QTEST(recordUsers(folder), "recordUsers");
+    const QByteArray after = folder.read("PROTOKOLL.CSV");
+    QVERIFY(!after.contains(Jorg.toLatin1()));
+    QVERIFY(after.contains(recordLine("Anna", "Oma; \"kocht\".")));
 }
 
 void ClassRosterTest::failedWriteLeavesEveryFileAsItWas() {
