@@ -44,6 +44,8 @@ FileView::FileView(AppState& app, MainViews& views, QWidget* parent)
     files_->setAccessibleName(QStringLiteral("Satzdateien, Doppelklick zum Laden"));
     files_->setFont(panelstyle::layoutFont(ListFontPoints, false));
     files_->setFixedWidth(twips(FileListWidthTwips));
+    // A folder of thousands of lists shows its first names at once and measures the rest after.
+    files_->setLayoutMode(QListView::Batched);
 
     preview_ = new QPlainTextEdit(this);
     preview_->setObjectName(QStringLiteral("sentenceFilePreview"));

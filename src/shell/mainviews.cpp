@@ -12,8 +12,13 @@ void MainViews::startUp() {
         app_.mainFiles.setSelected(0);
     loadSettingsAndUsers(app_);
     app_.loader.loadSentenceFile(app_.mainFiles);
-    // The list was read with the folder a moment ago: a large folder is not listed twice.
-    openSentenceFileView();
+    // The list was read with the folder a moment ago: a large folder is not listed twice, and
+    // the list just loaded is not read a second time for its preview.
+    const SentenceFileStatus& status = app_.fileStatus;
+    const bool selectedLoaded = status.loadError() == SentenceFileStatus::LoadError::None &&
+                                status.loadedCount() > 0 &&
+                                status.loadedName() == app_.mainFiles.selectedName();
+    openSentenceFileView(selectedLoaded ? std::optional(app_.loader.storeText()) : std::nullopt);
     Q_EMIT changed();
 }
 
@@ -43,12 +48,15 @@ void MainViews::toggleSentenceFileView() {
     Q_EMIT changed();
 }
 
-void MainViews::openSentenceFileView() {
+void MainViews::openSentenceFileView(std::optional<QString> loadedText) {
     parkReadingView();
     textCaseFrameOpen_ = false;
     userPanelOpen_ = false;
     fileViewOpen_ = true;
-    loadPreview();
+    if (loadedText)
+        previewText_ = std::move(*loadedText);
+    else
+        loadPreview();
     fileViewHint_ = QString::fromUtf8(FileViewHint);
 }
 

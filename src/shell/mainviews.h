@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 namespace tivoral {
 
 class AppState;
@@ -61,7 +63,8 @@ private:
     void parkFileView();
     void parkReadingView();
     void loadPreview();
-    void openSentenceFileView();
+    // loadedText: the selected list's text when it has just been loaded; otherwise it is read.
+    void openSentenceFileView(std::optional<QString> loadedText = std::nullopt);
 
     AppState& app_;
     bool fileViewOpen_ = false;

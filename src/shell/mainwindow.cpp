@@ -77,7 +77,6 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
     : QWidget(parent), app_(app), frame_(app), views_(app) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(TextCaseOption::windowTitle(app.textCase.value()));
-    setWindowIcon(QIcon(PictureButton::iconPath(QStringLiteral("tivoral"))));
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
     panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::Black);
 
@@ -268,8 +267,16 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (!firstFramePainted_) {
         firstFramePainted_ = true;
-        QTimer::singleShot(0, this, &MainWindow::makePanelsAfterFirstFrame);
+        QTimer::singleShot(0, this, &MainWindow::finishAfterFirstFrame);
     }
+}
+
+void MainWindow::finishAfterFirstFrame() {
+    // The window manager takes the icon whenever it comes; drawing it in all its sizes need not
+    // hold up the first frame.
+    setWindowIcon(QIcon(PictureButton::iconPath(QStringLiteral("tivoral"))));
+    Q_EMIT firstFrameShown();
+    makePanelsAfterFirstFrame();
 }
 
 void MainWindow::connectStartButton(PictureButton* button, Exercise& exercise, StartKind kind) {

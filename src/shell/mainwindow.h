@@ -56,6 +56,8 @@ Q_SIGNALS:
     void overviewRequested();
     // The program is to end now.
     void exitConfirmed();
+    // The child sees the window: work the first frame need not wait for may begin.
+    void firstFrameShown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -72,6 +74,7 @@ private:
     // at the first start when that comes sooner.
     void makeNextPanel();
     void makePanelsAfterFirstFrame();
+    void finishAfterFirstFrame();
     void connectStartButton(PictureButton* button, Exercise& exercise, StartKind kind);
     void confirmExit();
     void render();

@@ -7,6 +7,7 @@
 #include "shell/overviewwindow.h"
 #include "shell/settingswindow.h"
 #include "store/appstate.h"
+#include "store/ownfiles.h"
 #include "worksheets/worksheetdialog.h"
 #include "worksheets/worksheetoptions.h"
 
@@ -36,6 +37,10 @@ TivoralApp::~TivoralApp() {
 }
 
 void TivoralApp::start() {
+    // Temporary files a crash left behind never show among the lists; clearing them away can
+    // wait until the child sees the window.
+    connect(main_, &MainWindow::firstFrameShown, this,
+            [this] { ownfiles::removeStaleTemporaries(state_.workFolder); });
     main_->startUp();
     main_->show();
     shareWarning_.start();

@@ -14,7 +14,7 @@ namespace tivoral {
 void placeView(QWidget* view, bool open, int openLeftTwips);
 
 // Replaces the box's text only when it differs from what was shown last, so that redrawing an
-// unchanged view keeps its scroll position.
+// unchanged view keeps its scroll position. A long text is laid out as the reader scrolls.
 void showText(QPlainTextEdit* box, const QString& text);
 
 // Runs the action for the current row when Return or Enter is pressed in the list, so a

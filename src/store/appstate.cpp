@@ -4,7 +4,6 @@
 #include "platform/safefile.h"
 #include "platform/textfile.h"
 #include "platform/textmarks.h"
-#include "store/ownfiles.h"
 
 namespace tivoral {
 
@@ -16,7 +15,6 @@ AppState::AppState(const QDir& workFolder_, Dialogs& dialogs_, RandomSource& ran
 }
 
 void loadSettingsAndUsers(AppState& app) {
-    ownfiles::removeStaleTemporaries(app.workFolder);
     app.users.clear();
     const SettingsFile settingsFile(app.workFolder);
 
