@@ -40,7 +40,7 @@ EditorWindow::EditorWindow(AppState& app, QWidget* parent)
       model_(app.store), spelling_(app) {
     setObjectName(QStringLiteral("editorWindow"));
     setWindowTitle(QStringLiteral("Tivoral:  Satzeditor"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
+    setWindowIcon(PictureButton::icon(QStringLiteral("tivoral")));
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
     buildControls();
     connectLogic();

@@ -69,7 +69,7 @@ DictationPanel::DictationPanel(DictationExercise& dictation, QWidget* parent)
 
 QPushButton* DictationPanel::addHearingButton(const QString& name, const QString& caption,
                                               const QString& icon, int leftTwips) {
-    auto* button = new QPushButton(QIcon(PictureButton::iconPath(icon)), caption, this);
+    auto* button = new QPushButton(PictureButton::icon(icon), caption, this);
     button->setObjectName(name);
     button->setAccessibleName(caption);
     button->setToolTip(caption);

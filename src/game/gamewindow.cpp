@@ -3,6 +3,7 @@
 #include "exercises/panelstyle.h"
 #include "game/playingfield.h"
 #include "platform/controls.h"
+#include "platform/picturebutton.h"
 #include "platform/syllablecolours.h"
 #include "platform/twips.h"
 #include "platform/windowscale.h"
@@ -142,7 +143,7 @@ void GameWindow::applyReadingAids() {
 }
 
 void GameWindow::buildTopRow() {
-    auto* exitButton = new QPushButton(QIcon(QStringLiteral(":/icons/wortfange-ende.svg")),
+    auto* exitButton = new QPushButton(PictureButton::icon(QStringLiteral("wortfange-ende")),
                                        QStringLiteral("ENDE"), this);
     exitButton->setObjectName(QStringLiteral("endGameButton"));
     exitButton->setToolTip(QStringLiteral("Spiel beenden"));
@@ -150,7 +151,7 @@ void GameWindow::buildTopRow() {
     place(exitButton, ExitButtonArea);
     connect(exitButton, &QPushButton::clicked, this, &GameWindow::askExit);
 
-    auto* helpButton = new QPushButton(QIcon(QStringLiteral(":/icons/wortfange-hilfe.svg")),
+    auto* helpButton = new QPushButton(PictureButton::icon(QStringLiteral("wortfange-hilfe")),
                                        QStringLiteral("HILFE"), this);
     helpButton->setObjectName(QStringLiteral("helpButton"));
     helpButton->setToolTip(QStringLiteral("Anleitung"));

@@ -1,5 +1,6 @@
 #include "platform/picturebutton.h"
 
+#include "platform/svgiconengine.h"
 #include "platform/twips.h"
 
 #include <QPainter>
@@ -25,7 +26,7 @@ PictureButton::PictureButton(const QString& objectName, const QString& toolTip,
     setFocusPolicy(Qt::TabFocus);
     const int side = twips(SizeTwips);
     setFixedSize(side, side);
-    setIcon(QIcon(iconPath(iconName)));
+    setIcon(icon(iconName));
     setIconSize(
         QSize(side - scaledPixels(IconMarginPixels), side - scaledPixels(IconMarginPixels)));
 }
@@ -43,8 +44,8 @@ void PictureButton::paintEvent(QPaintEvent* event) {
     painter.drawRect(QRectF(rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
 }
 
-QString PictureButton::iconPath(const QString& iconName) {
-    return QStringLiteral(":/icons/") + iconName + QStringLiteral(".svg");
+QIcon PictureButton::icon(const QString& iconName) {
+    return QIcon(new SvgIconEngine(QStringLiteral(":/icons/") + iconName + QStringLiteral(".svg")));
 }
 
 } // namespace tivoral

@@ -15,7 +15,8 @@ public:
     PictureButton(const QString& objectName, const QString& toolTip, const QString& iconName,
                   QWidget* parent = nullptr);
 
-    static QString iconPath(const QString& iconName);
+    // One of the program's own pictures by its name, e.g. "dose".
+    static QIcon icon(const QString& iconName);
 
 protected:
     // A thick frame while the button has the keyboard.

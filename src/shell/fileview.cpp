@@ -75,7 +75,7 @@ void FileView::showFiles() {
     if (shownNames_ != app_.mainFiles.names()) {
         shownNames_ = app_.mainFiles.names();
         files_->clear();
-        const QIcon icon(PictureButton::iconPath(QStringLiteral("datei")));
+        const QIcon icon = PictureButton::icon(QStringLiteral("datei"));
         for (const QString& name : shownNames_)
             files_->addItem(new QListWidgetItem(icon, name));
     }

@@ -177,7 +177,7 @@ void MainWindow::buildMenuRow() {
 void MainWindow::buildLabels() {
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("canPicture"));
-    picture->setPixmap(QIcon(PictureButton::iconPath(QStringLiteral("dose")))
+    picture->setPixmap(PictureButton::icon(QStringLiteral("dose"))
                            .pixmap(QSize(twips(PictureWidthTwips), twips(PictureHeightTwips))));
     placeTwips(picture, PictureLeftTwips, PictureTopTwips, PictureWidthTwips, PictureHeightTwips);
 
@@ -274,7 +274,7 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 void MainWindow::finishAfterFirstFrame() {
     // The window manager takes the icon whenever it comes; drawing it in all its sizes need not
     // hold up the first frame.
-    setWindowIcon(QIcon(PictureButton::iconPath(QStringLiteral("tivoral"))));
+    setWindowIcon(PictureButton::icon(QStringLiteral("tivoral")));
     Q_EMIT firstFrameShown();
     makePanelsAfterFirstFrame();
 }

@@ -24,7 +24,7 @@ RewardButton::RewardButton(ExerciseFrame& frame, QWidget* parent) : QPushButton(
     setText(QStringLiteral("Du kannst dir ein Belohnungsspiel abholen . . .") +
             QString(CaptionTrailingBlanks, QLatin1Char(' ')));
     setAccessibleName(text().trimmed());
-    setIcon(QIcon(PictureButton::iconPath(QStringLiteral("belohnung"))));
+    setIcon(PictureButton::icon(QStringLiteral("belohnung")));
     setIconSize(QSize(scaledPixels(IconPixels), scaledPixels(IconPixels)));
     setFont(panelstyle::layoutFont(CaptionFontPoints));
     setCursor(Qt::PointingHandCursor);

@@ -36,7 +36,7 @@ SettingsWindow::SettingsWindow(AppState& app, QWidget* parent)
       app_(app), choices_(app), passwordSetup_(app.workFolder, app.dialogs, app.teacherLock) {
     setObjectName(QStringLiteral("settingsWindow"));
     setWindowTitle(QStringLiteral("Tivoral:  Einstellungen"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
+    setWindowIcon(PictureButton::icon(QStringLiteral("tivoral")));
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
 
     fontTimer_.setObjectName(QStringLiteral("fontListTimer"));
