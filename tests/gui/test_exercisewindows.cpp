@@ -204,8 +204,9 @@ void ExerciseWindowsTest::everyExerciseOfTheCatalogIsWhole() {
 
 // The dictation's panel shows no word of the sentence until the child has written it.
 void ExerciseWindowsTest::dictationNeverShowsItsSentence() {
-    ProgramDriver program({{u"A.TXT"_s, Bauer.toUtf8() + "\r\n"}});
+    // Outlives the program, whose voice thread may still be speaking as the test ends.
     SpeechRecord record;
+    ProgramDriver program({{u"A.TXT"_s, Bauer.toUtf8() + "\r\n"}});
     program.app.voice.setEngine(std::make_unique<RecordingSpeech>(record, true));
     program.app.voice.start();
     QTRY_VERIFY(program.app.voice.isAvailable());

@@ -213,8 +213,9 @@ void ReadingAidsTest::speechButtonsSayWhatTheChildSees() {
     QFETCH(QString, typed);
     QFETCH(QString, button);
     // The default sentences with the target offered, and a voice that writes down what it says.
-    ProgramDriver program({{u"TIVORAL.OPT"_s, "[*]\r\nSatzAnhoeren = ja\r\n"}});
+    // Outlives the program, whose voice thread may still be speaking as the test ends.
     SpeechRecord record;
+    ProgramDriver program({{u"TIVORAL.OPT"_s, "[*]\r\nSatzAnhoeren = ja\r\n"}});
     program.app.voice.setEngine(std::make_unique<RecordingSpeech>(record, true));
     program.app.voice.start();
     QTRY_VERIFY(program.app.voice.isAvailable());
