@@ -8,6 +8,7 @@
 #include "shell/tivoralapp.h"
 #include "shell/workingfolder.h"
 #include "store/appstate.h"
+#include "store/startprefetch.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,6 +31,8 @@ int main(int argc, char* argv[]) {
     // started from the desktop menu, answers in a box.
     if (!request.homeFolder && !tivoral::enterWorkingFolder(request, dialogs))
         return tivoral::FolderFailureStatus;
+    // The folder's lists are read meanwhile, while the window system is set up.
+    tivoral::StartPrefetch prefetch(request.homeFolder ? request.folder : QDir::currentPath());
     // The arguments are read; Qt must not take options of its own out of a folder's name.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
@@ -38,7 +41,7 @@ int main(int argc, char* argv[]) {
     if (request.homeFolder && !tivoral::enterWorkingFolder(request, dialogs))
         return tivoral::FolderFailureStatus;
     tivoral::DefaultRandom random;
-    tivoral::AppState state(QDir::current(), dialogs, random);
+    tivoral::AppState state(QDir::current(), dialogs, random, &prefetch);
     dialogs.setReadingLook([&state] {
         return tivoral::panelstyle::readingBoxLook(state.settings, state.readingAids.current());
     });

@@ -4,13 +4,17 @@
 #include "platform/safefile.h"
 #include "platform/textfile.h"
 #include "platform/textmarks.h"
+#include "store/startprefetch.h"
 
 namespace tivoral {
 
-AppState::AppState(const QDir& workFolder_, Dialogs& dialogs_, RandomSource& random_)
-    : workFolder(workFolder_), dialogs(dialogs_), random(random_), mainFiles(workFolder_),
+AppState::AppState(const QDir& workFolder_, Dialogs& dialogs_, RandomSource& random_,
+                   StartPrefetch* prefetch)
+    : workFolder(workFolder_), dialogs(dialogs_), random(random_),
+      mainFiles(workFolder_, prefetch ? prefetch->names(workFolder_) : std::nullopt),
       loader(workFolder_, store, fileStatus, dialogs_), users(workFolder_),
       readingAids(workFolder_, users), teacherLock(workFolder_), practiceRecord(workFolder_) {
+    loader.useReadAhead(prefetch);
     QObject::connect(&users, &Users::currentChanged, [this] { practiceRecord.forgetSwitch(); });
 }
 

@@ -20,12 +20,15 @@ namespace tivoral {
 
 class Dialogs;
 class RandomSource;
+class StartPrefetch;
 
 // The state the whole program shares, made once in main() (or in a test) and passed by
 // reference to every window and exercise.
 class AppState {
 public:
-    AppState(const QDir& workFolder, Dialogs& dialogs, RandomSource& random);
+    // prefetch: what the start read ahead of the folder, taken instead of reading it again.
+    AppState(const QDir& workFolder, Dialogs& dialogs, RandomSource& random,
+             StartPrefetch* prefetch = nullptr);
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 

@@ -11,15 +11,14 @@ namespace {
 constexpr int MaxListedFiles = 32767;
 } // namespace
 
-SentenceFileList::SentenceFileList(const QDir& folder, QObject* parent)
+SentenceFileList::SentenceFileList(const QDir& folder, const std::optional<QStringList>& listed,
+                                   QObject* parent)
     : QObject(parent), folder_(folder) {
-    refresh();
+    show(listed ? *listed : listNames(folder));
 }
 
-void SentenceFileList::refresh() {
-    const QString previous = selectedName();
-    const int previousIndex = selected_;
-    QDir dir(folder_.path());
+QStringList SentenceFileList::listNames(const QDir& folder) {
+    QDir dir(folder.path());
     dir.setNameFilters({QStringLiteral("*.txt")});
     dir.setFilter(QDir::Files);
     dir.setSorting(QDir::NoSort);
@@ -35,7 +34,17 @@ void SentenceFileList::refresh() {
     });
     if (names.size() > MaxListedFiles)
         names.resize(MaxListedFiles);
-    names_ = names;
+    return names;
+}
+
+void SentenceFileList::refresh() {
+    show(listNames(folder_));
+}
+
+void SentenceFileList::show(QStringList names) {
+    const QString previous = selectedName();
+    const int previousIndex = selected_;
+    names_ = std::move(names);
     selected_ = previous.isEmpty() ? -1 : int(names_.indexOf(previous));
     // A selected file that vanished hands its place to the file now there, so a list that
     // still shows files never acts as if it had none.

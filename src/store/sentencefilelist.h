@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <optional>
+
 namespace tivoral {
 
 // A file list box over the working folder: the "*.TXT" files, matched without regard to case,
@@ -11,7 +13,12 @@ namespace tivoral {
 class SentenceFileList final : public QObject {
     Q_OBJECT
 public:
-    explicit SentenceFileList(const QDir& folder, QObject* parent = nullptr);
+    // listed: the folder's names as listNames() gave them a moment ago, to spare a second look.
+    explicit SentenceFileList(const QDir& folder,
+                              const std::optional<QStringList>& listed = std::nullopt,
+                              QObject* parent = nullptr);
+    // The folder's sentence lists in the order of the list box.
+    static QStringList listNames(const QDir& folder);
 
     // Reads the folder again; the selected file stays selected, or when it is gone, the file
     // that took its place in the list.
@@ -28,6 +35,8 @@ Q_SIGNALS:
     void changed();
 
 private:
+    void show(QStringList names);
+
     QDir folder_;
     QStringList names_;
     int selected_ = -1;

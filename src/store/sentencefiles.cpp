@@ -7,6 +7,7 @@
 #include "store/sentencefilelist.h"
 #include "store/sentencefilestatus.h"
 #include "store/sentencestore.h"
+#include "store/startprefetch.h"
 #include "store/typedtext.h"
 
 #include <QFileInfo>
@@ -98,6 +99,19 @@ void normaliseSentences(SentenceStore& store) {
     store.setSelected(selected);
 }
 
+SentenceLines readSentenceLines(const QString& path) {
+    SentenceLines lines;
+    lines.version = FileVersion::of(path);
+    // The editor's loader would keep lines of blanks only, but the clean-up removes them anyway;
+    // leaving them out here keeps them from counting against the line limit.
+    textfile::ReadLimits limits;
+    limits.maxLines = SentenceStore::MaxEntries;
+    lines.read = textfile::readLines(path, limits,
+                                     [](const QByteArray& line) { return !isBlankOnly(line); });
+    normaliseSentences(lines.read.lines);
+    return lines;
+}
+
 const QStringList& SentenceFileLoader::defaultSentences() {
     static const QStringList sentences = {
         QStringLiteral("Nach dem Essen mache ich meine Hausaufgaben."),
@@ -160,22 +174,18 @@ void SentenceFileLoader::load(SentenceFileList& list, Kind kind) {
                             !sourceVersions_.changedSince(path);
     lastKind_ = kind;
     lastPath_ = path;
-    // Taken before reading: a change that slips in between then counts as a change.
     sourceVersions_.clear();
-    if (!name.isEmpty())
-        sourceVersions_.remember(path);
-
     textfile::ReadResult read;
     if (!name.isEmpty()) {
-        // The editor's loader would keep lines of blanks only, but the clean-up removes them
-        // anyway; leaving them out here keeps them from counting against the line limit.
-        textfile::ReadLimits limits;
-        limits.maxLines = SentenceStore::MaxEntries;
-        read = textfile::readLines(path, limits,
-                                   [](const QByteArray& line) { return !isBlankOnly(line); });
+        std::optional<SentenceLines> lines =
+            readAhead_ ? readAhead_->takeLines(path) : std::nullopt;
+        if (!lines)
+            lines = readSentenceLines(path);
+        if (lines->version)
+            sourceVersions_.remember(path, *lines->version);
+        read = std::move(lines->read);
     }
     partlyLoadedPath_ = read.truncated ? QFileInfo(path).absoluteFilePath() : QString();
-    normaliseSentences(read.lines);
     store_.setEntries(std::move(read.lines));
     // Even a failed load leaves the list as the file gave it: nothing to save.
     store_.markAsSaved();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/fileversion.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QString>
@@ -27,6 +28,16 @@ QString normaliseSentence(const QString& text);
 void normaliseSentences(SentenceStore& store);
 // The same on a list, in place; true when anything changed.
 bool normaliseSentences(QStringList& entries);
+
+// A sentence list's lines as the loaders read them, cleaned, with the file's version taken
+// before reading: a change that slips in between then counts as a change.
+struct SentenceLines {
+    textfile::ReadResult read;
+    std::optional<FileVersion> version;
+};
+SentenceLines readSentenceLines(const QString& path);
+
+class StartPrefetch;
 
 // The two sentence-file loaders and the default file.
 class SentenceFileLoader {
@@ -60,6 +71,9 @@ public:
     // this copy saw them.
     FileVersions& sourceVersions() { return sourceVersions_; }
 
+    // The first list read ahead at the start is taken from there instead of being read again.
+    void useReadAhead(StartPrefetch* prefetch) { readAhead_ = prefetch; }
+
 private:
     enum class Kind { Main, Editor };
     void load(SentenceFileList& list, Kind kind);
@@ -75,6 +89,7 @@ private:
     QString partlyLoadedPath_; // absolute; empty when the last load was whole
     QString lastPath_;         // of the last load, and by which loader
     Kind lastKind_ = Kind::Main;
+    StartPrefetch* readAhead_ = nullptr;
 };
 
 } // namespace tivoral

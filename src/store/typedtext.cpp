@@ -8,6 +8,9 @@ namespace {
 // Format characters (a soft hyphen from a word processor, a zero-width space) are invisible: a
 // child could never type them.
 bool breaksOrControls(QChar c) {
+    // Printable ASCII, nearly every character of a German sentence, needs no lookup.
+    if (c.unicode() >= u' ' && c.unicode() < 0x7F)
+        return false;
     const QChar::Category category = c.category();
     return category == QChar::Other_Control || category == QChar::Other_Format ||
            category == QChar::Separator_Line || category == QChar::Separator_Paragraph;

@@ -1,4 +1,5 @@
 #include "store/appstate.h"
+#include "store/startprefetch.h"
 #include "support/fixture.h"
 
 #include <QTest>
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void loadsSentences_data();
     void loadsSentences();
     void fileWithoutSentencesKeepsPreviousCount();
+    void startTakesWhatWasReadAheadOnce();
 };
 
 void SentenceFilesTest::loadsSentences_data() {
@@ -87,6 +89,33 @@ void SentenceFilesTest::fileWithoutSentencesKeepsPreviousCount() {
     // The teacher lock still expects the count of the file loaded before.
     s.dialogs.queueInput(u"3"_s);
     QVERIFY(askTeacherPassword(s.app));
+}
+
+// The start reads the folder ahead on a thread; what it read counts for that folder and that
+// first list only, and once: a later load reads the file as it is then.
+void SentenceFilesTest::startTakesWhatWasReadAheadOnce() {
+    WorkFolder folder;
+    folder.write(u"b.txt"_s, "Zweite Liste.\r\n");
+    folder.write(u"A.TXT"_s, "Der  Hund bellt.\r\n");
+    folder.write(u"TIVORAL.INF"_s, "Anna\r\n");
+    StartPrefetch prefetch(folder.dir().path());
+    WorkFolder elsewhere;
+    QVERIFY(!prefetch.names(elsewhere.dir()));
+    const QStringList listed{u"A.TXT"_s, u"b.txt"_s};
+    QCOMPARE(prefetch.names(folder.dir()), listed);
+    // Written after the read ahead: only the next load sees it.
+    folder.write(u"A.TXT"_s, "Die Katze schläft.\r\n");
+
+    ScriptedDialogs dialogs;
+    SequenceRandom random({0.0});
+    AppState app(folder.dir(), dialogs, random, &prefetch);
+    QCOMPARE(app.mainFiles.names(), listed);
+    app.mainFiles.setSelected(0);
+    app.loader.loadSentenceFile(app.mainFiles);
+    QCOMPARE(app.store.entries(), QStringList{u"Der Hund bellt."_s});
+    QVERIFY(app.loader.sourceVersions().changedSince(folder.path(u"A.TXT"_s)));
+    app.loader.loadSentenceFile(app.mainFiles);
+    QCOMPARE(app.store.entries(), QStringList{u"Die Katze schläft."_s});
 }
 
 QTEST_GUILESS_MAIN(SentenceFilesTest)

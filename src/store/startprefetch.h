@@ -1,0 +1,45 @@
+#pragma once
+
+#include "store/sentencefiles.h"
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+#include <future>
+#include <optional>
+
+namespace tivoral {
+
+// What the start reads from the class folder, read on a thread of its own while the window
+// system and the main window are set up: the names of the sentence lists and the lines of the
+// first, which the start loads. A large class folder then costs the first frame little more
+// than a small one.
+class StartPrefetch {
+public:
+    // Reads nothing when the folder is not there yet (it is made at the start).
+    explicit StartPrefetch(const QString& folder);
+    StartPrefetch(const StartPrefetch&) = delete;
+    StartPrefetch& operator=(const StartPrefetch&) = delete;
+    ~StartPrefetch();
+
+    // The folder's list names as SentenceFileList lists them, when `folder` is the one read.
+    std::optional<QStringList> names(const QDir& folder);
+    // The first list's lines, once, when `path` is the file read.
+    std::optional<SentenceLines> takeLines(const QString& path);
+
+private:
+    struct Read {
+        QStringList names;
+        QString firstPath; // absolute; empty without lists
+        SentenceLines firstLines;
+    };
+    Read& waitForRead();
+
+    QString folder_; // absolute
+    std::future<Read> reading_;
+    std::optional<Read> read_;
+    bool linesTaken_ = false;
+};
+
+} // namespace tivoral
