@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <limits>
 
 namespace tivoral {
@@ -47,12 +46,6 @@ double niceStep(double highest, int steps, double finest) {
     }
 }
 
-// How far a scale must reach: the highest value, at least `least`; a value that is no number
-// (a damaged record) counts as nothing.
-double reach(double highest, int least) {
-    return std::isfinite(highest) ? std::max(highest, double(least)) : double(least);
-}
-
 QString finishedText(double value) {
     return QString::number(value, 'f', 0);
 }
@@ -76,8 +69,8 @@ PracticeChartScales PracticeChartScales::of(const std::vector<PracticeDay>& days
         if (day.finished > 0)
             mostRed = std::max(mostRed, day.redPerSentence);
     }
-    mostFinished = reach(mostFinished, PracticeChart::MinFinishedScale);
-    mostRed = reach(mostRed, PracticeChart::MinRedScale);
+    mostFinished = std::max(mostFinished, double(PracticeChart::MinFinishedScale));
+    mostRed = std::max(mostRed, double(PracticeChart::MinRedScale));
     // Each scale's top over its highest value, added: the smaller, the better both fill it.
     PracticeChartScales best;
     double bestSlack = std::numeric_limits<double>::infinity();
@@ -251,9 +244,9 @@ void PracticeChart::paintDays(const QRectF& plot, const std::vector<PracticeDay>
         const QString label = days[day].date.toString(DayFormat);
         const double width = metrics.horizontalAdvance(label);
         const double centre = dayCentre(plot, day, days.size());
-        // Within the plot's width, and never on top of the label before.
-        const double left =
-            std::min(std::max(centre - width / 2, plot.left()), plot.right() - width);
+        // A label begins at its day's tick and runs over the days it stands for; it stays
+        // within the plot's width and never lies on top of the label before.
+        const double left = std::min(centre, plot.right() - width);
         if (left < freeFrom)
             continue;
         painter_.setPen(QPen(style_.ink, style_.lineWidth * GridLineShareOfLine));
