@@ -70,7 +70,7 @@ private:
     double lineHeight() const;
 
     QPainter& painter_;
-    const PracticeChartStyle& style_;
+    PracticeChartStyle style_;
 };
 
 } // namespace tivoral
