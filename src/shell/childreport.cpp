@@ -4,21 +4,19 @@
 #include "platform/numberedfile.h"
 #include "platform/systemprinting.h"
 #include "platform/textmarks.h"
+#include "shell/practicechart.h"
 #include "store/appstate.h"
 #include "store/learningoverview.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include <algorithm>
-#include <cmath>
+#include <optional>
 
 namespace tivoral {
 
@@ -31,17 +29,17 @@ constexpr int ReportMaxFileNumber = 999;
 constexpr double ReportMarginMm = 18.0;
 constexpr double ReportMillimetresPerInch = 25.4;
 constexpr double ReportGapMm = 5.0;
-constexpr double ReportChartHeightMm = 60.0;
+// The chart with its legend and days takes what the bars and the line of text about them took.
+constexpr double ReportChartHeightMm = 68.0;
+constexpr double ReportChartSpacingMm = 1.5;
 constexpr int ReportTitlePoints = 20;
 constexpr int ReportTextPoints = 11;
 constexpr int ReportSmallPoints = 9;
 constexpr double ReportPenMm = 0.5;
 constexpr double ReportDotMm = 1.2;
-constexpr int ReportMinBarScale = 5;
-const QColor ReportFinishedColour(58, 123, 213);
-const QColor ReportRedColour(217, 56, 58);
 const QColor ReportInk(20, 20, 40);
 const QColor ReportLineGrey(150, 150, 150);
+const QColor ReportGridGrey(215, 215, 215);
 
 QFont reportFont(int points, bool bold = false) {
     QFont font(QStringLiteral("DejaVu Sans"), points, bold ? QFont::Bold : QFont::Normal);
@@ -85,49 +83,15 @@ public:
 
     void chart(const std::vector<PracticeDay>& days) {
         const QRectF frame(0, top_, width_, mm(ReportChartHeightMm));
+        const PracticeChartStyle style{reportFont(ReportSmallPoints),
+                                       reportFont(ReportTextPoints, true),
+                                       ReportInk,
+                                       ReportGridGrey,
+                                       mm(ReportChartSpacingMm),
+                                       mm(ReportPenMm),
+                                       mm(ReportDotMm)};
+        PracticeChart(painter_, style).paint(frame, days);
         top_ += frame.height();
-        if (days.empty())
-            return;
-        int most = ReportMinBarScale;
-        double mostRed = 1;
-        for (const PracticeDay& day : days) {
-            most = std::max(most, day.finished);
-            mostRed = std::max(mostRed, day.redPerSentence);
-        }
-        const double slot = frame.width() / double(days.size());
-        QPainterPath redLine;
-        for (size_t k = 0; k < days.size(); ++k) {
-            const double left = frame.left() + double(k) * slot;
-            const double height = frame.height() * days[k].finished / most;
-            painter_.fillRect(
-                QRectF(left + slot / 8, frame.bottom() - height, slot * 3 / 4, height),
-                ReportFinishedColour);
-            if (days[k].finished == 0)
-                continue;
-            const QPointF point(left + slot / 2,
-                                frame.bottom() - frame.height() * days[k].redPerSentence / mostRed);
-            if (redLine.elementCount() == 0)
-                redLine.moveTo(point);
-            else
-                redLine.lineTo(point);
-            painter_.setBrush(ReportRedColour);
-            painter_.setPen(Qt::NoPen);
-            painter_.drawEllipse(point, mm(ReportDotMm), mm(ReportDotMm));
-            painter_.setBrush(Qt::NoBrush);
-        }
-        painter_.setPen(QPen(ReportRedColour, mm(ReportPenMm)));
-        painter_.drawPath(redLine);
-        painter_.setPen(QPen(ReportLineGrey, mm(ReportPenMm) / 2));
-        painter_.drawRect(frame);
-        painter_.setFont(reportFont(ReportSmallPoints));
-        painter_.setPen(ReportInk);
-        painter_.drawText(frame.adjusted(mm(1), mm(1), -mm(1), 0), Qt::AlignLeft | Qt::AlignTop,
-                          QStringLiteral("%1 Sätze").arg(most));
-        const double labelHeight = QFontMetricsF(painter_.font(), painter_.device()).lineSpacing();
-        const QRectF below(0, top_, width_, labelHeight);
-        painter_.drawText(below, Qt::AlignLeft, days.front().date.toString(u"dd.MM.yyyy"));
-        painter_.drawText(below, Qt::AlignRight, days.back().date.toString(u"dd.MM.yyyy"));
-        top_ += labelHeight;
     }
 
 private:
@@ -172,8 +136,6 @@ bool paintChildReport(QPagedPaintDevice& device, const ChildReport& report, QStr
     for (qsizetype k = 0; k < report.headings.size() && k < report.figures.size(); ++k)
         page.pair(report.headings.at(k), report.figures.at(k), reportFont(ReportTextPoints));
     page.gap();
-    page.text(QStringLiteral("Blau: Sätze pro Tag. Rot: rote Antworten pro Satz."),
-              reportFont(ReportSmallPoints));
     page.chart(report.days);
     page.gap();
     page.text(QStringLiteral("Schwierige Sätze"), reportFont(ReportTextPoints, true));

@@ -7,50 +7,33 @@
 #include "platform/twips.h"
 #include "platform/windowscale.h"
 #include "shell/childreport.h"
+#include "shell/progresschart.h"
 #include "store/appstate.h"
 #include "store/learningoverview.h"
 
-#include <QBarSeries>
-#include <QBarSet>
-#include <QCategoryAxis>
-#include <QChart>
-#include <QChartView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
-#include <algorithm>
-#include <cmath>
+#include <utility>
 
 namespace tivoral {
 
 namespace {
 constexpr int TitlePoints = 18;
 constexpr int TextPoints = 12;
-constexpr int ChartLabelPoints = 10;
 constexpr int ChartStretch = 3;
 constexpr int TroubleStretch = 2;
 constexpr int TableStretch = 2;
 constexpr int ChildStretch = 3;
 constexpr int ChooserCharacters = 16;
-constexpr int MinFinishedScale = 5;
-constexpr int DaysPerWeek = 7;
-constexpr size_t MaxDayLabels = 8;
-constexpr double BarHalfWidth = 0.5;
-constexpr int MinRedScale = 2;
-constexpr int LineWidthPixels = 3;
-constexpr int MarkerPixels = 7;
-constexpr QRgb FinishedColour = qRgb(58, 123, 213);
-constexpr QRgb RedColour = qRgb(217, 56, 58);
 
 QLabel* heading(const QString& text, int points, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -63,12 +46,6 @@ QPushButton* textButton(const char* name, const QString& text, QWidget* parent) 
     button->setObjectName(QLatin1String(name));
     button->setFont(panelstyle::layoutFont(TextPoints));
     return button;
-}
-
-// A scale that starts at 0 and ends on a whole number at least `least`.
-void scaleAxis(QValueAxis* axis, double highest, int least) {
-    axis->setRange(0, std::max(double(least), std::ceil(highest)));
-    axis->applyNiceNumbers();
 }
 } // namespace
 
@@ -135,7 +112,8 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
     troubleColumn->addWidget(troubleList_);
 
     auto* childRow = new QHBoxLayout;
-    childRow->addWidget(buildChart(), ChartStretch);
+    chart_ = new ProgressChart(this);
+    childRow->addWidget(chart_, ChartStretch);
     childRow->addLayout(troubleColumn, TroubleStretch);
 
     auto* titleRow = new QHBoxLayout;
@@ -165,56 +143,6 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
 }
 
 OverviewWindow::~OverviewWindow() = default;
-
-QWidget* OverviewWindow::buildChart() {
-    finishedBars_ = new QBarSet(QStringLiteral("Sätze pro Tag"));
-    finishedBars_->setColor(QColor(FinishedColour));
-    auto* bars = new QBarSeries;
-    bars->append(finishedBars_);
-    redLine_ = new QLineSeries;
-    redLine_->setName(QStringLiteral("Rote Antworten pro Satz"));
-    QPen pen{QColor(RedColour)};
-    pen.setWidth(LineWidthPixels);
-    redLine_->setPen(pen);
-    redLine_->setPointsVisible(true);
-    redLine_->setMarkerSize(MarkerPixels);
-
-    chart_ = new QChart;
-    chart_->addSeries(bars);
-    chart_->addSeries(redLine_);
-    chart_->legend()->setAlignment(Qt::AlignTop);
-    chart_->legend()->setFont(panelstyle::layoutFont(ChartLabelPoints, false));
-    chart_->setTitleFont(panelstyle::layoutFont(TextPoints));
-    chart_->setMargins({});
-
-    const QFont labels = panelstyle::layoutFont(ChartLabelPoints, false);
-    // Days are the bars' places 0, 1, 2 …; each week's first day is named below its bar.
-    dayAxis_ = new QCategoryAxis;
-    dayAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    dayAxis_->setGridLineVisible(false);
-    dayAxis_->setLabelsFont(labels);
-    finishedAxis_ = new QValueAxis;
-    finishedAxis_->setLabelFormat(QStringLiteral("%d"));
-    finishedAxis_->setLabelsFont(labels);
-    finishedAxis_->setLabelsColor(QColor(FinishedColour));
-    redAxis_ = new QValueAxis;
-    redAxis_->setLabelFormat(QStringLiteral("%.1f"));
-    redAxis_->setLabelsFont(labels);
-    redAxis_->setLabelsColor(QColor(RedColour));
-    chart_->addAxis(dayAxis_, Qt::AlignBottom);
-    chart_->addAxis(finishedAxis_, Qt::AlignLeft);
-    chart_->addAxis(redAxis_, Qt::AlignRight);
-    bars->attachAxis(dayAxis_);
-    bars->attachAxis(finishedAxis_);
-    redLine_->attachAxis(dayAxis_);
-    redLine_->attachAxis(redAxis_);
-
-    auto* view = new QChartView(chart_, this);
-    view->setObjectName(QStringLiteral("progressChart"));
-    view->setAccessibleName(QStringLiteral("Sätze pro Tag und rote Antworten pro Satz"));
-    view->setRenderHint(QPainter::Antialiasing);
-    return view;
-}
 
 void OverviewWindow::activate(int failedLines) {
     // The window is there at once; a class's year of record is read meanwhile, off the window
@@ -274,37 +202,13 @@ void OverviewWindow::showChild(int index) {
     const QString user = known ? children[size_t(index)].user : QString();
     table_->selectRow(index);
 
-    const auto days = overview_->figures().days(user, overview_->lastChartDay());
-    QList<qreal> finished;
-    QList<QPointF> red;
-    double mostFinished = 0;
-    double mostRed = 0;
-    for (size_t day = 0; day < days.size(); ++day) {
-        finished << days[day].finished;
-        if (days[day].finished > 0)
-            red << QPointF(double(day), days[day].redPerSentence);
-        mostFinished = std::max(mostFinished, double(days[day].finished));
-        mostRed = std::max(mostRed, days[day].redPerSentence);
-    }
-    for (const QString& label : dayAxis_->categoriesLabels())
-        dayAxis_->remove(label);
-    // A label a week, or fewer for a long period, so they never crowd.
-    const size_t labelStep =
-        DaysPerWeek * std::max<size_t>(1, (days.size() + MaxDayLabels * DaysPerWeek - 1) /
-                                              (MaxDayLabels * DaysPerWeek));
-    dayAxis_->setRange(-BarHalfWidth, double(days.size()) - BarHalfWidth);
-    for (size_t day = 0; day < days.size(); day += labelStep)
-        dayAxis_->append(days[day].date.toString(QStringLiteral("dd.MM.")), double(day));
-    finishedBars_->remove(0, finishedBars_->count());
-    finishedBars_->append(finished);
-    redLine_->replace(red);
-    scaleAxis(finishedAxis_, mostFinished, MinFinishedScale);
-    scaleAxis(redAxis_, mostRed, MinRedScale);
-    chart_->setTitle(known
-                         ? user + QStringLiteral(": %1 bis %2")
-                                      .arg(days.front().date.toString(QStringLiteral("dd.MM.")),
-                                           days.back().date.toString(QStringLiteral("dd.MM.yyyy")))
-                         : QString());
+    auto days = overview_->figures().days(user, overview_->lastChartDay());
+    const QString title =
+        known ? user + QStringLiteral(": %1 bis %2")
+                           .arg(days.front().date.toString(QStringLiteral("dd.MM.")),
+                                days.back().date.toString(QStringLiteral("dd.MM.yyyy")))
+              : QString();
+    chart_->showDays(std::move(days), title);
 
     troubleList_->clear();
     for (const TroubleSentence& trouble : overview_->figures().troubleSentences(user))

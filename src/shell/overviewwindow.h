@@ -4,19 +4,15 @@
 
 #include <memory>
 
-class QBarSet;
-class QCategoryAxis;
-class QChart;
 class QComboBox;
-class QLineSeries;
 class QListWidget;
 class QTableWidget;
-class QValueAxis;
 
 namespace tivoral {
 
 class AppState;
 class LearningOverview;
+class ProgressChart;
 
 // The teacher's "Lernstand": each child's figures in a table, the chosen child's last weeks in
 // a chart, that child's hardest sentences, and the table's export. Each opening reads the
@@ -40,7 +36,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* buildChart();
     void showTable();
     void showChild(int index);
     void printReport();
@@ -51,12 +46,7 @@ private:
     QTableWidget* table_ = nullptr;
     QComboBox* childChooser_ = nullptr;
     QComboBox* periodChooser_ = nullptr;
-    QChart* chart_ = nullptr;
-    QBarSet* finishedBars_ = nullptr;
-    QLineSeries* redLine_ = nullptr;
-    QCategoryAxis* dayAxis_ = nullptr;
-    QValueAxis* finishedAxis_ = nullptr;
-    QValueAxis* redAxis_ = nullptr;
+    ProgressChart* chart_ = nullptr;
     QListWidget* troubleList_ = nullptr;
 };
 

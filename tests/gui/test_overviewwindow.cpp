@@ -4,9 +4,8 @@
 #include "support/practicegenerator.h"
 #include "support/programdriver.h"
 
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
+#include "shell/progresschart.h"
+
 #include <QComboBox>
 #include <QTableWidget>
 
@@ -40,14 +39,12 @@ void OverviewWindowTest::showsTheChosenChildBehindTheTeacherLock() {
     for (const PracticeEntry& entry : record)
         claraFinished +=
             entry.user == "Clara" && entry.event == PracticeEntry::Event::SentenceFinished;
-    const QChart* chart = running.find<QChartView>("progressChart")->chart();
+    const auto* chart = running.find<ProgressChart>("progressChart");
     QVERIFY(chart->title().startsWith("Clara:"));
-    const QBarSet* bars = chart->findChild<QBarSet*>();
-    QVERIFY(bars);
-    double charted = 0;
-    for (int day = 0; day < bars->count(); ++day)
-        charted += bars->at(day);
-    QCOMPARE(int(charted), claraFinished);
+    int charted = 0;
+    for (const PracticeDay& day : chart->days())
+        charted += day.finished;
+    QCOMPARE(charted, claraFinished);
     QVERIFY(running.find<QListWidget>("troubleList")->count() > 0);
 
     // "Bericht drucken": one page with her name, the period and her row of the table.
@@ -64,7 +61,7 @@ void OverviewWindowTest::showsTheChosenChildBehindTheTeacherLock() {
     // The chart follows the period.
     auto* period = running.find<QComboBox>("periodChooser");
     period->setCurrentIndex(period->findText("Letzte 7 Tage"));
-    QCOMPARE(chart->findChild<QBarSet*>()->count(), 7);
+    QCOMPARE(chart->days().size(), size_t(7));
     QCOMPARE(chooser->currentText(), "Clara");
 
     running.click("closeOverviewButton");
