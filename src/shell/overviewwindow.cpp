@@ -3,6 +3,7 @@
 #include "exercises/panelstyle.h"
 #include "platform/dialogs.h"
 #include "platform/offthread.h"
+#include "platform/picturebutton.h"
 #include "platform/textmarks.h"
 #include "platform/twips.h"
 #include "platform/windowscale.h"
@@ -55,7 +56,7 @@ OverviewWindow::OverviewWindow(AppState& app, QWidget* parent)
       app_(app) {
     setObjectName(QStringLiteral("overviewWindow"));
     setWindowTitle(QStringLiteral("Tivoral:  Lernstand"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tivoral.svg")));
+    setWindowIcon(PictureButton::icon(QStringLiteral("tivoral")));
     // Resizable, so that it fits a small screen: the table, chart and list share what there is.
     resize(twips(WidthTwips), twips(HeightTwips));
     panelstyle::setColours(this, panelstyle::PaleBackground, panelstyle::Black);
