@@ -84,7 +84,7 @@ void FileView::showFiles() {
 
 void FileView::render() {
     placeView(this, views_.fileViewOpen(), OpenLeftTwips);
-    showText(preview_, views_.previewText());
+    showText(preview_, views_.previewLines());
     hint_->setText(views_.fileViewHint());
 }
 

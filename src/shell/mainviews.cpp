@@ -18,7 +18,7 @@ void MainViews::startUp() {
     const bool selectedLoaded = status.loadError() == SentenceFileStatus::LoadError::None &&
                                 status.loadedCount() > 0 &&
                                 status.loadedName() == app_.mainFiles.selectedName();
-    openSentenceFileView(selectedLoaded ? std::optional(app_.loader.storeText()) : std::nullopt);
+    openSentenceFileView(selectedLoaded ? std::optional(app_.store.entries()) : std::nullopt);
     Q_EMIT changed();
 }
 
@@ -31,8 +31,8 @@ void MainViews::parkReadingView() {
 }
 
 void MainViews::loadPreview() {
-    if (const std::optional<QString> text = app_.loader.previewSentenceFile(app_.mainFiles))
-        previewText_ = *text;
+    if (const std::optional<QStringList> lines = app_.loader.previewSentenceFile(app_.mainFiles))
+        previewLines_ = *lines;
 }
 
 void MainViews::toggleSentenceFileView() {
@@ -43,18 +43,18 @@ void MainViews::toggleSentenceFileView() {
     } else {
         parkReadingView();
         fileViewOpen_ = false;
-        previewText_.clear();
+        previewLines_.clear();
     }
     Q_EMIT changed();
 }
 
-void MainViews::openSentenceFileView(std::optional<QString> loadedText) {
+void MainViews::openSentenceFileView(std::optional<QStringList> loadedLines) {
     parkReadingView();
     textCaseFrameOpen_ = false;
     userPanelOpen_ = false;
     fileViewOpen_ = true;
-    if (loadedText)
-        previewText_ = std::move(*loadedText);
+    if (loadedLines)
+        previewLines_ = std::move(*loadedLines);
     else
         loadPreview();
     fileViewHint_ = QString::fromUtf8(FileViewHint);
@@ -79,7 +79,7 @@ void MainViews::toggleReadingView() {
         hideReadingView();
         return;
     }
-    readingText_ = app_.loader.storeText();
+    readingLines_ = app_.store.entries();
     readingViewOpen_ = true;
     textCaseFrameOpen_ = false;
     Q_EMIT changed();
@@ -88,7 +88,7 @@ void MainViews::toggleReadingView() {
 void MainViews::hideReadingView() {
     textCaseFrameOpen_ = false;
     readingViewOpen_ = false;
-    readingText_.clear();
+    readingLines_.clear();
     Q_EMIT changed();
 }
 

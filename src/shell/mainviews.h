@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -27,8 +28,8 @@ public:
     bool readingViewOpen() const { return readingViewOpen_; }
     bool userPanelOpen() const { return userPanelOpen_; }
     bool textCaseFrameOpen() const { return textCaseFrameOpen_; }
-    const QString& previewText() const { return previewText_; }
-    const QString& readingText() const { return readingText_; }
+    const QStringList& previewLines() const { return previewLines_; }
+    const QStringList& readingLines() const { return readingLines_; }
     const QString& fileViewHint() const { return fileViewHint_; }
 
     // Settings and users, the sentence file, then the file view with its preview.
@@ -63,16 +64,17 @@ private:
     void parkFileView();
     void parkReadingView();
     void loadPreview();
-    // loadedText: the selected list's text when it has just been loaded; otherwise it is read.
-    void openSentenceFileView(std::optional<QString> loadedText = std::nullopt);
+    // loadedLines: the selected list's sentences when it has just been loaded; otherwise it is
+    // read.
+    void openSentenceFileView(std::optional<QStringList> loadedLines = std::nullopt);
 
     AppState& app_;
     bool fileViewOpen_ = false;
     bool readingViewOpen_ = false;
     bool userPanelOpen_ = false;
     bool textCaseFrameOpen_ = false;
-    QString previewText_;
-    QString readingText_;
+    QStringList previewLines_;
+    QStringList readingLines_;
     QString fileViewHint_;
 };
 

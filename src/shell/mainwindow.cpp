@@ -297,7 +297,7 @@ void MainWindow::startUp() {
 
 void MainWindow::render() {
     placeView(reading_, views_.readingViewOpen(), ReadingOpenLeftTwips);
-    showText(reading_, views_.readingText());
+    showText(reading_, views_.readingLines());
 }
 
 void MainWindow::showFileStatus() {

@@ -1,5 +1,6 @@
 #include "shell/viewplacement.h"
 
+#include "platform/textmarks.h"
 #include "platform/twips.h"
 
 #include <QAbstractItemView>
@@ -8,6 +9,8 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <optional>
 
 namespace tivoral {
 
@@ -18,12 +21,14 @@ namespace {
 // word comes near this length; text that holds a longer one breaks anywhere instead.
 constexpr qsizetype LongestWordWrappedBetweenWords = 1000;
 
-bool hasOverlongWord(const QString& text) {
-    qsizetype run = 0;
-    for (QChar c : text) {
-        run = c.isSpace() ? 0 : run + 1;
-        if (run > LongestWordWrappedBetweenWords)
-            return true;
+bool hasOverlongWord(const QStringList& lines) {
+    for (const QString& line : lines) {
+        qsizetype run = 0;
+        for (QChar c : line) {
+            run = c.isSpace() ? 0 : run + 1;
+            if (run > LongestWordWrappedBetweenWords)
+                return true;
+        }
     }
     return false;
 }
@@ -33,7 +38,7 @@ bool hasOverlongWord(const QString& text) {
 // frame and tens of megabytes that nobody may ever scroll to.
 class GrowingText final : public QObject {
 public:
-    static constexpr int LinesPerStep = 250;
+    static constexpr qsizetype LinesPerStep = 250;
     static constexpr const char* Name = "tivoralGrowingText";
 
     explicit GrowingText(QPlainTextEdit* box) : QObject(box), box_(box) {
@@ -43,41 +48,46 @@ public:
         connect(bar, &QScrollBar::rangeChanged, this, &GrowingText::growNearEnd);
     }
 
-    void show(const QString& text) {
-        text_ = text;
-        shownEnd_ = endAfterStep(0);
-        box_->setPlainText(shownEnd_ == text_.size() ? text_ : text_.first(shownEnd_));
+    void show(const QStringList& lines) {
+        // Redrawing an unchanged view keeps its scroll position.
+        if (shown_ && lines == lines_)
+            return;
+        lines_ = lines;
+        shown_ = std::min(LinesPerStep, lines_.size());
+        box_->setWordWrapMode(hasOverlongWord(lines_) ? QTextOption::WrapAnywhere
+                                                      : QTextOption::WrapAtWordBoundaryOrAnywhere);
+        box_->setPlainText(text(0, *shown_));
     }
 
 private:
-    qsizetype endAfterStep(qsizetype from) const {
-        qsizetype end = from;
-        for (int line = 0; line < LinesPerStep && end < text_.size(); ++line) {
-            const qsizetype lineFeed = text_.indexOf(QLatin1Char('\n'), end);
-            end = lineFeed < 0 ? text_.size() : lineFeed + 1;
-        }
-        return end;
+    // Every line ended by CR LF, as a list file holds it.
+    QString text(qsizetype from, qsizetype to) const {
+        QString text;
+        for (qsizetype line = from; line < to; ++line)
+            text += lines_.at(line) + CRLF;
+        return text;
     }
 
     void growNearEnd() {
         const QScrollBar* bar = box_->verticalScrollBar();
-        if (shownEnd_ >= text_.size() || bar->value() < bar->maximum() - bar->pageStep())
+        if (!shown_ || *shown_ >= lines_.size() ||
+            bar->value() < bar->maximum() - bar->pageStep())
             return;
-        const qsizetype end = endAfterStep(shownEnd_);
+        const qsizetype to = std::min(*shown_ + LinesPerStep, lines_.size());
         QTextDocument* document = box_->document();
         // A read-only view keeps no undo steps of its own growth.
         const bool undo = document->isUndoRedoEnabled();
         document->setUndoRedoEnabled(false);
         QTextCursor cursor(document);
         cursor.movePosition(QTextCursor::End);
-        cursor.insertText(text_.sliced(shownEnd_, end - shownEnd_));
+        cursor.insertText(text(*shown_, to));
         document->setUndoRedoEnabled(undo);
-        shownEnd_ = end;
+        shown_ = to;
     }
 
     QPlainTextEdit* box_;
-    QString text_;
-    qsizetype shownEnd_ = 0;
+    QStringList lines_;
+    std::optional<qsizetype> shown_; // lines in the box; none before the first text
 };
 
 class ReturnKeyFilter final : public QObject {
@@ -109,19 +119,12 @@ void placeView(QWidget* view, bool open, int openLeftTwips) {
     view->setVisible(open);
 }
 
-void showText(QPlainTextEdit* box, const QString& text) {
-    static constexpr const char* ShownText = "tivoralShownText";
-    const QVariant shown = box->property(ShownText);
-    if (shown.isValid() && shown.toString() == text)
-        return;
-    box->setProperty(ShownText, text);
-    box->setWordWrapMode(hasOverlongWord(text) ? QTextOption::WrapAnywhere
-                                               : QTextOption::WrapAtWordBoundaryOrAnywhere);
+void showText(QPlainTextEdit* box, const QStringList& lines) {
     auto* growing = static_cast<GrowingText*>(
         box->findChild<QObject*>(QLatin1String(GrowingText::Name), Qt::FindDirectChildrenOnly));
     if (!growing)
         growing = new GrowingText(box);
-    growing->show(text);
+    growing->show(lines);
 }
 
 void onReturnKey(QAbstractItemView* list, std::function<void(int row)> action) {

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QStringList>
+
 #include <functional>
 
 class QAbstractItemView;
 class QPlainTextEdit;
-class QString;
 class QWidget;
 
 namespace tivoral {
@@ -13,9 +14,9 @@ namespace tivoral {
 // of the main window, where it can take no keyboard focus either.
 void placeView(QWidget* view, bool open, int openLeftTwips);
 
-// Replaces the box's text only when it differs from what was shown last, so that redrawing an
-// unchanged view keeps its scroll position. A long text is laid out as the reader scrolls.
-void showText(QPlainTextEdit* box, const QString& text);
+// Shows the lines in the box, each ended by CR LF, unless they are what it shows already; a
+// long list is laid out as the reader scrolls.
+void showText(QPlainTextEdit* box, const QStringList& lines);
 
 // Runs the action for the current row when Return or Enter is pressed in the list, so a
 // keyboard user can do what a double click does.

@@ -251,23 +251,16 @@ bool SentenceFileLoader::reportNoSelection(const SentenceFileList& list) {
     return true;
 }
 
-std::optional<QString> SentenceFileLoader::previewSentenceFile(SentenceFileList& mainList) {
+std::optional<QStringList> SentenceFileLoader::previewSentenceFile(SentenceFileList& mainList) {
     if (reportNoSelection(mainList))
         return std::nullopt;
     loadSentenceFile(mainList);
-    return storeText();
+    return store_.entries();
 }
 
 void SentenceFileLoader::loadAndCloseFileView(SentenceFileList& mainList) {
     if (!reportNoSelection(mainList))
         loadSentenceFile(mainList);
-}
-
-QString SentenceFileLoader::storeText() const {
-    QString text;
-    for (const QString& entry : store_.entries())
-        text += entry + CRLF;
-    return text;
 }
 
 } // namespace tivoral

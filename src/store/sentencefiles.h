@@ -52,9 +52,9 @@ public:
     void loadSentenceFile(SentenceFileList& mainList);
     void loadEditorSentenceFile(SentenceFileList& editorList);
     bool createDefaultSentenceFile();
-    // Loads the selected file and returns the preview text, each sentence ended by CR LF;
-    // nothing when no file is selected (the message has been shown).
-    std::optional<QString> previewSentenceFile(SentenceFileList& mainList);
+    // Loads the selected file and returns its sentences for the preview; nothing when no file
+    // is selected (the message has been shown).
+    std::optional<QStringList> previewSentenceFile(SentenceFileList& mainList);
     // The load of a double click; the view closes itself first.
     void loadAndCloseFileView(SentenceFileList& mainList);
 
@@ -63,9 +63,6 @@ public:
     void forgetPartialLoad() { partlyLoadedPath_.clear(); }
     // The sentences (lines not blank) a file holds, counted without keeping them.
     static int countSentences(const QString& path);
-
-    // Every sentence followed by CR LF, as the preview and the reading view show them.
-    QString storeText() const;
 
     // The file the store was last loaded from, and the files it has been saved to since, as
     // this copy saw them.

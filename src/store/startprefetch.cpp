@@ -11,43 +11,46 @@ StartPrefetch::StartPrefetch(const QString& folder) {
     if (!info.isDir())
         return;
     folder_ = info.absoluteFilePath();
-    reading_ = std::async(std::launch::async, [folder = folder_] {
-        Read read;
+    std::promise<QStringList> names;
+    std::promise<FirstList> firstList;
+    names_ = names.get_future();
+    firstList_ = firstList.get_future();
+    reader_ = std::thread([folder = folder_, names = std::move(names),
+                           firstList = std::move(firstList)]() mutable {
         const QDir dir(folder);
-        read.names = SentenceFileList::listNames(dir);
-        if (!read.names.isEmpty()) {
-            read.firstPath = dir.absoluteFilePath(read.names.constFirst());
-            read.firstLines = readSentenceLines(read.firstPath);
+        const QStringList listed = SentenceFileList::listNames(dir);
+        names.set_value(listed);
+        FirstList first;
+        if (!listed.isEmpty()) {
+            first.path = dir.absoluteFilePath(listed.constFirst());
+            first.lines = readSentenceLines(first.path);
         }
-        return read;
+        firstList.set_value(std::move(first));
     });
 }
 
 StartPrefetch::~StartPrefetch() {
-    if (reading_.valid())
-        reading_.wait();
-}
-
-StartPrefetch::Read& StartPrefetch::waitForRead() {
-    if (!read_)
-        read_ = reading_.get();
-    return *read_;
+    if (reader_.joinable())
+        reader_.join();
 }
 
 std::optional<QStringList> StartPrefetch::names(const QDir& folder) {
     if (folder_.isEmpty() || folder.absolutePath() != folder_)
         return std::nullopt;
-    return waitForRead().names;
+    if (!namesRead_)
+        namesRead_ = names_.get();
+    return namesRead_;
 }
 
 std::optional<SentenceLines> StartPrefetch::takeLines(const QString& path) {
     if (folder_.isEmpty() || linesTaken_)
         return std::nullopt;
-    Read& read = waitForRead();
-    if (read.firstPath.isEmpty() || QFileInfo(path).absoluteFilePath() != read.firstPath)
+    if (!firstListRead_)
+        firstListRead_ = firstList_.get();
+    if (firstListRead_->path.isEmpty() || QFileInfo(path).absoluteFilePath() != firstListRead_->path)
         return std::nullopt;
     linesTaken_ = true;
-    return std::move(read.firstLines);
+    return std::move(firstListRead_->lines);
 }
 
 } // namespace tivoral

@@ -8,6 +8,7 @@
 
 #include <future>
 #include <optional>
+#include <thread>
 
 namespace tivoral {
 
@@ -29,16 +30,18 @@ public:
     std::optional<SentenceLines> takeLines(const QString& path);
 
 private:
-    struct Read {
-        QStringList names;
-        QString firstPath; // absolute; empty without lists
-        SentenceLines firstLines;
+    struct FirstList {
+        QString path; // absolute; empty without lists
+        SentenceLines lines;
     };
-    Read& waitForRead();
 
     QString folder_; // absolute
-    std::future<Read> reading_;
-    std::optional<Read> read_;
+    // The names come first, so that the window can be made while the first list is read.
+    std::future<QStringList> names_;
+    std::future<FirstList> firstList_;
+    std::thread reader_;
+    std::optional<QStringList> namesRead_;
+    std::optional<FirstList> firstListRead_;
     bool linesTaken_ = false;
 };
 

@@ -103,6 +103,8 @@ void SentenceFilesTest::startTakesWhatWasReadAheadOnce() {
     QVERIFY(!prefetch.names(elsewhere.dir()));
     const QStringList listed{u"A.TXT"_s, u"b.txt"_s};
     QCOMPARE(prefetch.names(folder.dir()), listed);
+    // Waits for the first list, which alone was read ahead.
+    QVERIFY(!prefetch.takeLines(folder.path(u"b.txt"_s)));
     // Written after the read ahead: only the next load sees it.
     folder.write(u"A.TXT"_s, "Die Katze schläft.\r\n");
 
