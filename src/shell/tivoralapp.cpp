@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <malloc.h>
+
 namespace tivoral {
 
 TivoralApp::TivoralApp(AppState& state, QObject* parent)
@@ -37,10 +39,14 @@ TivoralApp::~TivoralApp() {
 }
 
 void TivoralApp::start() {
-    // Temporary files a crash left behind never show among the lists; clearing them away can
-    // wait until the child sees the window.
-    connect(main_, &MainWindow::firstFrameShown, this,
-            [this] { ownfiles::removeStaleTemporaries(state_.workFolder); });
+    connect(main_, &MainWindow::firstFrameShown, this, [this] {
+        // Temporary files a crash left behind never show among the lists; clearing them away
+        // can wait until the child sees the window.
+        ownfiles::removeStaleTemporaries(state_.workFolder);
+        // Reading a large class folder at the start leaves megabytes freed but still held by
+        // the heap, on school computers that run many programs at once.
+        malloc_trim(0);
+    });
     main_->startUp();
     main_->show();
     shareWarning_.start();
