@@ -1,6 +1,9 @@
 #include "exercises/exercisepanel.h"
 #include "support/programdriver.h"
 
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
 using namespace tivoral;
 using namespace tivoral::testing;
 
@@ -14,6 +17,8 @@ private Q_SLOTS:
     void otherWindowsGiveTheMainWindowBack();
     void menuViewsActAndClose_data();
     void menuViewsActAndClose();
+    void longListsGrowAsTheReaderScrolls_data();
+    void longListsGrowAsTheReaderScrolls();
 };
 
 void MainWindowTest::keysInAPanelNeverReachWhatItCovers_data() {
@@ -132,6 +137,32 @@ void MainWindowTest::menuViewsActAndClose() {
     for (const char* view : {"sentenceFileView", "readingView", "userPanel", "textCaseFrame"})
         QVERIFY2(!program.shown(view), view);
     QCOMPARE(label.isEmpty() ? program.main().windowTitle() : program.text(label), text);
+}
+
+void MainWindowTest::longListsGrowAsTheReaderScrolls_data() {
+    QTest::addColumn<QString>("button"); // opens the view; none for the start's file view
+    QTest::addColumn<QString>("view");
+    QTest::newRow("preview at the start") << "" << "sentenceFilePreview";
+    QTest::newRow("reading view") << "readingViewButton" << "readingView";
+}
+
+// A long list is laid out a few screenfuls at a time, yet the reader who scrolls on reaches
+// every sentence, in order.
+void MainWindowTest::longListsGrowAsTheReaderScrolls() {
+    QFETCH(QString, button);
+    QFETCH(QString, view);
+    constexpr int Sentences = 700;
+    QStringList sentences;
+    for (int k = 1; k <= Sentences; ++k)
+        sentences << QStringLiteral("Satz Nummer %1.").arg(k);
+    ProgramDriver program({{"LANG.TXT", sentences.join("\r\n").toLatin1() + "\r\n"}});
+    if (!button.isEmpty())
+        program.click(button);
+    QVERIFY(program.lines(view).size() < Sentences);
+    QScrollBar* bar = program.find<QPlainTextEdit>(view)->verticalScrollBar();
+    for (int step = 0; step < Sentences && program.lines(view).size() < Sentences; ++step)
+        bar->setValue(bar->maximum());
+    QCOMPARE(program.lines(view), sentences);
 }
 
 QTEST_MAIN(MainWindowTest)
