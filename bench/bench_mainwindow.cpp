@@ -2,6 +2,7 @@
 // the default sentence file written, loaded and previewed, in an empty working folder. Every
 // start runs in a fresh process, so plugin loading and the font set-up are measured too; a
 // bare window of the same size gives the baseline under the same machine load.
+#include "childrun.h"
 #include "editor/editorwindow.h"
 #include "game/gamewindow.h"
 #include "platform/dialogs.h"
@@ -98,16 +99,12 @@ void startInChildProcesses(benchmark::State& state, const char* mode) {
     double rss = 0;
     for (auto _ : state) {
         QTemporaryDir folder;
-        const std::string command = "QT_QPA_PLATFORM=offscreen '" + selfPath + "' " + mode + " '" +
-                                    folder.path().toStdString() + "' 2>/dev/null";
-        FILE* child = popen(command.c_str(), "r");
-        double milliseconds = 0;
-        double megabytes = 0;
-        const bool read = child && std::fscanf(child, "%lf %lf", &milliseconds, &megabytes) == 2;
-        if (!child || pclose(child) != 0 || !read) {
+        const auto figures = benchchild::runSelf(selfPath, mode, folder.path());
+        if (!figures) {
             state.SkipWithError("the start-up did not finish");
             break;
         }
+        const auto [milliseconds, megabytes] = *figures;
         state.SetIterationTime(milliseconds / MillisecondsPerSecond);
         rss = std::max(rss, megabytes);
     }

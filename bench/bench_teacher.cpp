@@ -2,6 +2,7 @@
 // child must stay under 2 s, the default worksheet under 1 s, and the "Lernstand" window must
 // paint, in a fresh process as after typing the password, in under 0.5 s with an empty record
 // and under 1 s with the million lines (its figures follow once the record is read).
+#include "childrun.h"
 #include "platform/dialogs.h"
 #include "platform/random.h"
 #include "recordlines.h"
@@ -146,17 +147,12 @@ void openOverviewInChildProcesses(benchmark::State& state) {
     const ClassFolder folder(int(state.range(0)));
     double slowestFilled = 0;
     for (auto _ : state) {
-        const std::string command = "QT_QPA_PLATFORM=offscreen '" + selfPath + "' " +
-                                    OpenOverviewMode + " '" + folder.dir.path().toStdString() +
-                                    "' 2>/dev/null";
-        FILE* child = popen(command.c_str(), "r");
-        double painted = 0;
-        double filled = 0;
-        const bool read = child && std::fscanf(child, "%lf %lf", &painted, &filled) == 2;
-        if (!child || pclose(child) != 0 || !read) {
+        const auto figures = benchchild::runSelf(selfPath, OpenOverviewMode, folder.dir.path());
+        if (!figures) {
             state.SkipWithError("the overview did not open");
             break;
         }
+        const auto [painted, filled] = *figures;
         state.SetIterationTime(painted / MillisecondsPerSecond);
         slowestFilled = std::max(slowestFilled, filled);
     }
