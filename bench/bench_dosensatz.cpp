@@ -2,8 +2,8 @@
 #include "exercises/dosensatz.h"
 #include "exercises/exerciseframe.h"
 #include "exercises/sentencerules.h"
-#include "platform/dialogs.h"
 #include "platform/random.h"
+#include "silentdialogs.h"
 #include "store/appstate.h"
 
 #include <benchmark/benchmark.h>
@@ -18,14 +18,6 @@ namespace {
 
 constexpr int LongSentenceLength = 300;
 constexpr int SetUpWords = 18;
-
-class NoDialogs final : public Dialogs {
-public:
-    Answer message(const QString&, const QString&, Buttons, Icon, Answer) override {
-        return Answer::Ok;
-    }
-    QString input(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 QString longSentence() {
     QString sentence;
@@ -53,7 +45,7 @@ BENCHMARK(BM_CheckTyping_300Characters)->Unit(benchmark::kNanosecond);
 
 void BM_DosensatzSetUp_18Words(benchmark::State& state) {
     QTemporaryDir folder;
-    NoDialogs dialogs;
+    benchdialogs::AlwaysOk dialogs;
     DefaultRandom random;
     AppState app(QDir(folder.path()), dialogs, random);
     app.store.setEntries({eighteenWords()});

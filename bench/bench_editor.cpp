@@ -5,10 +5,10 @@
 #include "editor/editorwindow.h"
 #include "editor/samplelists.h"
 #include "editor/sentenceeditor.h"
-#include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/random.h"
 #include "shell/settingswindow.h"
+#include "silentdialogs.h"
 #include "store/appstate.h"
 
 #include <QApplication>
@@ -24,17 +24,9 @@ using namespace tivoral;
 
 namespace {
 
-class SilentDialogs final : public Dialogs {
-public:
-    Answer message(const QString&, const QString&, Buttons, Icon, Answer defaultAnswer) override {
-        return defaultAnswer;
-    }
-    QString input(const QString&, const QString&, const QString&) override { return {}; }
-};
-
 struct Setup {
     QTemporaryDir folder;
-    SilentDialogs dialogs;
+    benchdialogs::Defaults dialogs;
     DefaultRandom random;
     AppState app{QDir(folder.path()), dialogs, random};
 };

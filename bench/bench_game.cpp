@@ -1,8 +1,8 @@
 // The game must keep up with key repeat and never stall on a scattering: a tick that scatters
 // 100 characters and a catcher move with its catch check should each take well under 100 µs.
 #include "game/gameengine.h"
-#include "platform/dialogs.h"
 #include "platform/random.h"
+#include "silentdialogs.h"
 #include "store/appstate.h"
 
 #include <QTemporaryDir>
@@ -12,14 +12,6 @@
 namespace {
 
 using namespace tivoral;
-
-class SilentDialogs final : public Dialogs {
-public:
-    Answer message(const QString&, const QString&, Buttons, Icon, Answer defaultAnswer) override {
-        return defaultAnswer;
-    }
-    QString input(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 // A running game on a sentence of the longest length played.
 struct LongestGame {
@@ -31,7 +23,7 @@ struct LongestGame {
     }
 
     QTemporaryDir folder;
-    SilentDialogs dialogs;
+    benchdialogs::Defaults dialogs;
     DefaultRandom random;
     AppState app{QDir(folder.path()), dialogs, random};
     GameEngine engine{app};

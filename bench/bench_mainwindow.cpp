@@ -5,7 +5,6 @@
 #include "childrun.h"
 #include "editor/editorwindow.h"
 #include "game/gamewindow.h"
-#include "platform/dialogs.h"
 #include "platform/qtspeechengine.h"
 #include "platform/random.h"
 #include "platform/twips.h"
@@ -14,6 +13,7 @@
 #include "shell/mainwindow.h"
 #include "shell/settingswindow.h"
 #include "shell/tivoralapp.h"
+#include "silentdialogs.h"
 #include "store/appstate.h"
 
 #include <benchmark/benchmark.h>
@@ -42,14 +42,6 @@ constexpr const char* BareWindowMode = "--start-bare-window";
 
 std::string selfPath;
 
-class NoDialogs final : public Dialogs {
-public:
-    Answer message(const QString&, const QString&, Buttons, Icon, Answer) override {
-        return Answer::Ok;
-    }
-    QString input(const QString&, const QString&, const QString&) override { return {}; }
-};
-
 double residentMegabytes() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
@@ -71,7 +63,7 @@ int startOnce(const char* mode, const char* folder, int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     QApplication application(argc, argv);
-    NoDialogs dialogs;
+    benchdialogs::AlwaysOk dialogs;
     DefaultRandom random;
     std::unique_ptr<AppState> state;
     std::unique_ptr<TivoralApp> tivoral;
@@ -133,7 +125,7 @@ void BM_WindowSizeSwitch(benchmark::State& state) {
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
     QTemporaryDir folder;
-    NoDialogs dialogs;
+    benchdialogs::AlwaysOk dialogs;
     DefaultRandom random;
     AppState app(QDir(folder.path()), dialogs, random);
     TivoralApp tivoral(app);

@@ -10,6 +10,7 @@
 #include "shell/overviewwindow.h"
 #include "shell/settingswindow.h"
 #include "shell/tivoralapp.h"
+#include "silentdialogs.h"
 #include "store/appstate.h"
 
 #include <benchmark/benchmark.h>
@@ -31,14 +32,6 @@ const QByteArray TwoChildren = "[Anna]\r\nSchrift = Andika\r\nBuchstabenabstand 
                                "Fenstergroesse = 150\r\nKontrast = hoch\r\n"
                                "[Ben]\r\nSchrift = OpenDyslexic\r\n";
 
-class NoDialogs final : public Dialogs {
-public:
-    Answer message(const QString&, const QString&, Buttons, Icon, Answer) override {
-        return Answer::Ok;
-    }
-    QString input(const QString&, const QString&, const QString&) override { return {}; }
-};
-
 void BM_ChildChosenWithEveryWindowMade(benchmark::State& state) {
     QTemporaryDir folder;
     QFile options(folder.filePath(QStringLiteral("TIVORAL.OPT")));
@@ -50,7 +43,7 @@ void BM_ChildChosenWithEveryWindowMade(benchmark::State& state) {
     }
     options.close();
     users.close();
-    NoDialogs dialogs;
+    benchdialogs::AlwaysOk dialogs;
     DefaultRandom random;
     AppState app(QDir(folder.path()), dialogs, random);
     TivoralApp tivoral(app);
@@ -80,7 +73,7 @@ void BM_HelpBoxOpened(benchmark::State& state) {
     options.fontFamily = QStringLiteral("Andika");
     options.highContrast = true;
     QTemporaryDir folder;
-    NoDialogs none;
+    benchdialogs::AlwaysOk none;
     DefaultRandom random;
     AppState app(QDir(folder.path()), none, random);
     dialogs.setReadingLook([&] { return panelstyle::readingBoxLook(app.settings, options); });

@@ -3,11 +3,11 @@
 // paint, in a fresh process as after typing the password, in under 0.5 s with an empty record
 // and under 1 s with the million lines (its figures follow once the record is read).
 #include "childrun.h"
-#include "platform/dialogs.h"
 #include "platform/random.h"
 #include "recordlines.h"
 #include "shell/classroster.h"
 #include "shell/overviewwindow.h"
+#include "silentdialogs.h"
 #include "store/appstate.h"
 #include "worksheets/worksheetmaker.h"
 
@@ -33,14 +33,6 @@ constexpr int Openings = 5;
 constexpr const char* OpenOverviewMode = "--open-overview";
 
 std::string selfPath;
-
-class NoDialogs final : public Dialogs {
-public:
-    Answer message(const QString&, const QString&, Buttons, Icon, Answer) override {
-        return Answer::Ok;
-    }
-    QString input(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 class NoSheetPrinter final : public SheetPrinter {
 public:
@@ -97,7 +89,7 @@ void makeDefaultWorksheet(benchmark::State& state) {
     char* argv[] = {name, nullptr};
     const QApplication application(argc, argv);
     QTemporaryDir folder;
-    NoDialogs dialogs;
+    benchdialogs::AlwaysOk dialogs;
     DefaultRandom random;
     AppState app(QDir(folder.path()), dialogs, random);
     app.store.setEntries(SentenceFileLoader::defaultSentences());
@@ -127,7 +119,7 @@ private:
 // paint, and to the figures shown.
 int openOverviewOnce(const char* folder, int argc, char** argv) {
     const QApplication application(argc, argv);
-    NoDialogs dialogs;
+    benchdialogs::AlwaysOk dialogs;
     DefaultRandom random;
     AppState app(QDir(QString::fromLocal8Bit(folder)), dialogs, random);
     QElapsedTimer clock;

@@ -11,8 +11,8 @@
 // `folder`, and reads the two figures it prints; none when it failed.
 namespace tivoral::benchchild {
 
-inline std::optional<std::pair<double, double>>
-runSelf(const std::string& self, const char* mode, const QString& folder) {
+inline std::optional<std::pair<double, double>> runSelf(const std::string& self, const char* mode,
+                                                        const QString& folder) {
     const std::string command = "QT_QPA_PLATFORM=offscreen '" + self + "' " + mode + " '" +
                                 folder.toStdString() + "' 2>/dev/null";
     FILE* child = popen(command.c_str(), "r");
