@@ -514,6 +514,16 @@ PracticeRecordContents parse(QByteArrayView bytes, ReadLimits limits) {
     });
 }
 
+std::optional<QString> userOfLine(QByteArrayView line) {
+    LineSplitter splitter(MaxLineBytes);
+    splitter.setBytes(line);
+    Fields fields;
+    int fieldCount = 0;
+    if (splitter.next(fields, fieldCount) != LineSplitter::Line::Read || fieldCount != ColumnCount)
+        return std::nullopt;
+    return TextTable::decoded(fields[User], Encoding::Utf8);
+}
+
 } // namespace practicerecord
 
 namespace {

@@ -78,6 +78,10 @@ struct ReadLimits {
 
 // The entries of a record's bytes, as readPracticeRecord() finds them in a file.
 PracticeRecordContents parse(QByteArrayView bytes, ReadLimits limits = {});
+
+// The user of one line of a UTF-8 record, as the reader reads it; none when the reader would
+// count the line damaged.
+std::optional<QString> userOfLine(QByteArrayView line);
 } // namespace practicerecord
 
 } // namespace tivoral

@@ -12,44 +12,12 @@ namespace tivoral {
 namespace {
 constexpr char FieldQuote = '"';
 constexpr char LineEndByte = '\n';
-constexpr char CarriageReturnByte = '\r';
-constexpr int UserColumn = 2;
-
-// The user field of a whole line, unquoted; none when the line does not have every column.
-std::optional<QByteArray> userField(QByteArrayView line) {
-    while (line.endsWith(LineEndByte) || line.endsWith(CarriageReturnByte))
-        line.chop(1);
-    const qsizetype columns = practicerecord::columns().size();
-    int column = 0;
-    qsizetype fieldStart = 0;
-    QByteArrayView user;
-    bool quoted = false;
-    for (qsizetype i = 0; i <= line.size(); ++i) {
-        if (i < line.size() && (quoted || line[i] != practicerecord::Separator)) {
-            if (line[i] == FieldQuote)
-                quoted = !quoted;
-            continue;
-        }
-        if (column == UserColumn)
-            user = line.sliced(fieldStart, i - fieldStart);
-        ++column;
-        fieldStart = i + 1;
-    }
-    if (column != columns)
-        return std::nullopt;
-    if (!user.startsWith(FieldQuote))
-        return user.toByteArray();
-    if (user.size() < 2 || !user.endsWith(FieldQuote))
-        return std::nullopt;
-    return user.sliced(1, user.size() - 2).toByteArray().replace("\"\"", "\"");
-}
 } // namespace
 
 PracticeRecordRewriter::PracticeRecordRewriter(const QString& user,
                                                const std::optional<QString>& newName)
     : user_(user), newName_(newName),
-      userBytes_(QString(user).replace(QStringLiteral("\""), QStringLiteral("\"\"")).toUtf8()),
-      userUtf8_(user.toUtf8()) {}
+      userBytes_(QString(user).replace(QStringLiteral("\""), QStringLiteral("\"\"")).toUtf8()) {}
 
 qsizetype PracticeRecordRewriter::lineLength(QByteArrayView rest) {
     // Most lines hold no quote, and then their first line feed ends them.
@@ -86,7 +54,8 @@ std::optional<QByteArray> PracticeRecordRewriter::changed(QByteArrayView line) c
         return std::nullopt;
     // A whole line of another child keeps its bytes without being read: the name may stand in
     // its sentence, and most lines of a class are another child's.
-    if (const std::optional<QByteArray> lineUser = userField(line); lineUser && *lineUser != userUtf8_)
+    if (const std::optional<QString> lineUser = practicerecord::userOfLine(line);
+        lineUser && *lineUser != user_)
         return std::nullopt;
     practicerecord::ReadLimits limits;
     // One line only: a buffer of the line's size, not of the file's pieces.

@@ -33,7 +33,6 @@ private:
     QString user_;
     std::optional<QString> newName_;
     QByteArray userBytes_; // as the name stands in a line, to pass over the others quickly
-    QByteArray userUtf8_;
 };
 
 } // namespace tivoral

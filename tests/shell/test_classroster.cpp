@@ -73,6 +73,7 @@ private Q_SLOTS:
     void changeReachesEveryFile();
     void windows1252RecordIsRewrittenReadable_data();
     void windows1252RecordIsRewrittenReadable();
+    void nameGuardedInTheRecordIsFound();
     void failedWriteLeavesEveryFileAsItWas();
     void renameWhileAnotherCopyAppends();
 };
@@ -170,6 +171,18 @@ void ClassRosterTest::windows1252RecordIsRewrittenReadable() {
     const QByteArray after = folder.read("PROTOKOLL.CSV");
     QVERIFY(!after.contains(Jorg.toLatin1()));
     QVERIFY(after.contains(recordLine("Anna", "Oma; \"kocht\".")));
+}
+
+// A name a spreadsheet would take for a formula stands in the record with a guarding apostrophe.
+void ClassRosterTest::nameGuardedInTheRecordIsFound() {
+    WorkFolder folder;
+    const QString guarded = QStringLiteral("-Lea");
+    folder.write("TIVORAL.INF", textfile::encodeLines({"Anna", guarded}));
+    folder.write("PROTOKOLL.CSV", PracticeRecord::headerBytes() + recordLine(guarded, "Ein Satz.") +
+                                      recordLine("Anna", "Lea liest."));
+    QVERIFY(folder.read("PROTOKOLL.CSV").contains("'-Lea"));
+    QCOMPARE(ClassRoster(folder.dir()).remove(guarded, true).outcome, Outcome::Done);
+    QCOMPARE(recordUsers(folder), QStringList{"Anna"});
 }
 
 void ClassRosterTest::failedWriteLeavesEveryFileAsItWas() {
