@@ -3,7 +3,8 @@
 // started the same way. The starts are interleaved, so that the machine's load hits all alike;
 // the CPU time of each process up to its first frame and its resident memory two seconds after
 // the start are taken as well. Without a display it starts its own Xvfb. An argument names
-// other builds of the program to start instead, interleaved with each other for a comparison.
+// other builds of the program to start instead, interleaved with each other for a comparison;
+// TIVORAL_BENCH_ROUNDS sets how many starts each takes (7 by default).
 #include "store/practiceentry.h"
 #include "store/practicerecord.h"
 
@@ -34,7 +35,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int Rounds = 7;
+constexpr int DefaultRounds = 7;
 constexpr auto FrameTimeout = std::chrono::seconds(20);
 constexpr auto ResidentAfter = std::chrono::seconds(2);
 constexpr int RecordLines = 1000000;
@@ -243,6 +244,13 @@ template <typename Field> double medianOf(const Subject& subject, Field field) {
     return median(values);
 }
 
+// More rounds steady the medians on a machine whose load comes and goes.
+int rounds() {
+    const char* wanted = std::getenv("TIVORAL_BENCH_ROUNDS");
+    const int count = wanted ? std::atoi(wanted) : 0;
+    return count > 0 ? count : DefaultRounds;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -275,7 +283,8 @@ int main(int argc, char** argv) {
     }
     FrameWatch watch(x);
     int status = 0;
-    for (int round = 0; round < Rounds && status == 0; ++round)
+    const int roundCount = rounds();
+    for (int round = 0; round < roundCount && status == 0; ++round)
         for (Subject& subject : subjects) {
             const std::optional<Sample> sample = startOnce(watch, subject);
             if (!sample) {
@@ -286,7 +295,7 @@ int main(int argc, char** argv) {
             subject.samples.push_back(*sample);
         }
     if (status == 0) {
-        std::printf("Start-up to the first frame, median of %d interleaved starts:\n", Rounds);
+        std::printf("Start-up to the first frame, median of %d interleaved starts:\n", roundCount);
         const double bare = medianOf(subjects.front(), &Sample::frameMs);
         for (const Subject& subject : subjects)
             std::printf("  %-40s %7.1f ms (%5.2f x bare)  CPU %7.1f ms  resident %5.1f MB\n",
