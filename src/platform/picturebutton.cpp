@@ -44,8 +44,20 @@ void PictureButton::paintEvent(QPaintEvent* event) {
     painter.drawRect(QRectF(rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
 }
 
+namespace {
+
+QString iconPath(const QString& iconName) {
+    return QStringLiteral(":/icons/") + iconName + QStringLiteral(".svg");
+}
+
+} // namespace
+
 QIcon PictureButton::icon(const QString& iconName) {
-    return QIcon(new SvgIconEngine(QStringLiteral(":/icons/") + iconName + QStringLiteral(".svg")));
+    return QIcon(new SvgIconEngine(iconPath(iconName)));
+}
+
+void PictureButton::drawAhead(const QString& iconName, QSize pixels) {
+    SvgIconEngine::drawAhead(iconPath(iconName), pixels);
 }
 
 } // namespace tivoral

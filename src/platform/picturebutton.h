@@ -17,6 +17,9 @@ public:
 
     // One of the program's own pictures by its name, e.g. "dose".
     static QIcon icon(const QString& iconName);
+    // Starts drawing one of them on a thread of its own; its icon, asked for the same size in
+    // device pixels, then takes that drawing instead of waiting for it.
+    static void drawAhead(const QString& iconName, QSize pixels);
 
 protected:
     // A thick frame while the button has the keyboard.

@@ -6,7 +6,58 @@
 #include <QStyleOption>
 #include <QSvgRenderer>
 
+#include <future>
+#include <optional>
+
 namespace tivoral {
+
+namespace {
+
+// Centred at its own proportions, as Qt's SVG icons are.
+void drawCentred(QSvgRenderer& renderer, QPaintDevice& device, QSize size) {
+    QPainter painter(&device);
+    QSizeF picture = renderer.defaultSize();
+    picture.scale(size, Qt::KeepAspectRatio);
+    renderer.render(&painter, QRectF(QPointF((size.width() - picture.width()) / 2,
+                                             (size.height() - picture.height()) / 2),
+                                     picture));
+}
+
+struct AheadDrawing {
+    QString path;
+    QSize pixels;
+    std::future<QImage> image;
+};
+
+std::optional<AheadDrawing>& aheadDrawing() {
+    static std::optional<AheadDrawing> drawing;
+    return drawing;
+}
+
+std::optional<QPixmap> takeAheadDrawing(const QString& path, QSize pixels) {
+    std::optional<AheadDrawing>& drawing = aheadDrawing();
+    if (!drawing || drawing->path != path || drawing->pixels != pixels)
+        return std::nullopt;
+    QImage image = drawing->image.get();
+    drawing.reset();
+    if (image.isNull())
+        return std::nullopt;
+    return QPixmap::fromImage(std::move(image));
+}
+
+} // namespace
+
+void SvgIconEngine::drawAhead(const QString& path, QSize pixels) {
+    aheadDrawing() = AheadDrawing{path, pixels, std::async(std::launch::async, [path, pixels] {
+                                      QSvgRenderer renderer(path);
+                                      if (!renderer.isValid() || pixels.isEmpty())
+                                          return QImage();
+                                      QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+                                      image.fill(Qt::transparent);
+                                      drawCentred(renderer, image, pixels);
+                                      return image;
+                                  })};
+}
 
 SvgIconEngine::SvgIconEngine(const QString& path) : path_(path) {}
 
@@ -32,18 +83,15 @@ QPixmap SvgIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State 
                             .arg(int(state));
     if (const auto found = drawn_.constFind(key); found != drawn_.constEnd())
         return *found;
-    QPixmap drawn(size);
-    drawn.fill(Qt::transparent);
-    if (size.isEmpty() || !renderer().isValid())
-        return drawn;
-    {
-        QPainter painter(&drawn);
-        // Centred at its own proportions, as Qt's SVG icons are.
-        QSizeF picture = renderer().defaultSize();
-        picture.scale(size, Qt::KeepAspectRatio);
-        renderer().render(&painter, QRectF(QPointF((size.width() - picture.width()) / 2,
-                                                   (size.height() - picture.height()) / 2),
-                                           picture));
+    QPixmap drawn;
+    if (std::optional<QPixmap> ahead = takeAheadDrawing(path_, size)) {
+        drawn = std::move(*ahead);
+    } else {
+        drawn = QPixmap(size);
+        drawn.fill(Qt::transparent);
+        if (size.isEmpty() || !renderer().isValid())
+            return drawn;
+        drawCentred(renderer(), drawn, size);
     }
     // A disabled button shows its picture greyed by the style, as with any other icon.
     if (mode != QIcon::Normal && qobject_cast<QApplication*>(QCoreApplication::instance())) {

@@ -18,6 +18,11 @@ public:
     explicit SvgIconEngine(const QString& path);
     ~SvgIconEngine() override;
 
+    // Starts drawing a large picture on a thread of its own, so that the first window need not
+    // wait for it; the first icon of that picture asked for the same size in device pixels
+    // takes this drawing.
+    static void drawAhead(const QString& path, QSize pixels);
+
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
     QIconEngine* clone() const override;

@@ -4,7 +4,9 @@
 #include "platform/qtdialogs.h"
 #include "platform/qtspeechengine.h"
 #include "platform/random.h"
+#include "platform/startahead.h"
 #include "shell/commandline.h"
+#include "shell/mainwindow.h"
 #include "shell/tivoralapp.h"
 #include "shell/workingfolder.h"
 #include "store/appstate.h"
@@ -31,11 +33,15 @@ int main(int argc, char* argv[]) {
     // started from the desktop menu, answers in a box.
     if (!request.homeFolder && !tivoral::enterWorkingFolder(request, dialogs))
         return tivoral::FolderFailureStatus;
-    // The folder's lists are read meanwhile, while the window system is set up.
+    // The folder's lists are read meanwhile, while the window system is set up, and what the
+    // first window would wait for is begun.
     tivoral::StartPrefetch prefetch(request.homeFolder ? request.folder : QDir::currentPath());
+    const tivoral::StartAhead ahead;
     // The arguments are read; Qt must not take options of its own out of a folder's name.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
+    const tivoral::FontListAhead fontList(ahead);
+    tivoral::MainWindow::drawPictureAhead(application.devicePixelRatio());
     tivoral::installGermanQtTexts(application);
     const tivoral::LockWaitCursor lockWaitCursor;
     if (request.homeFolder && !tivoral::enterWorkingFolder(request, dialogs))

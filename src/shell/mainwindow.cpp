@@ -174,12 +174,18 @@ void MainWindow::buildMenuRow() {
     connect(&app_.users, &Users::currentChanged, user, &QLabel::setText);
 }
 
+QSize MainWindow::pictureSize() {
+    return {twips(PictureWidthTwips), twips(PictureHeightTwips)};
+}
+
+void MainWindow::drawPictureAhead(qreal devicePixelRatio) {
+    PictureButton::drawAhead(QStringLiteral("dose"), pictureSize() * devicePixelRatio);
+}
+
 void MainWindow::buildLabels() {
-    auto* picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("canPicture"));
-    picture->setPixmap(PictureButton::icon(QStringLiteral("dose"))
-                           .pixmap(QSize(twips(PictureWidthTwips), twips(PictureHeightTwips))));
-    placeTwips(picture, PictureLeftTwips, PictureTopTwips, PictureWidthTwips, PictureHeightTwips);
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("canPicture"));
+    placeTwips(picture_, PictureLeftTwips, PictureTopTwips, PictureWidthTwips, PictureHeightTwips);
 
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("loadedCountLabel"));
@@ -293,6 +299,9 @@ void MainWindow::startUp() {
     setFixedSize(twips(WidthTwips), twips(HeightTwips));
     windowscale::centreOnScreen(*this);
     views_.startUp();
+    // Drawn for the size the window has by now; as late as this, the drawing begun ahead is
+    // done.
+    picture_->setPixmap(PictureButton::icon(QStringLiteral("dose")).pixmap(pictureSize()));
 }
 
 void MainWindow::render() {

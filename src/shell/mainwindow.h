@@ -39,6 +39,10 @@ public:
 
     explicit MainWindow(AppState& app, QWidget* parent = nullptr);
 
+    // Starts drawing the tin picture, the largest part of the first frame, on a thread of its
+    // own while the window is built; the window takes it when it starts up.
+    static void drawPictureAhead(qreal devicePixelRatio);
+
     ExerciseFrame& frame() { return frame_; }
     MainViews& views() { return views_; }
 
@@ -67,6 +71,7 @@ private:
     PictureButton* addMenuButton(int index, const QString& name, const QString& toolTip,
                                  const QString& icon);
     void buildMenuRow();
+    static QSize pictureSize();
     void buildLabels();
     void buildReadingView();
     void addExercises();
@@ -85,6 +90,7 @@ private:
     ExerciseFrame frame_;
     MainViews views_;
     QList<PictureButton*> startButtons_;
+    QLabel* picture_ = nullptr;
     QLabel* fileName_ = nullptr;
     QLabel* count_ = nullptr;
     QPlainTextEdit* reading_ = nullptr;

@@ -1,8 +1,10 @@
 // The platform's services that need the screen or the printer: the hourglass and the held
-// timers while the folder lock waits, window scaling over the program's real windows.
+// timers while the folder lock waits, window scaling over the program's real windows, the
+// pictures drawn ahead at the start.
 
 #include "platform/folderlock.h"
 #include "platform/lockwaitcursor.h"
+#include "platform/picturebutton.h"
 #include "platform/windowscale.h"
 #include "shell/infowindow.h"
 #include "support/programdriver.h"
@@ -48,6 +50,8 @@ class PlatformWidgetsTest : public QObject {
 private Q_SLOTS:
     void whileWaitingTheHourglassShowsAndTimersHoldStill();
     void everyWindowScalesAsAWhole();
+    void aPictureDrawnAheadIsTheOneDrawnWhenAsked_data();
+    void aPictureDrawnAheadIsTheOneDrawnWhenAsked();
 };
 
 void PlatformWidgetsTest::whileWaitingTheHourglassShowsAndTimersHoldStill() {
@@ -125,6 +129,26 @@ void PlatformWidgetsTest::everyWindowScalesAsAWhole() {
     QCOMPARE(windowscale::factor(), windowscale::Smallest);
     windowscale::apply(1.0);
     expectScaled(1.0, 0.0);
+}
+
+void PlatformWidgetsTest::aPictureDrawnAheadIsTheOneDrawnWhenAsked_data() {
+    QTest::addColumn<QSize>("ahead");
+    QTest::addColumn<QSize>("asked");
+    QTest::newRow("the size asked for") << QSize(564, 432) << QSize(564, 432);
+    QTest::newRow("another shape: centred") << QSize(700, 300) << QSize(700, 300);
+    QTest::newRow("another size than drawn ahead") << QSize(564, 432) << QSize(282, 216);
+}
+
+void PlatformWidgetsTest::aPictureDrawnAheadIsTheOneDrawnWhenAsked() {
+    QFETCH(QSize, ahead);
+    QFETCH(QSize, asked);
+    PictureButton::drawAhead(u"dose"_s, ahead);
+    const QImage first = PictureButton::icon(u"dose"_s).pixmap(asked).toImage();
+    // A new icon draws for itself: the drawing ahead is handed out once only.
+    const QImage drawnWhenAsked = PictureButton::icon(u"dose"_s).pixmap(asked).toImage();
+    QCOMPARE(first.size(), asked);
+    QCOMPARE(first.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             drawnWhenAsked.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 QTEST_MAIN(PlatformWidgetsTest)

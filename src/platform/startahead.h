@@ -1,0 +1,33 @@
+#pragma once
+
+#include <future>
+
+namespace tivoral {
+
+// What the first window would otherwise wait for, begun on threads of their own before the
+// window system is set up: reading the font configuration, and connecting to the session bus,
+// where Qt looks for a screen reader as soon as the first control gets its accessible name.
+// Waits for its threads when it goes.
+class StartAhead {
+public:
+    StartAhead();
+
+    std::shared_future<void> fontConfiguration() const { return fontConfiguration_; }
+
+private:
+    std::shared_future<void> fontConfiguration_;
+    std::future<void> sessionBus_;
+};
+
+// Qt's list of the installed fonts, read on a thread of its own once the application object
+// exists, after the font configuration. Made after the application object, so that its thread
+// ends before the application does.
+class FontListAhead {
+public:
+    explicit FontListAhead(const StartAhead& started);
+
+private:
+    std::future<void> reader_;
+};
+
+} // namespace tivoral
