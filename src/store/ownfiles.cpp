@@ -17,17 +17,18 @@
 
 namespace tivoral::ownfiles {
 
-QStringList names() {
-    return {QString::fromLatin1(Users::FileName),
-            QString::fromLatin1(SettingsFile::FileName),
-            QString::fromLatin1(HighScoreFileName),
-            QString::fromLatin1(FolderLock::FileName),
-            QString::fromLatin1(PasswordFile::FileName),
-            QString::fromLatin1(ReadingOptionsFile::FileName),
-            QString::fromLatin1(practicerecord::FileName),
-            QString::fromLatin1(SaveLedger::FileName),
-            QString::fromLatin1(RecoveryFileName),
-            QString::fromLatin1(ClassWordList::FileName)};
+const QStringList& names() {
+    static const QStringList all{QString::fromLatin1(Users::FileName),
+                                 QString::fromLatin1(SettingsFile::FileName),
+                                 QString::fromLatin1(HighScoreFileName),
+                                 QString::fromLatin1(FolderLock::FileName),
+                                 QString::fromLatin1(PasswordFile::FileName),
+                                 QString::fromLatin1(ReadingOptionsFile::FileName),
+                                 QString::fromLatin1(practicerecord::FileName),
+                                 QString::fromLatin1(SaveLedger::FileName),
+                                 QString::fromLatin1(RecoveryFileName),
+                                 QString::fromLatin1(ClassWordList::FileName)};
+    return all;
 }
 
 bool isOwnFile(const QString& fileName) {

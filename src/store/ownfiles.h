@@ -13,7 +13,7 @@ inline constexpr const char* RecoveryFileName = "TIVORAL.REC";
 
 // Every file the program keeps for itself in the working folder. A saved sentence list never
 // replaces one of them; a file added to the program belongs here.
-QStringList names();
+const QStringList& names();
 
 // True when fileName (a bare name or a path) names one of them, whatever its letter case.
 bool isOwnFile(const QString& fileName);

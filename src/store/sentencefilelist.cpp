@@ -2,13 +2,57 @@
 
 #include "store/ownfiles.h"
 
+#include <QFile>
+
 #include <algorithm>
+#include <dirent.h>
+#include <string_view>
+#include <sys/stat.h>
 
 namespace tivoral {
 
 namespace {
 // Keeps a folder with tens of thousands of files from freezing the list box.
 constexpr int MaxListedFiles = 32767;
+
+constexpr std::string_view ListSuffix = ".txt";
+
+bool hasListSuffix(std::string_view name) {
+    if (name.size() < ListSuffix.size())
+        return false;
+    const std::string_view suffix = name.substr(name.size() - ListSuffix.size());
+    return std::equal(suffix.begin(), suffix.end(), ListSuffix.begin(), [](char a, char b) {
+        return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b;
+    });
+}
+
+// A file or a link to one; what the folder entry does not tell is asked of the file system.
+bool isRegularFile(int folder, const dirent& entry) {
+    if (entry.d_type == DT_REG)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat status {};
+    return fstatat(folder, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+}
+
+// The visible "*.txt" files of a folder, matched without regard to case, in the folder's own
+// order. Read entry by entry: QDir looks at each entry through a file information object and a
+// wildcard expression, which the start of a class folder of thousands of lists waited for.
+QStringList visibleListFiles(const QString& folder) {
+    QStringList names;
+    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name.front() != '.' && hasListSuffix(name) && isRegularFile(dirfd(dir), *entry))
+            names.append(QFile::decodeName(entry->d_name));
+    }
+    closedir(dir);
+    return names;
+}
+
 } // namespace
 
 SentenceFileList::SentenceFileList(const QDir& folder, const std::optional<QStringList>& listed,
@@ -18,12 +62,7 @@ SentenceFileList::SentenceFileList(const QDir& folder, const std::optional<QStri
 }
 
 QStringList SentenceFileList::listNames(const QDir& folder) {
-    QDir dir(folder.path());
-    dir.setNameFilters({QStringLiteral("*.txt")});
-    dir.setFilter(QDir::Files);
-    dir.setSorting(QDir::NoSort);
-    // QDir matches name filters without regard to case unless told otherwise.
-    QStringList names = dir.entryList();
+    QStringList names = visibleListFiles(folder.path());
     // The class word list is a .TXT file too, but no sentence list.
     names.removeIf([](const QString& name) { return ownfiles::isOwnFile(name); });
     // Plain case-insensitive order: fast enough for tens of thousands of names, and the

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace tivoral;
 using namespace tivoral::testing;
 using namespace Qt::StringLiterals;
@@ -32,6 +34,7 @@ private Q_SLOTS:
     void loadsSentences();
     void fileWithoutSentencesKeepsPreviousCount();
     void startTakesWhatWasReadAheadOnce();
+    void listsTheVisibleTxtFilesOnly();
 };
 
 void SentenceFilesTest::loadsSentences_data() {
@@ -118,6 +121,23 @@ void SentenceFilesTest::startTakesWhatWasReadAheadOnce() {
     QVERIFY(app.loader.sourceVersions().changedSince(folder.path(u"A.TXT"_s)));
     app.loader.loadSentenceFile(app.mainFiles);
     QCOMPARE(app.store.entries(), QStringList{u"Die Katze schläft."_s});
+}
+
+// The folder is read entry by entry: what counts as a list must stay what the file box showed.
+void SentenceFilesTest::listsTheVisibleTxtFilesOnly() {
+    WorkFolder folder;
+    for (const QString& name : {u"b.txt"_s, u"A.TXT"_s, u"c.Txt"_s, u".versteckt.txt"_s,
+                                u"notiz.txt.bak"_s, u"txt"_s, u"WORTLISTE.TXT"_s})
+        folder.write(name, "Ein Satz.\r\n");
+    QVERIFY(folder.dir().mkdir(u"ordner.txt"_s));
+    QVERIFY(QFile::link(folder.path(u"b.txt"_s), folder.path(u"verweis.txt"_s)));
+    QVERIFY(QFile::link(folder.path(u"fort.txt"_s), folder.path(u"kaputt.txt"_s)));
+    QCOMPARE(mkfifo(QFile::encodeName(folder.path(u"rohr.txt"_s)).constData(), 0600), 0);
+    const QStringList lists{u"A.TXT"_s, u"b.txt"_s, u"c.Txt"_s, u"verweis.txt"_s};
+    QCOMPARE(SentenceFileList::listNames(folder.dir()), lists);
+    WorkFolder missing;
+    QVERIFY(missing.dir().removeRecursively());
+    QCOMPARE(SentenceFileList::listNames(missing.dir()), QStringList());
 }
 
 QTEST_GUILESS_MAIN(SentenceFilesTest)
