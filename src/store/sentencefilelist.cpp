@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <dirent.h>
+#include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
 
@@ -26,14 +27,21 @@ bool hasListSuffix(std::string_view name) {
     });
 }
 
-// A file or a link to one; what the folder entry does not tell is asked of the file system.
-bool isRegularFile(int folder, const dirent& entry) {
-    if (entry.d_type == DT_REG)
-        return true;
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
-        return false;
+// What a list box of files shows: a file, or a link to anything but a folder (the loader turns
+// away what cannot be read as a list); what the folder entry does not tell is asked of the file
+// system.
+bool countsAsFile(int folder, const dirent& entry) {
+    unsigned char type = entry.d_type;
     struct stat status {};
-    return fstatat(folder, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+    if (type == DT_UNKNOWN) {
+        if (fstatat(folder, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+            return false;
+        type = S_ISLNK(status.st_mode) ? DT_LNK : S_ISREG(status.st_mode) ? DT_REG : DT_UNKNOWN;
+    }
+    if (type == DT_REG)
+        return true;
+    return type == DT_LNK && fstatat(folder, entry.d_name, &status, 0) == 0 &&
+           !S_ISDIR(status.st_mode);
 }
 
 // The visible "*.txt" files of a folder, matched without regard to case, in the folder's own
@@ -46,7 +54,7 @@ QStringList visibleListFiles(const QString& folder) {
         return names;
     while (const dirent* entry = readdir(dir)) {
         const std::string_view name(entry->d_name);
-        if (name.front() != '.' && hasListSuffix(name) && isRegularFile(dirfd(dir), *entry))
+        if (name.front() != '.' && hasListSuffix(name) && countsAsFile(dirfd(dir), *entry))
             names.append(QFile::decodeName(entry->d_name));
     }
     closedir(dir);

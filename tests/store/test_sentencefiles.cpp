@@ -132,6 +132,7 @@ void SentenceFilesTest::listsTheVisibleTxtFilesOnly() {
     QVERIFY(folder.dir().mkdir(u"ordner.txt"_s));
     QVERIFY(QFile::link(folder.path(u"b.txt"_s), folder.path(u"verweis.txt"_s)));
     QVERIFY(QFile::link(folder.path(u"fort.txt"_s), folder.path(u"kaputt.txt"_s)));
+    QVERIFY(QFile::link(folder.path(u"ordner.txt"_s), folder.path(u"ordnerverweis.txt"_s)));
     QCOMPARE(mkfifo(QFile::encodeName(folder.path(u"rohr.txt"_s)).constData(), 0600), 0);
     const QStringList lists{u"A.TXT"_s, u"b.txt"_s, u"c.Txt"_s, u"verweis.txt"_s};
     QCOMPARE(SentenceFileList::listNames(folder.dir()), lists);
