@@ -4,6 +4,7 @@
 #include "platform/qtdialogs.h"
 #include "platform/qtspeechengine.h"
 #include "platform/random.h"
+#include "platform/sessionbus.h"
 #include "platform/startahead.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
     // started from the desktop menu, answers in a box.
     if (!request.homeFolder && !tivoral::enterWorkingFolder(request, dialogs))
         return tivoral::FolderFailureStatus;
+    tivoral::sessionbus::leaveOutIfSilent();
     // The folder's lists are read meanwhile, while the window system is set up, and what the
     // first window would wait for is begun.
     tivoral::StartPrefetch prefetch(request.homeFolder ? request.folder : QDir::currentPath());
