@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 namespace tivoral {
 
@@ -23,6 +24,24 @@ constexpr int FileListWidthTwips = 2250;
 constexpr int ListFontPoints = 12;
 constexpr int HintFontPoints = 10;
 constexpr int PreviewStretch = 1;
+
+// Every row shows the same file picture, drawn by the list instead of kept by each of the
+// thousands of rows a class folder may hold, which the start waited for.
+class FilePictureDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->icon = picture_;
+    }
+
+private:
+    QIcon picture_ = PictureButton::icon(QStringLiteral("datei"));
+};
+
 } // namespace
 
 FileView::FileView(AppState& app, MainViews& views, QWidget* parent)
@@ -46,6 +65,7 @@ FileView::FileView(AppState& app, MainViews& views, QWidget* parent)
     files_->setFixedWidth(twips(FileListWidthTwips));
     // A folder of thousands of lists shows its first names at once and measures the rest after.
     files_->setLayoutMode(QListView::Batched);
+    files_->setItemDelegate(new FilePictureDelegate(files_));
 
     preview_ = new QPlainTextEdit(this);
     preview_->setObjectName(QStringLiteral("sentenceFilePreview"));
@@ -75,9 +95,7 @@ void FileView::showFiles() {
     if (shownNames_ != app_.mainFiles.names()) {
         shownNames_ = app_.mainFiles.names();
         files_->clear();
-        const QIcon icon = PictureButton::icon(QStringLiteral("datei"));
-        for (const QString& name : shownNames_)
-            files_->addItem(new QListWidgetItem(icon, name));
+        files_->addItems(shownNames_);
     }
     files_->setCurrentRow(app_.mainFiles.selected());
 }
