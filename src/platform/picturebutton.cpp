@@ -56,8 +56,8 @@ QIcon PictureButton::icon(const QString& iconName) {
     return QIcon(new SvgIconEngine(iconPath(iconName)));
 }
 
-void PictureButton::drawAhead(const QString& iconName, QSize pixels) {
-    SvgIconEngine::drawAhead(iconPath(iconName), pixels);
+SvgIconEngine::DrawingAhead PictureButton::drawAhead(const QString& iconName, QSize pixels) {
+    return SvgIconEngine::drawAhead(iconPath(iconName), pixels);
 }
 
 } // namespace tivoral

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/svgiconengine.h"
+
 #include <QToolButton>
 
 namespace tivoral {
@@ -19,7 +21,8 @@ public:
     static QIcon icon(const QString& iconName);
     // Starts drawing one of them on a thread of its own; its icon, asked for the same size in
     // device pixels, then takes that drawing instead of waiting for it.
-    static void drawAhead(const QString& iconName, QSize pixels);
+    [[nodiscard]] static SvgIconEngine::DrawingAhead drawAhead(const QString& iconName,
+                                                               QSize pixels);
 
 protected:
     // A thick frame while the button has the keyboard.

@@ -47,7 +47,12 @@ std::optional<QPixmap> takeAheadDrawing(const QString& path, QSize pixels) {
 
 } // namespace
 
-void SvgIconEngine::drawAhead(const QString& path, QSize pixels) {
+SvgIconEngine::DrawingAhead::~DrawingAhead() {
+    // The future of a thread of its own waits for that thread when it goes.
+    aheadDrawing().reset();
+}
+
+SvgIconEngine::DrawingAhead SvgIconEngine::drawAhead(const QString& path, QSize pixels) {
     aheadDrawing() = AheadDrawing{path, pixels, std::async(std::launch::async, [path, pixels] {
                                       QSvgRenderer renderer(path);
                                       if (!renderer.isValid() || pixels.isEmpty())
@@ -57,6 +62,7 @@ void SvgIconEngine::drawAhead(const QString& path, QSize pixels) {
                                       drawCentred(renderer, image, pixels);
                                       return image;
                                   })};
+    return {};
 }
 
 SvgIconEngine::SvgIconEngine(const QString& path) : path_(path) {}

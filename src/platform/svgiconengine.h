@@ -18,10 +18,20 @@ public:
     explicit SvgIconEngine(const QString& path);
     ~SvgIconEngine() override;
 
+    // A picture being drawn ahead. When it goes, its thread is waited for and a drawing no icon
+    // took is dropped: it must go before the application object, whose painting the thread uses.
+    class DrawingAhead {
+    public:
+        DrawingAhead() = default;
+        ~DrawingAhead();
+        DrawingAhead(const DrawingAhead&) = delete;
+        DrawingAhead& operator=(const DrawingAhead&) = delete;
+    };
+
     // Starts drawing a large picture on a thread of its own, so that the first window need not
     // wait for it; the first icon of that picture asked for the same size in device pixels
     // takes this drawing.
-    static void drawAhead(const QString& path, QSize pixels);
+    [[nodiscard]] static DrawingAhead drawAhead(const QString& path, QSize pixels);
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;

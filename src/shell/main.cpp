@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     const tivoral::FontListAhead fontList(ahead);
-    tivoral::MainWindow::drawPictureAhead(application.devicePixelRatio());
+    const auto tinPicture = tivoral::MainWindow::drawPictureAhead(application.devicePixelRatio());
     tivoral::installGermanQtTexts(application);
     const tivoral::LockWaitCursor lockWaitCursor;
     if (request.homeFolder && !tivoral::enterWorkingFolder(request, dialogs))

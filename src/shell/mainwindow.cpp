@@ -178,8 +178,8 @@ QSize MainWindow::pictureSize() {
     return {twips(PictureWidthTwips), twips(PictureHeightTwips)};
 }
 
-void MainWindow::drawPictureAhead(qreal devicePixelRatio) {
-    PictureButton::drawAhead(QStringLiteral("dose"), pictureSize() * devicePixelRatio);
+SvgIconEngine::DrawingAhead MainWindow::drawPictureAhead(qreal devicePixelRatio) {
+    return PictureButton::drawAhead(QStringLiteral("dose"), pictureSize() * devicePixelRatio);
 }
 
 void MainWindow::buildLabels() {

@@ -9,6 +9,7 @@
 // first close the views that the start of that exercise closes and then run
 // ExerciseFrame::startExercise.
 
+#include "platform/svgiconengine.h"
 #include "shell/mainviews.h"
 
 #include "exercises/exerciseframe.h"
@@ -41,7 +42,7 @@ public:
 
     // Starts drawing the tin picture, the largest part of the first frame, on a thread of its
     // own while the window is built; the window takes it when it starts up.
-    static void drawPictureAhead(qreal devicePixelRatio);
+    [[nodiscard]] static SvgIconEngine::DrawingAhead drawPictureAhead(qreal devicePixelRatio);
 
     ExerciseFrame& frame() { return frame_; }
     MainViews& views() { return views_; }

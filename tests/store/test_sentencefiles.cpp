@@ -34,7 +34,6 @@ private Q_SLOTS:
     void loadsSentences();
     void fileWithoutSentencesKeepsPreviousCount();
     void startTakesWhatWasReadAheadOnce();
-    void listsTheVisibleTxtFilesOnly();
 };
 
 void SentenceFilesTest::loadsSentences_data() {
@@ -94,17 +93,25 @@ void SentenceFilesTest::fileWithoutSentencesKeepsPreviousCount() {
     QVERIFY(askTeacherPassword(s.app));
 }
 
-// The start reads the folder ahead on a thread; what it read counts for that folder and that
-// first list only, and once: a later load reads the file as it is then.
+// The start reads the folder ahead on a thread, entry by entry; what it read counts for that
+// folder and that first list only, and once: a later load reads the file as it is then.
 void SentenceFilesTest::startTakesWhatWasReadAheadOnce() {
     WorkFolder folder;
-    folder.write(u"b.txt"_s, "Zweite Liste.\r\n");
     folder.write(u"A.TXT"_s, "Der  Hund bellt.\r\n");
     folder.write(u"TIVORAL.INF"_s, "Anna\r\n");
+    for (const QString& name : {u"b.txt"_s, u"c.Txt"_s, u".versteckt.txt"_s, u"notiz.txt.bak"_s,
+                                u"txt"_s, u"WORTLISTE.TXT"_s})
+        folder.write(name, "Zweite Liste.\r\n");
+    // Only files and links to anything but a folder are lists.
+    QVERIFY(folder.dir().mkdir(u"ordner.txt"_s));
+    QVERIFY(QFile::link(folder.path(u"b.txt"_s), folder.path(u"verweis.txt"_s)));
+    QVERIFY(QFile::link(folder.path(u"fort.txt"_s), folder.path(u"kaputt.txt"_s)));
+    QVERIFY(QFile::link(folder.path(u"ordner.txt"_s), folder.path(u"ordnerverweis.txt"_s)));
+    QCOMPARE(mkfifo(QFile::encodeName(folder.path(u"rohr.txt"_s)).constData(), 0600), 0);
     StartPrefetch prefetch(folder.dir().path());
     WorkFolder elsewhere;
     QVERIFY(!prefetch.names(elsewhere.dir()));
-    const QStringList listed{u"A.TXT"_s, u"b.txt"_s};
+    const QStringList listed{u"A.TXT"_s, u"b.txt"_s, u"c.Txt"_s, u"verweis.txt"_s};
     QCOMPARE(prefetch.names(folder.dir()), listed);
     // Waits for the first list, which alone was read ahead.
     QVERIFY(!prefetch.takeLines(folder.path(u"b.txt"_s)));
@@ -121,24 +128,6 @@ void SentenceFilesTest::startTakesWhatWasReadAheadOnce() {
     QVERIFY(app.loader.sourceVersions().changedSince(folder.path(u"A.TXT"_s)));
     app.loader.loadSentenceFile(app.mainFiles);
     QCOMPARE(app.store.entries(), QStringList{u"Die Katze schläft."_s});
-}
-
-// The folder is read entry by entry: what counts as a list must stay what the file box showed.
-void SentenceFilesTest::listsTheVisibleTxtFilesOnly() {
-    WorkFolder folder;
-    for (const QString& name : {u"b.txt"_s, u"A.TXT"_s, u"c.Txt"_s, u".versteckt.txt"_s,
-                                u"notiz.txt.bak"_s, u"txt"_s, u"WORTLISTE.TXT"_s})
-        folder.write(name, "Ein Satz.\r\n");
-    QVERIFY(folder.dir().mkdir(u"ordner.txt"_s));
-    QVERIFY(QFile::link(folder.path(u"b.txt"_s), folder.path(u"verweis.txt"_s)));
-    QVERIFY(QFile::link(folder.path(u"fort.txt"_s), folder.path(u"kaputt.txt"_s)));
-    QVERIFY(QFile::link(folder.path(u"ordner.txt"_s), folder.path(u"ordnerverweis.txt"_s)));
-    QCOMPARE(mkfifo(QFile::encodeName(folder.path(u"rohr.txt"_s)).constData(), 0600), 0);
-    const QStringList lists{u"A.TXT"_s, u"b.txt"_s, u"c.Txt"_s, u"verweis.txt"_s};
-    QCOMPARE(SentenceFileList::listNames(folder.dir()), lists);
-    WorkFolder missing;
-    QVERIFY(missing.dir().removeRecursively());
-    QCOMPARE(SentenceFileList::listNames(missing.dir()), QStringList());
 }
 
 QTEST_GUILESS_MAIN(SentenceFilesTest)
