@@ -13,6 +13,7 @@ namespace {
 // Beyond a full list of 32 767 sentences of ordinary length; bounds the time a huge foreign file
 // costs at every load, whose size still tells most changes apart.
 constexpr qint64 MaxHashedBytes = 8 * 1024 * 1024;
+constexpr qint64 ChunkBytes = 64 * 1024;
 // Two seeds give 128 bits, which tell versions apart; only this run of the program compares
 // them, and nobody forges a sentence list to slip past the question, so Qt's own hash does,
 // many times faster than a cryptographic one on the list read at the start.
@@ -33,7 +34,15 @@ std::optional<FileVersion> FileVersion::of(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.read(MaxHashedBytes);
+    // Read to its end, as a shared folder may report a size that another computer's writing
+    // has already overtaken.
+    QByteArray bytes;
+    while (bytes.size() < MaxHashedBytes) {
+        const QByteArray chunk = file.read(std::min(ChunkBytes, MaxHashedBytes - bytes.size()));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     return FileVersion(file.size(), hashOf(bytes));
