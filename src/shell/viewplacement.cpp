@@ -23,6 +23,10 @@ constexpr qsizetype LongestWordWrappedBetweenWords = 1000;
 
 bool hasOverlongWord(const QStringList& lines) {
     for (const QString& line : lines) {
+        // Only a line that long can hold such a word; a list of thousands of ordinary
+        // sentences is not gone through letter by letter.
+        if (line.size() <= LongestWordWrappedBetweenWords)
+            continue;
         qsizetype run = 0;
         for (QChar c : line) {
             run = c.isSpace() ? 0 : run + 1;

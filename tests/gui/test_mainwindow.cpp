@@ -19,6 +19,7 @@ private Q_SLOTS:
     void menuViewsActAndClose();
     void longListsGrowAsTheReaderScrolls_data();
     void longListsGrowAsTheReaderScrolls();
+    void onlyAnOverlongWordBreaksAnywhere();
 };
 
 void MainWindowTest::keysInAPanelNeverReachWhatItCovers_data() {
@@ -163,6 +164,16 @@ void MainWindowTest::longListsGrowAsTheReaderScrolls() {
     for (int step = 0; step < Sentences && program.lines(view).size() < Sentences; ++step)
         bar->setValue(bar->maximum());
     QCOMPARE(program.lines(view), sentences);
+}
+
+// Wrapping between words costs the square of a word's length; only a word beyond 1000 letters
+// makes the box break anywhere, wherever in the list it stands.
+void MainWindowTest::onlyAnOverlongWordBreaksAnywhere() {
+    for (const int letters : {1000, 1001}) {
+        ProgramDriver program({{"LANG.TXT", "Kurz.\r\n" + QByteArray(letters, 'x') + "\r\n"}});
+        const auto* preview = program.find<QPlainTextEdit>("sentenceFilePreview");
+        QCOMPARE(preview->wordWrapMode() == QTextOption::WrapAnywhere, letters > 1000);
+    }
 }
 
 QTEST_MAIN(MainWindowTest)
