@@ -26,10 +26,19 @@ bool isBlankOnly(const QByteArray& line) {
     return true;
 }
 
+// Printable ASCII, nearly every sentence, holds no control character and no other blank. Tested
+// without an early way out, so that the compiler can look at many characters at a time.
+bool isPrintableAscii(QStringView text) {
+    bool outside = false;
+    for (QChar c : text)
+        outside |= char16_t(c.unicode() - u' ') >= char16_t(0x7F - u' ');
+    return !outside;
+}
+
 // Makes blanks plain, removes trailing blanks and the second blank of every pair; false when
 // nothing changed.
 bool normaliseInPlace(QString& text) {
-    const bool madePlain = cleanTypedText(text);
+    const bool madePlain = !isPrintableAscii(text) && cleanTypedText(text);
     const QChar* const in = text.constData();
     const qsizetype size = text.size();
     // Up to the first pair of blanks nothing changes; most sentences have none.
