@@ -13,11 +13,11 @@ StartAhead::StartAhead()
     : fontConfiguration_(std::async(std::launch::async, [] { FcInit(); }).share()),
       sessionBus_(std::async(std::launch::async, [] { QDBusConnection::sessionBus(); })) {}
 
-FontListAhead::FontListAhead(const StartAhead& started)
-    : reader_(std::async(std::launch::async, [configuration = started.fontConfiguration()] {
-          // Without the configuration read, the list would read it a second time.
-          configuration.wait();
-          QFontDatabase::families();
-      })) {}
+FontListAhead::FontListAhead(const StartAhead& started) {
+    // Whoever asks for a font while the configuration is still being read reads it a second
+    // time, on its own thread: so this thread, and the window made after it, wait for it.
+    started.fontConfiguration().wait();
+    reader_ = std::async(std::launch::async, [] { QFontDatabase::families(); });
+}
 
 } // namespace tivoral

@@ -20,8 +20,8 @@ private:
 };
 
 // Qt's list of the installed fonts, read on a thread of its own once the application object
-// exists, after the font configuration. Made after the application object, so that its thread
-// ends before the application does.
+// exists. Made once the font configuration is read, which it waits for, and after the
+// application object, so that its thread ends before the application does.
 class FontListAhead {
 public:
     explicit FontListAhead(const StartAhead& started);
