@@ -75,8 +75,7 @@ QString decodeUtf8(QByteArrayView bytes) {
     return decoder(bytes);
 }
 
-// Without an early way out the compiler can test many bytes at a time, which is quicker on the
-// plain ASCII lists that nearly every class has.
+// Without an early way out the compiler can test many bytes at a time.
 bool hasHighByte(QByteArrayView bytes) {
     unsigned char any = 0;
     for (char b : bytes)
@@ -434,8 +433,7 @@ ReadResult readLines(QIODevice& file, const ReadLimits& limits, const LineFilter
         splitter.finish();
 
     const QList<QByteArrayView> raw = splitter.lines();
-    // Plain ASCII reads the same in either encoding; nearly every list is, and its lines need
-    // no looking at one by one.
+    // Plain ASCII reads the same in either encoding; its lines need no looking at one by one.
     const bool ascii = !hasHighByte(splitter.keptBytes());
     bool utf8 = utf8Bom;
     if (!utf8 && !ascii) {

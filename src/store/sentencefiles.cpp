@@ -26,19 +26,29 @@ bool isBlankOnly(const QByteArray& line) {
     return true;
 }
 
-// Printable ASCII, nearly every sentence, holds no control character and no other blank. Tested
+// Printable Latin-1, which holds every letter of a German sentence, has no control character
+// and no blank but the plain one, apart from the no-break space and the soft hyphen. Tested
 // without an early way out, so that the compiler can look at many characters at a time.
-bool isPrintableAscii(QStringView text) {
+bool isPlainLatin1(QStringView text) {
+    constexpr char16_t AsciiFirst = u' ';
+    constexpr char16_t AsciiEnd = 0x7F;
+    constexpr char16_t LatinFirst = 0xA1; // after the no-break space
+    constexpr char16_t LatinEnd = 0x100;
+    constexpr char16_t SoftHyphen = 0xAD;
     bool outside = false;
-    for (QChar c : text)
-        outside |= char16_t(c.unicode() - u' ') >= char16_t(0x7F - u' ');
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool ascii = char16_t(u - AsciiFirst) < char16_t(AsciiEnd - AsciiFirst);
+        const bool latin = char16_t(u - LatinFirst) < char16_t(LatinEnd - LatinFirst);
+        outside |= !(ascii || (latin && u != SoftHyphen));
+    }
     return !outside;
 }
 
 // Makes blanks plain, removes trailing blanks and the second blank of every pair; false when
 // nothing changed.
 bool normaliseInPlace(QString& text) {
-    const bool madePlain = !isPrintableAscii(text) && cleanTypedText(text);
+    const bool madePlain = !isPlainLatin1(text) && cleanTypedText(text);
     const QChar* const in = text.constData();
     const qsizetype size = text.size();
     // Up to the first pair of blanks nothing changes; most sentences have none.

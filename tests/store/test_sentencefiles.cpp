@@ -57,6 +57,11 @@ void SentenceFilesTest::loadsSentences_data() {
         << "Es sind 5\xA0km \x96 z.\xA0\xA0"
            "B. weit.\r\nWie geht\x92s?\xA0\r\n"_ba
         << false << QStringList{u"Es sind 5 km – z. B. weit."_s, u"Wie geht’s?"_s};
+    QTest::newRow("Windows-1252 umlauts beside a soft hyphen or a no-break space")
+        << u"GRUSS.TXT"_s
+        << "Sch\xF6\xADne B\xE4ume.\r\nGr\xFC\xDF Gott,\xA0"
+           "Frau M\xFCller.\r\n"_ba
+        << false << QStringList{u"Schöne Bäume."_s, u"Grüß Gott, Frau Müller."_s};
 }
 
 void SentenceFilesTest::loadsSentences() {
