@@ -10,9 +10,6 @@
 namespace tivoral {
 
 namespace {
-// Beyond a full list of 32 767 sentences of ordinary length; bounds the time a huge foreign file
-// costs at every load, whose size still tells most changes apart.
-constexpr qint64 MaxHashedBytes = 8 * 1024 * 1024;
 constexpr qint64 ChunkBytes = 64 * 1024;
 // Two seeds give 128 bits, which tell versions apart; only this run of the program compares
 // them, and nobody forges a sentence list to slip past the question, so Qt's own hash does,
@@ -37,8 +34,8 @@ std::optional<FileVersion> FileVersion::of(const QString& path) {
     // Read to its end, as a shared folder may report a size that another computer's writing
     // has already overtaken.
     QByteArray bytes;
-    while (bytes.size() < MaxHashedBytes) {
-        const QByteArray chunk = file.read(std::min(ChunkBytes, MaxHashedBytes - bytes.size()));
+    while (bytes.size() < HashedBytes) {
+        const QByteArray chunk = file.read(std::min(ChunkBytes, HashedBytes - bytes.size()));
         if (chunk.isEmpty())
             break;
         bytes += chunk;
@@ -50,7 +47,7 @@ std::optional<FileVersion> FileVersion::of(const QString& path) {
 
 FileVersion FileVersion::ofBytes(const QByteArray& bytes) {
     return FileVersion(bytes.size(),
-                       hashOf(bytes.first(std::min<qint64>(bytes.size(), MaxHashedBytes))));
+                       hashOf(bytes.first(std::min<qint64>(bytes.size(), HashedBytes))));
 }
 
 QString FileVersions::key(const QString& path) {

@@ -14,6 +14,10 @@ namespace tivoral {
 // overwrites nobody's work.
 class FileVersion {
 public:
+    // Beyond a full list of 32 767 sentences of ordinary length; bounds the time a huge foreign
+    // file costs at every load, whose size still tells most changes apart.
+    static constexpr qint64 HashedBytes = 8 * 1024 * 1024;
+
     // Nothing when the path is no regular file or cannot be read.
     static std::optional<FileVersion> of(const QString& path);
     static FileVersion ofBytes(const QByteArray& bytes);

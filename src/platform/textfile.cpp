@@ -399,6 +399,25 @@ ReadResult readLines(const QString& path, const ReadLimits& limits, const LineFi
     return readLines(file, limits, keep);
 }
 
+std::optional<QByteArray> readWholeUpTo(const QString& path, qint64 maxBytes) {
+    const std::optional<QString> target = safefile::resolve(path, safefile::Missing::Refused);
+    QFile file;
+    if (!target || !safefile::openForReading(*target, file))
+        return std::nullopt;
+    // Read to its end rather than by its size, which a shared folder may report stale.
+    QByteArray bytes;
+    while (bytes.size() <= maxBytes) {
+        const qint64 left = maxBytes + 1 - bytes.size();
+        const QByteArray chunk = file.read(std::min<qint64>(ReadChunkBytes, left));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    if (file.error() != QFileDevice::NoError || bytes.size() > maxBytes)
+        return std::nullopt;
+    return bytes;
+}
+
 ReadResult readLines(QIODevice& file, const ReadLimits& limits, const LineFilter& keep) {
     ReadResult result;
     LineSplitter splitter(limits, keep, result);

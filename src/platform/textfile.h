@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QIODevice;
 
@@ -45,6 +46,9 @@ ReadResult readLines(const QString& path, const ReadLimits& limits = {},
                      const LineFilter& keep = {});
 // The same from an open device (ok is false when a read fails).
 ReadResult readLines(QIODevice& device, const ReadLimits& limits = {}, const LineFilter& keep = {});
+// The whole file, opened as readLines opens it; nothing when it cannot be read or holds more
+// than maxBytes.
+std::optional<QByteArray> readWholeUpTo(const QString& path, qint64 maxBytes);
 
 // Windows-1252 with CR LF; UTF-8 with BOM when a character has no Windows-1252 byte.
 QByteArray encodeLines(const QStringList& lines);

@@ -10,6 +10,7 @@
 #include "store/startprefetch.h"
 #include "store/typedtext.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -120,13 +121,22 @@ void normaliseSentences(SentenceStore& store) {
 
 SentenceLines readSentenceLines(const QString& path) {
     SentenceLines lines;
-    lines.version = FileVersion::of(path);
     // The editor's loader would keep lines of blanks only, but the clean-up removes them anyway;
     // leaving them out here keeps them from counting against the line limit.
     textfile::ReadLimits limits;
     limits.maxLines = SentenceStore::MaxEntries;
-    lines.read = textfile::readLines(path, limits,
-                                     [](const QByteArray& line) { return !isBlankOnly(line); });
+    const textfile::LineFilter keep = [](const QByteArray& line) { return !isBlankOnly(line); };
+    // Read once for its version and its lines, so that the two agree also while another
+    // computer writes the list, and a shared folder sends it only once.
+    if (std::optional<QByteArray> bytes = textfile::readWholeUpTo(path, FileVersion::HashedBytes)) {
+        lines.version = FileVersion::ofBytes(*bytes);
+        QBuffer buffer(&*bytes);
+        buffer.open(QIODevice::ReadOnly);
+        lines.read = textfile::readLines(buffer, limits, keep);
+    } else {
+        lines.version = FileVersion::of(path);
+        lines.read = textfile::readLines(path, limits, keep);
+    }
     normaliseSentences(lines.read.lines);
     return lines;
 }
