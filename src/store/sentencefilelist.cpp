@@ -61,6 +61,22 @@ QStringList visibleListFiles(const QString& folder) {
     return names;
 }
 
+// Qt's order without regard to case. ASCII, of which most file names are made, is folded here
+// without the look-up in Qt's tables that each character there costs; anything else goes to Qt.
+int compareWithoutCase(const QString& a, const QString& b) {
+    const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 0x20) : c; };
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t x = a.at(i).unicode();
+        const char16_t y = b.at(i).unicode();
+        if (x >= 0x80 || y >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive);
+        if (fold(x) != fold(y))
+            return fold(x) - fold(y);
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
 } // namespace
 
 SentenceFileList::SentenceFileList(const QDir& folder, const std::optional<QStringList>& listed,
@@ -76,7 +92,7 @@ QStringList SentenceFileList::listNames(const QDir& folder) {
     // Plain case-insensitive order: fast enough for tens of thousands of names, and the
     // same files are kept whatever order the folder reports them in.
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int order = a.compare(b, Qt::CaseInsensitive);
+        const int order = compareWithoutCase(a, b);
         return order != 0 ? order < 0 : a < b;
     });
     if (names.size() > MaxListedFiles)

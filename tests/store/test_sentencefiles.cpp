@@ -104,8 +104,9 @@ void SentenceFilesTest::startTakesWhatWasReadAheadOnce() {
     WorkFolder folder;
     folder.write(u"A.TXT"_s, "Der  Hund bellt.\r\n");
     folder.write(u"TIVORAL.INF"_s, "Anna\r\n");
-    for (const QString& name : {u"b.txt"_s, u"c.Txt"_s, u".versteckt.txt"_s, u"notiz.txt.bak"_s,
-                                u"txt"_s, u"WORTLISTE.TXT"_s})
+    for (const QString& name :
+         {u"b.txt"_s, u"c.Txt"_s, u"Zebra.TXT"_s, u"übung.txt"_s, u".versteckt.txt"_s,
+          u"notiz.txt.bak"_s, u"txt"_s, u"WORTLISTE.TXT"_s})
         folder.write(name, "Zweite Liste.\r\n");
     // Only files and links to anything but a folder are lists.
     QVERIFY(folder.dir().mkdir(u"ordner.txt"_s));
@@ -116,7 +117,9 @@ void SentenceFilesTest::startTakesWhatWasReadAheadOnce() {
     StartPrefetch prefetch(folder.dir().path());
     WorkFolder elsewhere;
     QVERIFY(!prefetch.names(elsewhere.dir()));
-    const QStringList listed{u"A.TXT"_s, u"b.txt"_s, u"c.Txt"_s, u"verweis.txt"_s};
+    // In order without regard to case.
+    const QStringList listed{u"A.TXT"_s,       u"b.txt"_s,     u"c.Txt"_s,
+                             u"verweis.txt"_s, u"Zebra.TXT"_s, u"übung.txt"_s};
     QCOMPARE(prefetch.names(folder.dir()), listed);
     // Waits for the first list, which alone was read ahead.
     QVERIFY(!prefetch.takeLines(folder.path(u"b.txt"_s)));
