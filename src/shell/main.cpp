@@ -15,10 +15,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QThread>
 
 #include <csignal>
 
 int main(int argc, char* argv[]) {
+    // Qt takes the first thread that asks for it as its main thread, and the threads that read
+    // and set up ahead below ask before the application object exists: this one asks first.
+    static_cast<void>(QThread::currentThread());
     const tivoral::StartRequest request =
         tivoral::readCommandLine(tivoral::commandLineArguments(argc, argv));
     if (request.endStatus)
