@@ -49,7 +49,7 @@ bool isPlainLatin1(QStringView text) {
 // Makes blanks plain, removes trailing blanks and the second blank of every pair; false when
 // nothing changed.
 bool normaliseInPlace(QString& text) {
-    const bool madePlain = !isPlainLatin1(text) && cleanTypedText(text);
+    const bool madePlain = cleanTypedText(text);
     const QChar* const in = text.constData();
     const qsizetype size = text.size();
     // Up to the first pair of blanks nothing changes; most sentences have none.
@@ -90,6 +90,8 @@ bool makeBlanksPlain(QString& text) {
 }
 
 bool cleanTypedText(QString& text) {
+    if (isPlainLatin1(text))
+        return false;
     const bool removed = typedtext::removeControlCharacters(text);
     return makeBlanksPlain(text) || removed;
 }
