@@ -1,5 +1,7 @@
 #include "platform/fileversion.h"
 
+#include "platform/textfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
@@ -10,7 +12,6 @@
 namespace tivoral {
 
 namespace {
-constexpr qint64 ChunkBytes = 64 * 1024;
 // Two seeds give 128 bits, which tell versions apart; only this run of the program compares
 // them, and nobody forges a sentence list to slip past the question, so Qt's own hash does,
 // many times faster than a cryptographic one on the list read at the start.
@@ -31,15 +32,7 @@ std::optional<FileVersion> FileVersion::of(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // Read to its end, as a shared folder may report a size that another computer's writing
-    // has already overtaken.
-    QByteArray bytes;
-    while (bytes.size() < HashedBytes) {
-        const QByteArray chunk = file.read(std::min(ChunkBytes, HashedBytes - bytes.size()));
-        if (chunk.isEmpty())
-            break;
-        bytes += chunk;
-    }
+    const QByteArray bytes = textfile::readUpTo(file, HashedBytes);
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     return FileVersion(file.size(), hashOf(bytes));

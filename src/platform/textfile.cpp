@@ -415,17 +415,22 @@ std::optional<QByteArray> readWholeUpTo(const QString& path, qint64 maxBytes) {
     QFile file;
     if (!target || !safefile::openForReading(*target, file))
         return std::nullopt;
-    // Read to its end rather than by its size, which a shared folder may report stale.
+    // One byte more than allowed tells a larger file apart.
+    QByteArray bytes = readUpTo(file, maxBytes + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > maxBytes)
+        return std::nullopt;
+    return bytes;
+}
+
+QByteArray readUpTo(QIODevice& device, qint64 maxBytes) {
     QByteArray bytes;
-    while (bytes.size() <= maxBytes) {
-        const qint64 left = maxBytes + 1 - bytes.size();
-        const QByteArray chunk = file.read(std::min<qint64>(ReadChunkBytes, left));
+    while (bytes.size() < maxBytes) {
+        const QByteArray chunk =
+            device.read(std::min<qint64>(ReadChunkBytes, maxBytes - bytes.size()));
         if (chunk.isEmpty())
             break;
         bytes += chunk;
     }
-    if (file.error() != QFileDevice::NoError || bytes.size() > maxBytes)
-        return std::nullopt;
     return bytes;
 }
 

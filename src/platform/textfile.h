@@ -49,6 +49,9 @@ ReadResult readLines(QIODevice& device, const ReadLimits& limits = {}, const Lin
 // The whole file, opened as readLines opens it; nothing when it cannot be read or holds more
 // than maxBytes.
 std::optional<QByteArray> readWholeUpTo(const QString& path, qint64 maxBytes);
+// At most maxBytes from an open device, read to its end rather than by its size, which a shared
+// folder may report stale while another computer writes the file.
+QByteArray readUpTo(QIODevice& device, qint64 maxBytes);
 
 // Windows-1252 with CR LF; UTF-8 with BOM when a character has no Windows-1252 byte.
 QByteArray encodeLines(const QStringList& lines);
