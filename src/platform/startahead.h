@@ -12,10 +12,10 @@ class StartAhead {
 public:
     StartAhead();
 
-    std::shared_future<void> fontConfiguration() const { return fontConfiguration_; }
+    void waitForFontConfiguration() const { fontConfiguration_.wait(); }
 
 private:
-    std::shared_future<void> fontConfiguration_;
+    std::future<void> fontConfiguration_;
     std::future<void> sessionBus_;
 };
 
